@@ -1,0 +1,180 @@
+#include "plat/Exception.h"
+
+#include "os/Backtrace.h"
+#include "plat/StrUtil.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace plat {
+
+const char* volatile fatalMessage = nullptr;
+
+namespace {
+
+// GNU strerror_r returns the text (possibly a static one); XSI strerror_r fills the buffer and
+// returns 0 or an error. Whichever the library gives, the overload for its result picks.
+[[maybe_unused]] bool strerrorResult(int result, char*, size_t) { return result == 0; }
+[[maybe_unused]] bool strerrorResult(const char* result, char* buffer, size_t size) {
+    if (!result) return false;
+    if (result != buffer) strCopy(buffer, result, size);
+    return true;
+}
+
+}  // namespace
+
+Exception::Exception(const char* message) {
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    strAppend(message_, sizeof message_, message);
+}
+
+Exception::Exception(FormatMarker, const char* format, ...) {
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    va_list args;
+    va_start(args, format);
+    strAppendVFormat(message_, sizeof message_, format, args);
+    va_end(args);
+}
+
+Exception& Exception::appendDetail(const char* format, ...) {
+    strAppend(message_, sizeof message_, ": ");
+    va_list args;
+    va_start(args, format);
+    strAppendVFormat(message_, sizeof message_, format, args);
+    va_end(args);
+    return *this;
+}
+
+void formatCode(char (&code)[Exception::kTypeNameSize], const char* format, ...) {
+    code[0] = '\0';
+    va_list args;
+    va_start(args, format);
+    strAppendVFormat(code, sizeof code, format, args);
+    va_end(args);
+}
+
+void exceptionText(char (&buffer)[Exception::kMessageSize], const Exception& e,
+                   const char* fallback) {
+    buffer[0] = '\0';
+    if (e.typeName()[0]) strAppendFormat(buffer, sizeof buffer, "[%s] ", e.typeName());
+    strAppend(buffer, sizeof buffer, e.message()[0] ? e.message() : fallback);
+}
+
+bool strerror(int errorNumber, char* buffer, size_t size) {
+    if (!buffer || size == 0) return false;
+    buffer[0] = '\0';
+    bool ok = strerrorResult(strerror_r(errorNumber, buffer, size), buffer, size);
+    if (ok)
+        buffer[size - 1] = '\0';
+    else
+        buffer[0] = '\0';
+    return ok;
+}
+
+SystemException::SystemException(const char* context, int errorNumber) {
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    strAppend(message_, sizeof message_, context);
+    init(errorNumber);
+}
+
+void SystemException::init(int errorNumber) {
+    errorNumber_ = errorNumber;
+    formatCode(typeName_, "System-%d", errorNumber);
+    if (message_[0]) strAppend(message_, sizeof message_, ": ");
+    if (errorNumber == 0) {
+        strAppend(message_, sizeof message_, "Success");
+    } else {
+        char text[128];
+        strAppend(message_, sizeof message_,
+                  strerror(errorNumber, text, sizeof text) ? text : "Unknown error");
+    }
+    strAppendFormat(message_, sizeof message_, " (%d)", errorNumber);
+}
+
+SystemExceptionFmt::SystemExceptionFmt(const char* format, int errorNumber, ...) {
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    va_list args;
+    va_start(args, errorNumber);
+    strAppendVFormat(message_, sizeof message_, format, args);
+    va_end(args);
+    init(errorNumber);
+}
+
+StdlibException::StdlibException(const char* format, ...) {
+    // Formatting may itself change errno.
+    int errorNumber = errno;
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    va_list args;
+    va_start(args, format);
+    strAppendVFormat(message_, sizeof message_, format, args);
+    va_end(args);
+    init(errorNumber);
+}
+
+TimedOut::TimedOut(const char* message) : Exception(message) {
+    strCopy(typeName_, "TimedOut", sizeof typeName_);
+}
+
+BadUtf8::BadUtf8(const char* message) : Exception(message) { checkDebugAssert(); }
+
+BadUtf8::BadUtf8(FormatMarker, const char* format, ...) {
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    va_list args;
+    va_start(args, format);
+    strAppendVFormat(message_, sizeof message_, format, args);
+    va_end(args);
+    checkDebugAssert();
+}
+
+void BadUtf8::checkDebugAssert() {}
+
+ExceptionFmt::ExceptionFmt(const char* format, ...) {
+    message_[0] = '\0';
+    typeName_[0] = '\0';
+    va_list args;
+    va_start(args, format);
+    strAppendVFormat(message_, sizeof message_, format, args);
+    va_end(args);
+}
+
+AssertionFail::AssertionFail(const char* expression, const char* file, int line)
+    : Exception(Format, "Assertion '%s' failed at %s:%d", expression, file, line),
+      expression_(expression), file_(file), line_(line) {
+    strCopy(typeName_, "AssertionFail", sizeof typeName_);
+}
+
+void Exception::logWarning(const Exception& e) {
+    try {
+        std::fprintf(stderr, "Warning: %s\n", e.message());
+    } catch (...) {
+    }
+}
+
+void AssertionFail::fatal(const AssertionFail& failure) {
+    // Shared by every thread: whoever fails second, nested or concurrent, stops at once.
+    static std::atomic<bool> reporting{false};
+    if (!reporting.exchange(true)) {
+        std::fprintf(stderr, "%s\n", failure.message());
+        std::fflush(stderr);
+        try {
+            StringList frames;
+            os::captureBacktrace(frames);
+            for (const String& frame : frames) std::fprintf(stderr, "stacktrace: %s\n", frame.get());
+            std::fflush(stderr);
+        } catch (...) {
+        }
+    }
+    fatalMessage = failure.message();
+    std::abort();
+}
+
+}  // namespace plat
