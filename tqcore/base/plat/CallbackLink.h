@@ -56,7 +56,7 @@ private:
         o.next_ = this;
     }
 
-    T* object_ = nullptr;      // shared by every holder of the ring
+    T* object_ = nullptr;  // shared by every holder of the ring
     CallbackLink* next_ = this;
     CallbackLink* prev_ = this;
 };

@@ -36,7 +36,9 @@ DString::DString(const char* format, ...) {
     va_end(args);
 }
 
-DString::DString(const DString& other) { *this = other; }
+DString::DString(const DString& other) {
+    *this = other;
+}
 
 DString::DString(DString&& other) noexcept
     : buf_(std::exchange(other.buf_, nullptr)), capacity_(std::exchange(other.capacity_, 0)) {}
@@ -65,7 +67,8 @@ char* DString::grow(int n) {
     if (n <= 0 || (buf_ && n <= capacity_)) return nullptr;
     TQ_ASSERT(n <= kMaxCapacity);
     int capacity = kMinCapacity;
-    while (capacity < n) capacity <<= 1;
+    while (capacity < n)
+        capacity <<= 1;
     char* fresh = new (std::nothrow) char[capacity];
     TQ_ASSERT(fresh);
     if (buf_)
@@ -174,7 +177,8 @@ DString& DString::appendUnichar(int codePoint, int count) {
     size_t width = size_t(end - encoded), used = length();
     ensure(checkedLength(used + width * size_t(count)) + 1);
     char* p = buf_ + used;
-    for (int i = 0; i < count; ++i, p += width) std::memcpy(p, encoded, width);
+    for (int i = 0; i < count; ++i, p += width)
+        std::memcpy(p, encoded, width);
     *p = '\0';
     return *this;
 }
@@ -220,11 +224,13 @@ DString& DString::wrap(int width, int indent) {
     DString out;
     const char* p = buf_;
     int pending = 0;  // blanks seen but not yet written
-    while (*p == ' ') ++p, ++pending;
+    while (*p == ' ')
+        ++p, ++pending;
     int column = 0;
     while (*p) {
         const char* word = p;
-        while (*p && *p != ' ' && *p != '\n') ++p;
+        while (*p && *p != ' ' && *p != '\n')
+            ++p;
         if (!*p && p == word) break;  // blanks at the very end are a wrap point too
         int wordWidth = utf8DisplayWidth(word, p);
         if (column >= 1 && column + pending + wordWidth > width) {
@@ -241,7 +247,8 @@ DString& DString::wrap(int width, int indent) {
             ++p;
             column = 0;
         } else {
-            while (*p == ' ') ++p, ++pending;
+            while (*p == ' ')
+                ++p, ++pending;
         }
     }
     if (!out.buf_) out.append("");

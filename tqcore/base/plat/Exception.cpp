@@ -17,7 +17,9 @@ namespace {
 
 // GNU strerror_r returns the text (possibly a static one); XSI strerror_r fills the buffer and
 // returns 0 or an error. Whichever the library gives, the overload for its result picks.
-[[maybe_unused]] bool strerrorResult(int result, char*, size_t) { return result == 0; }
+[[maybe_unused]] bool strerrorResult(int result, char*, size_t) {
+    return result == 0;
+}
 [[maybe_unused]] bool strerrorResult(const char* result, char* buffer, size_t size) {
     if (!result) return false;
     if (result != buffer) strCopy(buffer, result, size);
@@ -123,7 +125,9 @@ TimedOut::TimedOut(const char* message) : Exception(message) {
     strCopy(typeName_, "TimedOut", sizeof typeName_);
 }
 
-BadUtf8::BadUtf8(const char* message) : Exception(message) { checkDebugAssert(); }
+BadUtf8::BadUtf8(const char* message) : Exception(message) {
+    checkDebugAssert();
+}
 
 BadUtf8::BadUtf8(FormatMarker, const char* format, ...) {
     message_[0] = '\0';
@@ -168,7 +172,8 @@ void AssertionFail::fatal(const AssertionFail& failure) {
         try {
             StringList frames;
             os::captureBacktrace(frames);
-            for (const String& frame : frames) std::fprintf(stderr, "stacktrace: %s\n", frame.get());
+            for (const String& frame : frames)
+                std::fprintf(stderr, "stacktrace: %s\n", frame.get());
             std::fflush(stderr);
         } catch (...) {
         }

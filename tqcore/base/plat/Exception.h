@@ -134,10 +134,10 @@ extern const char* volatile fatalMessage;
 }  // namespace plat
 
 // Fatal: an internal invariant is broken.
-#define TQ_ASSERT(expr)                                                                  \
-    ((expr) ? static_cast<void>(0)                                                       \
+#define TQ_ASSERT(expr)                                                                            \
+    ((expr) ? static_cast<void>(0)                                                                 \
             : ::plat::AssertionFail::fatal(::plat::AssertionFail(#expr, __FILE__, __LINE__)))
 
 // Throwing: a condition on outside data or the environment does not hold.
-#define TQ_CHECK(expr)                                                                   \
+#define TQ_CHECK(expr)                                                                             \
     ((expr) ? static_cast<void>(0) : throw ::plat::AssertionFail(#expr, __FILE__, __LINE__))

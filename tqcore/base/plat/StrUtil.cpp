@@ -128,7 +128,8 @@ size_t strAppendUnichar(char* buffer, size_t size, int codePoint, int count) {
     size_t width = size_t(end - encoded);
     size_t fits = (size - 1 - used) / width;
     size_t times = count < 1 ? 0 : size_t(count) < fits ? size_t(count) : fits;
-    for (size_t i = 0; i < times; ++i, used += width) std::memcpy(buffer + used, encoded, width);
+    for (size_t i = 0; i < times; ++i, used += width)
+        std::memcpy(buffer + used, encoded, width);
     buffer[used] = '\0';
     return used;
 }
@@ -241,7 +242,8 @@ char* tokenise(char** cursor, bool skipRepeats, Match match, char* hit = nullptr
     if (!cursor || !*cursor) return nullptr;
     char* p = *cursor;
     if (skipRepeats) {
-        for (size_t n; *p && (n = match(p)) != 0;) p += n;
+        for (size_t n; *p && (n = match(p)) != 0;)
+            p += n;
         if (!*p) {
             *cursor = nullptr;
             return nullptr;
@@ -249,7 +251,8 @@ char* tokenise(char** cursor, bool skipRepeats, Match match, char* hit = nullptr
     }
     char* token = p;
     size_t n = 0;
-    while (*p && (n = match(p)) == 0) ++p;
+    while (*p && (n = match(p)) == 0)
+        ++p;
     if (!*p) {
         *cursor = nullptr;
         return token;
@@ -258,7 +261,8 @@ char* tokenise(char** cursor, bool skipRepeats, Match match, char* hit = nullptr
     *p = '\0';
     p += n;
     if (skipRepeats) {
-        while (*p && (n = match(p)) != 0) p += n;
+        while (*p && (n = match(p)) != 0)
+            p += n;
         if (!*p) p = nullptr;
     }
     *cursor = p;
@@ -268,9 +272,8 @@ char* tokenise(char** cursor, bool skipRepeats, Match match, char* hit = nullptr
 }  // namespace
 
 char* strTok(char** cursor, char separator, bool skipRepeats) {
-    return tokenise(cursor, skipRepeats, [separator](const char* p) -> size_t {
-        return *p == separator ? 1 : 0;
-    });
+    return tokenise(cursor, skipRepeats,
+                    [separator](const char* p) -> size_t { return *p == separator ? 1 : 0; });
 }
 
 char* strTokAny(char** cursor, const char* separators, char* hit, bool skipRepeats) {
@@ -315,7 +318,9 @@ char* strRemoveChars(char* text, const char* set) {
 }
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 }  // namespace
 
 bool strHasNonBlank(const char* text) {
@@ -328,7 +333,8 @@ bool strHasNonBlank(const char* text) {
 char* strTrimLeft(char* text) {
     if (!text) return text;
     char* p = text;
-    while (isBlank(*p)) ++p;
+    while (isBlank(*p))
+        ++p;
     if (p != text) std::memmove(text, p, std::strlen(p) + 1);
     return text;
 }
@@ -336,7 +342,8 @@ char* strTrimLeft(char* text) {
 char* strTrimRight(char* text) {
     if (!text) return text;
     size_t n = std::strlen(text);
-    while (n > 0 && isBlank(text[n - 1])) --n;
+    while (n > 0 && isBlank(text[n - 1]))
+        --n;
     text[n] = '\0';
     return text;
 }
@@ -361,13 +368,15 @@ void strInsertEvery(String& text, const char* separator, int every) {
 
 char* strToUpperAscii(char* text) {
     if (text)
-        for (char* p = text; *p; ++p) *p = asciiToUpper(*p);
+        for (char* p = text; *p; ++p)
+            *p = asciiToUpper(*p);
     return text;
 }
 
 char* strToLowerAscii(char* text) {
     if (text)
-        for (char* p = text; *p; ++p) *p = asciiToLower(*p);
+        for (char* p = text; *p; ++p)
+            *p = asciiToLower(*p);
     return text;
 }
 
@@ -381,14 +390,16 @@ void secureZero(void* memory, size_t n) {
 void secureCopy(void* to, const void* from, size_t n) {
     volatile unsigned char* out = static_cast<volatile unsigned char*>(to);
     const volatile unsigned char* in = static_cast<const volatile unsigned char*>(from);
-    for (size_t i = 0; i < n; ++i) out[i] = in[i];
+    for (size_t i = 0; i < n; ++i)
+        out[i] = in[i];
 }
 
 bool constantTimeEquals(const void* a, const void* b, size_t n) {
     const volatile unsigned char* x = static_cast<const volatile unsigned char*>(a);
     const volatile unsigned char* y = static_cast<const volatile unsigned char*>(b);
     unsigned char difference = 0;
-    for (size_t i = 0; i < n; ++i) difference |= x[i] ^ y[i];
+    for (size_t i = 0; i < n; ++i)
+        difference |= x[i] ^ y[i];
     return difference == 0;
 }
 

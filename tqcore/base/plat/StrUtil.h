@@ -107,11 +107,21 @@ void strInsertEvery(String& text, const char* separator, int every);
 // locale-dependent case tables would corrupt UTF-8.
 char* strToUpperAscii(char* text);
 char* strToLowerAscii(char* text);
-inline char* strToUpper(char* text) { return strToUpperAscii(text); }
-inline char* strToLower(char* text) { return strToLowerAscii(text); }
-inline char asciiToLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-inline char asciiToUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-inline bool asciiIsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline char* strToUpper(char* text) {
+    return strToUpperAscii(text);
+}
+inline char* strToLower(char* text) {
+    return strToLowerAscii(text);
+}
+inline char asciiToLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+inline char asciiToUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+inline bool asciiIsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Zeroes memory through stores the optimiser cannot remove.
 void secureZero(void* memory, size_t n);
@@ -125,6 +135,8 @@ bool constantTimeEquals(const void* a, const void* b, size_t n);
 // `*position` (when given) at it in the result, or sets it to null.
 int stripMnemonic(char* text, char** position);
 
-inline size_t strLen(const char* text) { return text ? __builtin_strlen(text) : 0; }
+inline size_t strLen(const char* text) {
+    return text ? __builtin_strlen(text) : 0;
+}
 
 }  // namespace plat

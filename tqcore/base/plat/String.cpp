@@ -24,7 +24,9 @@ String String::format(const char* format, ...) {
     return String::adopt(result.release());
 }
 
-void freeStringVector(StringList& list) { StringList().swap(list); }
+void freeStringVector(StringList& list) {
+    StringList().swap(list);
+}
 
 void addUniqueString(StringList& list, const char* text) {
     for (const String& s : list)

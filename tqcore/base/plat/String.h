@@ -48,7 +48,11 @@ private:
     char* text_ = nullptr;
 };
 
-inline bool operator==(const String& a, const char* b) { return strCmpNull(a.get(), b) == 0; }
-inline bool operator!=(const String& a, const char* b) { return !(a == b); }
+inline bool operator==(const String& a, const char* b) {
+    return strCmpNull(a.get(), b) == 0;
+}
+inline bool operator!=(const String& a, const char* b) {
+    return !(a == b);
+}
 
 }  // namespace plat

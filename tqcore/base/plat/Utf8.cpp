@@ -7,9 +7,13 @@ namespace plat {
 
 namespace {
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
-bool isNonCharacter(int cp) { return (cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE; }
+bool isNonCharacter(int cp) {
+    return (cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE;
+}
 
 // A growable output buffer for the converters, which may produce large texts (DString would
 // measure its text on every append).
@@ -39,7 +43,8 @@ public:
 private:
     void grow(size_t n) {
         size_t capacity = capacity_ * 2;
-        while (length_ + n >= capacity) capacity *= 2;
+        while (length_ + n >= capacity)
+            capacity *= 2;
         std::unique_ptr<char[]> fresh(new char[capacity]);
         std::memcpy(fresh.get(), data_.get(), length_);
         data_ = std::move(fresh);
@@ -122,8 +127,8 @@ const char* utf8Prev(const char* cursor, const char* lowerLimit) {
     // One byte at a time, stopping at the first byte that is not a continuation: on a complete
     // sequence nothing before its lead byte is ever read.
     const char* p = cursor - 1;
-    for (int back = 1; back < 4 && p != lowerLimit && isContinuation(static_cast<unsigned char>(*p));
-         ++back)
+    for (int back = 1;
+         back < 4 && p != lowerLimit && isContinuation(static_cast<unsigned char>(*p)); ++back)
         --p;
     return p;
 }
@@ -159,16 +164,15 @@ bool utf8IsValid(const char* start, const char* end) {
             unsigned char c1 = s[1];
             unsigned char lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
             if (c1 < lo || c1 > hi || !isContinuation(s[2])) return false;
-            if (c == 0xEF && ((c1 == 0xB7 && s[2] >= 0x90 && s[2] <= 0xAF) ||
-                              (c1 == 0xBF && s[2] >= 0xBE)))
+            if (c == 0xEF &&
+                ((c1 == 0xB7 && s[2] >= 0x90 && s[2] <= 0xAF) || (c1 == 0xBF && s[2] >= 0xBE)))
                 return false;  // U+FDD0..U+FDEF, U+FFFE, U+FFFF
             s += 3;
         } else if (c < 0xF5) {
             if (left < 4) return false;
             unsigned char c1 = s[1];
             unsigned char lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-            if (c1 < lo || c1 > hi || !isContinuation(s[2]) || !isContinuation(s[3]))
-                return false;
+            if (c1 < lo || c1 > hi || !isContinuation(s[2]) || !isContinuation(s[3])) return false;
             if ((c1 & 0x0F) == 0x0F && s[2] == 0xBF && s[3] >= 0xBE)
                 return false;  // U+1FFFE, U+1FFFF, ... U+10FFFF
             s += 4;
@@ -209,14 +213,16 @@ void utf8ClampRange(const char* text, int* start, int* length) {
     int textLength = int(strLen(text));
     int s = *start < 0 ? 0 : *start > textLength ? textLength : *start;
     int moved = 0;
-    while (s < textLength && isContinuation(static_cast<unsigned char>(text[s]))) ++s, ++moved;
+    while (s < textLength && isContinuation(static_cast<unsigned char>(text[s])))
+        ++s, ++moved;
     *start = s;
     if (!length) return;
     int left = textLength - s;
     int n = *length < 0 ? left : *length - moved;
     if (n > left) n = left;
     if (n < 0) n = 0;
-    while (s + n < textLength && isContinuation(static_cast<unsigned char>(text[s + n]))) ++n;
+    while (s + n < textLength && isContinuation(static_cast<unsigned char>(text[s + n])))
+        ++n;
     *length = n < 1 ? 0 : n;
 }
 
@@ -274,7 +280,8 @@ auto toSingleByte(const char* text, int length, Finish finish) {
     if (!text) text = "";
     const char* stop = length < 0 ? text + std::strlen(text) : text + strnlen(text, size_t(length));
     size_t characters = 0;
-    for (const char* p = text; p < stop; ++characters) utf8Decode(&p, stop);
+    for (const char* p = text; p < stop; ++characters)
+        utf8Decode(&p, stop);
     Sink out(characters);
     for (const char* p = text; p < stop;) {
         int cp = utf8Decode(&p, stop);

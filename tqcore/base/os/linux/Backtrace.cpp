@@ -11,7 +11,8 @@ __attribute__((noinline)) void captureBacktrace(plat::StringList& frames) {
     if (count <= 1) return;
     char** symbols = backtrace_symbols(addresses, count);
     if (!symbols) return;
-    for (int i = 1; i < count; ++i) frames.emplace_back(symbols[i]);
+    for (int i = 1; i < count; ++i)
+        frames.emplace_back(symbols[i]);
     std::free(symbols);
 }
 

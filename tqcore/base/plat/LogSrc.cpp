@@ -1,0 +1,288 @@
+#include "plat/LogSrc.h"
+
+#include "plat/LogDest.h"
+#include "plat/LogDestMem.h"
+#include "plat/StrUtil.h"
+#include "plat/String.h"
+#include "plat/Utf8.h"
+#include "plat/Wildcard.h"
+
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <new>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+std::atomic<LogSrc*> sourceList{nullptr};
+std::atomic<bool> initialised{false};
+
+// Serialises applying the setting, level updates and initLogging: all of them run on the
+// thread that changes the setting, but a destination may re-enter them from a write.
+std::recursive_mutex& applyMutex() {
+    static auto* mutex = new std::recursive_mutex;
+    return *mutex;
+}
+
+// The override of the `Log` parameter, or null.
+String& overrideSetting() {
+    static auto* text = new String;
+    return *text;
+}
+
+String currentSetting() {
+    return overrideSetting();
+}
+
+struct Element {
+    String pattern;
+    LogDest* dest;
+    int level;
+};
+
+// Parses one "<log>:<target>:<level>" element; false for an element to ignore (reported on
+// standard error when malformed).
+bool parseElement(const char* element, Element& out) {
+    if (!*element) return false;
+    const char* colon1 = std::strchr(element, ':');
+    const char* colon2 = colon1 ? std::strchr(colon1 + 1, ':') : nullptr;
+    bool levelOk = colon2 && colon2[1];
+    long long level = 0;
+    for (const char* p = colon2 ? colon2 + 1 : ""; levelOk && *p; ++p) {
+        if (*p < '0' || *p > '9') levelOk = false;
+        level = level * 10 + (*p - '0');
+        if (level > INT_MAX) levelOk = false;
+    }
+    if (!levelOk) {
+        std::fprintf(stderr, "Failed to parse log param element: '%s'\n", element);
+        return false;
+    }
+    String target(colon1 + 1, int(colon2 - colon1 - 1));
+    if (target.length() == 0) return false;
+    out.dest = LogDest::find(target.get());
+    if (!out.dest) {
+        std::fprintf(stderr, "No LogDest found: '%s'\n", target.get());
+        return false;
+    }
+    out.pattern = String(element, int(colon1 - element));
+    out.level = int(level);
+    return true;
+}
+
+std::vector<Element> parseSetting(const char* setting) {
+    std::vector<Element> elements;
+    String copy(setting ? setting : "");
+    char* cursor = copy.buf();
+    while (char* element = strTok(&cursor, ',', false)) {
+        Element e;
+        if (parseElement(element, e)) elements.push_back(std::move(e));
+    }
+    return elements;
+}
+
+// Replays the stored lines once to each active destination that an element gives every
+// source ("*"), at the highest such level for that destination, then prunes what was
+// replayed everywhere.
+void replayStored(const std::vector<Element>& elements) {
+    std::map<LogDest*, int> replayLevels;
+    int pruneLevel = -1;
+    for (const Element& e : elements) {
+        if (std::strcmp(e.pattern.get(), "*") != 0 || !e.dest->isActive()) continue;
+        auto [it, added] = replayLevels.emplace(e.dest, e.level);
+        if (!added && e.level > it->second) it->second = e.level;
+        if (e.level > pruneLevel) pruneLevel = e.level;
+    }
+    for (const auto& [dest, level] : replayLevels)
+        LogDestMem::instance().replay(*dest, level);
+    if (pruneLevel >= 0) LogDestMem::instance().prune(pruneLevel);
+}
+
+}  // namespace
+
+LogSrc::LogSrc(const char* name) : name_(name), next_(sourceList.load()), constructed_(true) {
+    while (!sourceList.compare_exchange_weak(next_, this)) {
+    }
+}
+
+LogSrc* LogSrc::first() {
+    return sourceList.load();
+}
+
+bool loggingInitialised() {
+    return initialised.load();
+}
+
+void LogSrc::error(const char* format, ...) {
+    if (!enabled(kError)) return;
+    va_list args;
+    va_start(args, format);
+    vwrite(kError, format, args);
+    va_end(args);
+}
+
+void LogSrc::info(const char* format, ...) {
+    if (!enabled(kInfo)) return;
+    va_list args;
+    va_start(args, format);
+    vwrite(kInfo, format, args);
+    va_end(args);
+}
+
+void LogSrc::debug(const char* format, ...) {
+    if (!enabled(kDebug)) return;
+    va_list args;
+    va_start(args, format);
+    vwrite(kDebug, format, args);
+    va_end(args);
+}
+
+void LogSrc::verbose(const char* format, ...) {
+    if (!enabled(kVerbose)) return;
+    va_list args;
+    va_start(args, format);
+    vwrite(kVerbose, format, args);
+    va_end(args);
+}
+
+void LogSrc::writeAtLevel(int level, const char* format, ...) {
+    if (!enabled(level)) return;
+    va_list args;
+    va_start(args, format);
+    vwrite(level, format, args);
+    va_end(args);
+}
+
+void LogSrc::vwrite(int level, const char* format, va_list args) {
+    char line[4096];
+    line[0] = '\0';
+    strAppendVFormat(line, sizeof line, format, args);
+    writeLine(level, line);
+}
+
+void LogSrc::write(int level, const char* text) {
+    if (!enabled(level) || !text) return;
+    String copy(text);
+    char* cursor = copy.buf();
+    while (char* line = strTok(&cursor, '\n', true))
+        writeLine(level, line);
+}
+
+void LogSrc::writeLine(int level, const char* line) {
+    TQ_ASSERT(constructed_);
+    const Table* table = table_.load(std::memory_order_acquire);
+    bool hasDests = table && table->count > 0;
+    if (!hasDests && loggingInitialised()) return;
+
+    String escaped;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(line); *p; ++p) {
+        if (*p < 32 || *p > 125) {
+            escaped = utf8Visible(line, '~');
+            line = escaped.get();
+            break;
+        }
+    }
+
+    bool delivered = false;
+    for (int i = 0; hasDests && i < table->count; ++i) {
+        const Entry& entry = table->entries[i];
+        if (entry.level >= level && entry.dest->isActive()) {
+            entry.dest->write(level, name_, line);
+            delivered = true;
+        }
+    }
+    if (!delivered) LogDestMem::instance().write(level, name_, line);
+}
+
+void LogSrc::setTable(const Table* table) {
+    table_.store(table, std::memory_order_release);
+}
+
+void LogSrc::updateLevel() {
+    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    const Table* table = table_.load(std::memory_order_acquire);
+    int level = -1;
+    for (int i = 0; table && i < table->count; ++i) {
+        int destLevel = table->entries[i].dest->level();
+        int entryLevel = table->entries[i].level;
+        int effective = entryLevel < destLevel ? entryLevel : destLevel;
+        if (effective > level) level = effective;
+    }
+    level_.store(level, std::memory_order_relaxed);
+    refreshGate();
+}
+
+void LogSrc::refreshGate() {
+    gate_.store(loggingInitialised() ? level_.load() : INT_MAX, std::memory_order_relaxed);
+}
+
+void LogSrc::setLogSetting(const char* text) {
+    {
+        std::lock_guard<std::recursive_mutex> lock(applyMutex());
+        overrideSetting() = String(text);
+    }
+    applySetting();
+}
+
+void LogSrc::applySetting() {
+    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    String setting = currentSetting();
+    std::vector<Element> elements = parseSetting(setting.get());
+
+    // Every source gets a fresh table; the old ones stay allocated for writers that may still
+    // be reading them on other threads.
+    for (LogSrc* src = first(); src; src = src->next_) {
+        std::map<LogDest*, int> entries;
+        for (const Element& e : elements)
+            if (wildcardMatch(e.pattern.get(), src->name_, false)) entries[e.dest] = e.level;
+        const Table* table = nullptr;
+        if (!entries.empty()) {
+            size_t bytes = sizeof(Table) + (entries.size() - 1) * sizeof(Entry);
+            Table* fresh = static_cast<Table*>(::operator new(bytes));
+            fresh->count = int(entries.size());
+            int i = 0;
+            for (const auto& [dest, level] : entries)
+                fresh->entries[i++] = Entry{dest, level};
+            table = fresh;
+        }
+        src->setTable(table);
+        src->level_.store(-1, std::memory_order_relaxed);
+    }
+    replayStored(elements);
+    for (LogSrc* src = first(); src; src = src->next_)
+        src->updateLevel();
+}
+
+void initLogging() {
+    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    if (initialised.load()) return;
+    initialised.store(true);
+    replayStored(parseSetting(currentSetting().get()));
+    LogDestMem::instance().clear();
+    for (LogSrc* src = LogSrc::first(); src; src = src->next_)
+        src->refreshGate();
+}
+
+void LogSrc::printSourceNames(int width, FILE* out) {
+    int budget = width - 2;
+    bool firstName = true;
+    for (LogSrc* src = first(); src; src = src->next_) {
+        int length = int(std::strlen(src->name_));
+        if (firstName) {
+            std::fputs("  ", out);
+        } else if (length >= budget) {
+            std::fputs(",\n  ", out);
+            budget = width - 2;
+        } else {
+            std::fputs(", ", out);
+        }
+        std::fputs(src->name_, out);
+        budget -= length + 2;
+        firstName = false;
+    }
+    std::fputs("\n", out);
+}
+
+}  // namespace plat
