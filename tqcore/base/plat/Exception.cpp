@@ -1,6 +1,7 @@
 #include "plat/Exception.h"
 
 #include "os/Backtrace.h"
+#include "plat/LogSrc.h"
 #include "plat/StrUtil.h"
 
 #include <atomic>
@@ -14,6 +15,8 @@ namespace plat {
 const char* volatile fatalMessage = nullptr;
 
 namespace {
+
+LogSrc assertionLog("Assertion");
 
 // GNU strerror_r returns the text (possibly a static one); XSI strerror_r fills the buffer and
 // returns 0 or an error. Whichever the library gives, the overload for its result picks.
@@ -158,7 +161,7 @@ AssertionFail::AssertionFail(const char* expression, const char* file, int line)
 
 void Exception::logWarning(const Exception& e) {
     try {
-        std::fprintf(stderr, "Warning: %s\n", e.message());
+        assertionLog.error("Warning: %s", e.message());
     } catch (...) {
     }
 }
@@ -170,11 +173,11 @@ void AssertionFail::fatal(const AssertionFail& failure) {
         std::fprintf(stderr, "%s\n", failure.message());
         std::fflush(stderr);
         try {
+            assertionLog.error("%s", failure.message());
             StringList frames;
             os::captureBacktrace(frames);
             for (const String& frame : frames)
-                std::fprintf(stderr, "stacktrace: %s\n", frame.get());
-            std::fflush(stderr);
+                assertionLog.error("stacktrace: %s", frame.get());
         } catch (...) {
         }
     }

@@ -133,51 +133,102 @@ const char* utf8Prev(const char* cursor, const char* lowerLimit) {
     return p;
 }
 
+namespace {
+
+// For each lead byte: the sequence length (0: cannot start a character) and the range the
+// second byte must lie in, which rules out overlong forms, surrogates and values above
+// U+10FFFF in one comparison.
+struct LeadInfo {
+    unsigned char length = 0, low = 0, high = 0;
+};
+
+struct LeadTable {
+    LeadInfo info[256];
+    constexpr LeadTable() : info() {
+        for (int c = 0; c < 0x80; ++c)
+            info[c] = {1, 0, 0};
+        for (int c = 0xC2; c < 0xE0; ++c)
+            info[c] = {2, 0x80, 0xBF};
+        for (int c = 0xE0; c < 0xF0; ++c)
+            info[c] = {3, 0x80, 0xBF};
+        info[0xE0].low = 0xA0;
+        info[0xED].high = 0x9F;
+        for (int c = 0xF0; c < 0xF5; ++c)
+            info[c] = {4, 0x80, 0xBF};
+        info[0xF0].low = 0x90;
+        info[0xF4].high = 0x8F;
+    }
+};
+
+constexpr LeadTable kLeads;
+
+// Validates one multi-byte character at s (fewer than `left` bytes would not fit); returns its
+// length, or 0 when it is invalid.
+inline int validCharLength(const unsigned char* s, ptrdiff_t left) {
+    const LeadInfo& lead = kLeads.info[s[0]];
+    if (lead.length < 2 || left < lead.length) return 0;
+    unsigned char c1 = s[1];
+    if (c1 < lead.low || c1 > lead.high) return 0;
+    if (lead.length == 2) return 2;
+    unsigned char c2 = s[2];
+    if (!isContinuation(c2)) return 0;
+    if (lead.length == 3) {
+        // U+FDD0..U+FDEF, U+FFFE and U+FFFF
+        if (__builtin_expect(s[0] == 0xEF, 0) &&
+            ((c1 == 0xB7 && c2 >= 0x90 && c2 <= 0xAF) || (c1 == 0xBF && c2 >= 0xBE)))
+            return 0;
+        return 3;
+    }
+    unsigned char c3 = s[3];
+    if (!isContinuation(c3)) return 0;
+    // U+1FFFE, U+1FFFF ... U+10FFFF
+    if (__builtin_expect((c1 & 0x0F) == 0x0F && c2 == 0xBF && c3 >= 0xBE, 0)) return 0;
+    return 4;
+}
+
+}  // namespace
+
 bool utf8IsValid(const char* start, const char* end) {
     if (!start) return true;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(start);
     const unsigned char* e = reinterpret_cast<const unsigned char*>(endOf(start, end));
     constexpr uint64_t kHigh = 0x8080808080808080ULL, kLow = 0x0101010101010101ULL;
     while (s < e) {
-        // ASCII without NUL, 16 bytes at a time.
-        while (e - s >= 16) {
+        const unsigned char* blockEnd = e;
+        if (e - s >= 16) {
+            // ASCII without NUL, 16 bytes at a time.
             uint64_t a, b;
             std::memcpy(&a, s, 8);
             std::memcpy(&b, s + 8, 8);
-            if (((a | b | ((a - kLow) & ~a) | ((b - kLow) & ~b)) & kHigh) != 0) break;
-            s += 16;
+            if (((a | b | ((a - kLow) & ~a) | ((b - kLow) & ~b)) & kHigh) == 0) {
+                s += 16;
+                continue;
+            }
+            // Mixed text: take the whole block a character at a time before trying words again.
+            blockEnd = s + 16;
         }
-        if (s >= e) break;
-        unsigned char c = *s;
-        if (c < 0x80) {
-            if (c == 0) return true;
-            ++s;
-            continue;
-        }
-        ptrdiff_t left = e - s;
-        if (c < 0xC2) return false;  // continuation byte, or overlong 2-byte lead
-        if (c < 0xE0) {
-            if (left < 2 || !isContinuation(s[1])) return false;
-            s += 2;
-        } else if (c < 0xF0) {
-            if (left < 3) return false;
-            unsigned char c1 = s[1];
-            unsigned char lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-            if (c1 < lo || c1 > hi || !isContinuation(s[2])) return false;
-            if (c == 0xEF &&
-                ((c1 == 0xB7 && s[2] >= 0x90 && s[2] <= 0xAF) || (c1 == 0xBF && s[2] >= 0xBE)))
-                return false;  // U+FDD0..U+FDEF, U+FFFE, U+FFFF
-            s += 3;
-        } else if (c < 0xF5) {
-            if (left < 4) return false;
-            unsigned char c1 = s[1];
-            unsigned char lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-            if (c1 < lo || c1 > hi || !isContinuation(s[2]) || !isContinuation(s[3])) return false;
-            if ((c1 & 0x0F) == 0x0F && s[2] == 0xBF && s[3] >= 0xBE)
-                return false;  // U+1FFFE, U+1FFFF, ... U+10FFFF
-            s += 4;
-        } else {
-            return false;
+        while (s < blockEnd) {
+            unsigned char c = *s;
+            if (c < 0x80) {
+                if (c == 0) return true;
+                ++s;
+                continue;
+            }
+            // Fast paths for the common leads, whose continuation bytes may take any value:
+            // 2-byte (Latin, Greek, Cyrillic ...) and most 3-byte ones (most of CJK).
+            if (unsigned(c - 0xC2) <= 0xDF - 0xC2) {
+                if (e - s < 2 || !isContinuation(s[1])) return false;
+                s += 2;
+                continue;
+            }
+            if (unsigned(c - 0xE1) <= 0xEC - 0xE1 && e - s >= 3 &&
+                ((s[1] & 0xC0) | ((s[2] & 0xC0) << 8)) == 0x8080) {
+                s += 3;
+                continue;
+            }
+            int length = validCharLength(s, e - s);
+            if (length == 0) return false;
+            s += length;
         }
     }
     return true;
