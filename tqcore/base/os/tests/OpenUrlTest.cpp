@@ -1,0 +1,131 @@
+#include "os/OpenUrl.h"
+
+#include "TempDir.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A stand-in opener: a script whose output goes into a FIFO, which the test reads with a
+// deadline instead of sleeping.
+class FakeOpener {
+public:
+    explicit FakeOpener(const std::string& body) {
+        std::string fifo = tmp_ / "record", script = tmp_ / "opener";
+        mkfifo(fifo.c_str(), 0600);
+        std::ofstream(script) << "#!/bin/sh\n{ " << body << "; } > '" << fifo << "'\n";
+        chmod(script.c_str(), 0700);
+        readFd_ = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        os::setUrlLauncherForTesting(script.c_str());
+    }
+    ~FakeOpener() {
+        os::setUrlLauncherForTesting(nullptr);
+        close(readFd_);
+    }
+    // What the script wrote, once it closed the FIFO (which it first opened, so no end before).
+    std::string recorded() {
+        std::string text;
+        char buffer[512];
+        pollfd p = {readFd_, POLLIN, 0};
+        while (poll(&p, 1, 10000) > 0) {
+            ssize_t got = read(readFd_, buffer, sizeof buffer);
+            if (got == 0) return text;
+            if (got > 0) text.append(buffer, size_t(got));
+        }
+        return "<no end within 10 s>";
+    }
+
+private:
+    TempDir tmp_;
+    int readFd_ = -1;
+};
+
+// Each URL arrives as the one and only argument, byte for byte: a shell on the way would split,
+// expand or run the special characters. Afterwards no child is left to reap: neither the
+// launcher as a zombie nor the opener (which could be a browser in the foreground).
+TEST(OpenUrl, WellFormedUrlReachesTheOpenerAsOneUntouchedArgument) {
+    for (const char* url :
+         {"https://example.com/s?q=a;$(touch%20x)&b='c'*#frag", "http://[::1]:8080/a?c=d!e,f",
+          "mailto:user@example.com", "x-custom+v1.0:thing", "HTTP://X/%7Euser%2f", "about:"}) {
+        FakeOpener opener("printf '%s\\n%s' \"$#\" \"$1\"");
+        ASSERT_TRUE(os::openUrl(url)) << url;
+        EXPECT_EQ(opener.recorded(), std::string("1\n") + url);
+        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+        EXPECT_EQ(errno, ECHILD);
+    }
+}
+
+// Each would be started, and so give true, if the check let it through.
+TEST(OpenUrl, MalformedUrlIsRefusedBeforeAnythingStarts) {
+    FakeOpener opener("printf started");
+    for (const char* url : {"",
+                            "example.com",
+                            ":x",
+                            "1http://x",
+                            "-x:y",
+                            "ht_tp://x",
+                            "http://a b",
+                            "http://x/\n",
+                            "http://x/\t",
+                            "http://x/\x7f",
+                            "http://x/\xc3\xa9",
+                            "http://x/%zz",
+                            "http://x/%4",
+                            "http://x/%",
+                            "http://x/<a>",
+                            "http://x/a|b",
+                            "http://x/\"",
+                            "http://x/a\\b",
+                            "http://x/{a}",
+                            "http://x/`id`",
+                            "http://x/^"})
+        EXPECT_FALSE(os::openUrl(url)) << url;
+    EXPECT_FALSE(os::openUrl(nullptr));
+}
+
+// The exec fails in a grandchild, after the calls the caller sees have all succeeded.
+TEST(OpenUrl, OpenerThatCannotStartGivesFalse) {
+    TempDir tmp;
+    std::ofstream(tmp / "not-executable") << "#!/bin/sh\n";
+    for (const std::string& program :
+         {tmp / "missing", tmp / "not-executable", tmp.path(), std::string("no-such-opener")}) {
+        os::setUrlLauncherForTesting(program.c_str());
+        EXPECT_FALSE(os::openUrl("https://example.com/")) << program;
+    }
+    os::setUrlLauncherForTesting(nullptr);
+}
+
+// A caller that ignores SIGPIPE or blocks signals must not hand that on: a browser that ignores
+// SIGPIPE never dies on a closed pipe. Read by the exec'd program itself, since a shell blocks
+// signals around its own forks.
+TEST(OpenUrl, OpenerStartsWithDefaultSignalState) {
+    sigset_t blockUsr1, previousMask;
+    sigemptyset(&blockUsr1);
+    sigaddset(&blockUsr1, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &blockUsr1, &previousMask);
+    auto previousPipe = signal(SIGPIPE, SIG_IGN);
+    FakeOpener opener("exec grep -E '^Sig(Blk|Ign)' /proc/self/status");
+    bool started = os::openUrl("https://example.com/");
+    std::string status = opener.recorded();
+    signal(SIGPIPE, previousPipe);
+    pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+
+    ASSERT_TRUE(started);
+    for (const char* line : {"SigBlk:", "SigIgn:"}) {
+        size_t at = status.find(line);
+        ASSERT_NE(at, std::string::npos) << status;
+        // Bit n-1 stands for signal n: SIGUSR1 (10) is 0x200, SIGPIPE (13) is 0x1000.
+        EXPECT_EQ(std::stoull(status.substr(at + 7), nullptr, 16) & 0x1200, 0u) << status;
+    }
+}
+
+}  // namespace
