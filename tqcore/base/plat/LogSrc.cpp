@@ -27,6 +27,13 @@ std::recursive_mutex& applyMutex() {
     return *mutex;
 }
 
+// Destination tables replaced by a later setting. A writer on another thread may still be
+// reading one, so they are kept for the life of the process (the setting changes rarely).
+std::vector<const void*>& retiredTables() {
+    static auto* tables = new std::vector<const void*>;
+    return *tables;
+}
+
 // The override of the `Log` parameter, or null.
 String& overrideSetting() {
     static auto* text = new String;
@@ -197,7 +204,8 @@ void LogSrc::writeLine(int level, const char* line) {
 }
 
 void LogSrc::setTable(const Table* table) {
-    table_.store(table, std::memory_order_release);
+    if (const Table* old = table_.exchange(table, std::memory_order_acq_rel))
+        retiredTables().push_back(old);
 }
 
 void LogSrc::updateLevel() {
