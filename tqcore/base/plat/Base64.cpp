@@ -8,25 +8,45 @@ namespace plat {
 
 namespace {
 
-const char kStandard[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-const char kUrlSafe[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+constexpr char kStandard[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kUrlSafe[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
-constexpr uint8_t kBad = 0xFF;
+// Per character position in a group, the value already shifted into place in the 24 bits of
+// the group, or a bit above them for everything outside both alphabets ("=" included). One OR
+// of four look-ups then gives both the group and its validity.
+constexpr uint32_t kBad = 1u << 24;
 
-// Character to value, kBad for everything outside both alphabets ("=" included).
 struct DecodeTable {
-    uint8_t value[256];
+    uint32_t value[4][256];
     constexpr DecodeTable() : value() {
-        for (int i = 0; i < 256; ++i)
-            value[i] = kBad;
+        for (int position = 0; position < 4; ++position)
+            for (int c = 0; c < 256; ++c)
+                value[position][c] = kBad;
         for (int i = 0; i < 64; ++i) {
-            value[static_cast<unsigned char>(kStandard[i])] = uint8_t(i);
-            value[static_cast<unsigned char>(kUrlSafe[i])] = uint8_t(i);
+            for (int position = 0; position < 4; ++position) {
+                uint32_t shifted = uint32_t(i) << (18 - 6 * position);
+                value[position][static_cast<unsigned char>(kStandard[i])] = shifted;
+                value[position][static_cast<unsigned char>(kUrlSafe[i])] = shifted;
+            }
         }
     }
 };
 
 constexpr DecodeTable kDecode;
+
+// The two characters for each 12-bit value: one look-up writes half a group.
+struct PairTable {
+    char pair[4096][2];
+    constexpr explicit PairTable(const char* alphabet) : pair() {
+        for (int i = 0; i < 4096; ++i) {
+            pair[i][0] = alphabet[i >> 6];
+            pair[i][1] = alphabet[i & 63];
+        }
+    }
+};
+
+constexpr PairTable kStandardPairs(kStandard);
+constexpr PairTable kUrlSafePairs(kUrlSafe);
 
 }  // namespace
 
@@ -38,12 +58,11 @@ String base64Encode(size_t length, const unsigned char* bytes, bool urlSafe) {
     char* text = new char[outLength + 1];
     char* out = text;
     const unsigned char* in = bytes;
+    const char(*pairs)[2] = urlSafe ? kUrlSafePairs.pair : kStandardPairs.pair;
     for (size_t i = 0; i < full; ++i, in += 3, out += 4) {
         uint32_t v = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
-        out[0] = alphabet[v >> 18];
-        out[1] = alphabet[(v >> 12) & 63];
-        out[2] = alphabet[(v >> 6) & 63];
-        out[3] = alphabet[v & 63];
+        std::memcpy(out, pairs[v >> 12], 2);
+        std::memcpy(out + 2, pairs[v & 0xFFF], 2);
     }
     if (rest != 0) {
         uint32_t v = uint32_t(in[0]) << 16 | (rest == 2 ? uint32_t(in[1]) << 8 : 0);
@@ -75,21 +94,19 @@ bool base64Decode(const char* text, ByteBuf& buffer) {
     fresh.assign(nullptr, 0, int(outLength));
     // The decoded bytes may be a secret: wipe them if the text turns out bad half-way.
     fresh.setWipe(true);
-    const uint8_t* table = kDecode.value;
+    const auto& table = kDecode.value;
     const unsigned char* in = reinterpret_cast<const unsigned char*>(text);
     unsigned char* out = fresh.data();
     for (size_t i = 0; i < full; ++i, in += 4, out += 3) {
-        uint32_t a = table[in[0]], b = table[in[1]], c = table[in[2]], d = table[in[3]];
-        if ((a | b | c | d) & 0x80) return false;
-        uint32_t v = a << 18 | b << 12 | c << 6 | d;
+        uint32_t v = table[0][in[0]] | table[1][in[1]] | table[2][in[2]] | table[3][in[3]];
+        if (v & kBad) return false;
         out[0] = uint8_t(v >> 16);
         out[1] = uint8_t(v >> 8);
         out[2] = uint8_t(v);
     }
     if (rest != 0) {
-        uint32_t a = table[in[0]], b = table[in[1]], c = rest == 3 ? table[in[2]] : 0;
-        if ((a | b | c) & 0x80) return false;
-        uint32_t v = a << 18 | b << 12 | c << 6;
+        uint32_t v = table[0][in[0]] | table[1][in[1]] | (rest == 3 ? table[2][in[2]] : 0);
+        if (v & kBad) return false;
         out[0] = uint8_t(v >> 16);
         if (rest == 3) out[1] = uint8_t(v >> 8);
     }

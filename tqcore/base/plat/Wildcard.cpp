@@ -24,6 +24,8 @@ bool match(const char* pattern, const char* text) {
     while (*text) {
         if (*pattern == '*') {
             afterStar = ++pattern;
+            // A final "*" takes whatever is left.
+            if (*afterStar == '\0') return true;
             starText = text;
         } else if (*pattern && Compare::equal(*pattern, *text)) {
             ++pattern;

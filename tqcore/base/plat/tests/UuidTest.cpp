@@ -2,82 +2,69 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(Uuid, ParseTable) {
-    struct Case {
-        const char* text;
-        bool ok;
-    } cases[] = {
-        {"0123456789abcdef0123456789ABCDEF", true},
-        {"01234567-89ab-cdef-0123-456789abcdef", true},
-        {"01-23-45-67-89-ab-cd-ef-01-23-45-67-89-ab-cd-ef", true},
-        {"-0123456789abcdef0123456789abcdef", true},
-        {"0123456789abcdef0123456789abcdef-", false},
-        {"01234567--89ab-cdef-0123-456789abcdef", false},
-        {"{01234567-89ab-cdef-0123-456789abcdef}", false},
-        {"0123456789abcdef0123456789abcde", false},
-        {"0123456789abcdef0123456789abcdef0", false},
-        {"0123456789abcdef0123456789abcdeg", false},
-        {"0-123456789abcdef0123456789abcdef", false},  // a dash inside a pair
-        {"0123456789abcdef0123456789abcdef ", false},
-        {"", false},
+    const char* good[] = {
+        "0123456789abcdef0123456789ABCDEF",
+        "01234567-89ab-cdef-0123-456789abcdef",
+        "01-23-45-67-89-ab-cd-ef-01-23-45-67-89-ab-cd-ef",
+        "-0123456789abcdef0123456789abcdef",
     };
-    const char* dashed = "01234567-89ab-cdef-0123-456789abcdef";
-    for (const auto& c : cases) {
-        plat::Uuid uuid("ffffffff-ffff-ffff-ffff-ffffffffffff");
-        EXPECT_EQ(uuid.parse(c.text), c.ok) << c.text;
-        EXPECT_STREQ(uuid.format().get(), c.ok ? dashed : "ffffffff-ffff-ffff-ffff-ffffffffffff")
-            << c.text;
+    const char* bad[] = {
+        "0123456789abcdef0123456789abcdef-",
+        "01234567--89ab-cdef-0123-456789abcdef",
+        "{01234567-89ab-cdef-0123-456789abcdef}",
+        "0123456789abcdef0123456789abcde",
+        "0123456789abcdef0123456789abcdef0",
+        "0-123456789abcdef0123456789abcdef",
+        "",
+    };
+    const char* ones = "ffffffff-ffff-ffff-ffff-ffffffffffff";
+    for (const char* text : good) {
+        plat::Uuid uuid(ones);
+        EXPECT_TRUE(uuid.parse(text)) << text;
+        EXPECT_STREQ(uuid.format().get(), "01234567-89ab-cdef-0123-456789abcdef") << text;
     }
-    plat::Uuid uuid;
-    EXPECT_FALSE(uuid.parse(nullptr));
+    for (const char* text : bad) {
+        plat::Uuid uuid(ones);
+        EXPECT_FALSE(uuid.parse(text)) << text;
+        EXPECT_STREQ(uuid.format().get(), ones) << text;  // left alone
+    }
 }
 
 TEST(Uuid, FormatAndConstruct) {
     const unsigned char bytes[16] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0xff, 0x77,
                                      0xff, 0x99, 0xaa, 0xbb, 0xcc, 0xdd, 0xee, 0xff};
-    plat::Uuid uuid(bytes);
-    // Byte 6 gets version 4, byte 8 the variant bits 10.
+    plat::Uuid uuid(bytes);  // version 4 in byte 6, variant bits 10 in byte 8
     EXPECT_STREQ(uuid.format(true).get(), "00112233-4455-4f77-bf99-aabbccddeeff");
     EXPECT_STREQ(uuid.format(false).get(), "0011223344554f77bf99aabbccddeeff");
-    EXPECT_EQ(plat::Uuid("00112233-4455-4F77-BF99-AABBCCDDEEFF"), uuid);
-
     try {
-        plat::Uuid bad("{00112233-4455-4f77-bf99-aabbccddeeff}");
+        plat::Uuid bad("{x}");
         ADD_FAILURE();
     } catch (const plat::Exception& e) {
-        EXPECT_STREQ(e.message(), "Invalid Uuid '{00112233-4455-4f77-bf99-aabbccddeeff}'");
+        EXPECT_STREQ(e.message(), "Invalid Uuid '{x}'");
     }
 }
 
 // Sets order byte-wise: a signed byte compare would put 80... before 7f...
-TEST(Uuid, SetsOrderWriteAndRead) {
-    const char* high = "80000000-0000-0000-0000-000000000000";
-    const char* low = "7fffffff-ffff-ffff-ffff-ffffffffffff";
-    const char* lowest = "00000000-0000-0000-0000-000000000001";
+TEST(Uuid, Sets) {
+    std::string high = "80000000-0000-0000-0000-000000000000";
+    std::string low = "7fffffff-ffff-ffff-ffff-ffffffffffff";
     plat::UuidSet set = plat::uuidSetFromString(
-        (std::string(",") + high + ",," + "7FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF," + lowest + "," + low)
-            .c_str());
-    ASSERT_EQ(set.size(), 3u);
-    EXPECT_EQ(plat::uuidSetToString(set), (std::string(lowest) + "," + low + "," + high).c_str());
-    EXPECT_EQ(plat::uuidSetFromString(plat::uuidSetToString(set).get()), set);
+        (",," + high + ",7FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF," + low + ",").c_str());
+    EXPECT_EQ(plat::uuidSetToString(set), (low + "," + high).c_str());
     EXPECT_STREQ(plat::uuidSetToString(plat::UuidSet()).get(), "");
-    EXPECT_TRUE(plat::uuidSetFromString(nullptr).empty());
+    EXPECT_THROW(plat::uuidSetFromString((high + ",xyz").c_str()), plat::Exception);
 
     plat::StringSet texts;
-    texts.insert(plat::String(high));
-    texts.insert(plat::String(lowest));
-    EXPECT_EQ(plat::uuidSetFromStrings(texts).size(), 2u);
-
+    texts.insert(plat::String(high.c_str()));
+    texts.insert(plat::String(low.c_str()));
+    EXPECT_EQ(plat::uuidSetFromStrings(texts), set);
     texts.insert(plat::String("nope"));
     EXPECT_THROW(plat::uuidSetFromStrings(texts), plat::Exception);
-    try {
-        plat::uuidSetFromString((std::string(high) + ",xyz").c_str());
-        ADD_FAILURE();
-    } catch (const plat::Exception& e) {
-        EXPECT_STREQ(e.message(), "Invalid Uuid 'xyz'");
-    }
 }
 
 }  // namespace
