@@ -2,8 +2,9 @@
 //
 // The encoder writes the standard alphabet with "=" padding, or the URL-safe alphabet without
 // padding. The decoder accepts both alphabets, even mixed, with or without padding, and refuses
-// everything else (white space included) without touching the caller's buffer. Both run one
-// table look-up per character in a single pass.
+// everything else (white space included) without touching the caller's buffer. Both are single
+// table-driven passes: the encoder looks up two characters at a time, the decoder a whole
+// group's bits and validity with four look-ups.
 #pragma once
 
 #include "plat/MBuf.h"
