@@ -3,6 +3,7 @@
 #include "os/DirEnum.h"
 #include "plat/DString.h"
 #include "plat/Path.h"
+#include "plat/Time.h"
 #include "rdr/Exception.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace plat {
@@ -218,6 +220,18 @@ int64_t fileGetSize(const char* path) {
     struct stat st;
     if (stat(path, &st) != 0) throw SystemExceptionFmt("fileGetSize(%s)", errno, path);
     return st.st_size;
+}
+
+int64_t fileGetTime(const char* path) {
+    struct stat st;
+    if (stat(path, &st) != 0) throw SystemExceptionFmt("fileGetTime(%s)", errno, path);
+    return Time::fromUnixSeconds(st.st_mtime);
+}
+
+void fileSetTime(const char* path, int64_t modificationTime, int64_t accessTime) {
+    struct timeval times[2] = {Time::toTimeval(accessTime ? accessTime : modificationTime),
+                               Time::toTimeval(modificationTime)};
+    if (utimes(path, times) != 0) throw SystemExceptionFmt("fileSetTime(%s)", errno, path);
 }
 
 int fileOpenFd(const char* path, int flags, int mode) {

@@ -61,6 +61,14 @@ bool isDirectory(const char* path);
 // Throws plat::SystemExceptionFmt "fileGetSize(<path>)".
 int64_t fileGetSize(const char* path);
 
+// The modification time in whole seconds, as a plat::Time value. Throws
+// plat::SystemExceptionFmt "fileGetTime(<path>)".
+int64_t fileGetTime(const char* path);
+// Sets the modification and access times (plat::Time values, kept to the microsecond); an
+// access time of 0 means the modification time. Throws plat::SystemExceptionFmt
+// "fileSetTime(<path>)".
+void fileSetTime(const char* path, int64_t modificationTime, int64_t accessTime = 0);
+
 // open() with O_CLOEXEC added. Throws plat::SystemExceptionFmt "fileOpenFd(<path>)".
 int fileOpenFd(const char* path, int flags, int mode = 0);
 // The same, returning -1 with errno set.

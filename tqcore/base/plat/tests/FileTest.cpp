@@ -1,6 +1,7 @@
 #include "plat/File.h"
 
 #include "FileTestUtil.h"
+#include "plat/Time.h"
 #include "rdr/Exception.h"
 
 #include <cerrno>
@@ -166,6 +167,26 @@ TEST(File, MakePrivateKeepsSpecialBits) {
     plat::fileMakePrivate(fd);
     close(fd);
     EXPECT_EQ(modeOf(tmp / "g"), 07700u);
+}
+
+// Catches: microseconds or the access time lost, and a time taken from the wrong epoch.
+TEST(File, FileTimesRoundTrip) {
+    TempDir tmp;
+    std::string path = tmp / "f";
+    writeFile(path, "");
+    int64_t modified = plat::Time::fromUnixSeconds(1700000000) + 1234567;  // .1234567 s
+    plat::fileSetTime(path.c_str(), modified, plat::Time::fromUnixSeconds(1600000000));
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtim.tv_sec, 1700000000);
+    EXPECT_EQ(st.st_mtim.tv_nsec, 123456000);
+    EXPECT_EQ(st.st_atim.tv_sec, 1600000000);
+    EXPECT_EQ(plat::fileGetTime(path.c_str()), plat::Time::fromUnixSeconds(1700000000));
+    plat::fileSetTime(path.c_str(), modified);
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_atim.tv_sec, 1700000000) << "no access time means the modification time";
+    Failure f = failureOf([&] { plat::fileGetTime((tmp / "none").c_str()); });
+    EXPECT_EQ(f.message.rfind("fileGetTime(" + tmp / "none" + "): ", 0), 0u) << f.message;
 }
 
 // Locks belong to processes, so the contender is a child process.
