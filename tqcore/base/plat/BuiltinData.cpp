@@ -2,12 +2,12 @@
 
 #include "os/AppInfo.h"
 #include "plat/FilePtr.h"
+#include "plat/Mutex.h"
 #include "plat/StringList.h"
 
 #include <climits>
 #include <cstring>
 #include <map>
-#include <mutex>
 
 namespace plat {
 
@@ -21,9 +21,8 @@ Registry& registry() {
     return *map;
 }
 
-// TODO(merge): switch to plat::Mutex once the platform mutex is in.
-std::recursive_mutex& registryMutex() {
-    static auto* mutex = new std::recursive_mutex;
+Mutex& registryMutex() {
+    static auto* mutex = new Mutex;
     return *mutex;
 }
 
@@ -43,13 +42,13 @@ bool staysInside(const char* name) {
 }  // namespace
 
 void registerBuiltinData(const char* name, uint32_t size, const void* data) {
-    std::lock_guard<std::recursive_mutex> lock(registryMutex());
+    MutexLock lock(registryMutex());
     registry()[String(name)] = {size, static_cast<const unsigned char*>(data)};
 }
 
 BuiltinData getBuiltinData(const char* name) {
     if (!name) return {0, nullptr};
-    std::lock_guard<std::recursive_mutex> lock(registryMutex());
+    MutexLock lock(registryMutex());
     auto found = registry().find(String(name));
     if (found != registry().end()) return found->second;
 
