@@ -371,8 +371,8 @@ EnumParameter::EnumParameter(const EnumParameter& other, Configuration* configur
 
 EnumParameter::~EnumParameter() {
     if (!ownsStrings() || !names_) return;
-    for (const char* const* name = names_; *name; ++name)
-        delete[] * name;
+    for (int i = 0; names_[i]; ++i)
+        delete[] names_[i];
     delete[] names_;
 }
 
