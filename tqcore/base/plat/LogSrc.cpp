@@ -3,6 +3,7 @@
 #include "plat/ConfigParameter.h"
 #include "plat/LogDest.h"
 #include "plat/LogDestMem.h"
+#include "plat/Mutex.h"
 #include "plat/StrUtil.h"
 #include "plat/String.h"
 #include "plat/Utf8.h"
@@ -10,7 +11,6 @@
 
 #include <cstring>
 #include <map>
-#include <mutex>
 #include <new>
 #include <vector>
 
@@ -23,8 +23,8 @@ std::atomic<bool> initialised{false};
 
 // Serialises applying the setting, level updates and initLogging: all of them run on the
 // thread that changes the setting, but a destination may re-enter them from a write.
-std::recursive_mutex& applyMutex() {
-    static auto* mutex = new std::recursive_mutex;
+Mutex& applyMutex() {
+    static auto* mutex = new Mutex;
     return *mutex;
 }
 
@@ -233,7 +233,7 @@ void LogSrc::setTable(const Table* table) {
 }
 
 void LogSrc::updateLevel() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     const Table* table = table_.load(std::memory_order_acquire);
     int level = -1;
     for (int i = 0; table && i < table->count; ++i) {
@@ -252,14 +252,14 @@ void LogSrc::refreshGate() {
 
 void LogSrc::setLogSetting(const char* text) {
     {
-        std::lock_guard<std::recursive_mutex> lock(applyMutex());
+        MutexLock lock(applyMutex());
         overrideSetting() = String(text);
     }
     applySetting();
 }
 
 void LogSrc::applySetting() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     String setting = currentSetting();
     std::vector<Element> elements = parseSetting(setting.get());
 
@@ -288,7 +288,7 @@ void LogSrc::applySetting() {
 }
 
 void initLogging() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     if (initialised.load()) return;
     initialised.store(true);
     replayStored(parseSetting(currentSetting().get()));
