@@ -126,17 +126,4 @@ TEST(TtyColour, SupportFollowsTermOnTerminalsOnly) {
     close(master);
 }
 
-TEST(TtyColour, SetColourWritesTheSequence) {
-    char* text = nullptr;
-    size_t size = 0;
-    FILE* stream = open_memstream(&text, &size);
-    ASSERT_NE(stream, nullptr);
-    ttySetColour(stream, "31;1", true);
-    EXPECT_EQ(std::string(text, size), "\033[31;1m");
-    ttySetColour(stream, "0", false);
-    std::fclose(stream);
-    EXPECT_EQ(std::string(text, size), "\033[31;1m\033[0m");
-    std::free(text);
-}
-
 }  // namespace
