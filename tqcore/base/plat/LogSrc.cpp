@@ -1,7 +1,9 @@
 #include "plat/LogSrc.h"
 
+#include "plat/ConfigParameter.h"
 #include "plat/LogDest.h"
 #include "plat/LogDestMem.h"
+#include "plat/Mutex.h"
 #include "plat/StrUtil.h"
 #include "plat/String.h"
 #include "plat/Utf8.h"
@@ -9,7 +11,6 @@
 
 #include <cstring>
 #include <map>
-#include <mutex>
 #include <new>
 #include <vector>
 
@@ -22,8 +23,8 @@ std::atomic<bool> initialised{false};
 
 // Serialises applying the setting, level updates and initLogging: all of them run on the
 // thread that changes the setting, but a destination may re-enter them from a write.
-std::recursive_mutex& applyMutex() {
-    static auto* mutex = new std::recursive_mutex;
+Mutex& applyMutex() {
+    static auto* mutex = new Mutex;
     return *mutex;
 }
 
@@ -40,8 +41,16 @@ String& overrideSetting() {
     return *text;
 }
 
+// Re-applies the setting whenever the `Log` parameter changes at any priority.
+class LogParameterChangedCallback : public ParameterChangedCallback {
+public:
+    void parameterChanged(ConfigParameter*, int) override { LogSrc::applySetting(); }
+};
+
+// The override when one is set, else the `Log` parameter's current value.
 String currentSetting() {
-    return overrideSetting();
+    if (!overrideSetting().isNull()) return overrideSetting();
+    return logParam().getValueStr();
 }
 
 struct Element {
@@ -107,7 +116,22 @@ void replayStored(const std::vector<Element>& elements) {
     if (pruneLevel >= 0) LogDestMem::instance().prune(pruneLevel);
 }
 
+// Joins the global configuration during static initialisation, so that the command line and
+// the parameter files can set it.
+[[maybe_unused]] StringParameter& registeredLogParam = logParam();
+
 }  // namespace
+
+StringParameter& logParam() {
+    // Built by whichever static initialiser asks first and never destroyed, like the sources
+    // whose setting it holds. The callback is in place before anyone can set a value.
+    static StringParameter* const param = [] {
+        auto* log = new StringParameter("Log", LocDesc("plat_param_log"), "");
+        log->addCallback(new LogParameterChangedCallback);
+        return log;
+    }();
+    return *param;
+}
 
 LogSrc::LogSrc(const char* name) : name_(name), next_(sourceList.load()), constructed_(true) {
     while (!sourceList.compare_exchange_weak(next_, this)) {
@@ -209,7 +233,7 @@ void LogSrc::setTable(const Table* table) {
 }
 
 void LogSrc::updateLevel() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     const Table* table = table_.load(std::memory_order_acquire);
     int level = -1;
     for (int i = 0; table && i < table->count; ++i) {
@@ -228,14 +252,14 @@ void LogSrc::refreshGate() {
 
 void LogSrc::setLogSetting(const char* text) {
     {
-        std::lock_guard<std::recursive_mutex> lock(applyMutex());
+        MutexLock lock(applyMutex());
         overrideSetting() = String(text);
     }
     applySetting();
 }
 
 void LogSrc::applySetting() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     String setting = currentSetting();
     std::vector<Element> elements = parseSetting(setting.get());
 
@@ -264,7 +288,7 @@ void LogSrc::applySetting() {
 }
 
 void initLogging() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     if (initialised.load()) return;
     initialised.store(true);
     replayStored(parseSetting(currentSetting().get()));
