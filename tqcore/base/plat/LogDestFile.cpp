@@ -13,6 +13,7 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
+#include <pthread.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,6 +24,24 @@ namespace {
 // Header texts replaced by a later one stay allocated: a writer may still be reading one.
 std::atomic<const char*> headerText{nullptr};
 std::atomic<bool> redirectStderr{false};
+
+// The process id of every line, asked of the system once per process (a child of fork asks
+// again).
+std::atomic<pid_t> cachedPid{0};
+
+pid_t processId() {
+    pid_t pid = cachedPid.load(std::memory_order_relaxed);
+    if (pid == 0) {
+        static const bool registered = [] {
+            pthread_atfork(nullptr, nullptr, [] { cachedPid.store(0); });
+            return true;
+        }();
+        (void)registered;
+        pid = getpid();
+        cachedPid.store(pid, std::memory_order_relaxed);
+    }
+    return pid;
+}
 
 int priorityOf(int level) {
     return level <= 0 ? 11 : level <= 5 ? 12 : level <= 10 ? 13 : level <= 30 ? 14 : 15;
@@ -166,7 +185,7 @@ IntParameter& LogDestFile::logKeepDaysParam() {
 LogDestFile::LogDestFile(const char* name, const char* programName, FILE* stream)
     : LogDest(name), programName_(programName), hostName_(os::getLocalHostName()),
       file_(stream, false), useColour_(stream && ttySupportsColour(fileno(stream))),
-      isStream_(stream != nullptr) {
+      isStream_(stream != nullptr), active_(stream != nullptr) {
     file_.setLogErrors(false);
 }
 
@@ -218,8 +237,7 @@ void LogDestFile::setRedirectStderr(bool redirect) {
 }
 
 bool LogDestFile::isActive() {
-    MutexLock lock(mutex_);
-    return isStream_ || (fileName_.get() && *fileName_.get());
+    return active_.load(std::memory_order_acquire);
 }
 
 void LogDestFile::write(int level, const char* source, const char* text) {
@@ -246,9 +264,10 @@ void LogDestFile::writeLine(int level, const char* source, const char* text) {
         std::fprintf(out, "%02d:%02d:%02d.%03d %s: %s\n", local.tm_hour, local.tm_min, local.tm_sec,
                      int(sinceSecond / Time::kMillisecond), source, text);
     } else {
-        std::fprintf(out, "<%d> %s %s %s[%lld]: %s: %s\n", priorityOf(level),
-                     Time::formatIsoUtc(now, true).c_str(), hostName_.c_str(), programName_.c_str(),
-                     static_cast<long long>(getpid()), source, text);
+        Time::formatIsoUtc(timeText_, now, true);
+        std::fprintf(out, "<%d> %s %s %s[%lld]: %s: %s\n", priorityOf(level), timeText_,
+                     hostName_.c_str(), programName_.c_str(), static_cast<long long>(processId()),
+                     source, text);
     }
     if (useColour_) ttySetColour(out, "0", false);
     std::fflush(out);
@@ -280,6 +299,7 @@ void LogDestFile::setFileName(const char* path) {
     if (!isStream_) closeFile();
     fileName_ = path;
     headerWritten_ = false;
+    active_.store(isStream_ || (path && *path), std::memory_order_release);
 }
 
 void LogDestFile::setMaxSize(int64_t bytes, LimitCallback* callback) {

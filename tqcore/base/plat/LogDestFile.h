@@ -14,7 +14,9 @@
 #include "plat/LogDest.h"
 #include "plat/Mutex.h"
 #include "plat/String.h"
+#include "plat/Time.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 
@@ -90,6 +92,8 @@ private:
     bool headerWritten_ = false;  // to the current file
     bool useColour_ = false;      // fixed at construction
     bool isStream_ = false;       // writes to a stream given at construction
+    std::atomic<bool> active_;    // a stream, or a file name set: read by writers without the lock
+    char timeText_[Time::kIsoBufferSize];  // the time stamp of the line being written
 };
 
 }  // namespace plat
