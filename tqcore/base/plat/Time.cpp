@@ -124,7 +124,8 @@ char* putDigits(char* out, unsigned value, int width) {
     return out + width;
 }
 
-constexpr size_t kIsoBufferSize = 128;  // room for every field at its widest, and a zone
+// Time::kIsoBufferSize: room for every field at its widest, and a zone.
+constexpr size_t kIsoBufferSize = Time::kIsoBufferSize;
 
 // The ISO text of the fields into `buffer` (kIsoBufferSize bytes); returns its length, or -1
 // for a year that cannot be printed.
@@ -268,11 +269,17 @@ bool Time::formatIso(String& out, const struct tm& fields, int64_t time, bool wi
     return true;
 }
 
-String Time::formatIsoUtc(int64_t time, bool withMilliseconds) {
+int Time::formatIsoUtc(char (&buffer)[kIsoBufferSize], int64_t time, bool withMilliseconds) {
     // The UTC year always prints, so there is no error case here.
-    char buffer[kIsoBufferSize];
     int length = formatIsoInto(buffer, toCalendar(time), time, withMilliseconds);
     buffer[length++] = 'Z';
+    buffer[length] = '\0';
+    return length;
+}
+
+String Time::formatIsoUtc(int64_t time, bool withMilliseconds) {
+    char buffer[kIsoBufferSize];
+    int length = formatIsoUtc(buffer, time, withMilliseconds);
     return String(buffer, length);
 }
 

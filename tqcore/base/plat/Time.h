@@ -66,6 +66,10 @@ public:
                           bool withMilliseconds);
     // formatIso of the UTC fields followed by 'Z': 2024-05-06T07:08:09.010Z.
     static String formatIsoUtc(int64_t time, bool withMilliseconds);
+    // The same into a caller's buffer, allocating nothing (the time stamp of every log line);
+    // returns the length.
+    static constexpr size_t kIsoBufferSize = 128;
+    static int formatIsoUtc(char (&buffer)[kIsoBufferSize], int64_t time, bool withMilliseconds);
     // formatIso of `localFields` followed by the offset from UTC ("+01:00"), which is how far
     // the fields read as UTC lie from `time`, in whole seconds. An offset of a year or more is
     // a fatal assertion failure: the fields do not belong to the time.

@@ -1,6 +1,6 @@
 #include "os/DirEnum.h"
 
-#include "TempDir.h"
+#include "plat/tests/TempDir.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "os/OpenUrl.h"
 
-#include "TempDir.h"
+#include "plat/tests/TempDir.h"
 
 #include <cerrno>
 #include <csignal>

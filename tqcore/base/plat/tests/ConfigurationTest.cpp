@@ -17,19 +17,19 @@ namespace {
 TEST(Configuration, FindsByNameIgnoringCaseLatestFirst) {
     Configuration config("Test");
     BoolParameter first("CompactLog", "d", false, false, &config);
-    IntParameter other("LogKeepDays", "d", 30, false, &config);
+    IntParameter other("OnlyInTest", "d", 30, false, &config);
     EXPECT_EQ(config.findParam("compactlog"), &first);
-    EXPECT_EQ(config.findParam("LOGKEEPDAYS"), &other);
-    EXPECT_EQ(config.findParam("LogKeep"), nullptr);
+    EXPECT_EQ(config.findParam("ONLYINTEST"), &other);
+    EXPECT_EQ(config.findParam("OnlyIn"), nullptr);
     EXPECT_EQ(config.findParam(nullptr), nullptr);
-    EXPECT_EQ(Configuration::global()->findParam("LogKeepDays"), nullptr);
+    EXPECT_EQ(Configuration::global()->findParam("OnlyInTest"), nullptr);
     BoolParameter later("COMPACTLOG", "d", true, false, &config);
     EXPECT_EQ(config.findParam("CompactLog"), &later);
 
     std::vector<std::string> order;
     for (Configuration::ParamIterator it(config); it; ++it)
         order.push_back(it->getName());
-    EXPECT_EQ(order, (std::vector<std::string>{"COMPACTLOG", "LogKeepDays", "CompactLog"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"COMPACTLOG", "OnlyInTest", "CompactLog"}));
     EXPECT_FALSE(Configuration::ParamIterator(Configuration("Empty")));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plat/Exception.h"
+#include "plat/tests/TempDir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,30 +14,6 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
-
-class TempDir {
-public:
-    // Under `base`, or TMPDIR, or /tmp.
-    explicit TempDir(std::string base = std::string()) {
-        const char* tmp = std::getenv("TMPDIR");
-        if (base.empty()) base = tmp && *tmp ? tmp : "/tmp";
-        std::string pattern = base + "/plat_tests.XXXXXX";
-        if (mkdtemp(pattern.data())) path_ = pattern;
-        EXPECT_FALSE(path_.empty()) << "mkdtemp failed";
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 inline void writeFile(const std::string& path, const std::string& contents) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;

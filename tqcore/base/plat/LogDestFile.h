@@ -1,0 +1,99 @@
+// plat::LogDestFile: log lines written to a standard I/O stream, in the system's line format.
+//
+// Two destinations of this kind exist: "stderr", on the process's standard error, and "file",
+// the program's log file, whose path follows the parameters LogDir and LogFile. The log file is
+// opened by the first line after its path is set: the previous file is rotated to a name with
+// its modification time, rotated files older than LogKeepDays are pruned, and a header block
+// may open the new file. Every operation holds the destination's recursive mutex, so lines from
+// several threads never interleave; each line is flushed. Failures to open, rotate or close
+// are reported on standard error, never thrown to the writer. Both destinations live for the
+// whole process.
+#pragma once
+
+#include "plat/FilePtr.h"
+#include "plat/LogDest.h"
+#include "plat/Mutex.h"
+#include "plat/String.h"
+#include "plat/Time.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+
+namespace plat {
+
+class BoolParameter;
+class IntParameter;
+class StringParameter;
+
+class LogDestFile : public LogDest {
+public:
+    // Told when the file reaches its size limit (setMaxSize); the destination then stops.
+    class LimitCallback {
+    public:
+        virtual ~LimitCallback() = default;
+        virtual void limitReached(LogDestFile* dest) = 0;
+    };
+
+    // A destination named `name` for `programName`, writing to `stream` (not owned) when given,
+    // else to the file set with setFileName. Colours are used when the stream is a terminal
+    // whose TERM names "xterm", "ansi" or "color".
+    LogDestFile(const char* name, const char* programName, FILE* stream);
+
+    // Creates the "file" destination and its path manager on the first call; with `enable` the
+    // path is computed from LogDir and LogFile at once. Later calls return the same object.
+    static LogDestFile* fileDest(const char* programName, bool enable);
+    // Creates the "stderr" destination on the first call.
+    static LogDestFile* stderrDest(const char* programName);
+    // The "file" destination, or null before fileDest.
+    static LogDestFile* getFileDest();
+    // Switches the "file" destination between following LogDir/LogFile and having no file
+    // (closed). Only after fileDest; nothing when the state is unchanged.
+    static void enableFileLogging(bool enable);
+    // The header block that opens every new log file (word-wrapped at 79 columns); null: none.
+    static void setHeader(const char* text);
+    // Whether descriptor 2 follows the log file once it is open.
+    static void setRedirectStderr(bool redirect);
+
+    void write(int level, const char* source, const char* text) override;
+    // A stream destination always; the file destination while it has a file name.
+    bool isActive() override;
+
+    // Sets the log file's path (null or "": none). A different path closes the current file;
+    // the next line opens the new one.
+    void setFileName(const char* path);
+    // Stops writing once the file has `bytes` (0: no limit), then calls `callback` (not
+    // owned; may be null). Clears an earlier stop.
+    void setMaxSize(int64_t bytes, LimitCallback* callback = nullptr);
+    // Reopens the file when its path no longer names the open file (moved or deleted).
+    void reopenIfMoved();
+
+    // The log parameters.
+    static BoolParameter& compactLogParam();
+    static StringParameter& logDirParam();
+    static StringParameter& logFileParam();
+    static IntParameter& logKeepDaysParam();
+
+private:
+    bool openFile();
+    void openPath(const char* path);
+    void writeLine(int level, const char* source, const char* text);
+    void closeFile();
+
+    String programName_;
+    String hostName_;       // fetched once, at construction
+    Mutex mutex_;           // serialises every operation
+    String fileName_;       // configured path, or null
+    String openPath_;       // the path of the open file (the default one after a fallback)
+    FilePtr file_;          // the open stream
+    bool stopped_ = false;  // the size limit was reached
+    int64_t maxSize_ = 0;   // 0: no limit
+    LimitCallback* limitCallback_ = nullptr;
+    bool headerWritten_ = false;  // to the current file
+    bool useColour_ = false;      // fixed at construction
+    bool isStream_ = false;       // writes to a stream given at construction
+    std::atomic<bool> active_;    // a stream, or a file name set: read by writers without the lock
+    char timeText_[Time::kIsoBufferSize];  // the time stamp of the line being written
+};
+
+}  // namespace plat
