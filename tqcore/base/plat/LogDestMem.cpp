@@ -1,8 +1,8 @@
 #include "plat/LogDestMem.h"
 
+#include "plat/Mutex.h"
 #include "plat/String.h"
 
-#include <mutex>
 #include <vector>
 
 namespace plat {
@@ -13,7 +13,7 @@ struct LogDestMem::State {
         String source;
         String text;
     };
-    std::recursive_mutex mutex;
+    Mutex mutex;
     std::vector<Line> lines;
     bool replaying = false;  // lines written by the replay's own destination are not stored
 };
@@ -26,7 +26,7 @@ LogDestMem& LogDestMem::instance() {
 }
 
 void LogDestMem::write(int level, const char* source, const char* text) {
-    std::lock_guard<std::recursive_mutex> lock(state_->mutex);
+    MutexLock lock(state_->mutex);
     if (state_->replaying) return;
     auto& lines = state_->lines;
     if (lines.size() < size_t(kMaxEntries))
@@ -37,7 +37,7 @@ void LogDestMem::write(int level, const char* source, const char* text) {
 }
 
 void LogDestMem::replay(LogDest& dest, int level) {
-    std::lock_guard<std::recursive_mutex> lock(state_->mutex);
+    MutexLock lock(state_->mutex);
     struct Replaying {
         bool& flag;
         bool saved;
@@ -55,7 +55,7 @@ void LogDestMem::replay(LogDest& dest, int level) {
 }
 
 void LogDestMem::prune(int level) {
-    std::lock_guard<std::recursive_mutex> lock(state_->mutex);
+    MutexLock lock(state_->mutex);
     auto& lines = state_->lines;
     size_t kept = 0;
     for (size_t i = 0; i < lines.size(); ++i)
@@ -64,12 +64,12 @@ void LogDestMem::prune(int level) {
 }
 
 void LogDestMem::clear() {
-    std::lock_guard<std::recursive_mutex> lock(state_->mutex);
+    MutexLock lock(state_->mutex);
     state_->lines.clear();
 }
 
 int LogDestMem::size() {
-    std::lock_guard<std::recursive_mutex> lock(state_->mutex);
+    MutexLock lock(state_->mutex);
     return int(state_->lines.size());
 }
 

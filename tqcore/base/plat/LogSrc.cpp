@@ -2,6 +2,7 @@
 
 #include "plat/LogDest.h"
 #include "plat/LogDestMem.h"
+#include "plat/Mutex.h"
 #include "plat/StrUtil.h"
 #include "plat/String.h"
 #include "plat/Utf8.h"
@@ -9,7 +10,6 @@
 
 #include <cstring>
 #include <map>
-#include <mutex>
 #include <new>
 #include <vector>
 
@@ -22,8 +22,8 @@ std::atomic<bool> initialised{false};
 
 // Serialises applying the setting, level updates and initLogging: all of them run on the
 // thread that changes the setting, but a destination may re-enter them from a write.
-std::recursive_mutex& applyMutex() {
-    static auto* mutex = new std::recursive_mutex;
+Mutex& applyMutex() {
+    static auto* mutex = new Mutex;
     return *mutex;
 }
 
@@ -209,7 +209,7 @@ void LogSrc::setTable(const Table* table) {
 }
 
 void LogSrc::updateLevel() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     const Table* table = table_.load(std::memory_order_acquire);
     int level = -1;
     for (int i = 0; table && i < table->count; ++i) {
@@ -228,14 +228,14 @@ void LogSrc::refreshGate() {
 
 void LogSrc::setLogSetting(const char* text) {
     {
-        std::lock_guard<std::recursive_mutex> lock(applyMutex());
+        MutexLock lock(applyMutex());
         overrideSetting() = String(text);
     }
     applySetting();
 }
 
 void LogSrc::applySetting() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     String setting = currentSetting();
     std::vector<Element> elements = parseSetting(setting.get());
 
@@ -264,7 +264,7 @@ void LogSrc::applySetting() {
 }
 
 void initLogging() {
-    std::lock_guard<std::recursive_mutex> lock(applyMutex());
+    MutexLock lock(applyMutex());
     if (initialised.load()) return;
     initialised.store(true);
     replayStored(parseSetting(currentSetting().get()));

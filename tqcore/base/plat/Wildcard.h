@@ -1,12 +1,16 @@
-// "*" pattern matching, as the Log setting uses to choose log sources.
+// The "*" pattern match that selects log sources by name.
 //
-// "*" matches any run of characters, including none; every other character matches itself,
-// compared without regard to ASCII case unless asked. The match backs up only to the last
-// star, so it takes at most O(pattern x text) steps in constant space, whatever the pattern.
+// "*" matches any run of characters, the empty one included; every other character matches
+// itself, and there is no escape. Matching backs up only to the most recent "*", so it takes
+// at most pattern length * text length steps and constant space, whatever the pattern: the
+// patterns come from settings, and "*a*a*a*a*b" must not cost exponential time.
 #pragma once
 
 namespace plat {
 
-bool wildcardMatch(const char* pattern, const char* text, bool caseSensitive);
+// Whether `text` matches `pattern` (null counts as empty). Without `caseSensitive`, ASCII
+// letters match either case; other bytes, those of UTF-8 sequences included, match exactly.
+// "*" alone matches everything; an empty pattern matches only an empty text.
+bool wildcardMatch(const char* pattern, const char* text, bool caseSensitive = false);
 
 }  // namespace plat

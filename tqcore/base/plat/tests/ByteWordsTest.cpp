@@ -1,0 +1,64 @@
+#include "plat/ByteWords.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+// Pass phrases already made depend on these entries.
+TEST(ByteWords, Table) {
+    const char* const* table = plat::byteWordTable;
+    EXPECT_EQ(table[0], nullptr);
+    EXPECT_STREQ(table[1], "academy");
+    EXPECT_STREQ(table[2], "acrobat");
+    EXPECT_STREQ(table[1626], "amen");
+    const char* shortGroup[] = {"ego", "fax", "jet", "job", "Rio", "ski", "yes"};
+    ASSERT_EQ(plat::kByteWordTableSize, 1627 + 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_STREQ(table[1627 + i], shortGroup[i]);
+    std::set<int> repeats = {113, 431, 1585};
+    EXPECT_STREQ(table[112], table[113]);
+    EXPECT_STREQ(table[417], table[431]);
+    EXPECT_STREQ(table[720], table[1585]);
+    std::set<std::string> seen;
+    for (int i = 1; i < plat::kByteWordTableSize; ++i) {
+        std::string word = table[i];
+        EXPECT_TRUE(word.size() >= 3 && word.size() <= 9) << word;
+        EXPECT_TRUE(isalpha(word[0]) &&
+                    word.find_first_not_of("abcdefghijklmnopqrstuvwxyz", 1) == std::string::npos)
+            << word;
+        EXPECT_TRUE(seen.insert(word).second || repeats.count(i)) << i << " " << word;
+    }
+}
+
+std::string words(std::initializer_list<unsigned char> bytes) {
+    plat::StringList list = plat::bytesToWords(bytes.size(), bytes.begin());
+    std::string joined;
+    for (size_t i = 0; i < list.size(); ++i) {
+        EXPECT_STREQ(list[i].get(), plat::bytesWordAt(bytes.begin(), bytes.size(), i));
+        joined += (i ? " " : "") + std::string(list[i].get());
+    }
+    EXPECT_EQ(plat::bytesWordAt(bytes.begin(), bytes.size(), list.size()), nullptr);
+    return joined;
+}
+
+TEST(ByteWords, Encoding) {
+    EXPECT_EQ(words({0, 0, 0, 0}), "academy academy academy");
+    EXPECT_EQ(words({1, 0, 0, 0}), "acrobat academy academy");  // little-endian
+    // 1626 = 0x065a and 1626 * 1626 = 0x2857a4 carry into the next word.
+    EXPECT_EQ(words({0x5a, 0x06, 0, 0}), "academy acrobat academy");
+    EXPECT_EQ(words({0xa4, 0x57, 0x28, 0}), "academy academy acrobat");
+    // A 3-byte group takes its last word from the seven extra words.
+    EXPECT_EQ(words({0xa4, 0x57, 0x28}), "academy academy fax");
+    EXPECT_EQ(words({0, 0, 0, 0, 0xa4, 0x57, 0x28}), "academy academy academy academy academy fax");
+    std::string top = words({0xff, 0xff, 0xff});
+    EXPECT_EQ(top.substr(top.rfind(' ')), " yes");
+    const unsigned char zeros[8] = {};
+    const size_t counts[] = {0, 1, 2, 3, 3, 4, 5, 6, 6};
+    for (size_t n = 0; n <= 8; ++n)
+        EXPECT_EQ(plat::bytesToWords(n, zeros).size(), counts[n]) << n;
+}
+
+}  // namespace

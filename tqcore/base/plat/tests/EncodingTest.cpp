@@ -1,0 +1,179 @@
+#include "plat/Base64.h"
+#include "plat/Hex.h"
+#include "plat/Percent.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+std::string bytesOf(const plat::ByteBuf& buffer) {
+    return std::string(reinterpret_cast<const char*>(buffer.data()), size_t(buffer.size()));
+}
+
+plat::ByteBuf bufferOf(const std::string& bytes, bool wipe) {
+    plat::ByteBuf buffer;
+    buffer.assign(reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()));
+    buffer.setWipe(wipe);
+    return buffer;
+}
+
+TEST(Hex, DigitsAndValues) {
+    EXPECT_EQ(std::string() + plat::hexDigit(0) + plat::hexDigit(10) + plat::hexDigit(15), "0af");
+    EXPECT_THROW(plat::hexDigit(16), plat::AssertionFail);
+    EXPECT_THROW(plat::hexDigit(-1), plat::AssertionFail);
+    uint32_t acc = 0;
+    for (char c : std::string("fF09aA"))
+        EXPECT_TRUE(plat::hexDigitValue(c, acc)) << c;
+    for (char c : std::string("gG/:@`\x80"))
+        EXPECT_FALSE(plat::hexDigitValue(c, acc)) << c;
+    EXPECT_EQ(acc, 0xFF09AAu);
+    const unsigned char bytes[] = {0x00, 0x7F, 0x80, 0xAB, 0xFF};
+    EXPECT_STREQ(plat::binToHex(5, bytes).get(), "007f80abff");
+}
+
+// Refused texts must leave the buffer as it was; the throwing form must agree.
+TEST(Hex, DecodeTable) {
+    struct Case {
+        const char* text;
+        bool ok;
+        std::string bytes;
+    } cases[] = {
+        {"", true, ""},     {"00ff7F80", true, std::string("\x00\xff\x7f\x80", 4)},
+        {"abc", false, ""}, {"0g", false, ""},
+        {"g0", false, ""},  {"0x12", false, ""},
+    };
+    for (const Case& c : cases) {
+        plat::ByteBuf buffer = bufferOf("old", false);
+        EXPECT_EQ(plat::hexToBin(c.text, buffer), c.ok) << c.text;
+        EXPECT_EQ(bytesOf(buffer), c.ok ? c.bytes : "old") << c.text;
+        if (c.ok) {
+            EXPECT_EQ(bytesOf(plat::hexToBin(c.text)), c.bytes);
+        } else {
+            EXPECT_THROW(plat::hexToBin(c.text), plat::Exception);
+        }
+    }
+    unsigned char out[4] = {9, 9, 9, 9};
+    EXPECT_TRUE(plat::hexToBin("a1b2c3d4ee", 4, out));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), 4), "\xa1\xb2\xc3\xd4");
+    EXPECT_FALSE(plat::hexToBin("0102z", 4, out));  // stops at the bad digit, not past the NUL
+}
+
+// Decoding into a buffer flagged for secrets must keep the flag, or the decoded key lingers in
+// freed memory later.
+TEST(Hex, DecodeKeepsWipeFlag) {
+    for (bool wipe : {false, true}) {
+        plat::ByteBuf buffer = bufferOf("secret", wipe);
+        ASSERT_TRUE(plat::hexToBin("0102", buffer));
+        EXPECT_EQ(buffer.wipe(), wipe);
+        buffer = bufferOf("secret", wipe);
+        ASSERT_TRUE(plat::base64Decode("AQI=", buffer));
+        EXPECT_EQ(bytesOf(buffer), "\x01\x02");
+        EXPECT_EQ(buffer.wipe(), wipe);
+    }
+}
+
+TEST(Hex, DumpLayout) {
+    std::string bytes = "ABCDEFGHIJKLMNOP\x01~\x7f\xff";
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    testing::internal::CaptureStderr();
+    plat::hexDump(data, bytes.size(), nullptr, nullptr);
+    plat::hexDump(data, bytes.size(), " <-- ", ">>  ");
+    std::string out = testing::internal::GetCapturedStderr();
+    std::string full = "41 42 43 44  45 46 47 48  49 4a 4b 4c  4d 4e 4f 50  ABCDEFGHIJKLMNOP\n";
+    // Four bytes, then twelve missing ones and three group gaps, then the characters.
+    std::string part = "01 7e 7f ff  " + std::string(12 * 3 + 3, ' ') + ".~..\n";
+    EXPECT_EQ(out, "0000 " + full + "0010 " + part + " <-- " + full + ">>  " + part);
+}
+
+TEST(Base64, Rfc4648Vectors) {
+    const char* cases[][3] = {
+        {"", "", ""},
+        {"f", "Zg==", "Zg"},
+        {"fo", "Zm8=", "Zm8"},
+        {"foo", "Zm9v", "Zm9v"},
+        {"foob", "Zm9vYg==", "Zm9vYg"},
+        {"fooba", "Zm9vYmE=", "Zm9vYmE"},
+        {"foobar", "Zm9vYmFy", "Zm9vYmFy"},
+        {"\xfb\xff\xbf", "+/+/", "-_-_"},
+    };
+    for (const auto& c : cases) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(c[0]);
+        EXPECT_STREQ(plat::base64Encode(std::strlen(c[0]), bytes, false).get(), c[1]);
+        EXPECT_STREQ(plat::base64Encode(std::strlen(c[0]), bytes, true).get(), c[2]);
+        for (const char* text : {c[1], c[2]}) {
+            plat::ByteBuf decoded;
+            EXPECT_TRUE(plat::base64Decode(text, decoded)) << text;
+            EXPECT_EQ(bytesOf(decoded), c[0]) << text;
+        }
+    }
+}
+
+TEST(Base64, DecodeEdgeCases) {
+    struct Case {
+        const char* text;
+        const char* bytes;  // null: refused
+    } cases[] = {
+        {"Zg=", nullptr},  // a lone "=" after two characters
+        {"Zm9v=", nullptr},
+        {"Zm9v\n", nullptr},
+        {"Zm==Zm8=", nullptr},
+        {"Z===", nullptr},
+        {"====", nullptr},
+        {"Zm=8", nullptr},
+        {"Zm9\xc3\xa9", nullptr},
+        {"+_-/", "\xfb\xff\xbf"},  // alphabets mixed
+        {"Zh==", "f"},             // left-over low bits ignored
+    };
+    for (const Case& c : cases) {
+        plat::ByteBuf buffer = bufferOf("old", false);
+        EXPECT_EQ(plat::base64Decode(c.text, buffer), c.bytes != nullptr) << c.text;
+        EXPECT_EQ(bytesOf(buffer), c.bytes ? c.bytes : "old") << c.text;
+    }
+}
+
+// Every length up to a few groups and every byte value, in both alphabets.
+TEST(Base64, RoundTripRandomBytes) {
+    std::mt19937 random(42);
+    for (size_t n = 0; n < 200; ++n) {
+        std::string bytes(n, '\0');
+        for (char& b : bytes)
+            b = char(random());
+        for (bool urlSafe : {false, true}) {
+            plat::String text = plat::base64Encode(
+                n, reinterpret_cast<const unsigned char*>(bytes.data()), urlSafe);
+            EXPECT_EQ(text.length(), urlSafe ? (4 * n + 2) / 3 : 4 * ((n + 2) / 3));
+            plat::ByteBuf decoded;
+            ASSERT_TRUE(plat::base64Decode(text.get(), decoded));
+            EXPECT_EQ(bytesOf(decoded), bytes);
+        }
+    }
+}
+
+TEST(Percent, EncodeAndDecode) {
+    EXPECT_STREQ(plat::percentEncode("a b~\xc3\xa9", true).get(), "a%20b%7E%C3%A9");
+    EXPECT_STREQ(plat::percentEncode("a b~\xc3\xa9", false).get(), "a%20b%7E\xc3\xa9");
+    EXPECT_STREQ(plat::percentEncode("AZaz09*-._+/%\x01\x7f").get(), "AZaz09*-._%2B%2F%25%01%7F");
+    EXPECT_TRUE(plat::percentEncode(nullptr).isNull());
+    EXPECT_STREQ(plat::percentDecode("a%20b%7e%C3%A9+", false).get(), "a b~\xc3\xa9+");
+    EXPECT_STREQ(plat::percentDecode("%2B+", true).get(), "+ ");
+    EXPECT_STREQ(plat::percentDecode("a%00b").get(), "a");
+    EXPECT_TRUE(plat::percentDecode(nullptr).isNull());
+    // Refused wherever the fault lies, even after a decoded zero byte.
+    for (const char* bad : {"100%", "%4", "a+b%2x", "%g0", "%00%zz"}) {
+        try {
+            plat::percentDecode(bad, true);
+            ADD_FAILURE() << bad;
+        } catch (const plat::Exception& e) {
+            EXPECT_STREQ(e.message(), "Bad percent encoding");
+        }
+    }
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        all += char(c);
+    EXPECT_EQ(plat::percentDecode(plat::percentEncode(all.c_str()).get()), all.c_str());
+}
+
+}  // namespace

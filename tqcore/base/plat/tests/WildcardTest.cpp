@@ -1,0 +1,75 @@
+#include "plat/Wildcard.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(Wildcard, Table) {
+    struct Case {
+        const char* pattern;
+        const char* text;
+        bool caseSensitive;
+        bool match;
+    } cases[] = {
+        {"*dest*", "LogDestIpc", false, true},
+        {"*dest*", "LogDestIpc", true, false},
+        {"*", "", false, true},
+        {"", "", false, true},
+        {"", "a", false, false},
+        {"Fd*", "xFdInStream", false, false},
+        {"*:*", "Socket", false, false},
+        {"a*b*c", "aXbYcZ", false, false},
+        {"*aab", "aaab", false, true},  // the star must give back what it took
+        {"a*a", "a", false, false},
+        {"?", "x", false, false},       // no other special
+        {"\\*", "\\any", false, true},  // and no escape
+        {"[", "{", false, false},       // only letters fold, though these differ by 0x20 too
+        {"\xc3\x89", "\xc3\xa9", false, false},  // UTF-8 bytes match exactly
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plat::wildcardMatch(c.pattern, c.text, c.caseSensitive), c.match)
+            << "'" << c.pattern << "' '" << c.text << "' " << c.caseSensitive;
+}
+
+// Recursive matchers, and those that try every split of every star, take time exponential in
+// the number of stars here; this one does 20000 x 62 steps at most.
+TEST(Wildcard, ManyStarsStayFast) {
+    std::string pattern;
+    for (int i = 0; i < 30; ++i)
+        pattern += "*a";
+    std::string text(20000, 'a');
+    EXPECT_FALSE(plat::wildcardMatch((pattern + "*b").c_str(), text.c_str(), false));
+    EXPECT_TRUE(plat::wildcardMatch((pattern + "*b").c_str(), (text + "B").c_str(), false));
+}
+
+// Full dynamic programming over prefixes: slow but plainly right.
+bool referenceMatch(const std::string& pattern, const std::string& text) {
+    std::vector<std::vector<bool>> m(pattern.size() + 1, std::vector<bool>(text.size() + 1));
+    m[0][0] = true;
+    for (size_t p = 1; p <= pattern.size(); ++p)
+        for (size_t t = 0; t <= text.size(); ++t)
+            m[p][t] = pattern[p - 1] == '*'
+                          ? m[p - 1][t] || (t > 0 && m[p][t - 1])
+                          : t > 0 && m[p - 1][t - 1] && pattern[p - 1] == text[t - 1];
+    return m[pattern.size()][text.size()];
+}
+
+TEST(Wildcard, AgreesWithReference) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string pattern, text;
+        for (size_t n = random() % 8; n > 0; --n)
+            pattern += "ab*"[random() % 3];
+        for (size_t n = random() % 10; n > 0; --n)
+            text += "ab"[random() % 2];
+        ASSERT_EQ(plat::wildcardMatch(pattern.c_str(), text.c_str(), true),
+                  referenceMatch(pattern, text))
+            << "'" << pattern << "' '" << text << "'";
+    }
+}
+
+}  // namespace
