@@ -1,6 +1,7 @@
 #include "plat/Exception.h"
 
 #include "os/Backtrace.h"
+#include "plat/ConfigParameter.h"
 #include "plat/LogSrc.h"
 #include "plat/StrUtil.h"
 
@@ -17,6 +18,16 @@ const char* volatile fatalMessage = nullptr;
 namespace {
 
 LogSrc assertionLog("Assertion");
+
+// Built on first use and never destroyed: a BadUtf8 may be built by any static initialiser or
+// destructor, before or after this file's own.
+BoolParameter& badUtf8AssertParam() {
+    static BoolParameter* const param = new BoolParameter(
+        "_BadUtf8Assert", "Make bad UTF-8 cause an assertion failure for debugging", false);
+    return *param;
+}
+// Joins the global configuration during static initialisation, so that it can be set.
+[[maybe_unused]] BoolParameter& registeredBadUtf8Assert = badUtf8AssertParam();
 
 // GNU strerror_r returns the text (possibly a static one); XSI strerror_r fills the buffer and
 // returns 0 or an error. Whichever the library gives, the overload for its result picks.
@@ -142,7 +153,12 @@ BadUtf8::BadUtf8(FormatMarker, const char* format, ...) {
     checkDebugAssert();
 }
 
-void BadUtf8::checkDebugAssert() {}
+void BadUtf8::checkDebugAssert() {
+    if (!badUtf8AssertParam().getValueInt()) return;
+    AssertionFail failure("0", __FILE__, __LINE__);
+    failure.appendDetail("%s", message_);
+    AssertionFail::fatal(failure);
+}
 
 ExceptionFmt::ExceptionFmt(const char* format, ...) {
     message_[0] = '\0';

@@ -1,5 +1,6 @@
 #include "plat/LogSrc.h"
 
+#include "plat/ConfigParameter.h"
 #include "plat/LogDest.h"
 #include "plat/LogDestMem.h"
 #include "plat/Mutex.h"
@@ -40,8 +41,16 @@ String& overrideSetting() {
     return *text;
 }
 
+// Re-applies the setting whenever the `Log` parameter changes at any priority.
+class LogParameterChangedCallback : public ParameterChangedCallback {
+public:
+    void parameterChanged(ConfigParameter*, int) override { LogSrc::applySetting(); }
+};
+
+// The override when one is set, else the `Log` parameter's current value.
 String currentSetting() {
-    return overrideSetting();
+    if (!overrideSetting().isNull()) return overrideSetting();
+    return logParam().getValueStr();
 }
 
 struct Element {
@@ -107,7 +116,22 @@ void replayStored(const std::vector<Element>& elements) {
     if (pruneLevel >= 0) LogDestMem::instance().prune(pruneLevel);
 }
 
+// Joins the global configuration during static initialisation, so that the command line and
+// the parameter files can set it.
+[[maybe_unused]] StringParameter& registeredLogParam = logParam();
+
 }  // namespace
+
+StringParameter& logParam() {
+    // Built by whichever static initialiser asks first and never destroyed, like the sources
+    // whose setting it holds. The callback is in place before anyone can set a value.
+    static StringParameter* const param = [] {
+        auto* log = new StringParameter("Log", LocDesc("plat_param_log"), "");
+        log->addCallback(new LogParameterChangedCallback);
+        return log;
+    }();
+    return *param;
+}
 
 LogSrc::LogSrc(const char* name) : name_(name), next_(sourceList.load()), constructed_(true) {
     while (!sourceList.compare_exchange_weak(next_, this)) {

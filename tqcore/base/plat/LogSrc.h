@@ -21,6 +21,7 @@
 namespace plat {
 
 class LogDest;
+class StringParameter;
 
 class LogSrc {
 public:
@@ -97,5 +98,9 @@ private:
 // discards them. Later calls do nothing.
 void initLogging();
 bool loggingInitialised();
+
+// The `Log` parameter of the global configuration: the setting, a comma-separated list of
+// "<source pattern>:<destination>:<level>", empty by default. Every change re-applies it.
+StringParameter& logParam();
 
 }  // namespace plat
