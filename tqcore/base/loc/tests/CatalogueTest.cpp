@@ -89,6 +89,14 @@ TEST(CatalogueCheck, AcceptsReorderedPlaceholdersAndLocalisedWords) {
         ADD_FAILURE() << problem;
 }
 
+TEST(CatalogueCheck, FormatsWithArgumentsOfTheEnglishPlaceholders) {
+    EXPECT_TRUE(test::formatsCleanly("%2$+D von %1$.3S (%3$X)", {"%1$.3S", "%2$+D", "%3$X"}));
+    EXPECT_TRUE(test::formatsCleanly("%S oder %S", {"%S", "%S"}));
+    // A translation that takes a number where English takes a string.
+    EXPECT_FALSE(test::formatsCleanly("%D Dateien", {"%S"}));
+    EXPECT_FALSE(test::formatsCleanly("%2$S", {"%S"}));
+}
+
 constexpr CatalogueRow kProbeRows[] = {
     {"cattest_alpha", "alpha", "Alpha", "alfa", "alpha (fr)", "alfa (pt)"},
     {"cattest_beta", "beta", "Beta", "beta (es)", "bêta", "beta (pt)"},
