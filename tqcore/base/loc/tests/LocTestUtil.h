@@ -1,5 +1,5 @@
-// Helpers of the localisation tests: environment variables set for one scope, a check for
-// POSIX locales the machine may lack, and lists of strings compared as plain vectors.
+// Helpers of the localisation tests: environment variables set for one scope, POSIX locales
+// the machine may lack, and string lists as plain vectors.
 #pragma once
 
 #include "plat/StringList.h"
@@ -11,32 +11,22 @@
 
 namespace loctest {
 
-// Sets (or, with null, unsets) an environment variable and restores it when destroyed.
+using Strings = std::vector<std::string>;
+
+// Sets (null: unsets) an environment variable for the scope.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            hadValue_ = true;
-            oldValue_ = old;
-        }
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        old_ = old ? old : "";
+        value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (hadValue_)
-            setenv(name_.c_str(), oldValue_.c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
+    ~ScopedEnv() { had_ ? setenv(name_.c_str(), old_.c_str(), 1) : unsetenv(name_.c_str()); }
 
 private:
-    std::string name_;
-    bool hadValue_ = false;
-    std::string oldValue_;
+    std::string name_, old_;
+    bool had_;
 };
 
 inline bool systemHasLocale(const char* name) {
@@ -45,14 +35,14 @@ inline bool systemHasLocale(const char* name) {
     return l != locale_t(0);
 }
 
-inline std::vector<std::string> toVector(const plat::StringList& list) {
-    std::vector<std::string> out;
+inline Strings toVector(const plat::StringList& list) {
+    Strings out;
     for (const plat::String& s : list)
         out.push_back(s.c_str());
     return out;
 }
 
-inline plat::StringList toList(const std::vector<std::string>& items) {
+inline plat::StringList toList(const Strings& items) {
     plat::StringList out;
     for (const std::string& s : items)
         out.emplace_back(s.c_str());
@@ -62,7 +52,5 @@ inline plat::StringList toList(const std::vector<std::string>& items) {
 }  // namespace loctest
 
 #define LOCTEST_REQUIRE_LOCALE(name)                                                               \
-    do {                                                                                           \
-        if (!loctest::systemHasLocale(name))                                                       \
-            GTEST_SKIP() << "POSIX locale " << (name) << " is missing (./test.sh makes it)";       \
-    } while (0)
+    if (!loctest::systemHasLocale(name))                                                           \
+    GTEST_SKIP() << "POSIX locale " << (name) << " is missing (./test.sh makes it)"
