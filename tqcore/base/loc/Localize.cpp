@@ -2,6 +2,7 @@
 
 #include "loc/Format.h"
 #include "loc/LocInternal.h"
+#include "loc/LocTranslations.h"
 #include "loc/LocaleChoice.h"
 #include "plat/Utf8.h"
 
@@ -41,6 +42,7 @@ bool sameList(const plat::StringList& a, const plat::StringList& b) {
 // on the main thread, before anything can translate.
 struct LibraryInit {
     LibraryInit() {
+        registerTranslations(nullptr);
         registryMutex();
         localizeLog();
         Localize::localeParameter();

@@ -1,0 +1,97 @@
+// Translation catalogues: each library's user-visible texts as one constant table, registered
+// with the translation registry once, by whichever static initialiser asks first.
+//
+// A table has one row per key with the key's text in each of the five languages, and its rows
+// ascend in byte order of key, so that the registry inserts every text in constant time.
+// Tables are constant-initialised aggregates of literals: they are complete before any static
+// initialiser runs, so a catalogue can be registered from another file's initialiser. Nothing is
+// copied; the registry borrows the literals for the life of the process. The constexpr checks
+// below let each table prove its order, uniqueness and prefix where it is written.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace loc {
+
+struct CatalogueRow {
+    const char* key;
+    const char* en;  // English first, so that each row reads as the source and its translations
+    const char* de;
+    const char* es;
+    const char* fr;
+    const char* pt;  // Portuguese as used in Brazil
+};
+
+// A language of the catalogues and the row field that holds its texts.
+struct CatalogueLanguage {
+    const char* code;
+    const char* CatalogueRow::*text;
+};
+
+// The languages in the order in which they are registered.
+inline constexpr CatalogueLanguage kCatalogueLanguages[] = {{"de", &CatalogueRow::de},
+                                                            {"es", &CatalogueRow::es},
+                                                            {"fr", &CatalogueRow::fr},
+                                                            {"en", &CatalogueRow::en},
+                                                            {"pt", &CatalogueRow::pt}};
+inline constexpr std::size_t kCatalogueLanguageCount =
+    sizeof kCatalogueLanguages / sizeof kCatalogueLanguages[0];
+
+// One library's catalogue.
+struct Catalogue {
+    const char* prefix;        // every key starts with it, underscore included ("plat_")
+    const CatalogueRow* rows;  // ascending by key
+    std::size_t rowCount;
+    std::uint32_t* callCount;  // calls of the catalogue's table body so far
+};
+
+// Registers every text of `catalogue` with loc::Localize: all rows of "de", then of "es", "fr",
+// "en" and "pt", each language in table order. Only the first call registers: the call counter
+// is incremented and a call that finds it non-zero returns at once. Takes no lock, so it runs
+// only while the program is single-threaded (static initialisation). A text that is not valid
+// UTF-8 is the registry's plat::AssertionFail.
+void registerCatalogue(const Catalogue& catalogue);
+
+// Byte-wise comparison of two keys, as the registry orders them: negative, zero or positive.
+constexpr int compareCatalogueKeys(const char* a, const char* b) {
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    return static_cast<int>(static_cast<unsigned char>(*a)) -
+           static_cast<int>(static_cast<unsigned char>(*b));
+}
+
+// Whether every key is greater than the one before it: ascending, and each key only once.
+constexpr bool catalogueKeysAscending(const CatalogueRow* rows, std::size_t count) {
+    for (std::size_t i = 1; i < count; ++i) {
+        if (compareCatalogueKeys(rows[i - 1].key, rows[i].key) >= 0) return false;
+    }
+    return true;
+}
+
+// Whether every key starts with `prefix` and names something after it.
+constexpr bool catalogueKeysHavePrefix(const CatalogueRow* rows, std::size_t count,
+                                       const char* prefix) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* key = rows[i].key;
+        const char* p = prefix;
+        for (; *p != '\0' && *key == *p; ++key, ++p) {
+        }
+        if (*p != '\0' || *key == '\0') return false;
+    }
+    return true;
+}
+
+// Whether every row has a key and a non-empty text in every language.
+constexpr bool catalogueTextsPresent(const CatalogueRow* rows, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (rows[i].key == nullptr) return false;
+        for (const CatalogueLanguage& language : kCatalogueLanguages) {
+            const char* text = rows[i].*language.text;
+            if (text == nullptr || *text == '\0') return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace loc
