@@ -1,18 +1,28 @@
 #include "product/Product.h"
 
+#include "loc/Localize.h"
 #include "os/AppInfo.h"
 #include "plat/ConfigParameter.h"
 #include "plat/Exception.h"
 #include "plat/LogDestFile.h"
 #include "plat/LogSrc.h"
 #include "plat/String.h"
+#include "product/VersionInfo.h"
 
 #include <unistd.h>
 
 namespace product {
 
 namespace {
+
 const char* displayName = nullptr;  // set once by init
+
+// Keeps the version information (whose notices are translated) in step with the locale.
+class LocaleChangedCallback : public plat::ParameterChangedCallback {
+public:
+    void parameterChanged(plat::ConfigParameter*, int) override { updateVersionInfo(); }
+};
+
 }  // namespace
 
 void init(const InitOptions& options) {
@@ -31,6 +41,12 @@ void init(const InitOptions& options) {
     plat::LogDestFile::logFileParam().setParam(logFile.get(), 0);
     plat::LogDestFile::fileDest(options.programName, options.enableFileLogging);
     plat::logParam().setParam(options.logSetting ? options.logSetting : "*:stderr:10", 0);
+
+    // The first choice of the locale; from now on every change of Locale chooses again, and
+    // then the version information follows it.
+    loc::Localize::instance().registerResourceDirs(plat::StringList());
+    loc::Localize::localeParameter().addCallback(new LocaleChangedCallback);
+    updateVersionInfo();
 }
 
 const char* displayNameKey() {

@@ -17,8 +17,9 @@ struct InitOptions {
     bool enableFileLogging = false;        // let the "file" destination follow LogDir/LogFile
 };
 
-// Sets the program's name, creates the log destinations and sets the default-priority values
-// of LogDir ("$HOME/Library/Logs/qdx", or "/Library/Logs" for root), LogFile and Log.
+// Sets the program's name, creates the log destinations, sets the default-priority values of
+// LogDir ("$HOME/Library/Logs/qdx", or "/Library/Logs" for root), LogFile and Log, chooses the
+// locale and composes the version information. Once per process.
 void init(const InitOptions& options);
 
 // The translation key of the name users see, as init was given it (null before init).
