@@ -1,5 +1,6 @@
 #include "plat/ConfigParameter.h"
 
+#include "loc/Localize.h"
 #include "plat/Configuration.h"
 #include "plat/Hex.h"
 #include "plat/LogSrc.h"
@@ -21,10 +22,10 @@ LogSrc& paramLog() {
 // Joins the list of sources during static initialisation, so that the Log setting finds it.
 [[maybe_unused]] LogSrc& registeredParamLog = paramLog();
 
-// The one place that turns a description key into text. Until the translation registry exists
-// a key shows as itself, which is also what the registry shows for a key it lacks.
+// The one place that turns a description key into text. Descriptions are fetched for display,
+// never raw: the registry refuses a key fetched both ways.
 const char* translateDescription(const char* key) {
-    return key;
+    return loc::Localize::instance().translate(key, nullptr, 0, false);
 }
 
 const char* shownText(const String& text) {

@@ -7,6 +7,7 @@
 #include "plat/File.h"
 #include "plat/LogSrc.h"
 #include "plat/Path.h"
+#include "plat/PlatTranslations.h"
 #include "plat/SysColors.h"
 #include "plat/Time.h"
 
@@ -155,30 +156,37 @@ LogSrc logDestFileLog("LogDestFile");
 
 }  // namespace
 
+// Each parameter makes sure the plat texts are registered before it exists, whichever static
+// initialiser asks for it first: their descriptions and the help are plat texts.
 BoolParameter& LogDestFile::compactLogParam() {
-    static BoolParameter* const param = new BoolParameter(
-        "CompactLog",
-        "Whether to produce more compact logging lines for readability.  Also produces times in "
-        "local timezone instead of UTC",
-        false, true);
+    static BoolParameter* const param =
+        (registerPlatTranslations(nullptr),
+         new BoolParameter("CompactLog",
+                           "Whether to produce more compact logging lines for readability.  "
+                           "Also produces times in local timezone instead of UTC",
+                           false, true));
     return *param;
 }
 
 StringParameter& LogDestFile::logDirParam() {
     static StringParameter* const param =
-        new StringParameter("LogDir", LocDesc("plat_param_logdir"), "");
+        (registerPlatTranslations(nullptr),
+         new StringParameter("LogDir", LocDesc("plat_param_logdir"), ""));
     return *param;
 }
 
 StringParameter& LogDestFile::logFileParam() {
     static StringParameter* const param =
-        new StringParameter("LogFile", LocDesc("plat_param_logfile"), "");
+        (registerPlatTranslations(nullptr),
+         new StringParameter("LogFile", LocDesc("plat_param_logfile"), ""));
     return *param;
 }
 
 IntParameter& LogDestFile::logKeepDaysParam() {
-    static IntParameter* const param = new IntParameter(
-        "LogKeepDays", LocDesc("plat_param_log_keep_days"), 30, false, nullptr, 0, INT_MAX);
+    static IntParameter* const param =
+        (registerPlatTranslations(nullptr),
+         new IntParameter("LogKeepDays", LocDesc("plat_param_log_keep_days"), 30, false, nullptr, 0,
+                          INT_MAX));
     return *param;
 }
 

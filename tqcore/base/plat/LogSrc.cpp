@@ -4,6 +4,7 @@
 #include "plat/LogDest.h"
 #include "plat/LogDestMem.h"
 #include "plat/Mutex.h"
+#include "plat/PlatTranslations.h"
 #include "plat/StrUtil.h"
 #include "plat/String.h"
 #include "plat/Utf8.h"
@@ -126,6 +127,7 @@ StringParameter& logParam() {
     // Built by whichever static initialiser asks first and never destroyed, like the sources
     // whose setting it holds. The callback is in place before anyone can set a value.
     static StringParameter* const param = [] {
+        registerPlatTranslations(nullptr);  // the description is a plat text
         auto* log = new StringParameter("Log", LocDesc("plat_param_log"), "");
         log->addCallback(new LogParameterChangedCallback);
         return log;
