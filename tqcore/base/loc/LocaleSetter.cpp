@@ -64,10 +64,18 @@ Charset classifyCodeset(const char* codeset) {
     return Charset::Other;
 }
 
+// A locale object of the system for `name`, or none. The C library reads a name with a '/' as
+// the path of locale files, and the name may come from the command line of the privileged
+// helper: only names of installed locales are asked for.
+locale_t openSystemLocale(int mask, const char* name) {
+    if (!name || std::strchr(name, '/')) return locale_t(0);
+    return newlocale(mask, name, locale_t(0));
+}
+
 // Whether the system has `name` for the categories of `mask`, asked through a locale object of
 // our own: switching the process locale to find out would change it under every other thread.
 bool systemAccepts(int mask, const char* name) {
-    locale_t probe = newlocale(mask, name, locale_t(0));
+    locale_t probe = openSystemLocale(mask, name);
     if (!probe) return false;
     freelocale(probe);
     return true;
@@ -80,7 +88,7 @@ const CodesetTable latin1Codesets{int(sizeof latin1Rows / sizeof latin1Rows[0]),
 
 ThreadLocale::ThreadLocale(const char* name)
     : previous_(uselocale(locale_t(0))),
-      created_(name ? newlocale(LC_ALL_MASK, name, locale_t(0)) : locale_t(0)) {
+      created_(openSystemLocale(LC_ALL_MASK, name)) {
     if (created_) uselocale(created_);
 }
 
@@ -206,7 +214,7 @@ Charset probeLocale(const char* name, plat::String& base, plat::String& modifier
     base = plat::String();
     modifier = plat::String();
     if (!name) return Charset::Other;
-    locale_t probe = newlocale(LC_CTYPE_MASK, name, locale_t(0));
+    locale_t probe = openSystemLocale(LC_CTYPE_MASK, name);
     const char* separator = std::strpbrk(name, ".@");
     base = plat::String(name, separator ? int(separator - name) : -1);
     plat::String namedCodeset;

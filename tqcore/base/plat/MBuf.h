@@ -13,10 +13,6 @@
 #include <type_traits>
 #include <utility>
 
-namespace rdr {
-class InStream;
-}
-
 namespace plat {
 
 template <typename T>
@@ -29,9 +25,6 @@ public:
     explicit MBuf(int count) : count_(count > 0 ? count : 0), wipe_(true) {
         if (count_ > 0) data_ = new T[count_]();
     }
-    // Reads exactly `count` bytes from the stream (wipe flag clear); the stream's blocking and
-    // end-of-stream rules apply.
-    MBuf(rdr::InStream& in, int count);
     MBuf(MBuf&& other) noexcept
         : count_(std::exchange(other.count_, 0)), data_(std::exchange(other.data_, nullptr)),
           wipe_(other.wipe_) {}
