@@ -87,8 +87,7 @@ const CodesetTable utf8Codesets{int(sizeof utf8Rows / sizeof utf8Rows[0]), utf8R
 const CodesetTable latin1Codesets{int(sizeof latin1Rows / sizeof latin1Rows[0]), latin1Rows};
 
 ThreadLocale::ThreadLocale(const char* name)
-    : previous_(uselocale(locale_t(0))),
-      created_(openSystemLocale(LC_ALL_MASK, name)) {
+    : previous_(uselocale(locale_t(0))), created_(openSystemLocale(LC_ALL_MASK, name)) {
     if (created_) uselocale(created_);
 }
 
