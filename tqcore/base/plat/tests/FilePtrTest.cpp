@@ -34,12 +34,10 @@ TEST(FilePtr, OpenModes) {
         std::string path = tmp / "f";
         if (c.exists) writeFile(path, "old");
         if (!c.expected) {
-            Failure f = failureOf([&] { FilePtr file(path.c_str(), c.mode, c.flags); });
-            EXPECT_EQ(f.error, ENOENT);
-            EXPECT_EQ(f.message.rfind("Error opening \"" + path + "\": ", 0), 0u) << f.message;
+            EXPECT_EQ(failureOf([&] { FilePtr file(path.c_str(), c.mode, c.flags); }).error,
+                      ENOENT);
             FilePtr quiet;
             EXPECT_FALSE(quiet.open(path.c_str(), c.mode, c.flags | FilePtr::kNoThrowOnOpenFail));
-            EXPECT_FALSE(quiet);
             continue;
         }
         FilePtr file(path.c_str(), c.mode, c.flags | FilePtr::kPrivate);
@@ -51,9 +49,7 @@ TEST(FilePtr, OpenModes) {
             EXPECT_TRUE(file.readLine(line));
         }
         EXPECT_EQ(c.write ? readFile(path) : std::string(line.c_str()), c.expected);
-        if (!c.exists) {
-            EXPECT_EQ(modeOf(path) & 077, 0u) << "a private file open to others";
-        }
+        EXPECT_TRUE(c.exists || (modeOf(path) & 077) == 0) << "a private file open to others";
     }
     {
         FilePtr in("-", FilePtr::kRead), out("-", FilePtr::kWrite);
@@ -85,12 +81,12 @@ TEST(FilePtr, ReadLineHandlesLongAndUnterminatedLines) {
     EXPECT_FALSE(file.readLine(line));
 }
 
+// Catches: an empty file taken for a read error, and the size limit ignored or off by one.
 TEST(FilePtr, ReadAllHonoursTheLimitAndEmptyFiles) {
     TempDir tmp;
     writeFile(tmp / "empty", "");
     writeFile(tmp / "ten", "0123456789");
-    FilePtr empty((tmp / "empty").c_str(), FilePtr::kRead);
-    EXPECT_EQ(empty.readAll(INT_MAX).size(), 0) << "an empty file is not a read error";
+    EXPECT_EQ(FilePtr((tmp / "empty").c_str(), FilePtr::kRead).readAll(INT_MAX).size(), 0);
     FilePtr ten((tmp / "ten").c_str(), FilePtr::kRead);
     EXPECT_EQ(failureOf([&] { ten.readAll(9); }).message, "Error: file is too large (10 > 9)");
     plat::ByteBuf all = ten.readAll(10);

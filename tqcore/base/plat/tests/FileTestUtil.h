@@ -1,5 +1,5 @@
-// Helpers of the file tests: a fresh directory per test, and file access and failure capture
-// that do not go through the code under test.
+// Helpers of the tests: a fresh directory per test, file access that does not go through the
+// code under test, and the capture of what a call threw.
 #pragma once
 
 #include "plat/Exception.h"

@@ -1,6 +1,6 @@
 #include "plat/Time.h"
 
-#include <gtest/gtest.h>
+#include "FileTestUtil.h"
 
 #include <climits>
 #include <cstdio>
@@ -73,10 +73,12 @@ TEST(TimeCalendar, AgreesWithCountedDaysForEveryYear) {
                                           second % 60, int((days + 1) % 7), yday);
             ASSERT_EQ(fieldsText(Time::toCalendar(time)), want) << time;
 
-            int64_t converted = 0;
+            int64_t converted = 0, viaTm = 0;
             ASSERT_TRUE(Time::fromDate(converted, year, month, day, second / 3600, second / 60 % 60,
                                        second % 60));
             ASSERT_EQ(converted, whole);
+            ASSERT_TRUE(Time::fromTm(viaTm, Time::toCalendar(time)));
+            ASSERT_EQ(viaTm, whole);
             int64_t parsed = 0;
             ASSERT_TRUE(Time::parseIso(parsed, utc(time).c_str())) << utc(time);
             ASSERT_EQ(parsed, floorToMs(time)) << utc(time);
@@ -101,9 +103,8 @@ TEST(TimeCalendar, AgreesWithGmtimeOverTheWholeRange) {
         ASSERT_EQ(got.tm_gmtoff + got.tm_isdst, 0);
     }
     EXPECT_EQ(utc(INT64_MAX), "30828-09-14T02:48:05.477Z");
-    EXPECT_EQ(utc(0), "1601-01-01T00:00:00.000Z");
-    EXPECT_EQ(Time::formatIsoUtc(Time::kUnixEpoch, false), "1970-01-01T00:00:00Z");
     EXPECT_EQ(utc(-1), "1600-12-31T23:59:59.999Z");
+    EXPECT_EQ(Time::formatIsoUtc(Time::kUnixEpoch, false), "1970-01-01T00:00:00Z");
 }
 
 // Catches truncating division where times before 1970 need the floor, and wrap-around (or the
@@ -113,8 +114,6 @@ TEST(TimeConversion, FloorsAndSaturates) {
         int64_t time, seconds, microseconds;
     } timevals[] = {{Time::kUnixEpoch - 1, -1, 999999},
                     {Time::kUnixEpoch - Time::kSecond, -1, 0},
-                    {Time::kUnixEpoch + 15, 0, 1},
-                    {-1, -11644473601, 999999},
                     {INT64_MIN, -922337203686 - 11644473600, 522419},
                     {INT64_MAX, 922337203685 - 11644473600, 477580}};
     for (auto c : timevals) {
@@ -128,7 +127,6 @@ TEST(TimeConversion, FloorsAndSaturates) {
                      {Time::fromUnixSeconds(-933981677286), INT64_MIN},
                      {Time::fromUnixSeconds(910692730085), 9223372036850000000},
                      {Time::fromUnixSeconds(910692730086), INT64_MAX},
-                     {Time::fromUnixSeconds(INT64_MIN), INT64_MIN},
                      {Time::fromTimeval(-1, 999999), Time::kUnixEpoch - 10},
                      {Time::fromTimeval(910692730085, INT64_MAX), INT64_MAX},
                      {Time::fromTimeval(INT64_MIN, INT64_MIN), INT64_MIN},
@@ -138,17 +136,17 @@ TEST(TimeConversion, FloorsAndSaturates) {
         EXPECT_EQ(c.got, c.want) << &c - saturated;
 }
 
+// Catches a field range off by one, a refused date that still writes its output, and year
+// arithmetic that overflows before the range check.
 TEST(TimeDate, FromDateChecksRangesAndTheLimits) {
     struct {
         int year, month, day, hour, minute, second;
         bool valid;
-    } cases[] = {{2024, 2, 29, 12, 0, 0, true},     {2023, 2, 29, 12, 0, 0, false},
-                 {1900, 2, 29, 0, 0, 0, false},     {2000, 2, 29, 0, 0, 0, true},
-                 {2024, 4, 31, 0, 0, 0, false},     {2024, 0, 1, 0, 0, 0, false},
-                 {2024, 13, 1, 0, 0, 0, false},     {2024, 1, 0, 0, 0, 0, false},
-                 {2024, 1, 1, 24, 0, 0, false},     {2024, 1, 1, 0, 60, 0, false},
-                 {2024, 1, 1, 0, 0, 61, false},     {2024, 1, 1, 0, 0, -1, false},
-                 {INT_MAX, 1, 1, 0, 0, 0, false},   {1000000, 1, 1, 0, 0, 0, false},
+    } cases[] = {{2023, 2, 29, 12, 0, 0, false},    {2024, 4, 31, 0, 0, 0, false},
+                 {2024, 0, 1, 0, 0, 0, false},      {2024, 13, 1, 0, 0, 0, false},
+                 {2024, 1, 0, 0, 0, 0, false},      {2024, 1, 1, 24, 0, 0, false},
+                 {2024, 1, 1, 0, 60, 0, false},     {2024, 1, 1, 0, 0, 61, false},
+                 {2024, 1, 1, 0, 0, -1, false},     {INT_MAX, 1, 1, 0, 0, 0, false},
                  {30828, 9, 14, 2, 48, 5, true},    {30828, 9, 14, 2, 48, 6, false},
                  {-27627, 4, 19, 21, 11, 55, true}, {-27627, 4, 19, 21, 11, 54, false}};
     for (auto c : cases) {
@@ -160,17 +158,11 @@ TEST(TimeDate, FromDateChecksRangesAndTheLimits) {
     }
     EXPECT_EQ(Time::fromDateOrThrow(2016, 12, 31, 23, 59, 60),
               Time::fromDateOrThrow(2017, 1, 1, 0, 0, 0));
-    try {
-        Time::fromDateOrThrow(2023, 2, 29, 12, 0, 0);
-        ADD_FAILURE() << "no exception";
-    } catch (const plat::Exception& e) {
-        EXPECT_STREQ(e.message(), "invalid date (2023-02-29T12:00:00)");
-    }
-    struct tm fields = Time::toCalendar(Time::fromDateOrThrow(2024, 5, 6, 7, 8, 9));
-    int64_t viaTm = 0;
-    EXPECT_TRUE(Time::fromTm(viaTm, fields));
-    EXPECT_EQ(viaTm, Time::fromDateOrThrow(2024, 5, 6, 7, 8, 9));
-    fields.tm_year = INT_MAX;  // must not overflow on the way to the year
+    EXPECT_EQ(failureOf([] { Time::fromDateOrThrow(2023, 2, 29, 12, 0, 0); }).message,
+              "invalid date (2023-02-29T12:00:00)");
+    struct tm fields = Time::toCalendar(0);
+    fields.tm_year = INT_MAX;
+    int64_t viaTm = 42;
     EXPECT_FALSE(Time::fromTm(viaTm, fields));
 }
 
@@ -192,9 +184,7 @@ TEST(TimeParse, AcceptsRfc3339Forms) {
     struct {
         const char* text;
         const char* utc;
-    } cases[] = {{"2024-02-29T12:00:00Z", "2024-02-29T12:00:00.000Z"},
-                 {"2024-01-01T00:00:00.5+01:00", "2023-12-31T23:00:00.500Z"},
-                 {"1985-04-12T23:20:50.52Z", "1985-04-12T23:20:50.520Z"},
+    } cases[] = {{"1985-04-12T23:20:50.52Z", "1985-04-12T23:20:50.520Z"},
                  {"1996-12-19T16:39:57-08:00", "1996-12-20T00:39:57.000Z"},
                  {"1990-12-31T23:59:60Z", "1991-01-01T00:00:00.000Z"},
                  {"1990-12-31T15:59:60-08:00", "1991-01-01T00:00:00.000Z"},
@@ -202,7 +192,6 @@ TEST(TimeParse, AcceptsRfc3339Forms) {
                  {"2024-01-01T00:00:00.0009999Z", "2024-01-01T00:00:00.000Z"},
                  {"2024-01-01T00:00:00+0530", "2023-12-31T18:30:00.000Z"},
                  {"2024-01-01T00:00:00-05", "2024-01-01T05:00:00.000Z"},
-                 {"2024-01-01T00:00:00+00:00", "2024-01-01T00:00:00.000Z"},
                  {"2024-01-01T00:00:00", "2024-01-01T00:00:00.000Z"}};
     for (auto c : cases)
         EXPECT_EQ(utc(Time::parseIsoOrThrow(c.text)), c.utc) << c.text;
@@ -210,9 +199,10 @@ TEST(TimeParse, AcceptsRfc3339Forms) {
     int64_t base = Time::fromDateOrThrow(2024, 1, 1, 0, 0, 0);
     EXPECT_EQ(Time::parseIsoOrThrow("2024-01-01T00:00:00.999999999999Z"), base + 9999999);
     EXPECT_EQ(Time::parseIsoOrThrow("2024-01-01T00:00:00.123456789012Z"), base + 1234567);
-    EXPECT_EQ(Time::parseIsoOrThrow("2024-01-01T00:00:00.1Z"), base + 1000000);
 }
 
+// Catches a partial parse taken as a time, a refused text that still writes its output, and
+// a null text dereferenced.
 TEST(TimeParse, RejectsMalformedText) {
     // clang-format off
     const char* suffixes[] = {  // after "2024-01-01T00:00:00"
@@ -220,11 +210,9 @@ TEST(TimeParse, RejectsMalformedText) {
         "+1:00", "+01:0", "+01-00", "+010", "+01:00x", "+", "+a1:00"};
     const char* texts[] = {
         "", "2024-01-01", "2024-01-01T00:00Z", "2024-01-01 00:00:00Z", " 2024-01-01T00:00:00Z",
-        "2023-02-29T12:00:00Z", "2024-01-01T0:00:00Z", "2024-01-01T00:0:00Z",
-        "2024-01-01T00:00:0Z", "2024-01-01T000:00:00Z", "0000-01-01T00:00:00Z",
-        "10000-01-01T00:00:00Z", "99999999999999999999-01-01T00:00:00Z", "2024-13-01T00:00:00Z",
-        "2024-01-32T00:00:00Z", "2024-01-01T24:00:00Z", "2024-01-01T00:60:00Z",
-        "2024-01-01T00:00:61Z", "-2024-01-01T00:00:00Z", "2024-+1-01T00:00:00Z"};
+        "2023-02-29T12:00:00Z", "2024-01-01T0:00:00Z", "2024-01-01T00:00:0Z",
+        "2024-01-01T000:00:00Z", "0000-01-01T00:00:00Z", "10000-01-01T00:00:00Z",
+        "99999999999999999999-01-01T00:00:00Z", "-2024-01-01T00:00:00Z", "2024-+1-01T00:00:00Z"};
     // clang-format on
     std::vector<std::string> all(std::begin(texts), std::end(texts));
     for (const char* suffix : suffixes)
@@ -236,14 +224,11 @@ TEST(TimeParse, RejectsMalformedText) {
     }
     int64_t untouched = 42;
     EXPECT_FALSE(Time::parseIso(untouched, nullptr));
-    try {
-        Time::parseIsoOrThrow("2024-01-01T0:00:00Z");
-        ADD_FAILURE() << "no exception";
-    } catch (const plat::Exception& e) {
-        EXPECT_STREQ(e.message(), "invalid date (2024-01-01T0:00:00Z)");
-    }
+    EXPECT_EQ(failureOf([] { Time::parseIsoOrThrow("2024-01-01T0:00:00Z"); }).message,
+              "invalid date (2024-01-01T0:00:00Z)");
 }
 
+// Catches an overflow when the year or month field is printed at the ends of int.
 TEST(TimeFormat, FormatIsoEdgeYearsAndFields) {
     plat::String out;
     struct tm fields = Time::toCalendar(0);
@@ -254,7 +239,7 @@ TEST(TimeFormat, FormatIsoEdgeYearsAndFields) {
     EXPECT_TRUE(Time::formatIso(out, fields, 0, false));
     EXPECT_EQ(out, "2147483647-01-01T00:00:00");
     fields.tm_year = -1901;
-    fields.tm_mon = INT_MAX;  // printed as it is, without overflow
+    fields.tm_mon = INT_MAX;
     EXPECT_TRUE(Time::formatIso(out, fields, -1, true));
     EXPECT_EQ(out, "-001-2147483648-01T00:00:00.999");
 }
@@ -268,7 +253,6 @@ TEST(TimeFormat, FormatIsoLocalOffsetInWholeSeconds) {
         const char* want;
     } cases[] = {{newYear + 5000000, kHour, "2024-01-01T01:00:00.500+01:00"},
                  {newYear + 9999999, -kHour * 11 / 2, "2023-12-31T18:30:00.999-05:30"},
-                 {newYear + 1, 0, "2024-01-01T00:00:00.000+00:00"},
                  {Time::fromDateOrThrow(1500, 6, 1, 12, 0, 0) + 7777777, 14 * kHour,
                   "1500-06-02T02:00:00.777+14:00"}};
     for (auto c : cases) {
@@ -289,20 +273,17 @@ TEST(TimeFormatDeathTest, FormatIsoLocalRefusesFieldsAYearAway) {
 // does not grow.
 TEST(TimeFormat, StrftimeRewritesOnlyRealYearConversions) {
     struct tm fields = Time::toCalendar(Time::fromDateOrThrow(2024, 5, 6, 7, 8, 9));
-    std::string x1500(1496, 'x'), x2046(2042, 'x'), x2047(2043, 'x');
+    std::string x2046(2042, 'x'), x2047(2043, 'x');
     struct {
         std::string pattern;
         int64_t year;
         std::string want;
-    } cases[] = {{"%Y-%m-%dT%H:%M:%S", 2024, "2024-05-06T07:08:09"},
-                 {"%%Y", 2024, "%Y"},
+    } cases[] = {{"%%Y", 2024, "%Y"},
                  {"%%%Y", 2024, "%2024"},
-                 {"%%%%Y%Y", 2024, "%%Y2024"},
                  {"", 2024, ""},
                  {"abc%", 2024, "abc%"},
                  {"%Y", 12345, "12345"},
                  {"%Y", 0, "0000"},
-                 {x1500 + "%Y", 2024, x1500 + "2024"},
                  {x2046 + "%Y", 2024, x2046 + "2024"},
                  {x2047 + "%Y", 2024, "<date error>"},
                  {"%d", Time::kMaxTmYear + int64_t(1901), "<date error>"}};
@@ -314,32 +295,21 @@ TEST(TimeFormat, StrftimeRewritesOnlyRealYearConversions) {
     }
 }
 
+// Catches a month matched by prefix or case, a day or year outside the calendar, trailing text
+// accepted, a number that overflows while it is read, and a refused text that writes its output.
 TEST(TimeParse, ParseBuildDate) {
-    struct {
-        const char* text;
-        int year, month, day;  // 0: refused
-    } cases[] = {{"May  6 2024", 2024, 5, 6},
-                 {"Jan 1 1", 1, 1, 1},
-                 {"Dec 31 9999", 9999, 12, 31},
-                 {"Sep   09    2001", 2001, 9, 9},
-                 {"may 6 2024", 0, 0, 0},
-                 {"Mayo 6 2024", 0, 0, 0},
-                 {"May 0 2024", 0, 0, 0},
-                 {"May 32 2024", 0, 0, 0},
-                 {"May 6 0", 0, 0, 0},
-                 {"May 6 10000", 0, 0, 0},
-                 {"May 6", 0, 0, 0},
-                 {"May 6 2024 x", 0, 0, 0},
-                 {"May 6x 2024", 0, 0, 0},
-                 {"May 99999999999999999999 2024", 0, 0, 0},
-                 {" May 6 2024", 0, 0, 0},
-                 {"May\t6 2024", 0, 0, 0}};
-    for (auto c : cases) {
+    // clang-format off
+    const char* texts[] = {
+        "Jan 1 1", "Dec 31 9999", "Sep   09    2001",  // the accepted ones
+        "may 6 2024", "Mayo 6 2024", "May 0 2024", "May 32 2024", "May 6 0", "May 6 10000",
+        "May 6", "May 6 2024 x", "May 6x 2024", "May 99999999999999999999 2024", " May 6 2024",
+        "May\t6 2024"};
+    // clang-format on
+    const int accepted[] = {10101, 99991231, 20010909};
+    for (size_t i = 0; i < std::size(texts); ++i) {
         int year = 0, month = 0, day = 0;
-        EXPECT_EQ(Time::parseBuildDate(year, month, day, c.text), c.year != 0) << c.text;
-        EXPECT_EQ(fieldsText(year, month, day, 0, 0, 0, 0, 0),
-                  fieldsText(c.year, c.month, c.day, 0, 0, 0, 0, 0))
-            << c.text;
+        EXPECT_EQ(Time::parseBuildDate(year, month, day, texts[i]), i < 3) << texts[i];
+        EXPECT_EQ(year * 10000 + month * 100 + day, i < 3 ? accepted[i] : 0) << texts[i];
     }
 }
 
