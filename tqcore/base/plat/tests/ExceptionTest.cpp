@@ -5,57 +5,36 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 
 namespace {
 
 using plat::Exception;
 
-TEST(Exception, MessagesAreCutAtCharacterBoundaries) {
-    std::string ascii(300, 'a');
-    EXPECT_EQ(std::strlen(Exception(ascii.c_str()).message()), 255u);
-
-    // Byte 255 falls inside a 3-byte character: the character goes, the text stays valid.
+// Byte 255 (or 63 of a type name) falling inside a character drops the whole character, and
+// appended detail stays within the limit; a message is never read as a format.
+TEST(Exception, TextsAreCutAtCharacterBoundaries) {
     std::string cut = std::string(253, 'b') + "\xE2\x82\xAC";
-    Exception e(cut.c_str());
-    EXPECT_EQ(std::string(e.message()), std::string(253, 'b'));
-
+    EXPECT_EQ(std::string(Exception(cut.c_str()).message()), std::string(253, 'b'));
     char code[Exception::kTypeNameSize];
-    std::string longName = std::string(62, 'c') + "\xC3\xA9";
-    plat::formatCode(code, "%s", longName.c_str());
+    plat::formatCode(code, "%s", (std::string(62, 'c') + "\xC3\xA9").c_str());
     EXPECT_EQ(std::string(code), std::string(62, 'c'));
-
     EXPECT_STREQ(Exception(nullptr).message(), "");
     EXPECT_STREQ(Exception("100%").message(), "100%");
-    EXPECT_STREQ(Exception(plat::Format, "%d%%", 100).message(), "100%");
-}
 
-TEST(Exception, AppendDetailStaysWithinTheLimit) {
     Exception e("base");
     e.appendDetail("%s=%d", "x", 1);
     EXPECT_STREQ(e.message(), "base: x=1");
-
-    std::string full = std::string(254, 'f') + "\xC3\xA9";  // 256 bytes: é is cut
-    Exception f(full.c_str());
-    f.appendDetail("%s", "more \xE2\x82\xAC");
-    EXPECT_EQ(std::strlen(f.message()), 255u);
-    EXPECT_EQ(std::string(f.message()), std::string(254, 'f') + ":");
+    Exception full((std::string(254, 'f') + "\xC3\xA9").c_str());
+    full.appendDetail("%s", "more \xE2\x82\xAC");
+    EXPECT_EQ(std::string(full.message()), std::string(254, 'f') + ":");
 }
 
 TEST(Exception, SystemExceptionTexts) {
-    plat::SystemException success("x", 0);
-    EXPECT_STREQ(success.message(), "x: Success (0)");
-    EXPECT_STREQ(success.typeName(), "System-0");
-    plat::SystemException noContext("", ENOENT);
-    EXPECT_STREQ(noContext.message(), "No such file or directory (2)");
+    EXPECT_STREQ(plat::SystemException("", ENOENT).message(), "No such file or directory (2)");
     plat::SystemExceptionFmt formatted("fileOpenFd(%s)", ENOENT, "/tmp/x");
     EXPECT_STREQ(formatted.message(), "fileOpenFd(/tmp/x): No such file or directory (2)");
-    EXPECT_STREQ(formatted.typeName(), "System-2");
-    EXPECT_EQ(formatted.errorNumber(), ENOENT);
-    plat::SystemException unknown("y", 123456);
-    EXPECT_STREQ(unknown.typeName(), "System-123456");
-    EXPECT_NE(std::string(unknown.message()).find("(123456)"), std::string::npos);
+    EXPECT_STREQ(plat::SystemException("y", 123456).typeName(), "System-123456");
 }
 
 TEST(Exception, StdlibExceptionKeepsTheErrnoItWasGiven) {
@@ -67,39 +46,26 @@ TEST(Exception, StdlibExceptionKeepsTheErrnoItWasGiven) {
     EXPECT_STREQ(e.typeName(), "System-2");
 }
 
-TEST(Exception, ExceptionText) {
+TEST(Exception, ExceptionTextFallsBackOnAnEmptyMessage) {
     char buffer[Exception::kMessageSize];
     plat::exceptionText(buffer, plat::TimedOut("no answer"), "fallback");
     EXPECT_STREQ(buffer, "[TimedOut] no answer");
-    plat::exceptionText(buffer, Exception("plain"), "fallback");
-    EXPECT_STREQ(buffer, "plain");
     plat::exceptionText(buffer, Exception(""), "fallback");
     EXPECT_STREQ(buffer, "fallback");
-    plat::AssertionFail a("x > 0", "plat/File.cpp", 12);
-    EXPECT_STREQ(a.message(), "Assertion 'x > 0' failed at plat/File.cpp:12");
-    EXPECT_STREQ(a.typeName(), "AssertionFail");
-    EXPECT_EQ(a.line(), 12);
 }
 
-TEST(Exception, CheckThrowsAndCopiesKeepTexts) {
+TEST(Exception, CheckThrowsAndWarningsGoToTheAssertionLog) {
     try {
         TQ_CHECK(1 + 1 == 3);
-        FAIL() << "TQ_CHECK must throw";
+        ADD_FAILURE() << "TQ_CHECK must throw";
     } catch (const plat::AssertionFail& e) {
-        Exception copy = e;
-        EXPECT_NE(std::string(copy.message()).find("Assertion '1 + 1 == 3' failed at "),
-                  std::string::npos);
-        EXPECT_STREQ(copy.typeName(), "AssertionFail");
+        EXPECT_EQ(std::string(e.message()).rfind("Assertion '1 + 1 == 3' failed at ", 0), 0u);
     }
-}
-
-TEST(Exception, LogWarningWritesToTheAssertionSource) {
     plat::test::CapturedLog log("Assertion");
     Exception::logWarning(Exception("careful"));
-    auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].level, 0);
-    EXPECT_EQ(lines[0].text, "Warning: careful");
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].level, 0);
+    EXPECT_EQ(log.lines()[0].text, "Warning: careful");
 }
 
 // Writes every line it receives to standard error, so that death tests can see the log.

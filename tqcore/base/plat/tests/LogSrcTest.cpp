@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -18,19 +18,13 @@ LogSrc fdIoLog("FdIo");
 LogSrc fdManagerLog("fdmanager");
 LogSrc setupLog("SetupDlg");
 
-TEST(LogSrc, PatternsChooseLevelsAndLaterElementsWin) {
+// Patterns ignore case and later elements win; bad elements are reported and skipped.
+TEST(LogSrc, ElementsChooseLevels) {
     CapturedLog log("*", 100);
     LogSrc::setLogSetting("*:testcapture:100,Fd*:testcapture:0");
     EXPECT_EQ(fdIoLog.level(), 0);
-    EXPECT_EQ(fdManagerLog.level(), 0);  // the match ignores case
+    EXPECT_EQ(fdManagerLog.level(), 0);
     EXPECT_EQ(setupLog.level(), 100);
-    LogSrc::setLogSetting("SetupDlg:testcapture:5");
-    EXPECT_EQ(setupLog.level(), 5);
-    EXPECT_EQ(fdIoLog.level(), -1);
-}
-
-TEST(LogSrc, BadElementsAreReportedAndSkipped) {
-    CapturedLog log("*", 100);
     testing::internal::CaptureStderr();
     LogSrc::setLogSetting("*:nosuchdest:10,*:testcapture,FdIo:testcapture:x1,FdIo:testcapture:-1,"
                           "FdIo::5,,FdIo:testcapture:2147483648,SetupDlg:testcapture:7");
@@ -44,29 +38,17 @@ TEST(LogSrc, BadElementsAreReportedAndSkipped) {
     EXPECT_EQ(fdIoLog.level(), -1);
 }
 
-TEST(LogSrc, LinesAreEscapedAndSplit) {
+// A long line loses the whole character that crosses the limit.
+TEST(LogSrc, LinesAreEscapedSplitAndCutAtACharacterBoundary) {
     CapturedLog log("SetupDlg", 100);
     setupLog.info("a\tb ~ %s", "\xC3\xA9\xFF");
     setupLog.write(30, "\n\nfirst\n\nsecond\n");
     setupLog.debug("level %d", 100);
     setupLog.verbose("not taken");
-    auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].text, "a~^Ib ~~ \xC3\xA9~M^?");
-    EXPECT_EQ(lines[0].level, 30);
-    EXPECT_EQ(lines[1].text, "first");
-    EXPECT_EQ(lines[2].text, "second");
-    EXPECT_EQ(lines[3].text, "level 100");
-    EXPECT_EQ(lines[3].source, "SetupDlg");
-}
-
-TEST(LogSrc, LongLinesAreCutAtACharacterBoundary) {
-    CapturedLog log("SetupDlg", 100);
-    std::string text = std::string(4094, 'x') + "\xE2\x82\xAC";
-    setupLog.info("%s", text.c_str());
-    auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].text, std::string(4094, 'x'));
+    setupLog.info("%s", (std::string(4094, 'x') + "\xE2\x82\xAC").c_str());
+    EXPECT_EQ(log.texts("SetupDlg"),
+              (std::vector<std::string>{"a~^Ib ~~ \xC3\xA9~M^?", "first", "second", "level 100",
+                                        std::string(4094, 'x')}));
 }
 
 // A destination that can be switched off, like a file destination without a file name.
@@ -80,80 +62,63 @@ public:
 };
 SwitchDest* switchDest = new SwitchDest;
 
-TEST(LogSrc, LinesNoDestinationTakesAreStoredAndReplayedOncePerDestination) {
+// "<source>: <text>" of every line captured since the last call.
+std::vector<std::string> captured() {
+    std::vector<std::string> out;
+    for (const auto& l : plat::test::CaptureDest::instance().lines())
+        out.push_back(l.source + ": " + l.text);
+    plat::test::CaptureDest::instance().clear();
+    return out;
+}
+using Lines = std::vector<std::string>;
+
+TEST(LogSrc, LinesNoActiveDestinationTakesAreStoredAndReplayedOncePerDestination) {
     auto& store = plat::LogDestMem::instance();
     LogSrc::setLogSetting("SetupDlg:testswitch:100");
     store.clear();
     setupLog.info("early one");
     setupLog.error("early two");
     EXPECT_EQ(store.size(), 2);
-
-    // Two elements give every source the same destination: its lines come once, framed.
-    auto& capture = plat::test::CaptureDest::instance();
-    capture.clear();
-    LogSrc::setLogSetting("*:testcapture:10,*:testcapture:100");
-    auto lines = capture.lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].text, "Start replaying stored messages");
-    EXPECT_EQ(lines[0].level, 100);
-    EXPECT_EQ(lines[1].text, "early one");
-    EXPECT_EQ(lines[2].text, "early two");
-    EXPECT_EQ(lines[3].text, "Finished replaying stored messages");
-    EXPECT_EQ(store.size(), 0);  // pruned up to the highest replayed level
-    LogSrc::setLogSetting(nullptr);
-    capture.clear();
-}
-
-TEST(LogSrc, ReplayDeliversOnlyLinesWithinTheLevel) {
-    auto& store = plat::LogDestMem::instance();
-    store.clear();
-    store.write(0, "A", "zero");
-    store.write(100, "A", "hundred");
-    store.write(30, "A", "thirty");
-    auto& capture = plat::test::CaptureDest::instance();
-    capture.clear();
-    store.replay(capture, 30);
-    auto lines = capture.lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[1].text, "zero");
-    EXPECT_EQ(lines[2].text, "thirty");
-    store.prune(30);
-    EXPECT_EQ(store.size(), 1);
-    capture.clear();
-    store.replay(capture, 10);
-    EXPECT_TRUE(capture.lines().empty());  // nothing qualifies: no framing either
-    store.clear();
-}
-
-TEST(LogSrc, StoreKeepsFiveHundredLinesAndOneMarker) {
-    auto& store = plat::LogDestMem::instance();
-    store.clear();
-    for (int i = 0; i < 600; ++i)
-        store.write(30, "A", "line");
-    EXPECT_EQ(store.size(), 501);
-    auto& capture = plat::test::CaptureDest::instance();
-    capture.clear();
-    store.replay(capture, 0);
-    auto lines = capture.lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].source, "LogDestMem");
-    EXPECT_EQ(lines[1].text, "Too many messages, discarding further ones");
-    store.clear();
-    capture.clear();
-}
-
-TEST(LogSrc, InactiveDestinationSendsLinesToTheStore) {
-    auto& store = plat::LogDestMem::instance();
-    LogSrc::setLogSetting("SetupDlg:testswitch:100");
-    store.clear();
-    setupLog.info("kept for later");
-    EXPECT_EQ(store.size(), 1);
     switchDest->active = true;
     setupLog.info("delivered");
     EXPECT_EQ(switchDest->last, "delivered");
-    EXPECT_EQ(store.size(), 1);
+    EXPECT_EQ(store.size(), 2);
     switchDest->active = false;
+
+    // Two elements give every source the same destination: its lines come once, framed, and
+    // the store is pruned up to the highest level replayed.
+    captured();
+    LogSrc::setLogSetting("*:testcapture:10,*:testcapture:100");
+    EXPECT_EQ(captured(),
+              (Lines{"LogDestMem: Start replaying stored messages", "SetupDlg: early one",
+                     "SetupDlg: early two", "LogDestMem: Finished replaying stored messages"}));
+    EXPECT_EQ(store.size(), 0);
     LogSrc::setLogSetting(nullptr);
+    captured();
+}
+
+// At most 500 lines and one marker; a replay gives only lines within its level.
+TEST(LogSrc, StoreIsBoundedAndReplaysByLevel) {
+    auto& store = plat::LogDestMem::instance();
+    auto& capture = plat::test::CaptureDest::instance();
+    store.clear();
+    store.write(0, "A", "zero");
+    store.write(100, "A", "hundred");
+    for (int i = 0; i < 600; ++i)
+        store.write(30, "A", "thirty");
+    EXPECT_EQ(store.size(), 501);
+    captured();
+    store.replay(capture, 0);
+    EXPECT_EQ(captured(), (Lines{"LogDestMem: Start replaying stored messages", "A: zero",
+                                 "LogDestMem: Too many messages, discarding further ones",
+                                 "LogDestMem: Finished replaying stored messages"}));
+    store.prune(30);
+    EXPECT_EQ(store.size(), 1);
+    store.replay(capture, 10);
+    EXPECT_TRUE(captured().empty());  // nothing qualifies: no framing either
+    store.replay(capture, 100);
+    EXPECT_EQ(captured(), (Lines{"LogDestMem: Start replaying stored messages", "A: hundred",
+                                 "LogDestMem: Finished replaying stored messages"}));
     store.clear();
 }
 
@@ -181,6 +146,7 @@ TEST(LogSrcDeathTest, InitialisedLoggingGatesAndDropsLines) {
         testing::ExitedWithCode(0), "");
 }
 
+// Lines holding more than one name stay within the width.
 TEST(LogSrc, SourceNamesWrapWithinTheWidth) {
     char* text = nullptr;
     size_t size = 0;
@@ -189,20 +155,14 @@ TEST(LogSrc, SourceNamesWrapWithinTheWidth) {
     fclose(out);
     std::string all(text, size);
     free(text);
-    ASSERT_FALSE(all.empty());
-    EXPECT_EQ(all.substr(0, 2), "  ");
-    EXPECT_EQ(all.back(), '\n');
-    size_t start = 0;
-    int names = 0;
-    for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1) {
+    int lines = 0;
+    for (size_t start = 0, nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1) {
         std::string line = all.substr(start, nl - start);
-        bool single = line.find(", ") == std::string::npos;
-        if (!single) {
-            EXPECT_LE(line.size(), 30u) << line;
-        }
-        ++names;
+        EXPECT_EQ(line.substr(0, 2), "  ");
+        EXPECT_TRUE(line.size() <= 30 || line.find(", ") == std::string::npos) << line;
+        ++lines;
     }
-    EXPECT_GE(names, 2);  // more than 30 columns of names in this binary
+    EXPECT_GE(lines, 2);  // more than 30 columns of names in this binary
     for (const char* n : {"FdIo", "fdmanager", "SetupDlg", "Assertion"})
         EXPECT_NE(all.find(n), std::string::npos) << n;
 }

@@ -1,5 +1,6 @@
 #include "tqutil/Usage.h"
 
+#include "plat/tests/FileTestUtil.h"
 #include "product/Product.h"
 #include "product/VersionInfo.h"
 
@@ -7,10 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -25,42 +23,18 @@ void saveProductInfo() {
     }
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The settings after the help word apply before it is printed: "-Locale=de" gives German.
 TEST(UsageDeathTest, ProductInfoThenHelpThenExitStatus1) {
     GTEST_FLAG_SET(death_test_style, "fast");  // the child writes files this test reads
-    const std::string base = testing::TempDir() + "usage_" + std::to_string(getpid());
-    const std::string outPath = base + ".out";
-    infoPath = base + ".info";
+    TempDir dir;
+    const std::string outPath = dir / "out";
+    infoPath = dir / "info";
     struct Case {
         std::vector<const char*> args;
-        const char* usageStart;
-        const char* line;
-        const char* logNames;  // title of the log names, shown only for "all"
-        bool withLogNames;
-    } cases[] = {
-        {{"-help", "-Locale=en"},
-         "Parameters can be turned on with -<param> or off with",
-         "\n  LogKeepDays    - Keep log files for X days. (default=30)\n",
-         "\nLog names:\n",
-         false},
-        {{"-help", "XML", "-Locale=en"},  // no XML form yet: the normal help
-         "Parameters can be turned on with -<param> or off with",
-         "\n  LogKeepDays    - Keep log files for X days. (default=30)\n",
-         "\nLog names:\n",
-         false},
-        {{"-h", "all", "-Locale=de"},
-         "Parameter werden mit -<param> ein- und mit",
-         "\nGlobale Parameter:\n  CompactLog     - ",
-         "\nProtokollnamen:\n",
-         true},
-    };
+        bool germanAll;  // German and with "all": the log names are listed too
+    } cases[] = {{{"-help", "-Locale=en"}, false},
+                 {{"-help", "XML", "-Locale=en"}, false},  // no XML form yet: the normal help
+                 {{"-h", "all", "-Locale=de"}, true}};
     for (const Case& c : cases) {
         std::vector<const char*> args = c.args;
         args.push_back(nullptr);
@@ -77,12 +51,18 @@ TEST(UsageDeathTest, ProductInfoThenHelpThenExitStatus1) {
         std::string out = readFile(outPath);
         std::string info = readFile(infoPath);
         ASSERT_FALSE(info.empty()) << c.args[0];
-        EXPECT_EQ(out.rfind(info + "\n\n" + c.usageStart, 0), 0u) << out;
-        EXPECT_NE(out.find(c.line), std::string::npos) << out;
-        EXPECT_EQ(out.find(c.logNames) != std::string::npos, c.withLogNames) << out;
+        const char* start = c.germanAll ? "Parameter werden mit -<param> ein- und mit"
+                                        : "Parameters can be turned on with -<param> or off with";
+        const char* line = c.germanAll
+                               ? "\nGlobale Parameter:\n  CompactLog     - "
+                               : "\n  LogKeepDays    - Keep log files for X days. (default=30)\n";
+        EXPECT_EQ(out.rfind(info + "\n\n" + start, 0), 0u) << out;
+        EXPECT_NE(out.find(line), std::string::npos) << out;
+        EXPECT_EQ(out.find(c.germanAll ? "\nProtokollnamen:\n" : "\nLog names:\n") !=
+                      std::string::npos,
+                  c.germanAll)
+            << out;
     }
-    std::remove(outPath.c_str());
-    std::remove(infoPath.c_str());
 }
 
 }  // namespace
