@@ -6,20 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
 using plat::String;
 
 TEST(StrUtil, CopyAndAppendStayInBounds) {
-    char guard[8] = {'#', '#', '#', '#', '#', '#', '#', '#'};
-    // Size 0 writes nothing at all.
-    EXPECT_EQ(plat::strCopy(guard + 4, "abc", 0), 3u);
-    EXPECT_EQ(guard[3], '#');
-    EXPECT_EQ(guard[4], '#');
+    char guard[3] = "##";
+    EXPECT_EQ(plat::strCopy(guard + 1, "abc", 0), 3u);  // size 0 writes nothing at all
+    EXPECT_STREQ(guard, "##");
     char small[4];
     EXPECT_EQ(plat::strCopy(small, "abcdef", sizeof small), 6u);
     EXPECT_STREQ(small, "abc");
@@ -33,56 +29,29 @@ TEST(StrUtil, CopyAndAppendStayInBounds) {
     char unterminated[4] = {'w', 'x', 'y', 'z'};
     EXPECT_EQ(plat::strAppend(unterminated, sizeof unterminated, "more"), 3u);
     EXPECT_STREQ(unterminated, "wxy");
-
-    char exact[6] = "ab";
-    EXPECT_EQ(plat::strAppend(exact, sizeof exact, "cdefgh", 3), 5u);
-    EXPECT_STREQ(exact, "abcde");
 }
 
-TEST(StrUtil, FormatCutsAtCharacterBoundary) {
+TEST(StrUtil, FormatAndUnicharCutAtCharacterBoundary) {
     char buf[6] = "";
     plat::strAppendFormat(buf, sizeof buf, "%s%s", "abc", "\xC3\xA9\xC3\xA9");
     EXPECT_STREQ(buf, "abc\xC3\xA9");
-    char tiny[4] = "";
-    plat::strAppendFormat(tiny, sizeof tiny, "%s", "\xF0\x9F\x98\x80");
-    EXPECT_STREQ(tiny, "");
     // An argument taken from the buffer itself.
     char own[16] = "abc";
     plat::strAppendFormat(own, sizeof own, "[%s]", own);
     EXPECT_STREQ(own, "abc[abc]");
+
+    char chars[8] = "a";
+    EXPECT_EQ(plat::strAppendUnichar(chars, sizeof chars, 0x20AC, 5), 7u);
+    EXPECT_STREQ(chars, "a\xE2\x82\xAC\xE2\x82\xAC");
 }
 
-TEST(StrUtil, AppendUnicharFitsWholeCharacters) {
-    char buf[8] = "a";
-    EXPECT_EQ(plat::strAppendUnichar(buf, sizeof buf, 0x20AC, 5), 7u);
-    EXPECT_STREQ(buf, "a\xE2\x82\xAC\xE2\x82\xAC");
-    EXPECT_THROW(plat::strAppendUnichar(buf, sizeof buf, -1), plat::Exception);
-    EXPECT_THROW(plat::strAppendUnichar(buf, sizeof buf, 0x110000), plat::Exception);
-}
-
-TEST(StrUtil, FixedSizeFormatting) {
-    char buf[256] = "x";
-    plat::appendFormat256(buf, "%d", 12);
-    EXPECT_STREQ(buf, "x12");
-    plat::formatToBuffer256(buf, "%s", "new");
-    EXPECT_STREQ(buf, "new");
-    EXPECT_STREQ(plat::ShortStr::format("%d", -2147483647 - 1).get(), "-2147483648");
-}
-
-TEST(StrUtil, Comparisons) {
-    EXPECT_EQ(plat::strCmpNull(nullptr, nullptr), 0);
+// Null counts as the smallest text; a needle or suffix longer than the text is no match, not
+// a read before or past it.
+TEST(StrUtil, ComparisonsAcceptNullAndLongerPatterns) {
     EXPECT_LT(plat::strCmpNull(nullptr, ""), 0);
-    EXPECT_GT(plat::strCmpNull("a", nullptr), 0);
-    EXPECT_TRUE(plat::strBeginsWith("abc", nullptr));
-    EXPECT_TRUE(plat::strBeginsWith(nullptr, ""));
     EXPECT_FALSE(plat::strBeginsWith(nullptr, "a"));
-    EXPECT_TRUE(plat::strBeginsWithNoCase("LogDest", "logd"));
-    EXPECT_TRUE(plat::strEndsWith("file.log", ".log"));
     EXPECT_FALSE(plat::strEndsWith("log", "file.log"));
-    EXPECT_TRUE(plat::strEndsWithNoCase("FILE.LOG", ".log"));
-    EXPECT_STREQ(plat::strCaseStr("LogDestIpc", "DEST"), "DestIpc");
     EXPECT_EQ(plat::strCaseStr("abc", "abcd"), nullptr);
-    EXPECT_TRUE(plat::strHasCharBefore("a:b", nullptr, ':'));
     const char* t = "ab:c";
     EXPECT_FALSE(plat::strHasCharBefore(t, t + 2, ':'));
 }
@@ -104,94 +73,56 @@ TEST(StrUtil, CaseChangesTouchAsciiOnlyInEveryLocale) {
 }
 
 TEST(StrUtil, HashIsTheSignExtendedFnv1a) {
-    EXPECT_EQ(plat::strHash(""), 0xcbf29ce484222325ULL);
     EXPECT_EQ(plat::strHash(nullptr), 0xcbf29ce484222325ULL);
     EXPECT_EQ(plat::strHash("abc"), 0xe71fa2190541574bULL);
     // A byte from 0x80 up flips the upper bits too, unlike textbook FNV-1a.
-    uint64_t h = 0xcbf29ce484222325ULL;
-    h ^= 0xFFFFFFFFFFFFFFC3ULL;
-    h *= 0x100000001b3ULL;
-    EXPECT_EQ(plat::strHash("\xC3"), h);
+    EXPECT_EQ(plat::strHash("\xC3"),
+              (0xcbf29ce484222325ULL ^ 0xFFFFFFFFFFFFFFC3ULL) * 0x100000001b3ULL);
 }
 
-std::vector<std::string> tokens(const char* text, bool skip) {
+// The pieces that `next` cuts from a copy of `text`, each in brackets.
+template <typename Next>
+std::string pieces(const char* text, Next next) {
     String copy(text);
     char* cursor = copy.buf();
-    std::vector<std::string> out;
-    while (char* t = plat::strTok(&cursor, ',', skip))
-        out.push_back(t);
+    std::string out;
+    while (char* piece = next(&cursor))
+        out += std::string("[") + piece + "]";
     return out;
 }
 
-TEST(StrUtil, Tokenising) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(tokens("a,,b,", false), (V{"a", "", "b", ""}));
-    EXPECT_EQ(tokens("a,,b,", true), (V{"a", "b"}));
-    EXPECT_EQ(tokens(",,,", true), V{});
-    EXPECT_EQ(tokens("", false), V{""});
-    EXPECT_EQ(tokens(",x", false), (V{"", "x"}));
-
-    String any("key=value;rest");
+TEST(StrUtil, TokenisingKeepsOrSkipsEmptyPieces) {
+    auto keep = [](char** c) { return plat::strTok(c, ',', false); };
+    auto skip = [](char** c) { return plat::strTok(c, ',', true); };
+    EXPECT_EQ(pieces("a,,b,", keep), "[a][][b][]");
+    EXPECT_EQ(pieces("", keep), "[]");
+    EXPECT_EQ(pieces(",,a,,", skip), "[a]");
+    EXPECT_EQ(pieces("a::::b", [](char** c) { return plat::strTokStr(c, "::", true); }), "[a][b]");
+    String any("k=v"), path("/usr/lib/x"), plain("name");
     char* cursor = any.buf();
-    char hit = 'x';
-    EXPECT_STREQ(plat::strTokAny(&cursor, "=;", &hit, false), "key");
+    char hit = '?';
+    EXPECT_STREQ(plat::strTokAny(&cursor, "=;", &hit, false), "k");
     EXPECT_EQ(hit, '=');
-    EXPECT_STREQ(plat::strTokAny(&cursor, "=;", &hit, false), "value");
-    EXPECT_EQ(hit, ';');
-    EXPECT_STREQ(plat::strTokAny(&cursor, "=;", &hit, false), "rest");
+    EXPECT_STREQ(plat::strTokAny(&cursor, "=;", &hit, false), "v");
     EXPECT_EQ(hit, '\0');
-    EXPECT_EQ(cursor, nullptr);
-
-    String str("a::b::::c");
-    cursor = str.buf();
-    EXPECT_STREQ(plat::strTokStr(&cursor, "::", true), "a");
-    EXPECT_STREQ(plat::strTokStr(&cursor, "::", true), "b");
-    EXPECT_STREQ(plat::strTokStr(&cursor, "::", true), "c");
-    EXPECT_EQ(plat::strTokStr(&cursor, "::", true), nullptr);
-
-    String path("/usr/lib/x");
     cursor = path.buf();
     EXPECT_STREQ(plat::strSplitLast(&cursor, '/'), "x");
     EXPECT_STREQ(cursor, "/usr/lib");
-    String plain("name");
     cursor = plain.buf();
     EXPECT_STREQ(plat::strSplitLast(&cursor, '/'), "name");
     EXPECT_EQ(cursor, nullptr);
 }
 
-TEST(StrUtil, TrimRemoveInsert) {
+TEST(StrUtil, TrimAndInsertEvery) {
     char text[] = " \t a b \r\n";
     EXPECT_STREQ(plat::strTrimRight(plat::strTrimLeft(text)), "a b");
-    char chars[] = "a-b_c-d";
-    EXPECT_STREQ(plat::strRemoveChars(chars, "-_"), "abcd");
-    EXPECT_TRUE(plat::strHasNonBlank(" x "));
-    EXPECT_FALSE(plat::strHasNonBlank(" \t\r\n"));
-
-    String digits("12345678");
-    plat::strInsertEvery(digits, " ", 4);
-    EXPECT_STREQ(digits.get(), "1234 5678");
     String three("abc");
     plat::strInsertEvery(three, "-", 1);
-    EXPECT_STREQ(three.get(), "a-b-c");
-    plat::strInsertEvery(three, "-", 0);
+    plat::strInsertEvery(three, "-", 0);  // must not loop
     EXPECT_STREQ(three.get(), "a-b-c");
 }
 
-TEST(StrUtil, WipeAndConstantTimeCompare) {
-    unsigned char secret[16];
-    std::memset(secret, 0xAB, sizeof secret);
-    plat::secureZero(secret, sizeof secret);
-    for (unsigned char c : secret)
-        EXPECT_EQ(c, 0);
-    unsigned char copy[4];
-    plat::secureCopy(copy, "wxyz", 4);
-    EXPECT_EQ(std::memcmp(copy, "wxyz", 4), 0);
-    EXPECT_TRUE(plat::constantTimeEquals("abcd", "abcd", 4));
-    EXPECT_FALSE(plat::constantTimeEquals("abcd", "abce", 4));
-    EXPECT_TRUE(plat::constantTimeEquals("a", "b", 0));
-}
-
-TEST(StrUtil, StripMnemonic) {
+TEST(StrUtil, StripMnemonicTakesTheFirstSingleAmpersand) {
     struct Case {
         const char* in;
         const char* out;
@@ -199,15 +130,9 @@ TEST(StrUtil, StripMnemonic) {
         int position;  // -1: none
     } cases[] = {
         {"&Apply && close", "Apply & close", 'A', 0},
-        {"Save &as", "Save as", 'a', 5},
-        {"No marker", "No marker", 0, -1},
         {"Trailing&", "Trailing", 0, -1},
         {"&&Only", "&Only", 0, -1},
-        {"&\xC3\x89"
-         "diter",
-         "\xC3\x89"
-         "diter",
-         0xC9, 0},
+        {"&\xC3\x89xy", "\xC3\x89xy", 0xC9, 0},
         {"a&b&c", "abc", 'b', 1},
     };
     for (const Case& c : cases) {
@@ -215,38 +140,23 @@ TEST(StrUtil, StripMnemonic) {
         char* position = reinterpret_cast<char*>(1);
         EXPECT_EQ(plat::stripMnemonic(text.buf(), &position), c.codePoint) << c.in;
         EXPECT_STREQ(text.get(), c.out);
-        if (c.position < 0)
-            EXPECT_EQ(position, nullptr) << c.in;
-        else
-            EXPECT_EQ(position, text.buf() + c.position) << c.in;
+        EXPECT_EQ(position, c.position < 0 ? nullptr : text.buf() + c.position) << c.in;
     }
 }
 
-TEST(StringList, UniqueAndSplit) {
+TEST(StringList, UniqueAndSplitTellNullFromEmpty) {
     plat::StringList list;
-    plat::addUniqueString(list, "a");
-    plat::addUniqueString(list, "a");
-    plat::addUniqueString(list, nullptr);
-    plat::addUniqueString(list, nullptr);
+    for (const char* s : std::initializer_list<const char*>{"", "", nullptr, nullptr})
+        plat::addUniqueString(list, s);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list[1].isNull());
-    plat::freeStringVector(list);
-    EXPECT_TRUE(list.empty());
-    EXPECT_TRUE(plat::splitToSet(nullptr, ',').empty());
     EXPECT_EQ(plat::splitToSet("x,y,x", ',').size(), 2u);
 }
 
-TEST(String, AssignmentAndOwnership) {
+TEST(String, AssigningPartOfItsOwnText) {
     String s("abc");
-    const char* before = s.get();
-    s = "abc";  // equal text: nothing happens
-    EXPECT_EQ(s.get(), before);
-    s = s.get() + 1;  // a part of its own text
+    s = s.get() + 1;
     EXPECT_STREQ(s.get(), "bc");
-    String copy(s);
-    EXPECT_NE(copy.get(), s.get());
-    EXPECT_STREQ(String::format("%s-%d", "n", 7).get(), "n-7");
-    EXPECT_TRUE(String(nullptr).isNull());
     EXPECT_STREQ(String("abcdef", 3).get(), "abc");
 }
 

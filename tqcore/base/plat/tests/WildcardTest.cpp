@@ -8,7 +8,10 @@
 
 namespace {
 
-TEST(Wildcard, Table) {
+// The structure of matching is left to the reference below; these are the characters: only
+// ASCII letters fold (not "[" and "{", which differ by 0x20 too), and "*" is the one special
+// character, with no escape.
+TEST(Wildcard, OnlyLettersFoldAndOnlyStarIsSpecial) {
     struct Case {
         const char* pattern;
         const char* text;
@@ -17,18 +20,10 @@ TEST(Wildcard, Table) {
     } cases[] = {
         {"*dest*", "LogDestIpc", false, true},
         {"*dest*", "LogDestIpc", true, false},
-        {"*", "", false, true},
-        {"", "", false, true},
-        {"", "a", false, false},
-        {"Fd*", "xFdInStream", false, false},
-        {"*:*", "Socket", false, false},
-        {"a*b*c", "aXbYcZ", false, false},
-        {"*aab", "aaab", false, true},  // the star must give back what it took
-        {"a*a", "a", false, false},
-        {"?", "x", false, false},       // no other special
-        {"\\*", "\\any", false, true},  // and no escape
-        {"[", "{", false, false},       // only letters fold, though these differ by 0x20 too
-        {"\xc3\x89", "\xc3\xa9", false, false},  // UTF-8 bytes match exactly
+        {"[", "{", false, false},
+        {"\xc3\x89", "\xc3\xa9", false, false},
+        {"?", "x", false, false},
+        {"\\*", "\\any", false, true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(plat::wildcardMatch(c.pattern, c.text, c.caseSensitive), c.match)
