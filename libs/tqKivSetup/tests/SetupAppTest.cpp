@@ -33,8 +33,6 @@ TEST(SetupAppDeathTest, BadArgumentEndsWithTheMessageAndStatusOne) {
 TEST(SetupAppDeathTest, ModesNotBuiltYetSaySo) {
     EXPECT_EXIT(std::exit(runSetup({"-uri", "com.tessary.qdxconnectsetup://x"})),
                 testing::ExitedWithCode(1), "the -uri mode is not available");
-    EXPECT_EXIT(std::exit(runSetup({"-helper"})), testing::ExitedWithCode(1),
-                "the -helper mode is not available");
 }
 
 TEST(SetupAppDeathTest, HelpPrintsProductInformationAndUsage) {

@@ -23,44 +23,41 @@ inline bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// Appends the placeholders of `text` to `found`, each as written ("%S", "%2$.10S", "%+D").
-// Returns false at a '%' that starts neither a placeholder nor "%%". Only the canonical
-// spelling counts: an argument number first, then either '+' (integers) or a precision
-// (strings), then the conversion letter.
-inline bool collectPlaceholders(const char* text, std::vector<std::string>& found) {
-    for (const char* p = std::strchr(text, '%'); p != nullptr; p = std::strchr(p, '%')) {
-        const char* start = p++;
-        if (*p == '%') {
-            ++p;
-            continue;
-        }
-        const char* digits = p;
-        while (isDigit(*p))
-            ++p;
-        if (p != digits) {
-            if (*p != '$' || *digits == '0') return false;
-            ++p;
-        }
-        bool plus = false, precision = false;
-        if (*p == '+') {
-            plus = true;
-            ++p;
-        } else if (*p == '.') {
-            digits = ++p;
+// The placeholders of `text`, each as written ("%S", "%2$.10S", "%+D"), sorted. `sound` tells
+// whether every '%' starts a placeholder or "%%". Only the canonical spelling counts: an argument
+// number first, then either '+' (integers) or a precision (strings), then the conversion letter.
+inline std::vector<std::string> placeholdersOf(const char* text, bool* sound = nullptr) {
+    std::vector<std::string> found;
+    auto collect = [&found](const char* p) {
+        for (p = std::strchr(p, '%'); p != nullptr; p = std::strchr(p, '%')) {
+            const char* start = p++;
+            if (*p == '%') {
+                ++p;
+                continue;
+            }
+            const char* digits = p;
             while (isDigit(*p))
                 ++p;
-            if (p == digits || *digits == '0') return false;
-            precision = true;
+            if (p != digits && (*p++ != '$' || *digits == '0')) return false;
+            const bool plus = *p == '+', precision = *p == '.';
+            if (plus || precision) digits = ++p;
+            while (precision && isDigit(*p))
+                ++p;
+            if (precision && (p == digits || *digits == '0')) return false;
+            if (*p != 'D' && *p != 'S' && *p != 'X') return false;
+            if ((plus && *p != 'D') || (precision && *p != 'S')) return false;
+            found.emplace_back(start, ++p);
         }
-        if (*p != 'D' && *p != 'S' && *p != 'X') return false;
-        if ((plus && *p != 'D') || (precision && *p != 'S')) return false;
-        found.emplace_back(start, ++p);
-    }
-    return true;
+        return true;
+    };
+    const bool ok = collect(text);
+    if (sound) *sound = ok;
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
-// The tags of the markup elements in `text` ("<a href=\"...\">", "</div>"); angle brackets
-// around other words ("<param>") are not markup.
+// The tags of the markup elements in `text` ("<a href=\"...\">", "</div>"), sorted; angle
+// brackets around other words ("<param>") are not markup.
 inline std::vector<std::string> markupTags(const char* text) {
     static const char* const kElements[] = {"div", "span", "b", "i", "u", "a", "br", "font"};
     std::vector<std::string> tags;
@@ -79,56 +76,6 @@ inline std::vector<std::string> markupTags(const char* text) {
     return tags;
 }
 
-// Describes every fault of the catalogue's texts, one line each; empty when there is none.
-inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
-    std::vector<std::string> problems;
-    for (std::size_t i = 0; i < catalogue.rowCount; ++i) {
-        const CatalogueRow& row = catalogue.rows[i];
-        std::vector<std::string> englishPlaceholders;
-        if (row.en == nullptr || !collectPlaceholders(row.en, englishPlaceholders)) {
-            englishPlaceholders.clear();
-        }
-        std::sort(englishPlaceholders.begin(), englishPlaceholders.end());
-        for (const CatalogueLanguage& language : kCatalogueLanguages) {
-            const char* text = row.*language.text;
-            std::string where = std::string(row.key) + " [" + language.code + "]: ";
-            if (text == nullptr || *text == '\0') {
-                problems.push_back(where + "text missing or empty");
-                continue;
-            }
-            if (!plat::utf8IsValid(text)) problems.push_back(where + "not valid UTF-8");
-            std::vector<std::string> placeholders;
-            if (!collectPlaceholders(text, placeholders)) {
-                problems.push_back(where + "stray '%' (write \"%%\" for a percent sign)");
-                continue;
-            }
-            bool numbered = false, unnumbered = false;
-            for (const std::string& placeholder : placeholders) {
-                (isDigit(placeholder[1]) ? numbered : unnumbered) = true;
-            }
-            if (numbered && unnumbered) {
-                problems.push_back(where + "numbered and unnumbered placeholders mixed");
-            }
-            if (row.en == nullptr || language.text == &CatalogueRow::en) continue;
-            std::sort(placeholders.begin(), placeholders.end());
-            if (placeholders != englishPlaceholders) {
-                problems.push_back(where + "placeholders differ from the English text");
-            }
-            auto count = [](const char* s, char c) { return std::count(s, s + std::strlen(s), c); };
-            if (count(text, '&') != count(row.en, '&')) {
-                problems.push_back(where + "'&' shortcut marks differ from the English text");
-            }
-            if (count(text, '\n') != count(row.en, '\n')) {
-                problems.push_back(where + "line breaks differ from the English text");
-            }
-            if (markupTags(text) != markupTags(row.en)) {
-                problems.push_back(where + "markup tags differ from the English text");
-            }
-        }
-    }
-    return problems;
-}
-
 // The text as shown for display: "%%" becomes "%" (texts without placeholders only).
 inline std::string displayForm(const char* text) {
     std::string shown;
@@ -137,6 +84,47 @@ inline std::string displayForm(const char* text) {
         if (p[0] == '%' && p[1] == '%') ++p;
     }
     return shown;
+}
+
+// Describes every fault of the catalogue's texts, one line each; empty when there is none.
+inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
+    std::vector<std::string> problems;
+    auto count = [](const char* s, char c) { return std::count(s, s + std::strlen(s), c); };
+    auto numbered = [](const std::string& placeholder) { return isDigit(placeholder[1]); };
+    for (std::size_t i = 0; i < catalogue.rowCount; ++i) {
+        const CatalogueRow& row = catalogue.rows[i];
+        const char* en = row.en ? row.en : "";
+        for (const CatalogueLanguage& language : kCatalogueLanguages) {
+            auto problem = [&](const std::string& what) {
+                problems.push_back(std::string(row.key) + " [" + language.code + "]: " + what);
+            };
+            const char* text = row.*language.text;
+            if (text == nullptr || *text == '\0') {
+                problem("text missing or empty");
+                continue;
+            }
+            if (!plat::utf8IsValid(text)) problem("not valid UTF-8");
+            bool sound;
+            const std::vector<std::string> placeholders = placeholdersOf(text, &sound);
+            if (!sound) {
+                problem("stray '%' (write \"%%\" for a percent sign)");
+                continue;
+            }
+            if (std::any_of(placeholders.begin(), placeholders.end(), numbered) &&
+                !std::all_of(placeholders.begin(), placeholders.end(), numbered)) {
+                problem("numbered and unnumbered placeholders mixed");
+            }
+            if (language.text == &CatalogueRow::en) continue;
+            const std::string differ = " differ from the English text";
+            if (placeholders != placeholdersOf(en)) problem("placeholders" + differ);
+            if (count(text, '&') != count(en, '&')) problem("'&' shortcut marks" + differ);
+            if (count(text, '\n') != count(en, '\n')) problem("line breaks" + differ);
+            if (markupTags(text) != markupTags(en)) {
+                problem("markup tags" + differ);
+            }
+        }
+    }
+    return problems;
 }
 
 // Formats `text` with one argument for each argument that the English placeholders use (a string
@@ -173,26 +161,21 @@ inline void expectCatalogueRegistered(const Catalogue& catalogue, void (*ensure)
     ensure(nullptr);
     EXPECT_EQ(*catalogue.callCount, callsBefore + 1);
 
-    Localize& registry = Localize::instance();
     for (const CatalogueLanguage& language : kCatalogueLanguages) {
         LocaleSetter setter(language.code);
         for (std::size_t i = 0; i < catalogue.rowCount; ++i) {
             const CatalogueRow& row = catalogue.rows[i];
-            const char* expected = row.*language.text;
+            const char* text = row.*language.text;
+            SCOPED_TRACE(std::string(row.key) + " [" + language.code + "]");
+            ASSERT_TRUE(text != nullptr && row.en != nullptr);
             // Texts with placeholders are fetched raw, as their callers format them; plain
-            // texts are fetched for display.
-            std::vector<std::string> placeholders;
-            collectPlaceholders(expected, placeholders);
-            const bool raw = !placeholders.empty();
-            const char* found = registry.findTranslation(row.key, raw);
-            ASSERT_NE(found, nullptr) << row.key << " [" << language.code << "]";
-            EXPECT_EQ(found, raw ? std::string(expected) : displayForm(expected))
-                << row.key << " [" << language.code << "]";
+            // texts are fetched for display, "%%" shown as "%".
+            const bool raw = !placeholdersOf(text).empty();
+            const char* found = Localize::instance().findTranslation(row.key, raw);
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ(found, raw ? std::string(text) : displayForm(text));
             if (raw) {
-                std::vector<std::string> englishPlaceholders;
-                collectPlaceholders(row.en, englishPlaceholders);
-                EXPECT_TRUE(formatsCleanly(found, englishPlaceholders))
-                    << row.key << " [" << language.code << "]: " << found;
+                EXPECT_TRUE(formatsCleanly(found, placeholdersOf(row.en))) << found;
             }
         }
     }

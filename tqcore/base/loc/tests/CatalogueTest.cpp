@@ -11,27 +11,20 @@
 namespace loc {
 namespace {
 
-// The compile-time checks that every table runs must reject what they exist to reject.
-constexpr CatalogueRow kSwapped[] = {{"t_b", "x", "x", "x", "x", "x"},
-                                     {"t_a", "x", "x", "x", "x", "x"}};
-constexpr CatalogueRow kTwice[] = {{"t_a", "x", "x", "x", "x", "x"},
-                                   {"t_a", "x", "x", "x", "x", "x"}};
-// Keys are ordered as unsigned bytes, as the registry orders them.
-constexpr CatalogueRow kHighByte[] = {{"t_b", "x", "x", "x", "x", "x"},
-                                      {"t_\xc3\xa9", "x", "x", "x", "x", "x"}};
-constexpr CatalogueRow kOtherPrefix[] = {{"t_a", "x", "x", "x", "x", "x"},
-                                         {"tt_a", "x", "x", "x", "x", "x"}};
-constexpr CatalogueRow kBarePrefix[] = {{"t_", "x", "x", "x", "x", "x"}};
-constexpr CatalogueRow kEmptyText[] = {{"t_a", "x", "x", "", "x", "x"}};
-constexpr CatalogueRow kNullText[] = {{"t_a", "x", "x", "x", "x", nullptr}};
+// The compile-time checks that every table runs must reject what they exist to reject (each
+// real catalogue proves the accepting side).
+constexpr CatalogueRow row(const char* key, const char* text = "x") {
+    return {key, "x", "x", text, "x", "x"};
+}
+constexpr CatalogueRow kSwapped[] = {row("t_b"), row("t_a")};
+constexpr CatalogueRow kTwice[] = {row("t_a"), row("t_a")};
+constexpr CatalogueRow kHighByte[] = {row("t_b"), row("t_\xc3\xa9")};  // unsigned byte order
+constexpr CatalogueRow kOtherPrefix[] = {row("t_a"), row("tt_a")};
+constexpr CatalogueRow kNullText[] = {row("t_a", nullptr)};
 static_assert(catalogueKeysAscending(kHighByte, 2));
 static_assert(!catalogueKeysAscending(kSwapped, 2));
 static_assert(!catalogueKeysAscending(kTwice, 2));
-static_assert(catalogueKeysHavePrefix(kOtherPrefix, 1, "t_"));
 static_assert(!catalogueKeysHavePrefix(kOtherPrefix, 2, "t_"));
-static_assert(!catalogueKeysHavePrefix(kBarePrefix, 1, "t_"));
-static_assert(catalogueTextsPresent(kSwapped, 2));
-static_assert(!catalogueTextsPresent(kEmptyText, 1));
 static_assert(!catalogueTextsPresent(kNullText, 1));
 
 struct FaultyRow {
@@ -48,12 +41,9 @@ TEST(CatalogueCheck, ReportsEachKindOfFaultyTranslation) {
          "placeholders differ"},
         {{"t_kind", "%D files", "%S Dateien", "%D archivos", "%D fichiers", "%D arquivos"},
          "placeholders differ"},
-        {{"t_precision", "%.8S", "%.8S", "%.9S", "%.8S", "%.8S"}, "placeholders differ"},
-        {{"t_lone", "100% done", "100% fertig", "100% hecho", "100% fait", "100% feito"}, "stray"},
         {{"t_trailing", "50%", "50%", "50%", "50%", "50%"}, "stray"},
         {{"t_lowercase", "%s", "%s", "%s", "%s", "%s"}, "stray"},
         {{"t_plus_string", "%+S", "%+S", "%+S", "%+S", "%+S"}, "stray"},
-        {{"t_zero_arg", "%0$S", "%0$S", "%0$S", "%0$S", "%0$S"}, "stray"},
         {{"t_mixed", "%S, %2$S", "%S, %2$S", "%S, %2$S", "%S, %2$S", "%S, %2$S"}, "mixed"},
         {{"t_shortcut", "&File", "Datei", "&Archivo", "&Fichier", "&Arquivo"}, "'&'"},
         {{"t_lines", "one\ntwo", "eins zwei", "uno\ndos", "un\ndeux", "um\ndois"}, "line breaks"},
@@ -74,64 +64,34 @@ TEST(CatalogueCheck, ReportsEachKindOfFaultyTranslation) {
     }
 }
 
+// Spellings the catalogues do not use yet, which must not be taken for faults.
 TEST(CatalogueCheck, AcceptsReorderedPlaceholdersAndLocalisedWords) {
-    const CatalogueRow sound[] = {
-        {"t_order", "%1$.10S sent %2$+D (%3$X), 100%%", "%2$+D (%3$X) von %1$.10S, 100 %%",
-         "%1$.10S envió %2$+D (%3$X), 100 %%", "%1$.10S a envoyé %2$+D (%3$X), 100\u00a0%%",
-         "%1$.10S enviou %2$+D (%3$X), 100%%"},
-        {"t_usage", "&Values as -<param> <value>\nnext", "&Werte als -<param> <Wert>\nweiter",
-         "&Valores como -<param> <valor>\nsiguiente", "&Valeurs : -<param> <valeur>\nsuite",
-         "&Valores como -<param> <valor>\npróximo"},
-        {"t_repeat", "%S or %S", "%S oder %S", "%S o %S", "%S ou %S", "%S ou %S"},
-    };
-    Catalogue catalogue{"t_", sound, 3, nullptr};
-    for (const std::string& problem : test::catalogueProblems(catalogue))
-        ADD_FAILURE() << problem;
+    const CatalogueRow sound = {"t_order",
+                                "%1$.9S: %2$+D %3$X, 9%%",
+                                "%2$+D %3$X %1$.9S, 9 %%",
+                                "%3$X %1$.9S: %2$+D, 9%%",
+                                "%1$.9S : %2$+D %3$X, 9\u00a0%%",
+                                "%1$.9S: %2$+D %3$X, 9%%"};
+    EXPECT_EQ(test::catalogueProblems({"t_", &sound, 1, nullptr}), std::vector<std::string>());
 }
 
 TEST(CatalogueCheck, FormatsWithArgumentsOfTheEnglishPlaceholders) {
     EXPECT_TRUE(test::formatsCleanly("%2$+D von %1$.3S (%3$X)", {"%1$.3S", "%2$+D", "%3$X"}));
-    EXPECT_TRUE(test::formatsCleanly("%S oder %S", {"%S", "%S"}));
     // A translation that takes a number where English takes a string.
     EXPECT_FALSE(test::formatsCleanly("%D Dateien", {"%S"}));
-    EXPECT_FALSE(test::formatsCleanly("%2$S", {"%S"}));
 }
 
-constexpr CatalogueRow kProbeRows[] = {
-    {"cattest_alpha", "alpha", "Alpha", "alfa", "alpha (fr)", "alfa (pt)"},
-    {"cattest_beta", "beta", "Beta", "beta (es)", "bêta", "beta (pt)"},
-};
-
-TEST(Catalogue, RegistersEachLanguageUnderItsOwnCode) {
-    std::uint32_t calls = 0;
-    registerCatalogue({"cattest_", kProbeRows, 2, &calls});
-    EXPECT_EQ(calls, 1u);
-    Localize& registry = Localize::instance();
-    for (const CatalogueLanguage& language : kCatalogueLanguages) {
-        LocaleSetter setter(language.code);
-        for (const CatalogueRow& row : kProbeRows) {
-            const char* found = registry.findTranslation(row.key, false);
-            ASSERT_NE(found, nullptr) << row.key << " [" << language.code << "]";
-            EXPECT_STREQ(found, row.*language.text) << language.code;
-        }
-    }
-    // A language that no catalogue has falls back to English.
-    LocaleSetter japanese("ja_JP");
-    EXPECT_STREQ(registry.findTranslation("cattest_beta", false), "beta");
-}
-
-constexpr CatalogueRow kFirstRows[] = {{"cattest_gamma", "g", "g", "g", "g", "g"}};
-constexpr CatalogueRow kLaterRows[] = {{"cattest_delta", "d", "d", "d", "d", "d"}};
+constexpr CatalogueRow kFirstRows[] = {row("cattest_gamma")};
+constexpr CatalogueRow kLaterRows[] = {row("cattest_delta")};
 
 TEST(Catalogue, OnlyTheFirstCallRegisters) {
-    // Two tables sharing one counter: whatever the later calls pass, they add nothing.
+    // Whatever the later calls pass, they add nothing.
     std::uint32_t calls = 0;
     registerCatalogue({"cattest_", kFirstRows, 1, &calls});
     registerCatalogue({"cattest_", kLaterRows, 1, &calls});
-    registerCatalogue({"cattest_", kLaterRows, 1, &calls});
-    EXPECT_EQ(calls, 3u);
+    EXPECT_EQ(calls, 2u);
     LocaleSetter setter("en");
-    EXPECT_STREQ(Localize::instance().findTranslation("cattest_gamma", false), "g");
+    EXPECT_STREQ(Localize::instance().findTranslation("cattest_gamma", false), "x");
     EXPECT_EQ(Localize::instance().findTranslation("cattest_delta", false), nullptr);
 }
 

@@ -1,32 +1,36 @@
-// Helpers of the localisation tests: environment variables set for one scope, POSIX locales
-// the machine may lack, and string lists as plain vectors.
+// Helpers of the localisation tests: the locale variables of the environment set for one scope,
+// POSIX locales the machine may lack, and string lists written as one ':'-separated text.
 #pragma once
 
 #include "plat/StringList.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <locale.h>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace loctest {
 
-using Strings = std::vector<std::string>;
-
-// Sets (null: unsets) an environment variable for the scope.
-class ScopedEnv {
+// Sets LANGUAGE, LC_ALL, LC_MESSAGES and LANG (null: unsets) for the scope.
+class ScopedLocaleEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        old_ = old ? old : "";
-        value ? setenv(name, value, 1) : unsetenv(name);
+    ScopedLocaleEnv(const char* language, const char* lcAll, const char* lcMessages,
+                    const char* lang) {
+        const char* values[] = {language, lcAll, lcMessages, lang};
+        for (int i = 0; i < 4; ++i) {
+            if (const char* old = std::getenv(kNames[i])) saved_[i] = old;
+            values[i] ? setenv(kNames[i], values[i], 1) : unsetenv(kNames[i]);
+        }
     }
-    ~ScopedEnv() { had_ ? setenv(name_.c_str(), old_.c_str(), 1) : unsetenv(name_.c_str()); }
+    ~ScopedLocaleEnv() {
+        for (int i = 0; i < 4; ++i)
+            saved_[i] ? setenv(kNames[i], saved_[i]->c_str(), 1) : unsetenv(kNames[i]);
+    }
 
 private:
-    std::string name_, old_;
-    bool had_;
+    static constexpr const char* kNames[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    std::optional<std::string> saved_[4];
 };
 
 inline bool systemHasLocale(const char* name) {
@@ -35,17 +39,18 @@ inline bool systemHasLocale(const char* name) {
     return l != locale_t(0);
 }
 
-inline Strings toVector(const plat::StringList& list) {
-    Strings out;
+// "a:b:c" for the list a, b, c (entries never hold ':'); an empty entry shows as "<empty>".
+inline std::string joined(const plat::StringList& list) {
+    std::string out;
     for (const plat::String& s : list)
-        out.push_back(s.c_str());
+        out += (out.empty() ? "" : ":") + std::string(*s.c_str() ? s.c_str() : "<empty>");
     return out;
 }
 
-inline plat::StringList toList(const Strings& items) {
+inline plat::StringList listOf(std::initializer_list<const char*> items) {
     plat::StringList out;
-    for (const std::string& s : items)
-        out.emplace_back(s.c_str());
+    for (const char* item : items)
+        out.emplace_back(item);
     return out;
 }
 

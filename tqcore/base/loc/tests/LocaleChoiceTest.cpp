@@ -14,39 +14,31 @@
 
 namespace {
 
-using loctest::ScopedEnv;
-using loctest::Strings;
-using loctest::toList;
-using loctest::toVector;
+using loctest::joined;
+using loctest::ScopedLocaleEnv;
 
 TEST(LocaleList, ParsingNormalisesEachEntryAndExpansionAddsLanguages) {
     const struct {
-        const char* text;
-        Strings parsed;
-        Strings expanded;
+        const char *text, *parsed, *expanded;
     } cases[] = {
-        {"pt-BR", {"pt_BR"}, {"pt_BR", "pt", "en_US", "en"}},
-        {"de_AT.UTF-8@euro:ca_ES@valencia",
-         {"de_AT", "ca_ES"},
-         {"de_AT", "de", "ca_ES", "ca", "en_US", "en"}},
-        {"zh:en.UTF-8", {"zh_CN", "en_US"}, {"zh_CN", "zh", "en_US", "en"}},
-        {"de:de_DE::de", {"de_DE"}, {"de_DE", "de", "en_US", "en"}},
-        {"en_GB:en_US", {"en_GB", "en_US"}, {"en_GB", "en", "en_US"}},
-        {":::", {}, {"en_US", "en"}},
-        {"eo:de_:deu", {"eo", "de", "deu"}, {"eo", "de", "deu", "en_US", "en"}},  // no territory
-        {"_DE:-x:.utf8:@m", {}, {"en_US", "en"}},
+        {"pt-BR", "pt_BR", "pt_BR:pt:en_US:en"},
+        {"de_AT.UTF-8@euro:ca_ES@valencia", "de_AT:ca_ES", "de_AT:de:ca_ES:ca:en_US:en"},
+        {"de:de_DE::de", "de_DE", "de_DE:de:en_US:en"},
+        {"en_GB:en_US", "en_GB:en_US", "en_GB:en:en_US"},
+        {":::", "", "en_US:en"},
+        {"eo:de_:deu", "eo:de:deu", "eo:de:deu:en_US:en"},  // no territory
+        {"_DE:-x:.utf8:@m", "", "en_US:en"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
         plat::StringList parsed, expanded;
         loc::parseLocaleList(c.text, parsed, nullptr, nullptr);
-        EXPECT_EQ(toVector(parsed), c.parsed);
+        EXPECT_EQ(joined(parsed), c.parsed) << c.text;
         loc::expandLocaleList(parsed, expanded);
-        EXPECT_EQ(toVector(expanded), c.expanded);
+        EXPECT_EQ(joined(expanded), c.expanded) << c.text;
     }
     plat::StringList withDefault;
     loc::parseLocaleList("de:fr:de_AT", withDefault, "de", "CH");
-    EXPECT_EQ(toVector(withDefault), (Strings{"de_CH", "fr_FR", "de_AT"}));
+    EXPECT_EQ(joined(withDefault), "de_CH:fr_FR:de_AT");
 }
 
 // The table is searched by bisection: one row out of order hides others.
@@ -69,15 +61,10 @@ TEST(LocaleList, SanitisingKeepsCheckedEntriesOnly) {
         bool dropCodeset;
         const char* expected;
     } cases[] = {
-        {"de_DE:fr", 5, false, "de_DE:fr"},
-        {"en.UTF-8", 5, false, "en.UTF-8"},
-        {"en.UTF-8", 5, true, "en"},
-        {"de_DE.UTF-8@euro", 5, false, "de_DE"},
-        {"x1:de:fr", 1, false, "de"},
-        {"abcdefghijklmnopq:de", 5, false, "de"},
-        {"es_419:en.a/b", 5, false, "es:en"},
-        {"::", 5, false, ""},
-        {"de:fr", 0, false, ""},
+        {"en.UTF-8", 5, false, "en.UTF-8"},       {"en.UTF-8", 5, true, "en"},
+        {"de_DE.UTF-8@euro", 5, false, "de_DE"},  {"x1:de:fr", 1, false, "de"},
+        {"abcdefghijklmnopq:de", 5, false, "de"},  // 17 letters
+        {"es_419:en.a/b", 5, false, "es:en"},     {"de:fr", 0, false, ""},
     };
     for (const auto& c : cases) {
         plat::String out("previous");
@@ -88,36 +75,28 @@ TEST(LocaleList, SanitisingKeepsCheckedEntriesOnly) {
 
 TEST(SystemLocales, PreferredLocalesFromTheEnvironment) {
     const struct {
-        const char *language, *lcAll, *lcMessages, *lang;
-        Strings expected;
+        const char *language, *lcAll, *lcMessages, *lang, *expected;
     } cases[] = {
-        {"de:fr_CH", nullptr, nullptr, "de_AT.UTF-8", {"de_AT", "fr_CH"}},
-        {nullptr, nullptr, nullptr, "C.UTF-8", {}},
-        {"", "POSIX", "", "fr_FR.UTF-8", {"fr_FR"}},
-        {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", {"pt_BR", "es_ES", "en_US"}},
-        {"es:it:nl:pl:sv:fi",
-         nullptr,
-         nullptr,
-         nullptr,
-         {"es_ES", "it_IT", "nl_NL", "pl_PL", "sv_SE"}},
+        {"de:fr_CH", nullptr, nullptr, "de_AT.UTF-8", "de_AT:fr_CH"},
+        {nullptr, nullptr, nullptr, "C.UTF-8", ""},
+        {"", "POSIX", "", "fr_FR.UTF-8", "fr_FR"},
+        {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", "pt_BR:es_ES:en_US"},
+        {"es:it:nl:pl:sv:fi", nullptr, nullptr, nullptr, "es_ES:it_IT:nl_NL:pl_PL:sv_SE"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.language ? c.language : "(no LANGUAGE)");
-        ScopedEnv language("LANGUAGE", c.language), lcAll("LC_ALL", c.lcAll),
-            lcMessages("LC_MESSAGES", c.lcMessages), lang("LANG", c.lang);
+        ScopedLocaleEnv env(c.language, c.lcAll, c.lcMessages, c.lang);
         plat::StringList out;
         loc::systemPreferredLocales(out);
-        EXPECT_EQ(toVector(out), c.expected);
+        EXPECT_EQ(joined(out), c.expected) << (c.language ? c.language : "(no LANGUAGE)");
     }
     // The POSIX locale of the process: the first entry the system has, else its language with
     // the usual territory.
     LOCTEST_REQUIRE_LOCALE("de_DE.UTF-8");
-    ScopedEnv language("LANGUAGE", "xx_YY:de_LI"), lcAll("LC_ALL", nullptr),
-        lcMessages("LC_MESSAGES", nullptr), lang("LANG", nullptr);
+    ScopedLocaleEnv env("xx_YY:de_LI", nullptr, nullptr, nullptr);
     loc::OsLocale record;
     plat::StringList list;
     loc::systemOsLocale(record, list);
-    EXPECT_EQ(toVector(list), (Strings{"xx_YY", "de_LI"}));
+    EXPECT_EQ(joined(list), "xx_YY:de_LI");
     EXPECT_STREQ(record.name.c_str(), "de_DE.UTF-8");
 }
 
@@ -135,48 +114,34 @@ TEST_F(LocaleUpdate, TheSettingChoosesTheListsAndTheLanguageDefaults) {
     // Created by the library's static initialiser, found without naming the object.
     ASSERT_EQ(plat::Configuration::global()->findParam("Locale"),
               &loc::Localize::localeParameter());
+    ScopedLocaleEnv env("fr:de", nullptr, nullptr, "fr_BE.UTF-8");
     const struct {
-        const char *setting, *locales;
-        Strings view, appleLanguages;
+        const char *setting, *locales, *view, *apple;  // apple: AppleLocale / AppleLanguages
     } cases[] = {
-        {"de", "de_DE:en_US", {"de_DE", "de", "en_US", "en"}, {"de_DE", "en_US"}},
-        {"en_GB", "en_GB:en_US", {"en_GB", "en", "en_US"}, {"en_GB", "en_US"}},
-        {":::", "en_US", {"en_US", "en"}, {"en_US"}},
-        {"eo:pt-BR", "eo:pt_BR:en_US", {"eo", "pt_BR", "pt", "en_US", "en"}, {"pt_BR", "en_US"}},
+        {"de", "de_DE:en_US", "de_DE:de:en_US:en", "de_DE / de_DE:en_US"},
+        {":::", "en_US", "en_US:en", "en_US / en_US"},
+        {"eo:pt-BR", "eo:pt_BR:en_US", "eo:pt_BR:pt:en_US:en", "eo / pt_BR:en_US"},
+        // No setting: the user's preferred locales.
+        {nullptr, "fr_BE:de_DE:en_US", "fr_BE:fr:de_DE:de:en_US:en", "fr_BE / fr_BE:de_DE:en_US"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.setting);
-        setLocale(c.setting);
+        SCOPED_TRACE(c.setting ? c.setting : "(unset)");
+        if (c.setting) {
+            setLocale(c.setting);
+        } else {
+            loc::Localize::localeParameter().unsetParam(10, true);
+        }
         EXPECT_STREQ(loc::Localize::instance().getLocales().c_str(), c.locales);
-        EXPECT_EQ(toVector(loc::TransMap::process()->locales()), c.view);
+        EXPECT_EQ(joined(loc::TransMap::process()->locales()), c.view);
         plat::String appleLocale;
         plat::StringList appleLanguages;
         ASSERT_TRUE(loc::userDefaultsForTesting(appleLocale, appleLanguages));
-        EXPECT_EQ(appleLocale.c_str(),
-                  std::string(c.locales).substr(0, std::strcspn(c.locales, ":")));
-        EXPECT_EQ(toVector(appleLanguages), c.appleLanguages);
+        EXPECT_EQ(appleLocale.c_str() + std::string(" / ") + joined(appleLanguages), c.apple);
     }
     if (loctest::systemHasLocale("de_DE.UTF-8")) {
         setLocale("de");
         EXPECT_STREQ(loc::LocaleSetter::processLocale().name.c_str(), "de_DE.UTF-8");
     }
-}
-
-TEST_F(LocaleUpdate, AnEmptySettingUsesThePreferredLocales) {
-    ScopedEnv language("LANGUAGE", "fr:de"), lcAll("LC_ALL", nullptr),
-        lcMessages("LC_MESSAGES", nullptr), lang("LANG", "fr_BE.UTF-8");
-    setLocale("es");
-    loc::Localize::localeParameter().unsetParam(10, true);
-    EXPECT_STREQ(loc::Localize::instance().getLocales().c_str(), "fr_BE:de_DE:en_US");
-}
-
-TEST_F(LocaleUpdate, TheListIsLoggedOnlyWhenItChanges) {
-    setLocale("fr");
-    plat::test::CapturedLog log("Localize", 30);
-    loc::Localize::instance().updateLocales();
-    setLocale("de");
-    setLocale("de_DE");  // another setting, the same list
-    EXPECT_EQ(log.texts("Localize"), Strings{"Locales de_DE:en_US"});
 }
 
 // The process list is read on other threads while it is chosen again.
