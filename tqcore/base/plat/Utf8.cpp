@@ -221,10 +221,16 @@ bool utf8IsValid(const char* start, const char* end) {
                 s += 2;
                 continue;
             }
-            if (unsigned(c - 0xE1) <= 0xEC - 0xE1 && e - s >= 3 &&
-                ((s[1] & 0xC0) | ((s[2] & 0xC0) << 8)) == 0x8080) {
-                s += 3;
-                continue;
+            if (unsigned(c - 0xE1) <= 0xEC - 0xE1) {
+                // A run of them is taken in one tight loop.
+                const unsigned char* run = s;
+                while (e - run >= 3 && unsigned(run[0] - 0xE1) <= 0xEC - 0xE1 &&
+                       ((run[1] & 0xC0) | ((run[2] & 0xC0) << 8)) == 0x8080)
+                    run += 3;
+                if (run != s) {
+                    s = run;
+                    continue;
+                }
             }
             int length = validCharLength(s, e - s);
             if (length == 0) return false;
