@@ -19,9 +19,7 @@ static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "tqKivSetup_"),
 std::uint32_t callCount = 0;
 constexpr loc::Catalogue kCatalogue{"tqKivSetup_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 

@@ -113,9 +113,7 @@ static_assert(kRowCount == 22, "the io catalogue has 22 keys");
 std::uint32_t callCount = 0;
 constexpr loc::Catalogue kCatalogue{"io_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 

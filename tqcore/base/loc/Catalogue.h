@@ -53,6 +53,12 @@ struct Catalogue {
 // UTF-8 is the registry's plat::AssertionFail.
 void registerCatalogue(const Catalogue& catalogue);
 
+// Runs a catalogue's table body from a static initialiser of the catalogue's own file, so that
+// its texts are registered even when no other file asks for them first.
+struct RegisterAtStartUp {
+    explicit RegisterAtStartUp(void (*tableBody)()) { tableBody(); }
+};
+
 // Byte-wise comparison of two keys, as the registry orders them: negative, zero or positive.
 constexpr int compareCatalogueKeys(const char* a, const char* b) {
     for (; *a != '\0' && *a == *b; ++a, ++b) {

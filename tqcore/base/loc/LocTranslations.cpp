@@ -62,9 +62,7 @@ static_assert(kRowCount == 27, "the loc catalogue has 27 keys");
 std::uint32_t callCount = 0;
 constexpr Catalogue kCatalogue{"loc_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 

@@ -37,9 +37,7 @@ static_assert(kRowCount == 5, "the os catalogue has 5 keys");
 std::uint32_t callCount = 0;
 constexpr loc::Catalogue kCatalogue{"os_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 

@@ -105,9 +105,7 @@ static_assert(kRowCount == 19, "the plat catalogue has 19 keys");
 std::uint32_t callCount = 0;
 constexpr loc::Catalogue kCatalogue{"plat_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 

@@ -66,9 +66,7 @@ static_assert(kRowCount == 8, "the tqutil catalogue has 8 keys");
 std::uint32_t callCount = 0;
 constexpr loc::Catalogue kCatalogue{"tqutil_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 

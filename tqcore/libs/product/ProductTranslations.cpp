@@ -98,9 +98,7 @@ static_assert(kRowCount == 7, "the product catalogue has 7 keys");
 std::uint32_t callCount = 0;
 constexpr loc::Catalogue kCatalogue{"product_", kRows, kRowCount, &callCount};
 
-struct RegisterAtStartUp {
-    RegisterAtStartUp() { addTranslationCatalogue(); }
-} registerAtStartUp;
+loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
