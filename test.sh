@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (build/asan), runs
-# every test through ctest, then runs each fuzz target for a bounded time on its seed corpus.
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (build/asan) and runs
+# every test through ctest; builds the threaded test binaries with ThreadSanitizer (build/tsan)
+# and runs them; then runs each fuzz target for a bounded time on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
@@ -14,6 +15,11 @@ cmake --build build/asan -j "$jobs"
 export ASAN_OPTIONS=abort_on_error=0:detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/asan --output-on-failure -j "$jobs" --timeout 300
+
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTQ_TSAN=ON -DTQ_WERROR=ON >/dev/null
+cmake --build build/tsan -j "$jobs"
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+    ctest --test-dir build/tsan --output-on-failure -j "$jobs" --timeout 300
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQ_FUZZ=ON -DTQ_TESTS=OFF \
     -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
