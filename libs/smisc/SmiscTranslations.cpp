@@ -16,7 +16,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "verbinden.",
      "Conectar un QDX Server existente a Listening QDX Viewer en HOST y PORT (5500 de forma "
      "predeterminada).",
-     "Connect an existing QDX Server to Listening QDX Viewer at HOST on PORT (default 5500).",
+     "Connecter un QDX Server existant à Listening QDX Viewer sur HOST au port PORT (5500 par "
+     "défaut).",
      "Connect an existing QDX Server to Listening QDX Viewer at HOST on PORT (default 5500)."},
     {"smisc_addclient_usage_iconnect",
      "Start QDX Server if necessary, then connect it to Listening QDX Viewer at HOST on PORT "
@@ -25,32 +26,34 @@ constexpr loc::CatalogueRow kRows[] = {
      "5500) verbinden.",
      "Iniciar QDX Server si es necesario y conectarlo a Listening QDX Viewer en HOST y PORT (5500 "
      "de forma predeterminada).",
-     "Start QDX Server if necessary, then connect it to Listening QDX Viewer at HOST on PORT "
-     "(default 5500).",
+     "Démarrer QDX Server si nécessaire, puis le connecter à Listening QDX Viewer sur HOST au port "
+     "PORT (5500 par défaut).",
      "Start QDX Server if necessary, then connect it to Listening QDX Viewer at HOST on PORT "
      "(default 5500)."},
     {"smisc_addclientdialog_client",
-     "QDX Viewer:", "QDX Viewer:", "QDX Viewer:", "QDX Viewer:", "QDX Viewer:"},
-    {"smisc_addclientdialog_connect", "Connect", "Verbinden", "Conectar", "Connect", "Connect"},
+     "QDX Viewer:", "QDX Viewer:", "QDX Viewer:", "QDX Viewer\u00a0:", "QDX Viewer:"},
+    {"smisc_addclientdialog_connect", "Connect", "Verbinden", "Conectar", "Connecter", "Connect"},
     {"smisc_addclientdialog_param_disablemenu",
      "Prevent users from connecting QDX Server to Listening QDX Viewer from the QDX Server menu.",
      "Verhindern, dass Benutzer QDX Server über das QDX Server-Menü mit Listening QDX Viewer "
      "verbinden.",
      "Impedir que los usuarios conecten QDX Server a Listening QDX Viewer desde el menú de QDX "
      "Server.",
-     "Prevent users from connecting QDX Server to Listening QDX Viewer from the QDX Server menu.",
+     "Empêcher les utilisateurs de connecter QDX Server à Listening QDX Viewer depuis le menu de "
+     "QDX Server.",
      "Prevent users from connecting QDX Server to Listening QDX Viewer from the QDX Server menu."},
     {"smisc_addclientdialog_title", "Tessary Server - Connect to Listening QDX Viewer",
      "Tessary Server - Mit Listening QDX Viewer verbinden",
      "Tessary Server - Conectar a Listening QDX Viewer",
-     "Tessary Server - Connect to Listening QDX Viewer",
+     "Tessary Server - Se connecter à Listening QDX Viewer",
      "Tessary Server - Connect to Listening QDX Viewer"},
     {"smisc_allow_dynamic_resolution_param",
      "Allow QDX Viewer users to change the desktop resolution to fit their window.",
      "QDX Viewer-Benutzern erlauben, die Desktopauflösung an ihr Fenster anzupassen.",
      "Permitir que los usuarios de QDX Viewer cambien la resolución del escritorio para ajustarla "
      "a su ventana.",
-     "Allow QDX Viewer users to change the desktop resolution to fit their window.",
+     "Autoriser les utilisateurs de QDX Viewer à modifier la résolution du bureau pour l'adapter à "
+     "leur fenêtre.",
      "Allow QDX Viewer users to change the desktop resolution to fit their window."},
     {"smisc_bindtoaddress_param_iplistenaddresses",
      "Comma-separated list of local IP addresses on which to listen for direct QDX connections, or "
@@ -59,8 +62,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "wird; leer lassen, um an allen Adressen zu warten.",
      "Lista de direcciones IP locales, separadas por comas, en las que se esperan conexiones QDX "
      "directas; déjela vacía para esperarlas en todas las direcciones.",
-     "Comma-separated list of local IP addresses on which to listen for direct QDX connections, or "
-     "empty to listen on all addresses.",
+     "Liste d'adresses IP locales, séparées par des virgules, sur lesquelles attendre les "
+     "connexions QDX directes, ou vide pour les attendre sur toutes les adresses.",
      "Comma-separated list of local IP addresses on which to listen for direct QDX connections, or "
      "empty to listen on all addresses."},
     {"smisc_capturebroken_desc_tx",
@@ -70,8 +73,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "erwartet reagiert.",
      "QDX Server no puede capturar la pantalla de forma fiable porque el servidor X no responde "
      "como se esperaba.",
-     "QDX Server cannot capture the screen reliably because the X server is not responding as "
-     "expected.",
+     "QDX Server ne peut pas capturer l'écran de manière fiable, car le serveur X ne répond pas "
+     "comme prévu.",
      "QDX Server cannot capture the screen reliably because the X server is not responding as "
      "expected."},
     {"smisc_capturebroken_desc_win",
@@ -81,8 +84,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "erwartet reagiert.",
      "QDX Server no puede capturar la pantalla de forma fiable porque el controlador de gráficos "
      "no responde como se esperaba.",
-     "QDX Server cannot capture the screen reliably because the graphics driver is not responding "
-     "as expected.",
+     "QDX Server ne peut pas capturer l'écran de manière fiable, car le pilote graphique ne répond "
+     "pas comme prévu.",
      "QDX Server cannot capture the screen reliably because the graphics driver is not responding "
      "as expected."},
     {"smisc_capturebroken_sol_tx",
@@ -92,8 +95,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Grafiktreiber oder wenden Sie sich an Ihren Systemadministrator.",
      "Reinicie el servidor X. Si el problema continúa, actualice el controlador de gráficos o "
      "póngase en contacto con el administrador del sistema.",
-     "Restart the X server. If the problem persists, update the graphics driver or contact your "
-     "system administrator.",
+     "Redémarrez le serveur X. Si le problème persiste, mettez à jour le pilote graphique ou "
+     "contactez votre administrateur système.",
      "Restart the X server. If the problem persists, update the graphics driver or contact your "
      "system administrator."},
     {"smisc_capturebroken_sol_win",
@@ -101,28 +104,28 @@ constexpr loc::CatalogueRow kRows[] = {
      "Starten Sie den Computer neu. Besteht das Problem weiterhin, aktualisieren Sie den "
      "Grafiktreiber.",
      "Reinicie el equipo. Si el problema continúa, actualice el controlador de gráficos.",
-     "Restart the computer. If the problem persists, update the graphics driver.",
+     "Redémarrez l'ordinateur. Si le problème persiste, mettez à jour le pilote graphique.",
      "Restart the computer. If the problem persists, update the graphics driver."},
     {"smisc_capturebroken_title", "QDX Server cannot capture the screen",
      "QDX Server kann den Bildschirm nicht erfassen", "QDX Server no puede capturar la pantalla",
-     "QDX Server cannot capture the screen", "QDX Server cannot capture the screen"},
+     "QDX Server ne peut pas capturer l'écran", "QDX Server cannot capture the screen"},
     {"smisc_cmdlineconfigfile_usage",
      "Read additional parameters from the configuration file FILE.",
      "Weitere Parameter aus der Konfigurationsdatei FILE lesen.",
      "Leer parámetros adicionales del archivo de configuración FILE.",
-     "Read additional parameters from the configuration file FILE.",
+     "Lire des paramètres supplémentaires dans le fichier de configuration FILE.",
      "Read additional parameters from the configuration file FILE."},
     {"smisc_conntransferout_failed",
      "The connection could not be handed over to another QDX Server process.",
      "Die Verbindung konnte nicht an einen anderen QDX Server-Prozess übergeben werden.",
      "No se ha podido transferir la conexión a otro proceso de QDX Server.",
-     "The connection could not be handed over to another QDX Server process.",
+     "La connexion n'a pas pu être transmise à un autre processus QDX Server.",
      "The connection could not be handed over to another QDX Server process."},
     {"smisc_conntransferout_timeout",
      "Timed out handing the connection over to another QDX Server process.",
      "Zeitüberschreitung bei der Übergabe der Verbindung an einen anderen QDX Server-Prozess.",
      "Se ha agotado el tiempo de espera al transferir la conexión a otro proceso de QDX Server.",
-     "Timed out handing the connection over to another QDX Server process.",
+     "Délai dépassé lors de la transmission de la connexion à un autre processus QDX Server.",
      "Timed out handing the connection over to another QDX Server process."},
     {"smisc_corestatus_connnotify_timmeout",
      "The number of seconds to display connection and disconnection notification messages for, or "
@@ -131,8 +134,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "angezeigt werden, oder 0, um Benachrichtigungen zu deaktivieren.",
      "Número de segundos durante los que se muestran los mensajes de notificación de conexión y "
      "desconexión, o 0 para desactivar las notificaciones.",
-     "The number of seconds to display connection and disconnection notification messages for, or "
-     "0 to disable notifications.",
+     "Durée d'affichage, en secondes, des messages de notification de connexion et de déconnexion, "
+     "ou 0 pour désactiver les notifications.",
      "The number of seconds to display connection and disconnection notification messages for, or "
      "0 to disable notifications."},
     {"smisc_corestatus_connnotifyalways",
@@ -142,53 +145,53 @@ constexpr loc::CatalogueRow kRows[] = {
      "Statussymbol von QDX Server ausgeblendet ist.",
      "Mostrar los mensajes de notificación de conexión y desconexión aunque el icono de estado de "
      "QDX Server esté oculto.",
-     "Show connection and disconnection notification messages even when the QDX Server status icon "
-     "is hidden.",
+     "Afficher les messages de notification de connexion et de déconnexion même lorsque l'icône "
+     "d'état de QDX Server est masquée.",
      "Show connection and disconnection notification messages even when the QDX Server status icon "
      "is hidden."},
     {"smisc_corestatus_connnotifystyle",
      "How to display connection and disconnection notification messages.",
      "Art der Anzeige von Benachrichtigungen über hergestellte und getrennte Verbindungen.",
      "Forma de mostrar los mensajes de notificación de conexión y desconexión.",
-     "How to display connection and disconnection notification messages.",
+     "Mode d'affichage des messages de notification de connexion et de déconnexion.",
      "How to display connection and disconnection notification messages."},
     {"smisc_corestatus_disable_close",
      "Prevent users from stopping QDX Server from its status icon.",
      "Verhindern, dass Benutzer QDX Server über das Statussymbol beenden.",
      "Impedir que los usuarios detengan QDX Server desde su icono de estado.",
-     "Prevent users from stopping QDX Server from its status icon.",
+     "Empêcher les utilisateurs d'arrêter QDX Server depuis son icône d'état.",
      "Prevent users from stopping QDX Server from its status icon."},
     {"smisc_corestatus_disable_options",
      "Prevent users from opening the QDX Server Options dialog.",
      "Verhindern, dass Benutzer den Dialog „Optionen“ von QDX Server öffnen.",
      "Impedir que los usuarios abran el cuadro de diálogo Opciones de QDX Server.",
-     "Prevent users from opening the QDX Server Options dialog.",
+     "Empêcher les utilisateurs d'ouvrir la boîte de dialogue Options de QDX Server.",
      "Prevent users from opening the QDX Server Options dialog."},
     {"smisc_corestatus_disable_trayicon", "Hide the QDX Server status icon.",
      "Das Statussymbol von QDX Server ausblenden.", "Ocultar el icono de estado de QDX Server.",
-     "Hide the QDX Server status icon.", "Hide the QDX Server status icon."},
+     "Masquer l'icône d'état de QDX Server.", "Hide the QDX Server status icon."},
     {"smisc_corestatus_quitonclose", "Stop QDX Server when the last QDX Viewer user disconnects.",
      "QDX Server beenden, wenn der letzte QDX Viewer-Benutzer die Verbindung trennt.",
      "Detener QDX Server cuando se desconecte el último usuario de QDX Viewer.",
-     "Stop QDX Server when the last QDX Viewer user disconnects.",
+     "Arrêter QDX Server lorsque le dernier utilisateur de QDX Viewer se déconnecte.",
      "Stop QDX Server when the last QDX Viewer user disconnects."},
     {"smisc_ctrlcomms_disconnect_usage",
      "Disconnect all QDX Viewer users from an existing QDX Server.",
      "Alle QDX Viewer-Benutzer von einem laufenden QDX Server trennen.",
      "Desconectar a todos los usuarios de QDX Viewer de un QDX Server existente.",
-     "Disconnect all QDX Viewer users from an existing QDX Server.",
+     "Déconnecter tous les utilisateurs de QDX Viewer d'un QDX Server existant.",
      "Disconnect all QDX Viewer users from an existing QDX Server."},
     {"smisc_ctrlcomms_getconfig_usage",
      "Print the parameters of a single running instance of QDX Server.",
      "Die Parameter einer einzelnen laufenden Instanz von QDX Server ausgeben.",
      "Mostrar los parámetros de una única instancia de QDX Server en ejecución.",
-     "Print the parameters of a single running instance of QDX Server.",
+     "Afficher les paramètres d'une seule instance en cours d'exécution de QDX Server.",
      "Print the parameters of a single running instance of QDX Server."},
     {"smisc_ctrlcomms_getconnections_usage",
      "List the QDX Viewer users connected to an existing QDX Server.",
      "Die mit einem laufenden QDX Server verbundenen QDX Viewer-Benutzer auflisten.",
      "Enumerar los usuarios de QDX Viewer conectados a un QDX Server existente.",
-     "List the QDX Viewer users connected to an existing QDX Server.",
+     "Lister les utilisateurs de QDX Viewer connectés à un QDX Server existant.",
      "List the QDX Viewer users connected to an existing QDX Server."},
     {"smisc_ctrlcomms_setconfig_usage",
      "Read parameters from %S (or \"-\" for stdin) and set them on a single running instance of "
@@ -199,28 +202,29 @@ constexpr loc::CatalogueRow kRows[] = {
      "Leer parámetros de %S (o \"-\" para la entrada estándar) y aplicarlos a una única instancia "
      "de QDX Server en ejecución; los parámetros no se usarán la próxima vez que se inicie QDX "
      "Server.",
-     "Read parameters from %S (or \"-\" for stdin) and set them on a single running instance of "
-     "QDX Server; the parameters will not be used when QDX Server next starts.",
+     "Lire des paramètres dans %S (ou \"-\" pour l'entrée standard) et les appliquer à une seule "
+     "instance en cours d'exécution de QDX Server\u00a0; ces paramètres ne seront pas utilisés au "
+     "prochain démarrage de QDX Server.",
      "Read parameters from %S (or \"-\" for stdin) and set them on a single running instance of "
      "QDX Server; the parameters will not be used when QDX Server next starts."},
     {"smisc_ctrlcomms_showstatus_usage", "Show the status window of an existing QDX Server.",
      "Das Statusfenster eines laufenden QDX Server anzeigen.",
      "Mostrar la ventana de estado de un QDX Server existente.",
-     "Show the status window of an existing QDX Server.",
+     "Afficher la fenêtre d'état d'un QDX Server existant.",
      "Show the status window of an existing QDX Server."},
     {"smisc_ctrlcomms_stop_usage", "Stop an existing QDX Server.",
      "Einen laufenden QDX Server beenden.", "Detener un QDX Server existente.",
-     "Stop an existing QDX Server.", "Stop an existing QDX Server."},
+     "Arrêter un QDX Server existant.", "Stop an existing QDX Server."},
     {"smisc_ctrlcomms_stop_usage_winextra",
      "To stop QDX Server running in Service Mode, stop the QDX Server service instead.",
      "Um QDX Server im Dienstmodus zu beenden, beenden Sie stattdessen den Dienst QDX Server.",
      "Para detener QDX Server en modo de servicio, detenga en su lugar el servicio QDX Server.",
-     "To stop QDX Server running in Service Mode, stop the QDX Server service instead.",
+     "Pour arrêter QDX Server en mode service, arrêtez plutôt le service QDX Server.",
      "To stop QDX Server running in Service Mode, stop the QDX Server service instead."},
     {"smisc_desc_enableaudio", "Send audio from this computer to connected QDX Viewer users.",
      "Audio von diesem Computer an verbundene QDX Viewer-Benutzer übertragen.",
      "Enviar el audio de este equipo a los usuarios de QDX Viewer conectados.",
-     "Send audio from this computer to connected QDX Viewer users.",
+     "Envoyer le son de cet ordinateur aux utilisateurs de QDX Viewer connectés.",
      "Send audio from this computer to connected QDX Viewer users."},
     {"smisc_firewall_event_blocked_desc",
      "The firewall of this computer is blocking incoming connections to QDX Server, so QDX Viewer "
@@ -229,8 +233,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "sich QDX Viewer-Benutzer nicht direkt verbinden.",
      "El firewall de este equipo bloquea las conexiones entrantes a QDX Server, por lo que los "
      "usuarios de QDX Viewer no pueden conectarse directamente.",
-     "The firewall of this computer is blocking incoming connections to QDX Server, so QDX Viewer "
-     "users cannot connect directly.",
+     "Le pare-feu de cet ordinateur bloque les connexions entrantes vers QDX Server\u00a0; les "
+     "utilisateurs de QDX Viewer ne peuvent donc pas se connecter directement.",
      "The firewall of this computer is blocking incoming connections to QDX Server, so QDX Viewer "
      "users cannot connect directly."},
     {"smisc_firewall_event_blocked_sol",
@@ -240,13 +244,13 @@ constexpr loc::CatalogueRow kRows[] = {
      "bitten Sie Ihren Systemadministrator darum.",
      "Permita las conexiones entrantes a QDX Server en la configuración del firewall o pida al "
      "administrador del sistema que lo haga.",
-     "Allow incoming connections to QDX Server in the firewall settings, or ask your system "
-     "administrator to do so.",
+     "Autorisez les connexions entrantes vers QDX Server dans les paramètres du pare-feu, ou "
+     "demandez à votre administrateur système de le faire.",
      "Allow incoming connections to QDX Server in the firewall settings, or ask your system "
      "administrator to do so."},
     {"smisc_firewall_event_blocked_title", "The firewall is blocking QDX Server",
      "Die Firewall blockiert QDX Server", "El firewall está bloqueando QDX Server",
-     "The firewall is blocking QDX Server", "The firewall is blocking QDX Server"},
+     "Le pare-feu bloque QDX Server", "The firewall is blocking QDX Server"},
     {"smisc_geometry_usage",
      "Set the size and position of the desktop area shown to QDX Viewer users, as "
      "WIDTHxHEIGHT+X+Y.",
@@ -254,17 +258,17 @@ constexpr loc::CatalogueRow kRows[] = {
      "als BREITExHÖHE+X+Y.",
      "Establecer el tamaño y la posición del área del escritorio que se muestra a los usuarios de "
      "QDX Viewer, como ANCHOxALTO+X+Y.",
-     "Set the size and position of the desktop area shown to QDX Viewer users, as "
-     "WIDTHxHEIGHT+X+Y.",
+     "Définir la taille et la position de la zone du bureau présentée aux utilisateurs de QDX "
+     "Viewer, sous la forme LARGEURxHAUTEUR+X+Y.",
      "Set the size and position of the desktop area shown to QDX Viewer users, as "
      "WIDTHxHEIGHT+X+Y."},
     {"smisc_instancecontrol_existing_found", "QDX Server is already running.",
      "QDX Server wird bereits ausgeführt.", "QDX Server ya se está ejecutando.",
-     "QDX Server is already running.", "QDX Server is already running."},
+     "QDX Server est déjà en cours d'exécution.", "QDX Server is already running."},
     {"smisc_instancecontrol_usage", "Control an existing QDX Server instead of starting a new one.",
      "Einen laufenden QDX Server steuern, statt einen neuen zu starten.",
      "Controlar un QDX Server existente en lugar de iniciar uno nuevo.",
-     "Control an existing QDX Server instead of starting a new one.",
+     "Contrôler un QDX Server existant au lieu d'en démarrer un nouveau.",
      "Control an existing QDX Server instead of starting a new one."},
     {"smisc_iplisten_event_ip_addr_desc",
      "One or more of the IP addresses on which QDX Server is configured to listen is not available "
@@ -273,8 +277,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "wartet, ist auf diesem Computer nicht verfügbar.",
      "Una o varias de las direcciones IP en las que QDX Server está configurado para esperar "
      "conexiones no están disponibles en este equipo.",
-     "One or more of the IP addresses on which QDX Server is configured to listen is not available "
-     "on this computer.",
+     "Une ou plusieurs des adresses IP sur lesquelles QDX Server est configuré pour écouter ne "
+     "sont pas disponibles sur cet ordinateur.",
      "One or more of the IP addresses on which QDX Server is configured to listen is not available "
      "on this computer."},
     {"smisc_iplisten_event_ip_addr_sol",
@@ -284,14 +288,15 @@ constexpr loc::CatalogueRow kRows[] = {
      "entfernen Sie alle Adressen, die dieser Computer nicht mehr hat.",
      "Revise la lista de direcciones IP en las que QDX Server espera conexiones y quite las que "
      "este equipo ya no tenga.",
-     "Check the list of IP addresses on which QDX Server listens, and remove any that this "
-     "computer no longer has.",
+     "Vérifiez la liste des adresses IP sur lesquelles QDX Server écoute, et supprimez celles que "
+     "cet ordinateur ne possède plus.",
      "Check the list of IP addresses on which QDX Server listens, and remove any that this "
      "computer no longer has."},
     {"smisc_iplisten_event_ip_addr_title", "QDX Server cannot listen on an IP address",
      "QDX Server kann an einer IP-Adresse nicht auf Verbindungen warten",
      "QDX Server no puede esperar conexiones en una dirección IP",
-     "QDX Server cannot listen on an IP address", "QDX Server cannot listen on an IP address"},
+     "QDX Server ne peut pas écouter sur une adresse IP",
+     "QDX Server cannot listen on an IP address"},
     {"smisc_iplisten_event_ip_parse_err_desc",
      "The list of IP addresses on which QDX Server listens contains an entry that is not a valid "
      "IP address.",
@@ -299,8 +304,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Eintrag, der keine gültige IP-Adresse ist.",
      "La lista de direcciones IP en las que QDX Server espera conexiones contiene una entrada que "
      "no es una dirección IP válida.",
-     "The list of IP addresses on which QDX Server listens contains an entry that is not a valid "
-     "IP address.",
+     "La liste des adresses IP sur lesquelles QDX Server écoute contient une entrée qui n'est pas "
+     "une adresse IP valide.",
      "The list of IP addresses on which QDX Server listens contains an entry that is not a valid "
      "IP address."},
     {"smisc_iplisten_event_ip_parse_err_sol",
@@ -310,21 +315,21 @@ constexpr loc::CatalogueRow kRows[] = {
      "lassen Sie sie leer, um an allen Adressen zu warten.",
      "Corrija la lista de direcciones IP en las que QDX Server espera conexiones, o déjela vacía "
      "para esperarlas en todas las direcciones.",
-     "Correct the list of IP addresses on which QDX Server listens, or leave it empty to listen on "
-     "all addresses.",
+     "Corrigez la liste des adresses IP sur lesquelles QDX Server écoute, ou laissez-la vide pour "
+     "écouter sur toutes les adresses.",
      "Correct the list of IP addresses on which QDX Server listens, or leave it empty to listen on "
      "all addresses."},
     {"smisc_iplisten_event_ip_parse_err_title",
      "QDX Server cannot listen for direct QDX connections over %S",
      "QDX Server kann nicht auf direkte QDX-Verbindungen über %S warten",
      "QDX Server no puede esperar conexiones QDX directas a través de %S",
-     "QDX Server cannot listen for direct QDX connections over %S",
+     "QDX Server ne peut pas écouter les connexions QDX directes via %S",
      "QDX Server cannot listen for direct QDX connections over %S"},
     {"smisc_iplisten_event_rfb_err_desc",
      "QDX Server could not open the port on which it listens for direct QDX connections.",
      "QDX Server konnte den Port nicht öffnen, an dem er auf direkte QDX-Verbindungen wartet.",
      "QDX Server no ha podido abrir el puerto en el que espera conexiones QDX directas.",
-     "QDX Server could not open the port on which it listens for direct QDX connections.",
+     "QDX Server n'a pas pu ouvrir le port sur lequel il écoute les connexions QDX directes.",
      "QDX Server could not open the port on which it listens for direct QDX connections."},
     {"smisc_iplisten_event_rfb_err_inuse_desc",
      "Another program on this computer is already using the port on which QDX Server listens for "
@@ -333,21 +338,21 @@ constexpr loc::CatalogueRow kRows[] = {
      "direkte QDX-Verbindungen wartet.",
      "Otro programa de este equipo ya está usando el puerto en el que QDX Server espera conexiones "
      "QDX directas.",
-     "Another program on this computer is already using the port on which QDX Server listens for "
-     "direct QDX connections.",
+     "Un autre programme de cet ordinateur utilise déjà le port sur lequel QDX Server écoute les "
+     "connexions QDX directes.",
      "Another program on this computer is already using the port on which QDX Server listens for "
      "direct QDX connections."},
     {"smisc_iplisten_event_rfb_err_inuse_sol",
      "Stop the other program, or choose a different port for QDX Server.",
      "Beenden Sie das andere Programm, oder wählen Sie einen anderen Port für QDX Server.",
      "Detenga el otro programa o elija otro puerto para QDX Server.",
-     "Stop the other program, or choose a different port for QDX Server.",
+     "Arrêtez l'autre programme, ou choisissez un autre port pour QDX Server.",
      "Stop the other program, or choose a different port for QDX Server."},
     {"smisc_iplisten_event_rfb_err_inuse_title",
      "Port conflict preventing direct QDX connections over %S",
      "Ein Portkonflikt verhindert direkte QDX-Verbindungen über %S",
      "Un conflicto de puertos impide las conexiones QDX directas a través de %S",
-     "Port conflict preventing direct QDX connections over %S",
+     "Un conflit de ports empêche les connexions QDX directes via %S",
      "Port conflict preventing direct QDX connections over %S"},
     {"smisc_iplisten_event_rfb_err_sol",
      "Check that the port is valid and not reserved by the system, then restart QDX Server.",
@@ -355,23 +360,24 @@ constexpr loc::CatalogueRow kRows[] = {
      "Server dann neu.",
      "Compruebe que el puerto es válido y no está reservado por el sistema y, a continuación, "
      "reinicie QDX Server.",
-     "Check that the port is valid and not reserved by the system, then restart QDX Server.",
+     "Vérifiez que le port est valide et n'est pas réservé par le système, puis redémarrez QDX "
+     "Server.",
      "Check that the port is valid and not reserved by the system, then restart QDX Server."},
     {"smisc_iplisten_event_rfb_err_title",
      "QDX Server cannot listen for direct QDX connections over %S",
      "QDX Server kann nicht auf direkte QDX-Verbindungen über %S warten",
      "QDX Server no puede esperar conexiones QDX directas a través de %S",
-     "QDX Server cannot listen for direct QDX connections over %S",
+     "QDX Server ne peut pas écouter les connexions QDX directes via %S",
      "QDX Server cannot listen for direct QDX connections over %S"},
     {"smisc_iplisten_param_acceptrfb", "Accept direct QDX connections from QDX Viewer users.",
      "Direkte QDX-Verbindungen von QDX Viewer-Benutzern annehmen.",
      "Aceptar conexiones QDX directas de los usuarios de QDX Viewer.",
-     "Accept direct QDX connections from QDX Viewer users.",
+     "Accepter les connexions QDX directes des utilisateurs de QDX Viewer.",
      "Accept direct QDX connections from QDX Viewer users."},
     {"smisc_iplisten_param_localhostonly", "Only accept direct QDX connections from this computer.",
      "Direkte QDX-Verbindungen nur von diesem Computer annehmen.",
      "Aceptar conexiones QDX directas solo desde este equipo.",
-     "Only accept direct QDX connections from this computer.",
+     "Accepter les connexions QDX directes uniquement depuis cet ordinateur.",
      "Only accept direct QDX connections from this computer."},
     {"smisc_iplisten_param_protocols",
      "The protocols over which to accept direct QDX connections: TCP, UDP, or both separated by a "
@@ -380,14 +386,14 @@ constexpr loc::CatalogueRow kRows[] = {
      "durch ein Komma getrennt.",
      "Protocolos a través de los que se aceptan conexiones QDX directas: TCP, UDP o ambos "
      "separados por una coma.",
-     "The protocols over which to accept direct QDX connections: TCP, UDP, or both separated by a "
-     "comma.",
+     "Protocoles via lesquels accepter les connexions QDX directes\u00a0: TCP, UDP, ou les deux "
+     "séparés par une virgule.",
      "The protocols over which to accept direct QDX connections: TCP, UDP, or both separated by a "
      "comma."},
     {"smisc_iplisten_param_rfbport", "Port on which to accept direct QDX connections.",
      "Port, an dem direkte QDX-Verbindungen angenommen werden.",
      "Puerto en el que se aceptan conexiones QDX directas.",
-     "Port on which to accept direct QDX connections.",
+     "Port sur lequel accepter les connexions QDX directes.",
      "Port on which to accept direct QDX connections."},
     {"smisc_mirrordriver_event_disabled_desc",
      "QDX Mirror Driver is installed but disabled, so QDX Server captures the screen more slowly.",
@@ -395,22 +401,23 @@ constexpr loc::CatalogueRow kRows[] = {
      "langsamer.",
      "QDX Mirror Driver está instalado pero desactivado, por lo que QDX Server captura la pantalla "
      "más lentamente.",
-     "QDX Mirror Driver is installed but disabled, so QDX Server captures the screen more slowly.",
+     "QDX Mirror Driver est installé mais désactivé\u00a0; QDX Server capture donc l'écran plus "
+     "lentement.",
      "QDX Mirror Driver is installed but disabled, so QDX Server captures the screen more slowly."},
     {"smisc_mirrordriver_event_disabled_sol",
      "Enable QDX Mirror Driver in the QDX Server Options dialog.",
      "Aktivieren Sie QDX Mirror Driver im Dialog „Optionen“ von QDX Server.",
      "Active QDX Mirror Driver en el cuadro de diálogo Opciones de QDX Server.",
-     "Enable QDX Mirror Driver in the QDX Server Options dialog.",
+     "Activez QDX Mirror Driver dans la boîte de dialogue Options de QDX Server.",
      "Enable QDX Mirror Driver in the QDX Server Options dialog."},
     {"smisc_mirrordriver_event_disabled_title", "QDX Mirror Driver is disabled",
      "QDX Mirror Driver ist deaktiviert", "QDX Mirror Driver está desactivado",
-     "QDX Mirror Driver is disabled", "QDX Mirror Driver is disabled"},
+     "QDX Mirror Driver est désactivé", "QDX Mirror Driver is disabled"},
     {"smisc_mirrordriver_event_exception_desc",
      "QDX Mirror Driver could not be installed. Windows reported the following error: ",
      "QDX Mirror Driver konnte nicht installiert werden. Windows hat folgenden Fehler gemeldet: ",
      "No se ha podido instalar QDX Mirror Driver. Windows ha notificado el siguiente error: ",
-     "QDX Mirror Driver could not be installed. Windows reported the following error: ",
+     "QDX Mirror Driver n'a pas pu être installé. Windows a signalé l'erreur suivante\u00a0: ",
      "QDX Mirror Driver could not be installed. Windows reported the following error: "},
     {"smisc_mirrordriver_event_exception_sol",
      "Restart the computer and install QDX Mirror Driver again. If the problem persists, contact "
@@ -419,29 +426,31 @@ constexpr loc::CatalogueRow kRows[] = {
      "Problem weiterhin, wenden Sie sich an den technischen Support.",
      "Reinicie el equipo y vuelva a instalar QDX Mirror Driver. Si el problema continúa, póngase "
      "en contacto con el soporte técnico.",
-     "Restart the computer and install QDX Mirror Driver again. If the problem persists, contact "
-     "technical support.",
+     "Redémarrez l'ordinateur et installez de nouveau QDX Mirror Driver. Si le problème persiste, "
+     "contactez le support technique.",
      "Restart the computer and install QDX Mirror Driver again. If the problem persists, contact "
      "technical support."},
     {"smisc_mirrordriver_event_exception_title", "QDX Mirror Driver could not be installed",
      "QDX Mirror Driver konnte nicht installiert werden",
-     "No se ha podido instalar QDX Mirror Driver", "QDX Mirror Driver could not be installed",
+     "No se ha podido instalar QDX Mirror Driver", "QDX Mirror Driver n'a pas pu être installé",
      "QDX Mirror Driver could not be installed"},
     {"smisc_mirrordriver_event_reboot_desc",
      "QDX Mirror Driver has been installed, but it cannot be used until the computer is restarted.",
      "QDX Mirror Driver wurde installiert, kann aber erst nach einem Neustart des Computers "
      "verwendet werden.",
      "QDX Mirror Driver se ha instalado, pero no se puede usar hasta que se reinicie el equipo.",
-     "QDX Mirror Driver has been installed, but it cannot be used until the computer is restarted.",
+     "QDX Mirror Driver a été installé, mais il ne peut pas être utilisé avant le redémarrage de "
+     "l'ordinateur.",
      "QDX Mirror Driver has been installed, but it cannot be used until the computer is "
      "restarted."},
     {"smisc_mirrordriver_event_reboot_sol", "Restart the computer.",
-     "Starten Sie den Computer neu.", "Reinicie el equipo.", "Restart the computer.",
+     "Starten Sie den Computer neu.", "Reinicie el equipo.", "Redémarrez l'ordinateur.",
      "Restart the computer."},
     {"smisc_mirrordriver_event_reboot_title", "Restart required to use QDX Mirror Driver",
      "Für QDX Mirror Driver ist ein Neustart erforderlich",
      "Es necesario reiniciar para usar QDX Mirror Driver",
-     "Restart required to use QDX Mirror Driver", "Restart required to use QDX Mirror Driver"},
+     "Redémarrage nécessaire pour utiliser QDX Mirror Driver",
+     "Restart required to use QDX Mirror Driver"},
     {"smisc_mirrordriver_event_session_desc",
      "QDX Mirror Driver cannot be used in the current session, so QDX Server captures the screen "
      "more slowly.",
@@ -449,8 +458,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Server den Bildschirm langsamer.",
      "QDX Mirror Driver no se puede usar en la sesión actual, por lo que QDX Server captura la "
      "pantalla más lentamente.",
-     "QDX Mirror Driver cannot be used in the current session, so QDX Server captures the screen "
-     "more slowly.",
+     "QDX Mirror Driver ne peut pas être utilisé dans la session en cours\u00a0; QDX Server "
+     "capture donc l'écran plus lentement.",
      "QDX Mirror Driver cannot be used in the current session, so QDX Server captures the screen "
      "more slowly."},
     {"smisc_mirrordriver_event_session_sol",
@@ -458,12 +467,12 @@ constexpr loc::CatalogueRow kRows[] = {
      "Verbinden Sie sich mit der Konsolensitzung dieses Computers, oder deaktivieren Sie QDX "
      "Mirror Driver.",
      "Conéctese a la sesión de consola de este equipo o desactive QDX Mirror Driver.",
-     "Connect to the console session of this computer, or disable QDX Mirror Driver.",
+     "Connectez-vous à la session console de cet ordinateur, ou désactivez QDX Mirror Driver.",
      "Connect to the console session of this computer, or disable QDX Mirror Driver."},
     {"smisc_mirrordriver_event_session_title", "QDX Mirror Driver is not available in this session",
      "QDX Mirror Driver ist in dieser Sitzung nicht verfügbar",
      "QDX Mirror Driver no está disponible en esta sesión",
-     "QDX Mirror Driver is not available in this session",
+     "QDX Mirror Driver n'est pas disponible dans cette session",
      "QDX Mirror Driver is not available in this session"},
     {"smisc_mirrordriver_event_unavailable_desc",
      "QDX Mirror Driver is not installed or does not support this version of Windows, so QDX "
@@ -472,8 +481,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "erfasst QDX Server den Bildschirm langsamer.",
      "QDX Mirror Driver no está instalado o no es compatible con esta versión de Windows, por lo "
      "que QDX Server captura la pantalla más lentamente.",
-     "QDX Mirror Driver is not installed or does not support this version of Windows, so QDX "
-     "Server captures the screen more slowly.",
+     "QDX Mirror Driver n'est pas installé ou ne prend pas en charge cette version de "
+     "Windows\u00a0; QDX Server capture donc l'écran plus lentement.",
      "QDX Mirror Driver is not installed or does not support this version of Windows, so QDX "
      "Server captures the screen more slowly."},
     {"smisc_mirrordriver_event_unavailable_sol",
@@ -481,22 +490,24 @@ constexpr loc::CatalogueRow kRows[] = {
      "Installieren Sie QDX Mirror Driver, oder deaktivieren Sie ihn im Dialog „Optionen“ von QDX "
      "Server.",
      "Instale QDX Mirror Driver o desactívelo en el cuadro de diálogo Opciones de QDX Server.",
-     "Install QDX Mirror Driver, or disable it in the QDX Server Options dialog.",
+     "Installez QDX Mirror Driver, ou désactivez-le dans la boîte de dialogue Options de QDX "
+     "Server.",
      "Install QDX Mirror Driver, or disable it in the QDX Server Options dialog."},
     {"smisc_mirrordriver_event_unavailable_title", "QDX Mirror Driver is not available",
      "QDX Mirror Driver ist nicht verfügbar", "QDX Mirror Driver no está disponible",
-     "QDX Mirror Driver is not available", "QDX Mirror Driver is not available"},
+     "QDX Mirror Driver n'est pas disponible", "QDX Mirror Driver is not available"},
     {"smisc_needs_admin_after_runas",
      "This operation requires administrative rights. Run the command again as an administrator.",
      "Für diesen Vorgang sind Administratorrechte erforderlich. Führen Sie den Befehl erneut als "
      "Administrator aus.",
      "Esta operación requiere derechos de administrador. Vuelva a ejecutar el comando como "
      "administrador.",
-     "This operation requires administrative rights. Run the command again as an administrator.",
+     "Cette opération nécessite des droits d'administrateur. Exécutez de nouveau la commande en "
+     "tant qu'administrateur.",
      "This operation requires administrative rights. Run the command again as an administrator."},
     {"smisc_noconsole_usage", "Run without opening a console window.",
      "Ohne Konsolenfenster ausführen.", "Ejecutar sin abrir una ventana de consola.",
-     "Run without opening a console window.", "Run without opening a console window."},
+     "S'exécuter sans ouvrir de fenêtre de console.", "Run without opening a console window."},
     {"smisc_permissionscontrol_param_permissions",
      "The users and groups that may connect to QDX Server, and the permissions that each of them "
      "is granted.",
@@ -504,32 +515,34 @@ constexpr loc::CatalogueRow kRows[] = {
      "die jedem von ihnen gewährt werden.",
      "Usuarios y grupos que pueden conectarse a QDX Server y permisos que se conceden a cada uno "
      "de ellos.",
-     "The users and groups that may connect to QDX Server, and the permissions that each of them "
-     "is granted.",
+     "Utilisateurs et groupes autorisés à se connecter à QDX Server, et autorisations accordées à "
+     "chacun d'eux.",
      "The users and groups that may connect to QDX Server, and the permissions that each of them "
      "is granted."},
-    {"smisc_permissionssystemauth_add_btn", "&Add...", "&Hinzufügen...", "&Agregar...", "&Add...",
-     "&Add..."},
+    {"smisc_permissionssystemauth_add_btn", "&Add...", "&Hinzufügen...", "&Agregar...",
+     "&Ajouter...", "&Add..."},
     {"smisc_permissionssystemauth_add_btn_tip", "Add a user or group",
-     "Benutzer oder Gruppe hinzufügen", "Agregar un usuario o grupo", "Add a user or group",
-     "Add a user or group"},
-    {"smisc_permissionssystemauth_dialog_name", "Name:", "Name:", "Nombre:", "Name:", "Name:"},
+     "Benutzer oder Gruppe hinzufügen", "Agregar un usuario o grupo",
+     "Ajouter un utilisateur ou un groupe", "Add a user or group"},
+    {"smisc_permissionssystemauth_dialog_name", "Name:", "Name:", "Nombre:", "Nom\u00a0:", "Name:"},
     {"smisc_permissionssystemauth_dialog_title", "Add User or Group",
-     "Benutzer oder Gruppe hinzufügen", "Agregar usuario o grupo", "Add User or Group",
-     "Add User or Group"},
-    {"smisc_permissionssystemauth_dialog_type", "Type:", "Typ:", "Tipo:", "Type:", "Type:"},
-    {"smisc_permissionssystemauth_dialog_type_group", "Group", "Gruppe", "Grupo", "Group", "Group"},
-    {"smisc_permissionssystemauth_dialog_type_user", "User", "Benutzer", "Usuario", "User", "User"},
-    {"smisc_permissionssystemauth_remove_btn", "&Remove", "&Entfernen", "&Quitar", "&Remove",
+     "Benutzer oder Gruppe hinzufügen", "Agregar usuario o grupo",
+     "Ajouter un utilisateur ou un groupe", "Add User or Group"},
+    {"smisc_permissionssystemauth_dialog_type", "Type:", "Typ:", "Tipo:", "Type\u00a0:", "Type:"},
+    {"smisc_permissionssystemauth_dialog_type_group", "Group", "Gruppe", "Grupo", "Groupe",
+     "Group"},
+    {"smisc_permissionssystemauth_dialog_type_user", "User", "Benutzer", "Usuario", "Utilisateur",
+     "User"},
+    {"smisc_permissionssystemauth_remove_btn", "&Remove", "&Entfernen", "&Quitar", "&Supprimer",
      "&Remove"},
     {"smisc_permissionssystemauth_remove_btn_tip", "Remove the selected user or group",
      "Ausgewählten Benutzer oder ausgewählte Gruppe entfernen",
-     "Quitar el usuario o grupo seleccionado", "Remove the selected user or group",
+     "Quitar el usuario o grupo seleccionado", "Supprimer l'utilisateur ou le groupe sélectionné",
      "Remove the selected user or group"},
-    {"smisc_permsqdxauth_add_btn", "&Add...", "&Hinzufügen...", "&Agregar...", "&Add...",
+    {"smisc_permsqdxauth_add_btn", "&Add...", "&Hinzufügen...", "&Agregar...", "&Ajouter...",
      "&Add..."},
     {"smisc_permsqdxauth_add_btn_tip", "Add a user", "Benutzer hinzufügen", "Agregar un usuario",
-     "Add a user", "Add a user"},
+     "Ajouter un utilisateur", "Add a user"},
     {"smisc_permsqdxauth_help_user",
      "Specify a QDX password for each kind of user. QDX Viewer users enter the password that gives "
      "them the access they need.",
@@ -537,39 +550,41 @@ constexpr loc::CatalogueRow kRows[] = {
      "ein, das ihnen den benötigten Zugriff gewährt.",
      "Especifique una contraseña de QDX para cada tipo de usuario. Los usuarios de QDX Viewer "
      "introducen la contraseña que les da el acceso que necesitan.",
-     "Specify a QDX password for each kind of user. QDX Viewer users enter the password that gives "
-     "them the access they need.",
+     "Définissez un mot de passe QDX pour chaque type d'utilisateur. Les utilisateurs de QDX "
+     "Viewer saisissent le mot de passe qui leur donne l'accès dont ils ont besoin.",
      "Specify a QDX password for each kind of user. QDX Viewer users enter the password that gives "
      "them the access they need."},
     {"smisc_permsqdxauth_invalid_nousers", "At least one user must have a QDX password.",
      "Mindestens ein Benutzer muss ein QDX-Kennwort haben.",
      "Al menos un usuario debe tener una contraseña de QDX.",
-     "At least one user must have a QDX password.", "At least one user must have a QDX password."},
+     "Au moins un utilisateur doit avoir un mot de passe QDX.",
+     "At least one user must have a QDX password."},
     {"smisc_permsqdxauth_password_btn", "&Password...", "&Kennwort...", "&Contraseña...",
-     "&Password...", "&Password..."},
+     "&Mot de passe...", "&Password..."},
     {"smisc_permsqdxauth_password_btn_tip", "Change the QDX password of the selected user",
      "QDX-Kennwort des ausgewählten Benutzers ändern",
      "Cambiar la contraseña de QDX del usuario seleccionado",
-     "Change the QDX password of the selected user",
+     "Modifier le mot de passe QDX de l'utilisateur sélectionné",
      "Change the QDX password of the selected user"},
     {"smisc_permsqdxauth_password_removal",
      "Removing this user also removes its QDX password. Do you want to continue?",
      "Wenn Sie diesen Benutzer entfernen, wird auch sein QDX-Kennwort entfernt. Möchten Sie "
      "fortfahren?",
      "Al quitar este usuario también se quitará su contraseña de QDX. ¿Desea continuar?",
-     "Removing this user also removes its QDX password. Do you want to continue?",
+     "La suppression de cet utilisateur supprime aussi son mot de passe QDX. Voulez-vous "
+     "continuer\u00a0?",
      "Removing this user also removes its QDX password. Do you want to continue?"},
-    {"smisc_permsqdxauth_remove_btn", "&Remove", "&Entfernen", "&Quitar", "&Remove", "&Remove"},
+    {"smisc_permsqdxauth_remove_btn", "&Remove", "&Entfernen", "&Quitar", "&Supprimer", "&Remove"},
     {"smisc_permsqdxauth_remove_btn_tip", "Remove the selected user",
      "Ausgewählten Benutzer entfernen", "Quitar el usuario seleccionado",
-     "Remove the selected user", "Remove the selected user"},
+     "Supprimer l'utilisateur sélectionné", "Remove the selected user"},
     {"smisc_permsqdxauth_user_admin", "Administrator", "Administrator", "Administrador",
-     "Administrator", "Administrator"},
+     "Administrateur", "Administrator"},
     {"smisc_permsqdxauth_user_standard", "Standard user", "Standardbenutzer", "Usuario estándar",
-     "Standard user", "Standard user"},
+     "Utilisateur standard", "Standard user"},
     {"smisc_permsqdxauth_user_viewonly", "View-only user",
-     "Benutzer mit reiner Anzeigeberechtigung", "Usuario de solo visualización", "View-only user",
-     "View-only user"},
+     "Benutzer mit reiner Anzeigeberechtigung", "Usuario de solo visualización",
+     "Utilisateur en affichage seul", "View-only user"},
     {"smisc_powersettings_on_battery_event_desc",
      "This computer is running on battery power and may go to sleep, making QDX Server "
      "unavailable.",
@@ -577,17 +592,17 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX Server nicht erreichbar ist.",
      "Este equipo funciona con batería y puede entrar en suspensión, con lo que QDX Server dejaría "
      "de estar disponible.",
-     "This computer is running on battery power and may go to sleep, making QDX Server "
-     "unavailable.",
+     "Cet ordinateur fonctionne sur batterie et peut passer en veille, ce qui rendrait QDX Server "
+     "indisponible.",
      "This computer is running on battery power and may go to sleep, making QDX Server "
      "unavailable."},
     {"smisc_powersettings_on_battery_event_sol", "Connect this computer to a power supply.",
      "Schließen Sie diesen Computer an die Stromversorgung an.",
-     "Conecte este equipo a una fuente de alimentación.",
-     "Connect this computer to a power supply.", "Connect this computer to a power supply."},
+     "Conecte este equipo a una fuente de alimentación.", "Branchez cet ordinateur sur le secteur.",
+     "Connect this computer to a power supply."},
     {"smisc_powersettings_on_battery_event_title", "This computer is running on battery power",
      "Dieser Computer wird mit Akkustrom betrieben", "Este equipo funciona con batería",
-     "This computer is running on battery power", "This computer is running on battery power"},
+     "Cet ordinateur fonctionne sur batterie", "This computer is running on battery power"},
     {"smisc_powersettings_sleep_event_battery_desc",
      "This computer is set to go to sleep after a period of inactivity when running on battery "
      "power. QDX Viewer users cannot connect while it is asleep.",
@@ -597,8 +612,9 @@ constexpr loc::CatalogueRow kRows[] = {
      "Este equipo está configurado para entrar en suspensión tras un periodo de inactividad cuando "
      "funciona con batería. Los usuarios de QDX Viewer no pueden conectarse mientras está en "
      "suspensión.",
-     "This computer is set to go to sleep after a period of inactivity when running on battery "
-     "power. QDX Viewer users cannot connect while it is asleep.",
+     "Cet ordinateur est configuré pour passer en veille après une période d'inactivité lorsqu'il "
+     "fonctionne sur batterie. Les utilisateurs de QDX Viewer ne peuvent pas se connecter pendant "
+     "sa mise en veille.",
      "This computer is set to go to sleep after a period of inactivity when running on battery "
      "power. QDX Viewer users cannot connect while it is asleep."},
     {"smisc_powersettings_sleep_event_desc",
@@ -609,8 +625,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "nicht verbinden.",
      "Este equipo está configurado para entrar en suspensión tras un periodo de inactividad. Los "
      "usuarios de QDX Viewer no pueden conectarse mientras está en suspensión.",
-     "This computer is set to go to sleep after a period of inactivity. QDX Viewer users cannot "
-     "connect while it is asleep.",
+     "Cet ordinateur est configuré pour passer en veille après une période d'inactivité. Les "
+     "utilisateurs de QDX Viewer ne peuvent pas se connecter pendant sa mise en veille.",
      "This computer is set to go to sleep after a period of inactivity. QDX Viewer users cannot "
      "connect while it is asleep."},
     {"smisc_powersettings_sleep_event_sol",
@@ -618,11 +634,12 @@ constexpr loc::CatalogueRow kRows[] = {
      "Ändern Sie die Energieeinstellungen dieses Computers so, dass er nie in den Ruhezustand "
      "wechselt.",
      "Cambie la configuración de energía de este equipo para que nunca entre en suspensión.",
-     "Change the power settings of this computer so that it never goes to sleep.",
+     "Modifiez les paramètres d'alimentation de cet ordinateur pour qu'il ne passe jamais en "
+     "veille.",
      "Change the power settings of this computer so that it never goes to sleep."},
     {"smisc_powersettings_sleep_event_title", "This computer may go to sleep",
      "Dieser Computer kann in den Ruhezustand wechseln", "Este equipo puede entrar en suspensión",
-     "This computer may go to sleep", "This computer may go to sleep"},
+     "Cet ordinateur peut passer en veille", "This computer may go to sleep"},
     {"smisc_privacymode_screenblanker_permission_desc",
      "QDX Server needs permission to blank the screen of this computer while QDX Viewer users are "
      "connected.",
@@ -630,29 +647,30 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX Viewer-Benutzer verbunden sind.",
      "QDX Server necesita permiso para oscurecer la pantalla de este equipo mientras haya usuarios "
      "de QDX Viewer conectados.",
-     "QDX Server needs permission to blank the screen of this computer while QDX Viewer users are "
-     "connected.",
+     "QDX Server a besoin de l'autorisation d'occulter l'écran de cet ordinateur pendant que des "
+     "utilisateurs de QDX Viewer sont connectés.",
      "QDX Server needs permission to blank the screen of this computer while QDX Viewer users are "
      "connected."},
     {"smisc_qdxauthuserdlg_confirm_password", "Confirm password:", "Kennwort bestätigen:",
-     "Confirmar contraseña:", "Confirm password:", "Confirm password:"},
+     "Confirmar contraseña:", "Confirmer le mot de passe\u00a0:", "Confirm password:"},
     {"smisc_qdxauthuserdlg_enter_password",
-     "Password:", "Kennwort:", "Contraseña:", "Password:", "Password:"},
+     "Password:", "Kennwort:", "Contraseña:", "Mot de passe\u00a0:", "Password:"},
     {"smisc_qdxauthuserdlg_info_notmatch", "Please specify the same password.",
      "Bitte geben Sie dasselbe Kennwort ein.", "Especifique la misma contraseña.",
-     "Please specify the same password.", "Please specify the same password."},
+     "Veuillez saisir le même mot de passe.", "Please specify the same password."},
     {"smisc_qdxauthuserdlg_info_password", "Please specify a password.",
      "Bitte geben Sie ein Kennwort ein.", "Especifique una contraseña.",
-     "Please specify a password.", "Please specify a password."},
+     "Veuillez saisir un mot de passe.", "Please specify a password."},
     {"smisc_qdxauthuserdlg_info_too_short", "The password must have a minimum of 6 characters.",
      "Das Kennwort muss mindestens 6 Zeichen lang sein.",
      "La contraseña debe tener un mínimo de 6 caracteres.",
-     "The password must have a minimum of 6 characters.",
+     "Le mot de passe doit comporter au moins 6 caractères.",
      "The password must have a minimum of 6 characters."},
     {"smisc_qdxauthuserdlg_legacy_chk", "Allow legacy QDX Viewer users to connect",
      "Verbindungen von älteren QDX Viewer-Versionen zulassen",
      "Permitir que se conecten usuarios de versiones antiguas de QDX Viewer",
-     "Allow legacy QDX Viewer users to connect", "Allow legacy QDX Viewer users to connect"},
+     "Autoriser la connexion des utilisateurs d'anciennes versions de QDX Viewer",
+     "Allow legacy QDX Viewer users to connect"},
     {"smisc_qdxauthuserdlg_legacy_toolong",
      "Legacy QDX Viewer users will only need the first 8 characters of your QDX password to "
      "connect. To prevent connections from these users, uncheck the checkbox.",
@@ -662,38 +680,39 @@ constexpr loc::CatalogueRow kRows[] = {
      "Los usuarios de versiones antiguas de QDX Viewer solo necesitarán los 8 primeros caracteres "
      "de su contraseña de QDX para conectarse. Para impedir las conexiones de estos usuarios, "
      "desactive la casilla.",
-     "Legacy QDX Viewer users will only need the first 8 characters of your QDX password to "
-     "connect. To prevent connections from these users, uncheck the checkbox.",
+     "Les utilisateurs d'anciennes versions de QDX Viewer n'auront besoin que des 8 premiers "
+     "caractères de votre mot de passe QDX pour se connecter. Pour empêcher les connexions de ces "
+     "utilisateurs, décochez la case.",
      "Legacy QDX Viewer users will only need the first 8 characters of your QDX password to "
      "connect. To prevent connections from these users, uncheck the checkbox."},
     {"smisc_qdxauthuserdlg_title_add", "Add user", "Benutzer hinzufügen", "Agregar usuario",
-     "Add user", "Add user"},
+     "Ajouter un utilisateur", "Add user"},
     {"smisc_qdxauthuserdlg_title_edit", "Specify QDX password", "QDX-Kennwort festlegen",
-     "Especificar contraseña de QDX", "Specify QDX password", "Specify QDX password"},
-    {"smisc_qdxauthuserdlg_user", "User:", "Benutzer:", "Usuario:", "User:", "User:"},
-    {"smisc_queryconnect_action_accept", "Accept", "Annehmen", "Aceptar", "Accept", "Accept"},
-    {"smisc_queryconnect_action_reject", "Reject", "Ablehnen", "Rechazar", "Reject", "Reject"},
-    {"smisc_queryconnect_action_viewonly", "View only", "Nur anzeigen", "Solo ver", "View only",
-     "View only"},
+     "Especificar contraseña de QDX", "Définir le mot de passe QDX", "Specify QDX password"},
+    {"smisc_qdxauthuserdlg_user", "User:", "Benutzer:", "Usuario:", "Utilisateur\u00a0:", "User:"},
+    {"smisc_queryconnect_action_accept", "Accept", "Annehmen", "Aceptar", "Accepter", "Accept"},
+    {"smisc_queryconnect_action_reject", "Reject", "Ablehnen", "Rechazar", "Refuser", "Reject"},
+    {"smisc_queryconnect_action_viewonly", "View only", "Nur anzeigen", "Solo ver",
+     "Affichage seul", "View only"},
     {"smisc_queryconnect_already", "Another connection request is already waiting for an answer.",
      "Eine andere Verbindungsanfrage wartet bereits auf eine Antwort.",
      "Ya hay otra solicitud de conexión esperando respuesta.",
-     "Another connection request is already waiting for an answer.",
+     "Une autre demande de connexion attend déjà une réponse.",
      "Another connection request is already waiting for an answer."},
     {"smisc_queryconnect_consequence",
      "If you do nothing within the next %1$D seconds then the request will be %2$S.",
      "Wenn Sie in den nächsten %1$D Sekunden nichts unternehmen, wird die Anfrage %2$S.",
      "Si no hace nada en los próximos %1$D segundos, la solicitud será %2$S.",
-     "If you do nothing within the next %1$D seconds then the request will be %2$S.",
+     "Si vous ne faites rien dans les %1$D prochaines secondes, la demande sera %2$S.",
      "If you do nothing within the next %1$D seconds then the request will be %2$S."},
     {"smisc_queryconnect_failed",
      "The connection request could not be shown, so the connection was rejected.",
      "Die Verbindungsanfrage konnte nicht angezeigt werden, daher wurde die Verbindung abgelehnt.",
      "No se ha podido mostrar la solicitud de conexión, por lo que la conexión se ha rechazado.",
-     "The connection request could not be shown, so the connection was rejected.",
+     "La demande de connexion n'a pas pu être affichée\u00a0; la connexion a donc été refusée.",
      "The connection request could not be shown, so the connection was rejected."},
     {"smisc_queryconnect_header", "Incoming connection request", "Eingehende Verbindungsanfrage",
-     "Solicitud de conexión entrante", "Incoming connection request",
+     "Solicitud de conexión entrante", "Demande de connexion entrante",
      "Incoming connection request"},
     {"smisc_queryconnect_param_message",
      "Message to use on query connect prompt, maximum length 4096 utf-8 bytes. A very restricted "
@@ -704,15 +723,17 @@ constexpr loc::CatalogueRow kRows[] = {
      "Mensaje que se usa en el aviso de solicitud de conexión, con una longitud máxima de 4096 "
      "bytes UTF-8. Se admite una forma muy restringida de HTML. Los caracteres &<>\"' deben "
      "escaparse como en HTML.",
-     "Message to use on query connect prompt, maximum length 4096 utf-8 bytes. A very restricted "
-     "form of HTML is supported. The characters &<>\"' must be quoted as in HTML.",
+     "Message affiché dans l'invite de demande de connexion, d'une longueur maximale de 4096 "
+     "octets UTF-8. Une forme très restreinte de HTML est prise en charge. Les caractères &<>\"' "
+     "doivent être échappés comme en HTML.",
      "Message to use on query connect prompt, maximum length 4096 utf-8 bytes. A very restricted "
      "form of HTML is supported. The characters &<>\"' must be quoted as in HTML."},
     {"smisc_queryconnect_param_queryconnect",
      "Prompt the user of this computer to accept or reject each incoming connection.",
      "Den Benutzer dieses Computers jede eingehende Verbindung annehmen oder ablehnen lassen.",
      "Pedir al usuario de este equipo que acepte o rechace cada conexión entrante.",
-     "Prompt the user of this computer to accept or reject each incoming connection.",
+     "Demander à l'utilisateur de cet ordinateur d'accepter ou de refuser chaque connexion "
+     "entrante.",
      "Prompt the user of this computer to accept or reject each incoming connection."},
     {"smisc_queryconnect_param_queryifloggedon",
      "Only prompt to accept or reject connections when a user is logged in to this computer.",
@@ -720,7 +741,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Computer angemeldet ist.",
      "Pedir que se acepten o rechacen las conexiones solo cuando haya un usuario con la sesión "
      "iniciada en este equipo.",
-     "Only prompt to accept or reject connections when a user is logged in to this computer.",
+     "Ne demander d'accepter ou de refuser les connexions que lorsqu'un utilisateur a ouvert une "
+     "session sur cet ordinateur.",
      "Only prompt to accept or reject connections when a user is logged in to this computer."},
     {"smisc_queryconnect_param_queryofferviewonly",
      "Offer the choice of accepting a connection with view-only permissions in the accept/reject "
@@ -729,8 +751,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Anzeigeberechtigung anzunehmen.",
      "Ofrecer en el aviso de aceptación o rechazo la opción de aceptar una conexión con permisos "
      "de solo visualización.",
-     "Offer the choice of accepting a connection with view-only permissions in the accept/reject "
-     "prompt.",
+     "Proposer, dans l'invite d'acceptation ou de refus, d'accepter une connexion avec des "
+     "autorisations d'affichage seul.",
      "Offer the choice of accepting a connection with view-only permissions in the accept/reject "
      "prompt."},
     {"smisc_queryconnect_param_timeout",
@@ -740,8 +762,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Verbindungen automatisch die Berechtigungen für Zeitüberschreitung erhalten.",
      "Número de segundos durante los que se muestra el aviso de aceptación o rechazo antes de que "
      "las conexiones reciban automáticamente los permisos de tiempo de espera.",
-     "The number of seconds to show the accept/reject prompt for, before connections are "
-     "automatically granted timeout permissions.",
+     "Durée d'affichage, en secondes, de l'invite d'acceptation ou de refus avant que les "
+     "connexions reçoivent automatiquement les autorisations d'expiration.",
      "The number of seconds to show the accept/reject prompt for, before connections are "
      "automatically granted timeout permissions."},
     {"smisc_queryconnect_param_timeoutrights",
@@ -751,53 +773,54 @@ constexpr loc::CatalogueRow kRows[] = {
      "Annehmen oder Ablehnen die Zeit abläuft; leer lassen, um die Verbindung abzulehnen.",
      "Permisos que se conceden automáticamente a una conexión cuando se agota el tiempo del aviso "
      "de aceptación o rechazo; déjelo vacío para rechazar la conexión.",
-     "The permissions granted automatically to a connection when the accept/reject prompt times "
-     "out, or empty to reject the connection.",
+     "Autorisations accordées automatiquement à une connexion lorsque l'invite d'acceptation ou de "
+     "refus expire, ou vide pour refuser la connexion.",
      "The permissions granted automatically to a connection when the accept/reject prompt times "
      "out, or empty to reject the connection."},
     {"smisc_queryconnect_prompt_admin_marked_up",
      "A user with administrative rights is requesting remote access to your computer.",
      "Ein Benutzer mit Administratorrechten fordert Fernzugriff auf Ihren Computer an.",
      "Un usuario con derechos de administrador solicita acceso remoto a su equipo.",
-     "A user with administrative rights is requesting remote access to your computer.",
+     "Un utilisateur disposant de droits d'administrateur demande un accès à distance à votre "
+     "ordinateur.",
      "A user with administrative rights is requesting remote access to your computer."},
     {"smisc_queryconnect_prompt_anon_marked_up",
      "An anonymous user is requesting remote access to your computer.",
      "Ein anonymer Benutzer fordert Fernzugriff auf Ihren Computer an.",
      "Un usuario anónimo solicita acceso remoto a su equipo.",
-     "An anonymous user is requesting remote access to your computer.",
+     "Un utilisateur anonyme demande un accès à distance à votre ordinateur.",
      "An anonymous user is requesting remote access to your computer."},
     {"smisc_queryconnect_prompt_guest_marked_up",
      "A guest is requesting remote access to your computer.",
      "Ein Gast fordert Fernzugriff auf Ihren Computer an.",
      "Un invitado solicita acceso remoto a su equipo.",
-     "A guest is requesting remote access to your computer.",
+     "Un invité demande un accès à distance à votre ordinateur.",
      "A guest is requesting remote access to your computer."},
     {"smisc_queryconnect_prompt_inputonly_marked_up",
      "A user is requesting to control your computer without seeing its screen.",
      "Ein Benutzer möchte Ihren Computer steuern, ohne den Bildschirm zu sehen.",
      "Un usuario solicita controlar su equipo sin ver su pantalla.",
-     "A user is requesting to control your computer without seeing its screen.",
+     "Un utilisateur demande à contrôler votre ordinateur sans voir son écran.",
      "A user is requesting to control your computer without seeing its screen."},
     {"smisc_queryconnect_prompt_name_marked_up_fmt",
      "User \"%S\" is requesting remote access to your computer.",
      "Benutzer „%S“ fordert Fernzugriff auf Ihren Computer an.",
      "El usuario \"%S\" solicita acceso remoto a su equipo.",
-     "User \"%S\" is requesting remote access to your computer.",
+     "L'utilisateur «\u00a0%S\u00a0» demande un accès à distance à votre ordinateur.",
      "User \"%S\" is requesting remote access to your computer."},
     {"smisc_queryconnect_prompt_viewonly_marked_up",
      "A user is requesting to see your screen without controlling your computer.",
      "Ein Benutzer möchte Ihren Bildschirm sehen, ohne Ihren Computer zu steuern.",
      "Un usuario solicita ver su pantalla sin controlar su equipo.",
-     "A user is requesting to see your screen without controlling your computer.",
+     "Un utilisateur demande à voir votre écran sans contrôler votre ordinateur.",
      "A user is requesting to see your screen without controlling your computer."},
-    {"smisc_queryconnect_text_accepted", "accepted", "angenommen", "aceptada", "accepted",
+    {"smisc_queryconnect_text_accepted", "accepted", "angenommen", "aceptada", "acceptée",
      "accepted"},
-    {"smisc_queryconnect_text_rejected", "rejected", "abgelehnt", "rechazada", "rejected",
+    {"smisc_queryconnect_text_rejected", "rejected", "abgelehnt", "rechazada", "refusée",
      "rejected"},
     {"smisc_queryconnect_title", "Tessary Server - Connection Request",
      "Tessary Server - Verbindungsanfrage", "Tessary Server - Solicitud de conexión",
-     "Tessary Server - Connection Request", "Tessary Server - Connection Request"},
+     "Tessary Server - Demande de connexion", "Tessary Server - Connection Request"},
     {"smisc_rootsecurity_param_rootsecurity",
      "When QDX Server runs with root privileges, allow only administrators of this computer to "
      "connect.",
@@ -805,8 +828,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Verbindung erlauben.",
      "Cuando QDX Server se ejecuta con privilegios de root, permitir que solo se conecten los "
      "administradores de este equipo.",
-     "When QDX Server runs with root privileges, allow only administrators of this computer to "
-     "connect.",
+     "Lorsque QDX Server s'exécute avec les privilèges root, n'autoriser la connexion qu'aux "
+     "administrateurs de cet ordinateur.",
      "When QDX Server runs with root privileges, allow only administrators of this computer to "
      "connect."},
     {"smisc_rsakey_event_no_signature_desc",
@@ -816,8 +839,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "Viewer-Benutzer die Identität dieses Computers nicht überprüfen.",
      "QDX Server no ha podido leer ni crear su clave privada, por lo que los usuarios de QDX "
      "Viewer no pueden comprobar la identidad de este equipo.",
-     "QDX Server could not read or create its private key, so QDX Viewer users cannot verify the "
-     "identity of this computer.",
+     "QDX Server n'a pas pu lire ni créer sa clé privée\u00a0; les utilisateurs de QDX Viewer ne "
+     "peuvent donc pas vérifier l'identité de cet ordinateur.",
      "QDX Server could not read or create its private key, so QDX Viewer users cannot verify the "
      "identity of this computer."},
     {"smisc_rsakey_event_no_signature_sol",
@@ -827,28 +850,29 @@ constexpr loc::CatalogueRow kRows[] = {
      "löschen Sie sie, damit QDX Server beim nächsten Start einen neuen Schlüssel erstellt.",
      "Compruebe que el archivo de la clave privada se puede leer y escribir, o elimínelo para que "
      "QDX Server cree una clave nueva la próxima vez que se inicie.",
-     "Check that the private key file can be read and written, or delete it so that QDX Server "
-     "creates a new key when it next starts.",
+     "Vérifiez que le fichier de la clé privée est accessible en lecture et en écriture, ou "
+     "supprimez-le pour que QDX Server crée une nouvelle clé à son prochain démarrage.",
      "Check that the private key file can be read and written, or delete it so that QDX Server "
      "creates a new key when it next starts."},
     {"smisc_rsakey_event_no_signature_title", "QDX Server cannot prove its identity",
      "QDX Server kann seine Identität nicht nachweisen",
-     "QDX Server no puede demostrar su identidad", "QDX Server cannot prove its identity",
+     "QDX Server no puede demostrar su identidad", "QDX Server ne peut pas prouver son identité",
      "QDX Server cannot prove its identity"},
     {"smisc_rsakey_generating", "Generating secure key.  Please wait...",
      "Sicherer Schlüssel wird erstellt.  Bitte warten...", "Generando clave segura.  Espere...",
-     "Generating secure key.  Please wait...", "Generating secure key.  Please wait..."},
+     "Génération de la clé sécurisée.  Veuillez patienter...",
+     "Generating secure key.  Please wait..."},
     {"smisc_rsakeyfile_param_privatekeyfile",
      "The file in which QDX Server stores its private key.",
      "Die Datei, in der QDX Server seinen privaten Schlüssel speichert.",
      "Archivo en el que QDX Server guarda su clave privada.",
-     "The file in which QDX Server stores its private key.",
+     "Fichier dans lequel QDX Server enregistre sa clé privée.",
      "The file in which QDX Server stores its private key."},
     {"smisc_rsakeygenerate_usage",
      "Generate a new private key for QDX Server, replacing the existing one.",
      "Einen neuen privaten Schlüssel für QDX Server erstellen und den vorhandenen ersetzen.",
      "Generar una clave privada nueva para QDX Server que sustituya a la existente.",
-     "Generate a new private key for QDX Server, replacing the existing one.",
+     "Générer une nouvelle clé privée pour QDX Server, qui remplace la clé existante.",
      "Generate a new private key for QDX Server, replacing the existing one."},
     {"smisc_securityqdxauth_event_no_password_desc",
      "QDX password authentication is selected, but no QDX password has been specified, so QDX "
@@ -857,18 +881,18 @@ constexpr loc::CatalogueRow kRows[] = {
      "festgelegt, daher können sich QDX Viewer-Benutzer nicht verbinden.",
      "Está seleccionada la autenticación con contraseña de QDX, pero no se ha especificado ninguna "
      "contraseña de QDX, por lo que los usuarios de QDX Viewer no pueden conectarse.",
-     "QDX password authentication is selected, but no QDX password has been specified, so QDX "
-     "Viewer users cannot connect.",
+     "L'authentification par mot de passe QDX est sélectionnée, mais aucun mot de passe QDX n'a "
+     "été défini\u00a0; les utilisateurs de QDX Viewer ne peuvent donc pas se connecter.",
      "QDX password authentication is selected, but no QDX password has been specified, so QDX "
      "Viewer users cannot connect."},
     {"smisc_securityqdxauth_event_no_password_sol", "Specify a QDX password for at least one user.",
      "Legen Sie für mindestens einen Benutzer ein QDX-Kennwort fest.",
      "Especifique una contraseña de QDX para al menos un usuario.",
-     "Specify a QDX password for at least one user.",
+     "Définissez un mot de passe QDX pour au moins un utilisateur.",
      "Specify a QDX password for at least one user."},
     {"smisc_securityqdxauth_event_no_password_title", "No QDX password has been specified",
      "Es wurde kein QDX-Kennwort festgelegt", "No se ha especificado ninguna contraseña de QDX",
-     "No QDX password has been specified", "No QDX password has been specified"},
+     "Aucun mot de passe QDX n'a été défini", "No QDX password has been specified"},
     {"smisc_securitysystemauth_event_log_desc",
      "QDX Server records connections in the security log of this computer, but could not write to "
      "it.",
@@ -876,8 +900,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "nicht darin schreiben.",
      "QDX Server registra las conexiones en el registro de seguridad de este equipo, pero no ha "
      "podido escribir en él.",
-     "QDX Server records connections in the security log of this computer, but could not write to "
-     "it.",
+     "QDX Server consigne les connexions dans le journal de sécurité de cet ordinateur, mais n'a "
+     "pas pu y écrire.",
      "QDX Server records connections in the security log of this computer, but could not write to "
      "it."},
     {"smisc_securitysystemauth_event_log_sol_full",
@@ -887,8 +911,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "dass alte Ereignisse bei Bedarf überschrieben werden.",
      "El registro de seguridad está lleno. Vacíelo o cambie su configuración para que los eventos "
      "antiguos se sobrescriban cuando sea necesario.",
-     "The security log is full. Clear it, or change its settings so that old events are "
-     "overwritten as needed.",
+     "Le journal de sécurité est plein. Videz-le, ou modifiez ses paramètres pour que les anciens "
+     "événements soient remplacés si nécessaire.",
      "The security log is full. Clear it, or change its settings so that old events are "
      "overwritten as needed."},
     {"smisc_securitysystemauth_event_log_sol_unconnectable",
@@ -898,54 +922,59 @@ constexpr loc::CatalogueRow kRows[] = {
      "schreiben kann. Prüfen Sie die Einstellungen des Sicherheitsprotokolls dieses Computers.",
      "Los usuarios de QDX Viewer no podrán conectarse hasta que QDX Server pueda escribir en el "
      "registro de seguridad. Revise la configuración del registro de seguridad de este equipo.",
-     "QDX Viewer users cannot connect until QDX Server can write to the security log. Check the "
-     "security log settings of this computer.",
+     "Les utilisateurs de QDX Viewer ne pourront pas se connecter tant que QDX Server ne pourra "
+     "pas écrire dans le journal de sécurité. Vérifiez les paramètres du journal de sécurité de "
+     "cet ordinateur.",
      "QDX Viewer users cannot connect until QDX Server can write to the security log. Check the "
      "security log settings of this computer."},
     {"smisc_securitysystemauth_event_log_title", "QDX Server cannot write to the security log",
      "QDX Server kann nicht in das Sicherheitsprotokoll schreiben",
      "QDX Server no puede escribir en el registro de seguridad",
-     "QDX Server cannot write to the security log", "QDX Server cannot write to the security log"},
+     "QDX Server ne peut pas écrire dans le journal de sécurité",
+     "QDX Server cannot write to the security log"},
     {"smisc_serverapp_logged_out", "The user of this computer logged out.",
      "Der Benutzer dieses Computers hat sich abgemeldet.",
-     "El usuario de este equipo ha cerrado la sesión.", "The user of this computer logged out.",
+     "El usuario de este equipo ha cerrado la sesión.",
+     "L'utilisateur de cet ordinateur a fermé sa session.",
      "The user of this computer logged out."},
     {"smisc_serverapp_param_stopusermodeonswitchout",
      "Stop QDX Server in User Mode when its user switches to another user account.",
      "QDX Server im Benutzermodus beenden, wenn sein Benutzer zu einem anderen Benutzerkonto "
      "wechselt.",
      "Detener QDX Server en modo de usuario cuando su usuario cambie a otra cuenta de usuario.",
-     "Stop QDX Server in User Mode when its user switches to another user account.",
+     "Arrêter QDX Server en mode utilisateur lorsque son utilisateur passe à un autre compte "
+     "d'utilisateur.",
      "Stop QDX Server in User Mode when its user switches to another user account."},
     {"smisc_serverapp_param_systemsleepbehavior",
      "How QDX Server responds when this computer is about to go to sleep.",
      "Wie QDX Server reagiert, wenn dieser Computer in den Ruhezustand wechseln will.",
      "Cómo responde QDX Server cuando este equipo está a punto de entrar en suspensión.",
-     "How QDX Server responds when this computer is about to go to sleep.",
+     "Comportement de QDX Server lorsque cet ordinateur est sur le point de passer en veille.",
      "How QDX Server responds when this computer is about to go to sleep."},
     {"smisc_serverapp_system_suspended", "This computer went to sleep.",
      "Dieser Computer ist in den Ruhezustand gewechselt.", "Este equipo ha entrado en suspensión.",
-     "This computer went to sleep.", "This computer went to sleep."},
+     "Cet ordinateur est passé en veille.", "This computer went to sleep."},
     {"smisc_serverapp_user_switch", "The user of this computer switched to another user account.",
      "Der Benutzer dieses Computers hat zu einem anderen Benutzerkonto gewechselt.",
      "El usuario de este equipo ha cambiado a otra cuenta de usuario.",
-     "The user of this computer switched to another user account.",
+     "L'utilisateur de cet ordinateur est passé à un autre compte d'utilisateur.",
      "The user of this computer switched to another user account."},
     {"smisc_service_desc", "Gives QDX Viewer users remote access to this computer.",
      "Ermöglicht QDX Viewer-Benutzern den Fernzugriff auf diesen Computer.",
      "Proporciona a los usuarios de QDX Viewer acceso remoto a este equipo.",
-     "Gives QDX Viewer users remote access to this computer.",
+     "Donne aux utilisateurs de QDX Viewer un accès à distance à cet ordinateur.",
      "Gives QDX Viewer users remote access to this computer."},
     {"smisc_service_not_automatic", "The QDX Server service is not set to start automatically.",
      "Der Dienst QDX Server ist nicht für den automatischen Start eingerichtet.",
      "El servicio QDX Server no está configurado para iniciarse automáticamente.",
-     "The QDX Server service is not set to start automatically.",
+     "Le service QDX Server n'est pas configuré pour démarrer automatiquement.",
      "The QDX Server service is not set to start automatically."},
     {"smisc_service_not_directly",
      "QDX Server in Service Mode is started by the system and cannot be run directly.",
      "QDX Server im Dienstmodus wird vom System gestartet und kann nicht direkt ausgeführt werden.",
      "QDX Server en modo de servicio lo inicia el sistema y no se puede ejecutar directamente.",
-     "QDX Server in Service Mode is started by the system and cannot be run directly.",
+     "QDX Server en mode service est démarré par le système et ne peut pas être exécuté "
+     "directement.",
      "QDX Server in Service Mode is started by the system and cannot be run directly."},
     {"smisc_service_param_autologonoverride",
      "Ignore the automatic login settings of this computer when QDX Server runs in Service Mode.",
@@ -953,42 +982,43 @@ constexpr loc::CatalogueRow kRows[] = {
      "Server im Dienstmodus ausgeführt wird.",
      "Omitir la configuración de inicio de sesión automático de este equipo cuando QDX Server se "
      "ejecuta en modo de servicio.",
-     "Ignore the automatic login settings of this computer when QDX Server runs in Service Mode.",
+     "Ignorer les paramètres d'ouverture de session automatique de cet ordinateur lorsque QDX "
+     "Server s'exécute en mode service.",
      "Ignore the automatic login settings of this computer when QDX Server runs in Service Mode."},
     {"smisc_service_usage_start", "Start the QDX Server service, registering it if necessary.",
      "Den Dienst QDX Server starten und bei Bedarf registrieren.",
      "Iniciar el servicio QDX Server y registrarlo si es necesario.",
-     "Start the QDX Server service, registering it if necessary.",
+     "Démarrer le service QDX Server, en l'enregistrant si nécessaire.",
      "Start the QDX Server service, registering it if necessary."},
     {"smisc_service_usage_status",
      "Report whether the QDX Server service is registered and running.",
      "Melden, ob der Dienst QDX Server registriert ist und ausgeführt wird.",
      "Indicar si el servicio QDX Server está registrado y en ejecución.",
-     "Report whether the QDX Server service is registered and running.",
+     "Indiquer si le service QDX Server est enregistré et en cours d'exécution.",
      "Report whether the QDX Server service is registered and running."},
     {"smisc_service_usage_unregister", "Stop the QDX Server service and unregister it.",
      "Den Dienst QDX Server beenden und seine Registrierung aufheben.",
      "Detener el servicio QDX Server y anular su registro.",
-     "Stop the QDX Server service and unregister it.",
+     "Arrêter le service QDX Server et annuler son enregistrement.",
      "Stop the QDX Server service and unregister it."},
     {"smisc_showstatus_usage",
      "Show the QDX Server status window, starting QDX Server if necessary.",
      "Das Statusfenster von QDX Server anzeigen und QDX Server bei Bedarf starten.",
      "Mostrar la ventana de estado de QDX Server e iniciar QDX Server si es necesario.",
-     "Show the QDX Server status window, starting QDX Server if necessary.",
+     "Afficher la fenêtre d'état de QDX Server, en démarrant QDX Server si nécessaire.",
      "Show the QDX Server status window, starting QDX Server if necessary."},
     {"smisc_smoduleguestlogin_param_enablemenu",
      "Show the Guest Access item in the QDX Server menu.",
      "Den Eintrag „Gastzugriff“ im QDX Server-Menü anzeigen.",
      "Mostrar el elemento Acceso de invitado en el menú de QDX Server.",
-     "Show the Guest Access item in the QDX Server menu.",
+     "Afficher l'élément Accès invité dans le menu de QDX Server.",
      "Show the Guest Access item in the QDX Server menu."},
     {"smisc_suimoduleaddclient_mi_connect", "Connect to Listening QDX Viewer...",
      "Mit Listening QDX Viewer verbinden...", "Conectar a Listening QDX Viewer...",
-     "Connect to Listening QDX Viewer...", "Connect to Listening QDX Viewer..."},
+     "Se connecter à Listening QDX Viewer...", "Connect to Listening QDX Viewer..."},
     {"smisc_suimoduledisconnectclient_mi_disconnect", "Disconnect All Users",
-     "Alle Benutzer trennen", "Desconectar a todos los usuarios", "Disconnect All Users",
-     "Disconnect All Users"},
+     "Alle Benutzer trennen", "Desconectar a todos los usuarios",
+     "Déconnecter tous les utilisateurs", "Disconnect All Users"},
     {"smisc_suimoduledisconnectclient_param_disconnectaction_mac",
      "What to do when the last QDX Viewer user disconnects: nothing, lock the screen, or log the "
      "user out.",
@@ -996,8 +1026,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "sperren oder Benutzer abmelden.",
      "Qué hacer cuando se desconecta el último usuario de QDX Viewer: nada, bloquear la pantalla o "
      "cerrar la sesión del usuario.",
-     "What to do when the last QDX Viewer user disconnects: nothing, lock the screen, or log the "
-     "user out.",
+     "Action à effectuer lorsque le dernier utilisateur de QDX Viewer se déconnecte\u00a0: aucune, "
+     "verrouiller l'écran ou fermer la session de l'utilisateur.",
      "What to do when the last QDX Viewer user disconnects: nothing, lock the screen, or log the "
      "user out."},
     {"smisc_suimoduledisconnectclient_param_disconnectaction_win",
@@ -1007,12 +1037,12 @@ constexpr loc::CatalogueRow kRows[] = {
      "Arbeitsstation sperren oder Benutzer abmelden.",
      "Qué hacer cuando se desconecta el último usuario de QDX Viewer: nada, bloquear la estación "
      "de trabajo o cerrar la sesión del usuario.",
-     "What to do when the last QDX Viewer user disconnects: nothing, lock the workstation, or log "
-     "the user off.",
+     "Action à effectuer lorsque le dernier utilisateur de QDX Viewer se déconnecte\u00a0: aucune, "
+     "verrouiller la station de travail ou fermer la session de l'utilisateur.",
      "What to do when the last QDX Viewer user disconnects: nothing, lock the workstation, or log "
      "the user off."},
     {"smisc_suimoduleguestlogin_mi_guest", "Guest Access...", "Gastzugriff...",
-     "Acceso de invitado...", "Guest Access...", "Guest Access..."},
+     "Acceso de invitado...", "Accès invité...", "Guest Access..."},
     {"smisc_suimodulesecurityqdxauth_optsec_html_fmt",
      "Users must enter a password specific to QDX Server. \n\nYou can manage this password on the "
      "<a href=\"%1$S\">Users &amp; Permissions</a> page.",
@@ -1020,33 +1050,35 @@ constexpr loc::CatalogueRow kRows[] = {
      "auf der Seite <a href=\"%1$S\">Benutzer &amp; Berechtigungen</a> verwalten.",
      "Los usuarios deben introducir una contraseña específica de QDX Server. \n\nPuede administrar "
      "esta contraseña en la página <a href=\"%1$S\">Usuarios &amp; permisos</a>.",
-     "Users must enter a password specific to QDX Server. \n\nYou can manage this password on the "
-     "<a href=\"%1$S\">Users &amp; Permissions</a> page.",
+     "Les utilisateurs doivent saisir un mot de passe propre à QDX Server. \n\nVous pouvez gérer "
+     "ce mot de passe sur la page <a href=\"%1$S\">Utilisateurs &amp; autorisations</a>.",
      "Users must enter a password specific to QDX Server. \n\nYou can manage this password on the "
      "<a href=\"%1$S\">Users &amp; Permissions</a> page."},
     {"smisc_suimodulesystemauth_canon_dname", "%1$S [resolved as %2$S]",
-     "%1$S [aufgelöst als %2$S]", "%1$S [resuelto como %2$S]", "%1$S [resolved as %2$S]",
+     "%1$S [aufgelöst als %2$S]", "%1$S [resuelto como %2$S]", "%1$S [résolu en %2$S]",
      "%1$S [resolved as %2$S]"},
     {"smisc_suimodulesystemauth_desktop_owner", "Logged in user [%S]", "Angemeldeter Benutzer [%S]",
-     "Usuario con la sesión iniciada [%S]", "Logged in user [%S]", "Logged in user [%S]"},
+     "Usuario con la sesión iniciada [%S]", "Utilisateur connecté [%S]", "Logged in user [%S]"},
     {"smisc_suimodulesystemauth_interactive", "Users logged in at this computer",
      "An diesem Computer angemeldete Benutzer", "Usuarios con la sesión iniciada en este equipo",
-     "Users logged in at this computer", "Users logged in at this computer"},
+     "Utilisateurs ayant ouvert une session sur cet ordinateur",
+     "Users logged in at this computer"},
     {"smisc_suimodulesystemauth_optsec",
      "Users must enter the user name and password of their account on this computer.",
      "Benutzer müssen den Benutzernamen und das Kennwort ihres Kontos auf diesem Computer "
      "eingeben.",
      "Los usuarios deben introducir el nombre de usuario y la contraseña de su cuenta en este "
      "equipo.",
-     "Users must enter the user name and password of their account on this computer.",
+     "Les utilisateurs doivent saisir le nom d'utilisateur et le mot de passe de leur compte sur "
+     "cet ordinateur.",
      "Users must enter the user name and password of their account on this computer."},
     {"smisc_suimodulesystemauth_server_owner", "QDX Server owner [%S]",
-     "Eigentümer von QDX Server [%S]", "Propietario de QDX Server [%S]", "QDX Server owner [%S]",
-     "QDX Server owner [%S]"},
+     "Eigentümer von QDX Server [%S]", "Propietario de QDX Server [%S]",
+     "Propriétaire de QDX Server [%S]", "QDX Server owner [%S]"},
     {"smisc_suimodulesystemauth_unknown_group", "Unknown group", "Unbekannte Gruppe",
-     "Grupo desconocido", "Unknown group", "Unknown group"},
+     "Grupo desconocido", "Groupe inconnu", "Unknown group"},
     {"smisc_suimodulesystemauth_unknown_user", "Unknown user", "Unbekannter Benutzer",
-     "Usuario desconocido", "Unknown user", "Unknown user"},
+     "Usuario desconocido", "Utilisateur inconnu", "Unknown user"},
     {"smisc_systemnotifier_event_desc",
      "Notifications for %S have been hidden, so QDX Server cannot display notification messages "
      "when QDX Viewer users connect and disconnect.",
@@ -1054,8 +1086,9 @@ constexpr loc::CatalogueRow kRows[] = {
      "anzeigen, wenn QDX Viewer-Benutzer sich verbinden und trennen.",
      "Las notificaciones de %S se han ocultado, por lo que QDX Server no puede mostrar mensajes de "
      "notificación cuando los usuarios de QDX Viewer se conectan y desconectan.",
-     "Notifications for %S have been hidden, so QDX Server cannot display notification messages "
-     "when QDX Viewer users connect and disconnect.",
+     "Les notifications de %S ont été masquées\u00a0; QDX Server ne peut donc pas afficher de "
+     "messages de notification lorsque des utilisateurs de QDX Viewer se connectent et se "
+     "déconnectent.",
      "Notifications for %S have been hidden, so QDX Server cannot display notification messages "
      "when QDX Viewer users connect and disconnect."},
     {"smisc_systemnotifier_event_sol",
@@ -1064,31 +1097,32 @@ constexpr loc::CatalogueRow kRows[] = {
      "Computers wieder.",
      "Vuelva a activar las notificaciones de QDX Server en la configuración de notificaciones de "
      "este equipo.",
-     "Turn notifications for QDX Server back on in the notification settings of this computer.",
+     "Réactivez les notifications de QDX Server dans les paramètres de notification de cet "
+     "ordinateur.",
      "Turn notifications for QDX Server back on in the notification settings of this computer."},
     {"smisc_systemnotifier_event_title", "QDX Server cannot display notification messages",
      "QDX Server kann keine Benachrichtigungen anzeigen",
      "QDX Server no puede mostrar mensajes de notificación",
-     "QDX Server cannot display notification messages",
+     "QDX Server ne peut pas afficher de messages de notification",
      "QDX Server cannot display notification messages"},
     {"smisc_systemnotifier_servicemode_name", "QDX Server", "QDX Server", "QDX Server",
      "QDX Server", "QDX Server"},
     {"smisc_systemnotifier_usermode_name", "QDX Server (User mode)", "QDX Server (Benutzermodus)",
-     "QDX Server (modo de usuario)", "QDX Server (User mode)", "QDX Server (User mode)"},
+     "QDX Server (modo de usuario)", "QDX Server (mode utilisateur)", "QDX Server (User mode)"},
     {"smisc_uiiplisten_enable_one", "Allow direct QDX &connections over %S",
      "Direkte QDX-&Verbindungen über %S zulassen",
-     "Permitir &conexiones QDX directas a través de %S", "Allow direct QDX &connections over %S",
-     "Allow direct QDX &connections over %S"},
+     "Permitir &conexiones QDX directas a través de %S",
+     "Autoriser les &connexions QDX directes via %S", "Allow direct QDX &connections over %S"},
     {"smisc_uiiplisten_enable_two", "Allow direct QDX &connections over %1$S and %2$S",
      "Direkte QDX-&Verbindungen über %1$S und %2$S zulassen",
      "Permitir &conexiones QDX directas a través de %1$S y %2$S",
-     "Allow direct QDX &connections over %1$S and %2$S",
+     "Autoriser les &connexions QDX directes via %1$S et %2$S",
      "Allow direct QDX &connections over %1$S and %2$S"},
-    {"smisc_uiiplisten_port", "Port:", "Port:", "Puerto:", "Port:", "Port:"},
+    {"smisc_uiiplisten_port", "Port:", "Port:", "Puerto:", "Port\u00a0:", "Port:"},
     {"smisc_uiiplisten_port_tip", "The port on which QDX Server listens for direct QDX connections",
      "Der Port, an dem QDX Server auf direkte QDX-Verbindungen wartet",
      "Puerto en el que QDX Server espera conexiones QDX directas",
-     "The port on which QDX Server listens for direct QDX connections",
+     "Port sur lequel QDX Server écoute les connexions QDX directes",
      "The port on which QDX Server listens for direct QDX connections"},
     {"smisc_upv_event_no_auth_desc",
      "QDX Server has been configured to accept connections without requiring users to enter a "
@@ -1100,9 +1134,9 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX Server se ha configurado para aceptar conexiones sin que los usuarios tengan que "
      "introducir una contraseña. Esto significa que su equipo será vulnerable a ataques de escaneo "
      "de puertos y podría controlarse sin su consentimiento.",
-     "QDX Server has been configured to accept connections without requiring users to enter a "
-     "password. This means your computer will be vulnerable to port scanning attacks, and could be "
-     "controlled without your consent.",
+     "QDX Server a été configuré pour accepter les connexions sans que les utilisateurs aient à "
+     "saisir de mot de passe. Votre ordinateur est donc vulnérable aux attaques par balayage de "
+     "ports et pourrait être contrôlé sans votre consentement.",
      "QDX Server has been configured to accept connections without requiring users to enter a "
      "password. This means your computer will be vulnerable to port scanning attacks, and could be "
      "controlled without your consent."},
@@ -1115,13 +1149,14 @@ constexpr loc::CatalogueRow kRows[] = {
      "Tenga en cuenta que nunca se recomienda desactivar la protección con contraseña en un equipo "
      "conectado a Internet. Para resolver este problema, seleccione un método de autenticación "
      "adecuado.",
-     "Please note turning password protection off is never recommended for a computer connected to "
-     "the Internet. To resolve this issue, select a suitable authentication scheme.",
+     "Notez qu'il n'est jamais recommandé de désactiver la protection par mot de passe sur un "
+     "ordinateur connecté à Internet. Pour résoudre ce problème, sélectionnez un mode "
+     "d'authentification approprié.",
      "Please note turning password protection off is never recommended for a computer connected to "
      "the Internet. To resolve this issue, select a suitable authentication scheme."},
     {"smisc_upv_event_no_auth_title", "QDX Server is not password-protected",
      "QDX Server ist nicht kennwortgeschützt", "QDX Server no está protegido con contraseña",
-     "QDX Server is not password-protected", "QDX Server is not password-protected"},
+     "QDX Server n'est pas protégé par mot de passe", "QDX Server is not password-protected"},
 };
 constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
 static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
