@@ -449,7 +449,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"svr_sauthentication_desc_interactivesystem",
      "When prompted, connecting users should enter their %1$S user name followed by any additional "
      "requested system credentials.",
-     "Wenn sie dazu aufgefordert werden, sollten sich verbindende Benutzer ihren "
+     "Auf Aufforderung sollten Benutzer, die sich verbinden, ihren "
      "%1$S-Benutzernamen und danach alle weiteren angeforderten Systemanmeldedaten eingeben.",
      "Cuando se les solicite, los usuarios que se conecten deben introducir su nombre de usuario "
      "de %1$S y, a continuación, las demás credenciales del sistema que se les pidan.",
@@ -480,7 +480,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "conectam."},
     {"svr_sauthentication_desc_qdx_password",
      "When prompted, connecting users should enter the QDX password.",
-     "Wenn sie dazu aufgefordert werden, sollten sich verbindende Benutzer das QDX-Kennwort "
+     "Auf Aufforderung sollten Benutzer, die sich verbinden, das QDX-Kennwort "
      "eingeben.",
      "Cuando se les solicite, los usuarios que se conecten deben introducir la contraseña de QDX.",
      "À l'invite, les utilisateurs qui se connectent doivent saisir le mot de passe QDX.",
@@ -498,7 +498,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"svr_sauthentication_desc_system_duo",
      "When prompted, connecting users should enter their %1$S user name and password, then "
      "authenticate using their Duo device.",
-     "Wenn sie dazu aufgefordert werden, sollten sich verbindende Benutzer ihren "
+     "Auf Aufforderung sollten Benutzer, die sich verbinden, ihren "
      "%1$S-Benutzernamen und ihr Kennwort eingeben und sich dann mit ihrem Duo-Gerät "
      "authentifizieren.",
      "Cuando se les solicite, los usuarios que se conecten deben introducir su nombre de usuario y "
@@ -509,7 +509,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "%1$S e, em seguida, autenticar-se com o dispositivo Duo."},
     {"svr_sauthentication_desc_system_password",
      "When prompted, connecting users should enter their %1$S user name and password.",
-     "Wenn sie dazu aufgefordert werden, sollten sich verbindende Benutzer ihren "
+     "Auf Aufforderung sollten Benutzer, die sich verbinden, ihren "
      "%1$S-Benutzernamen und ihr Kennwort eingeben.",
      "Cuando se les solicite, los usuarios que se conecten deben introducir su nombre de usuario y "
      "contraseña de %1$S.",
@@ -520,7 +520,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"svr_sauthentication_desc_system_radius",
      "When prompted, connecting users should enter their %1$S user name and password, then "
      "authenticate to a RADIUS server.",
-     "Wenn sie dazu aufgefordert werden, sollten sich verbindende Benutzer ihren "
+     "Auf Aufforderung sollten Benutzer, die sich verbinden, ihren "
      "%1$S-Benutzernamen und ihr Kennwort eingeben und sich dann bei einem RADIUS-Server "
      "authentifizieren.",
      "Cuando se les solicite, los usuarios que se conecten deben introducir su nombre de usuario y "
@@ -532,7 +532,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"svr_sauthentication_desc_system_securid",
      "When prompted, connecting users should enter their %1$S user name and password, then "
      "authenticate using their RSA SecurID® token.",
-     "Wenn sie dazu aufgefordert werden, sollten sich verbindende Benutzer ihren "
+     "Auf Aufforderung sollten Benutzer, die sich verbinden, ihren "
      "%1$S-Benutzernamen und ihr Kennwort eingeben und sich dann mit ihrem RSA SecurID®-Token "
      "authentifizieren.",
      "Cuando se les solicite, los usuarios que se conecten deben introducir su nombre de usuario y "
