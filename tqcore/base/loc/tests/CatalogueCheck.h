@@ -149,6 +149,34 @@ inline bool formatsCleanly(const char* text, const std::vector<std::string>& eng
     return std::strstr(result.c_str(), "%%") == nullptr;
 }
 
+// The keys of the rows whose English text holds a placeholder, in table order, separated by
+// blanks: each catalogue names these rows, and a text that gains or loses one is a fault.
+inline std::string keysWithPlaceholders(const Catalogue& catalogue) {
+    std::string keys;
+    for (std::size_t i = 0; i < catalogue.rowCount; ++i) {
+        const CatalogueRow& row = catalogue.rows[i];
+        if (!placeholdersOf(row.en).empty())
+            keys += (keys.empty() ? "" : " ") + std::string(row.key);
+    }
+    return keys;
+}
+
+// The keys of the rows that have the same text in all five languages, as keysWithPlaceholders
+// gives them: names that stay as they are, or rows that a translator missed.
+inline std::string keysWithOneTextForAll(const Catalogue& catalogue) {
+    std::string keys;
+    for (std::size_t i = 0; i < catalogue.rowCount; ++i) {
+        const CatalogueRow& row = catalogue.rows[i];
+        bool same = true;
+        for (const CatalogueLanguage& language : kCatalogueLanguages) {
+            const char* text = row.*language.text;
+            same = same && text != nullptr && row.en != nullptr && std::strcmp(text, row.en) == 0;
+        }
+        if (same) keys += (keys.empty() ? "" : " ") + std::string(row.key);
+    }
+    return keys;
+}
+
 // Every check of a catalogue after start-up: sound texts, each key in each language given
 // back by the registry as its row has it, and an ensure entry that registers nothing again.
 inline void expectCatalogueRegistered(const Catalogue& catalogue, void (*ensure)(void*)) {
