@@ -3,6 +3,7 @@
 set(TQ_INCLUDE_ROOTS
     ${CMAKE_SOURCE_DIR}/tqcore/base
     ${CMAKE_SOURCE_DIR}/tqcore/libs
+    ${CMAKE_SOURCE_DIR}/tqcore/uilibs
     ${CMAKE_SOURCE_DIR}/libs)
 
 # tq_glob_sources(<out-var> <dir>...): the .cpp files directly inside each folder.
@@ -13,6 +14,18 @@ function(tq_glob_sources out)
         list(APPEND all ${found})
     endforeach()
     set(${out} ${all} PARENT_SCOPE)
+endfunction()
+
+# tq_add_whole_library(<name> <dir> <libraries>...): the static archive <name>_archive of the
+# .cpp files directly inside <dir>, and the target <name> through which users link it whole
+# together with the libraries it uses, so that what its static objects register is present.
+function(tq_add_whole_library name dir)
+    tq_glob_sources(sources ${dir})
+    add_library(${name}_archive STATIC ${sources})
+    target_include_directories(${name}_archive PUBLIC ${TQ_INCLUDE_ROOTS})
+    target_link_libraries(${name}_archive PUBLIC ${ARGN})
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}_archive>")
 endfunction()
 
 # tq_add_tests(<name> <dir> <libraries>...): one GoogleTest binary from <dir>/tests/*.cpp,

@@ -36,29 +36,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "Cette opération nécessite des privilèges d'administrateur.",
      "Esta operação requer privilégios de administrador."},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "score_"), "a key lacks the prefix");
-static_assert(kRowCount == 11, "the score catalogue has 11 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"score_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("score_", kRows, 11, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace score

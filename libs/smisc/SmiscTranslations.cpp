@@ -1172,28 +1172,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX Server ist nicht kennwortgeschützt", "QDX Server no está protegido con contraseña",
      "QDX Server n'est pas protégé par mot de passe", "O QDX Server não está protegido por senha"},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "smisc_"), "a key lacks the prefix");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"smisc_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("smisc_", kRows, 185, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace smisc

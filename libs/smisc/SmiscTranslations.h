@@ -6,18 +6,10 @@
 // table is constant data that the registry borrows, so registration copies nothing.
 #pragma once
 
-namespace loc {
-struct Catalogue;
-}  // namespace loc
+#include "loc/Catalogue.h"
 
 namespace smisc {
 
-// Makes sure the smisc texts are registered; safe to call from any static initialiser, any
-// number of times. The argument is ignored.
-void registerTranslations(void* ignored);
-// Registers the smisc texts on its first call and does nothing on later calls.
-void addTranslationCatalogue();
-// The smisc catalogue's table and call counter.
-const loc::Catalogue& translationCatalogue();
+LOC_DECLARE_CATALOGUE(registerTranslations, addTranslationCatalogue, translationCatalogue);
 
 }  // namespace smisc

@@ -104,29 +104,10 @@ constexpr loc::CatalogueRow kRows[] = {
     {"io_udp_connection_type", "Direct UDP", "Direktes UDP", "UDP directo", "UDP direct",
      "UDP direto"},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "io_"), "a key lacks the prefix");
-static_assert(kRowCount == 22, "the io catalogue has 22 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"io_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("io_", kRows, 22, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace io

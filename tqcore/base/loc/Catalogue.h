@@ -101,3 +101,45 @@ constexpr bool catalogueTextsPresent(const CatalogueRow* rows, std::size_t count
 }
 
 }  // namespace loc
+
+// Declares a library's catalogue entries in its namespace, named as the library's callers know
+// them:
+// - ensureEntry(void* ignored): makes sure the texts are registered; safe to call from any static
+//   initialiser, any number of times, before or after the catalogue's own initialiser;
+// - tableBody(): registers the texts on its first call (loc::registerCatalogue) and does nothing
+//   on later calls;
+// - table(): the catalogue's rows and call counter, for its tests.
+#define LOC_DECLARE_CATALOGUE(ensureEntry, tableBody, table)                                       \
+    void ensureEntry(void* ignored);                                                               \
+    void tableBody();                                                                              \
+    const ::loc::Catalogue& table()
+
+// Defines the entries that LOC_DECLARE_CATALOGUE declared, in the same namespace, over `rows` (a
+// constexpr array of loc::CatalogueRow). Compilation fails unless every row has all its texts,
+// the keys ascend with each key once, every key starts with `prefix` and there are exactly
+// `keyCount` of them. The catalogue's own static initialiser runs the table body. One catalogue
+// per source file: the state it adds lives in that file's unnamed namespace.
+#define LOC_DEFINE_CATALOGUE(prefix, rows, keyCount, ensureEntry, tableBody, table)                \
+    namespace {                                                                                    \
+    constexpr std::size_t kCatalogueRowCount = sizeof rows / sizeof rows[0];                       \
+    static_assert(::loc::catalogueTextsPresent(rows, kCatalogueRowCount),                          \
+                  "a row lacks its key or a text");                                                \
+    static_assert(::loc::catalogueKeysAscending(rows, kCatalogueRowCount),                         \
+                  "keys must ascend, each key once");                                              \
+    static_assert(::loc::catalogueKeysHavePrefix(rows, kCatalogueRowCount, prefix),                \
+                  "a key lacks the prefix " prefix);                                               \
+    static_assert(kCatalogueRowCount == (keyCount),                                                \
+                  "the " prefix " catalogue has " #keyCount " keys");                              \
+    std::uint32_t catalogueCallCount = 0;                                                          \
+    constexpr ::loc::Catalogue kCatalogue{prefix, rows, kCatalogueRowCount, &catalogueCallCount};  \
+    ::loc::RegisterAtStartUp catalogueAtStartUp(tableBody);                                        \
+    }                                                                                              \
+    void ensureEntry(void*) {                                                                      \
+        tableBody();                                                                               \
+    }                                                                                              \
+    void tableBody() {                                                                             \
+        ::loc::registerCatalogue(kCatalogue);                                                      \
+    }                                                                                              \
+    const ::loc::Catalogue& table() {                                                              \
+        return kCatalogue;                                                                         \
+    }

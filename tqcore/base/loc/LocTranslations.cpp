@@ -53,29 +53,10 @@ constexpr CatalogueRow kRows[] = {
      "%1$S, %2$S"},
     {"loc_timezone_separator", "%1$S %2$S", "%1$S %2$S", "%1$S %2$S", "%1$S %2$S", "%1$S %2$S"},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(catalogueKeysHavePrefix(kRows, kRowCount, "loc_"), "a key lacks the prefix");
-static_assert(kRowCount == 27, "the loc catalogue has 27 keys");
-
-std::uint32_t callCount = 0;
-constexpr Catalogue kCatalogue{"loc_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    registerCatalogue(kCatalogue);
-}
-
-const Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("loc_", kRows, 27, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace loc

@@ -28,29 +28,10 @@ constexpr loc::CatalogueRow kRows[] = {
     {"os_websocket_connection_type", "Direct WebSocket", "Direkter WebSocket", "WebSocket directo",
      "WebSocket direct", "WebSocket direto"},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "os_"), "a key lacks the prefix");
-static_assert(kRowCount == 5, "the os catalogue has 5 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"os_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("os_", kRows, 5, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace os

@@ -96,29 +96,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "Afficher l'aide [avancée] sur l'utilisation.", "Fornecer informações de uso [avançadas]."},
     {"plat_usage_label", "Usage:", "Verwendung:", "Uso:", "Utilisation\u00a0:", "Uso:"},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "plat_"), "a key lacks the prefix");
-static_assert(kRowCount == 19, "the plat catalogue has 19 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"plat_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerPlatTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("plat_", kRows, 19, registerPlatTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace plat

@@ -57,29 +57,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "Especifica o mapeamento da tecla Option direita: Alt_L, Alt_R, Super_L (tecla Windows), "
      "Super_R, ExtendedChars (AltGr)."},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "tqutil_"), "a key lacks the prefix");
-static_assert(kRowCount == 8, "the tqutil catalogue has 8 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"tqutil_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("tqutil_", kRows, 8, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace tqutil

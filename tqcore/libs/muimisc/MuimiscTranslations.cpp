@@ -270,29 +270,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "O endereço e o número da porta do proxy não são válidos. Informe nome do host:porta, "
      "endereço IPv4:porta ou [endereço IPv6]:porta."},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "muimisc_"), "a key lacks the prefix");
-static_assert(kRowCount == 59, "the muimisc catalogue has 59 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"muimisc_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("muimisc_", kRows, 59, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace muimisc

@@ -89,29 +89,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "Tessary(R), Tessary Connect(TM) e QDX(R) são marcas comerciais ou marcas registradas da "
      "Tessary."},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "product_"), "a key lacks the prefix");
-static_assert(kRowCount == 7, "the product catalogue has 7 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"product_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("product_", kRows, 7, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace product

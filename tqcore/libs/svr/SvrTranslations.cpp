@@ -643,29 +643,10 @@ constexpr loc::CatalogueRow kRows[] = {
      "La connexion a été fermée, car la session Windows active a changé.",
      "A conexão foi encerrada porque a sessão ativa do Windows mudou."},
 };
-constexpr std::size_t kRowCount = sizeof kRows / sizeof kRows[0];
-static_assert(loc::catalogueTextsPresent(kRows, kRowCount), "a row lacks its key or a text");
-static_assert(loc::catalogueKeysAscending(kRows, kRowCount), "keys must ascend, each key once");
-static_assert(loc::catalogueKeysHavePrefix(kRows, kRowCount, "svr_"), "a key lacks the prefix");
-static_assert(kRowCount == 88, "the svr catalogue has 88 keys");
-
-std::uint32_t callCount = 0;
-constexpr loc::Catalogue kCatalogue{"svr_", kRows, kRowCount, &callCount};
-
-loc::RegisterAtStartUp registerAtStartUp(addTranslationCatalogue);
 
 }  // namespace
 
-void registerTranslations(void*) {
-    addTranslationCatalogue();
-}
-
-void addTranslationCatalogue() {
-    loc::registerCatalogue(kCatalogue);
-}
-
-const loc::Catalogue& translationCatalogue() {
-    return kCatalogue;
-}
+LOC_DEFINE_CATALOGUE("svr_", kRows, 88, registerTranslations, addTranslationCatalogue,
+                     translationCatalogue)
 
 }  // namespace svr

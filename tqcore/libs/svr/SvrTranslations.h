@@ -6,18 +6,10 @@
 // The texts are registered once, at start-up, by whichever of the entries below runs first.
 #pragma once
 
-namespace loc {
-struct Catalogue;
-}  // namespace loc
+#include "loc/Catalogue.h"
 
 namespace svr {
 
-// Makes sure the svr texts are registered; safe to call from any static initialiser, any number
-// of times. The argument is ignored.
-void registerTranslations(void* ignored);
-// Registers the svr texts on its first call and does nothing on later calls.
-void addTranslationCatalogue();
-// The svr catalogue's table and call counter.
-const loc::Catalogue& translationCatalogue();
+LOC_DECLARE_CATALOGUE(registerTranslations, addTranslationCatalogue, translationCatalogue);
 
 }  // namespace svr

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace loc {
@@ -99,12 +100,40 @@ TEST(LocTranslations, EveryRowIsSoundAndRegistered) {
     test::expectCatalogueRegistered(translationCatalogue(), registerTranslations);
 }
 
-// Nothing in this binary names the os catalogue: its texts are present only because its own
-// static initialiser ran from the whole-linked archive.
+// Nothing in this binary names these catalogues: their texts are present only because each
+// one's own static initialiser ran from its whole-linked archive.
 TEST(Catalogue, TextsOfUnnamedCataloguesArePresentAtStartUp) {
-    LocaleSetter setter("de");
-    EXPECT_STREQ(Localize::instance().findTranslation("os_launchwithpipe_elevate_cancelled", false),
-                 "Rechteerhöhung abgebrochen oder nicht unterstützt.");
+    struct Sample {
+        const char* language;
+        const char* key;
+        const char* text;  // the whole text, or its start where it is long
+    };
+    const Sample samples[] = {
+        {"de", "os_launchwithpipe_elevate_cancelled",
+         "Rechteerhöhung abgebrochen oder nicht unterstützt."},
+        {"es", "http_httpconnect_connection_type",
+         "TCP directo a través del proxy HTTP CONNECT %S"},
+        {"fr", "ssl_param_tlsprofile", "Niveau de sécurité imposé aux connexions TLS."},
+        {"pt", "rfb_security_256_AES", "criptografia AES de 256 bits"},
+        {"de", "mui_filedlgtx_up_btn", "Nach oben"},
+        {"fr", "ui_menu_edit", "É&dition"},
+        {"es", "ui_appmenubar_appmenu_quit", "Salir de %S"},
+        {"en", "smisc_qdxauthuserdlg_info_too_short",
+         "The password must have a minimum of 6 characters."},
+        {"de", "muimisc_cleartextpassword_clipboard_tip", "Kennwort in die Zwischenablage kopieren"},
+        {"pt", "svr_server_exit", "O QDX Server está sendo encerrado."},
+        {"de", "score_connectioninfo_anonymoususer", "Anonymer Benutzer"},
+    };
+    for (const Sample& sample : samples) {
+        LocaleSetter setter(sample.language);
+        const bool raw = !test::placeholdersOf(sample.text).empty();
+        const char* found = Localize::instance().findTranslation(sample.key, raw);
+        if (found == nullptr) {
+            ADD_FAILURE() << sample.key << " is missing";
+            continue;
+        }
+        EXPECT_EQ(std::string(found).substr(0, std::strlen(sample.text)), sample.text);
+    }
 }
 
 }  // namespace
