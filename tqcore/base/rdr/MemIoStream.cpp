@@ -73,28 +73,16 @@ void MemIoStream::releaseHead(int released) {
     writeIdx -= released;
 }
 
-int MemIoStream::pos() {
+// Bytes from the checkpoint to `p` in buffer `index`, as both sides count positions.
+int MemIoStream::positionOf(int index, const uint8_t* p) {
     int64_t distance;
-    if (readIdx == 0) {
-        distance = InStream::ptr - checkpointPtr;
+    if (index == 0) {
+        distance = p - checkpointPtr;
     } else {
         distance = at(0).end - checkpointPtr;
-        for (int i = 1; i < readIdx; i++)
+        for (int i = 1; i < index; i++)
             distance += at(i).end - at(i).begin;
-        distance += InStream::ptr - at(readIdx).begin;
-    }
-    return int(uint32_t(checkpointPos) + uint32_t(distance));
-}
-
-int MemIoStream::length() {
-    int64_t distance;
-    if (writeIdx == 0) {
-        distance = OutStream::ptr - checkpointPtr;
-    } else {
-        distance = at(0).end - checkpointPtr;
-        for (int i = 1; i < writeIdx; i++)
-            distance += at(i).end - at(i).begin;
-        distance += OutStream::ptr - at(writeIdx).begin;
+        distance += p - at(index).begin;
     }
     return int(uint32_t(checkpointPos) + uint32_t(distance));
 }

@@ -39,7 +39,7 @@ public:
     void setError(const plat::Exception& e);
 
     // Reading side.
-    int pos() override;
+    int pos() override { return positionOf(readIdx, InStream::ptr); }
     // Sets the checkpoint and recycles the buffers before the read buffer.
     void markPos() override;
     void rewindToMark() override;
@@ -48,7 +48,7 @@ public:
     bool overrun(int size) override;
 
     // Writing side.
-    int length() override;
+    int length() override { return positionOf(writeIdx, OutStream::ptr); }
     int spaceLeft() override;
     // Publishes the written data to the reader and tells the callback.
     void flush() override;
@@ -82,6 +82,7 @@ private:
         return index == writeIdx ? OutStream::ptr : at(index).end;
     }
     void freeAll();
+    int positionOf(int index, const uint8_t* p);
 
     std::vector<Buf> ring;  // power-of-two capacity; `count` used from `head`
     int head = 0;
