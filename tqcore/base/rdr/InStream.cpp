@@ -126,6 +126,7 @@ plat::String InStream::readShortString(bool fixUtf8) {
 }
 
 void InStream::readIntoString(int n, plat::DString& out, bool fixUtf8) {
+    if (n < 0) n = 0;
     out.clear();
     out.reserve(n + 1);
     char chunk[256];

@@ -1,3 +1,4 @@
+#include "plat/Configuration.h"
 #include "rdr/FdInStream.h"
 #include "rdr/FdOutStream.h"
 #include "rdr/MemInStream.h"
@@ -125,6 +126,18 @@ TEST(OutStreamTest, LazyOutputGrowsOverAFullPipe) {
     EXPECT_EQ(sizes, (std::set<int>{16384, 32768, 65536}));
     EXPECT_EQ(out.spaceLeft(), (1 << 20) - 40000);
     EXPECT_FALSE(out.flushBuffer(false));
+}
+
+// The limit is a parameter of the global configuration, found by name from a binary that does
+// not name it, and new descriptor streams take its value.
+TEST(OutStreamTest, MaxOutBufferSizeParameter) {
+    plat::ConfigParameter* param = plat::Configuration::global()->findParam("MaxOutBufferSize");
+    ASSERT_NE(param, nullptr);
+    EXPECT_FALSE(param->setParamInt(16383, plat::ConfigParameter::kPreferencePriority));
+    ASSERT_TRUE(param->setParamInt(20000, plat::ConfigParameter::kPreferencePriority));
+    Pipe p;
+    EXPECT_EQ(FdOutStream(p.fds[1]).maxBufferSize(), 20000);
+    param->setParamInt(134217728, plat::ConfigParameter::kPreferencePriority);
 }
 
 TEST(OutStreamTest, DescriptorInputEnds) {
