@@ -73,18 +73,18 @@ void MemIoStream::releaseHead(int released) {
     writeIdx -= released;
 }
 
-// Bytes from the checkpoint to `p` in buffer `index`, as both sides count positions.
+// Bytes from the checkpoint to `p` in buffer `index`.
+int64_t MemIoStream::distanceTo(int index, const uint8_t* p) {
+    if (index == 0) return p - checkpointPtr;
+    int64_t distance = at(0).end - checkpointPtr;
+    for (int i = 1; i < index; i++)
+        distance += at(i).end - at(i).begin;
+    return distance + (p - at(index).begin);
+}
+
+// Both sides count positions from the checkpoint's.
 int MemIoStream::positionOf(int index, const uint8_t* p) {
-    int64_t distance;
-    if (index == 0) {
-        distance = p - checkpointPtr;
-    } else {
-        distance = at(0).end - checkpointPtr;
-        for (int i = 1; i < index; i++)
-            distance += at(i).end - at(i).begin;
-        distance += p - at(index).begin;
-    }
-    return int(uint32_t(checkpointPos) + uint32_t(distance));
+    return int(uint32_t(checkpointPos) + uint32_t(distanceTo(index, p)));
 }
 
 void MemIoStream::markPos() {
@@ -178,20 +178,39 @@ int MemIoStream::overrun(int itemSize, int nItems) {
 }
 
 void MemIoStream::save(OutStream& out) {
+    // The format has no place for the data end of a buffer the writer left early (an item that
+    // did not fit its rest), so the data from the checkpoint on is saved packed into full
+    // buffers, the checkpoint at the head's start: a restored stream then reads exactly the
+    // bytes that were written, and spare buffers are not saved.
+    int64_t total = distanceTo(writeIdx, OutStream::ptr);
+    int64_t readPos = distanceTo(readIdx, InStream::ptr);
+    int64_t readEndPos = distanceTo(readIdx, InStream::end);
+    int64_t size = bufSize > 0 ? bufSize : 1;
+    int64_t newWriteIdx = total / size;
+    int64_t newReadIdx = readPos / size;
+    int64_t readEnd =
+        newReadIdx < newWriteIdx ? size : std::min(readEndPos, total) - newReadIdx * size;
+    int64_t writePtr = total - newWriteIdx * size;
     out.writeU32(uint32_t(maxBufs));
-    out.writeU32(uint32_t(readIdx));
-    out.writeU32(uint32_t(writeIdx));
+    out.writeU32(uint32_t(newReadIdx));
+    out.writeU32(uint32_t(newWriteIdx));
     out.writeU8(closed);
-    out.writeU32(uint32_t(count));
-    for (int i = 0; i < count; i++)
-        out.writeBytes(at(i).begin, bufSize);
-    out.writeU32(uint32_t(InStream::ptr - at(readIdx).begin));
-    out.writeU32(uint32_t(InStream::end - at(readIdx).begin));
-    out.writeU32(uint32_t(checkpointPtr - at(0).begin));
+    out.writeU32(uint32_t(newWriteIdx + 1));
+    for (int i = 0; i <= writeIdx; i++) {
+        const uint8_t* from = i == 0 ? checkpointPtr : at(i).begin;
+        const uint8_t* to = i == writeIdx ? OutStream::ptr : at(i).end;
+        out.writeBytes(from, int(to - from));
+    }
+    static const uint8_t zeros[256] = {};
+    for (int64_t pad = (newWriteIdx + 1) * bufSize - total; pad > 0; pad -= int64_t(sizeof zeros))
+        out.writeBytes(zeros, int(std::min<int64_t>(pad, sizeof zeros)));
+    out.writeU32(uint32_t(readPos - newReadIdx * size));
+    out.writeU32(uint32_t(readEnd));
+    out.writeU32(0);
     out.writeU32(uint32_t(checkpointPos));
     out.writeU8(rewindable);
-    out.writeU32(uint32_t(OutStream::ptr - at(writeIdx).begin));
-    out.writeU32(uint32_t(OutStream::end - at(writeIdx).begin));
+    out.writeU32(uint32_t(writePtr));
+    out.writeU32(uint32_t(closed ? writePtr : bufSize));
 }
 
 void MemIoStream::restore(InStream& in) {

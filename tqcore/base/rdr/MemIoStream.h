@@ -60,9 +60,9 @@ public:
     // plat::Exception "MemIoStream: item exceeds buffer size".
     int overrun(int itemSize, int nItems) override;
 
-    // The state, with every buffer's whole storage. restore() validates every count and
-    // offset it reads and throws plat::Exception "MemIoStream::restore: bad state" (or the
-    // input's own exceptions), leaving the stream unchanged.
+    // The state with the data from the checkpoint on in whole buffers. restore() validates every
+    // count and offset it reads and throws plat::Exception "MemIoStream::restore: bad state" (or
+    // the input's own exceptions), leaving the stream unchanged.
     void save(OutStream& out) override;
     void restore(InStream& in) override;
 
@@ -82,6 +82,7 @@ private:
         return index == writeIdx ? OutStream::ptr : at(index).end;
     }
     void freeAll();
+    int64_t distanceTo(int index, const uint8_t* p);
     int positionOf(int index, const uint8_t* p);
 
     std::vector<Buf> ring;  // power-of-two capacity; `count` used from `head`
