@@ -77,8 +77,9 @@ public:
     void writeShortString(const char* s);
     // The bytes of `s` (at most `maxLen` when not negative) followed by an uncounted NUL.
     void writeCString(const char* s, int maxLen = -1);
-    // Formats straight into the window, followed by an uncounted NUL. A result that the stream
-    // cannot hold contiguously throws the stream's overrun error.
+    // Formats straight into the window, followed by an uncounted NUL. A text the stream cannot
+    // hold contiguously throws the stream's overrun error, or plat::Exception
+    // "OutStream::printf: no room for the text" where the stream gives less room than asked.
     void printf(const char* format, ...) TQ_PRINTF_FORMAT(2, 3);
     // Code point `c` `n` times (nothing for n <= 0): bytes below 128, UTF-8 above (a code point
     // beyond U+10FFFF throws plat::Exception "Unicode out of range"); then an uncounted NUL.
