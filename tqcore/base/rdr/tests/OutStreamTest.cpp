@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <set>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -126,6 +127,33 @@ TEST(OutStreamTest, LazyOutputGrowsOverAFullPipe) {
     EXPECT_EQ(sizes, (std::set<int>{16384, 32768, 65536}));
     EXPECT_EQ(out.spaceLeft(), (1 << 20) - 40000);
     EXPECT_FALSE(out.flushBuffer(false));
+}
+
+// With bytes still buffered the descriptor is not shut (the peer would lose them), but the
+// callback hears of the request either way.
+TEST(OutStreamTest, ShutdownWaitsForTheBuffer) {
+    struct Recorder : FdOutStream::Callback {
+        void writeBlocked(FdOutStream*, bool wouldBlock) override {
+            events += wouldBlock ? "b" : "w";
+        }
+        void writeShutdown(FdOutStream*) override { events += "s"; }
+        std::string events;
+    } recorder;
+    int fds[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds), 0);
+    FdOutStream out(fds[0]);
+    out.ownsFd = true;
+    out.callback = &recorder;
+    out.writeU8('x');
+    EXPECT_TRUE(out.shutdownWrite());
+    char buf[2];
+    EXPECT_EQ(recv(fds[1], buf, 2, MSG_DONTWAIT), -1);
+    out.flush();
+    EXPECT_TRUE(out.shutdownWrite());
+    EXPECT_EQ(recv(fds[1], buf, 2, 0), 1);
+    EXPECT_EQ(recv(fds[1], buf, 2, 0), 0);
+    EXPECT_EQ(recorder.events, "sws");
+    close(fds[1]);
 }
 
 // The limit is a parameter of the global configuration, found by name from a binary that does
