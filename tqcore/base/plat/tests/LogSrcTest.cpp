@@ -146,6 +146,25 @@ TEST(LogSrcDeathTest, InitialisedLoggingGatesAndDropsLines) {
         testing::ExitedWithCode(0), "");
 }
 
+// Present when the undefined-behaviour sanitizer checks the dynamic type of objects.
+extern "C" void __ubsan_handle_dynamic_type_cache_miss() __attribute__((weak));
+
+// A source that a static initialiser writes before the source's own constructor has run: its
+// storage is still all zero bits, which must stop the process rather than drop the line.
+__attribute__((no_sanitize("vptr"))) void writeBeforeConstruction(int level) {
+    alignas(LogSrc) static unsigned char storage[sizeof(LogSrc)];
+    reinterpret_cast<LogSrc*>(storage)->writeAtLevel(level, "too early");
+}
+
+TEST(LogSrcDeathTest, WritingBeforeConstructionStops) {
+    // Where the sanitizer checks types, its check of the first call stops the process first.
+    const char* expected = __ubsan_handle_dynamic_type_cache_miss
+                               ? "does not point to an object of type 'LogSrc'"
+                               : "Assertion 'constructed' failed";
+    EXPECT_DEATH(writeBeforeConstruction(LogSrc::kError), expected);
+    EXPECT_DEATH(writeBeforeConstruction(LogSrc::kDebug), expected);
+}
+
 // Lines holding more than one name stay within the width.
 TEST(LogSrc, SourceNamesWrapWithinTheWidth) {
     char* text = nullptr;
