@@ -117,8 +117,8 @@ MirroredParameter<StringParameter>& logFile() {
 MirroredParameter<IntParameter>& logKeepDays() {
     static auto* const param =
         (registerPlatTranslations(nullptr),
-         new MirroredParameter<IntParameter>("LogKeepDays", LocDesc("plat_param_log_keep_days"),
-                                             30, false, nullptr, 0, INT_MAX));
+         new MirroredParameter<IntParameter>("LogKeepDays", LocDesc("plat_param_log_keep_days"), 30,
+                                             false, nullptr, 0, INT_MAX));
     return *param;
 }
 
@@ -217,7 +217,7 @@ FILE* openLogStream(const char* path) {
     if (fd < 0 && errno == EEXIST) fd = open(path, flags);
     if (fd < 0) throw SystemExceptionFmt("Error opening \"%s\"", errno, path);
     struct stat st;
-    const char* refusal = fstat(fd, &st) != 0 ? "cannot be examined"
+    const char* refusal = fstat(fd, &st) != 0    ? "cannot be examined"
                           : !S_ISREG(st.st_mode) ? "not a regular file"
                           : !isOwnLogFile(st)    ? "not owned by root"
                                                  : nullptr;
