@@ -205,6 +205,36 @@ TEST(LogDestFile, SizeLimitStopsUntilReset) {
     EXPECT_NE(text.find("after reset"), std::string::npos);
 }
 
+// An unwritable LogDir falls back to the default; an absolute LogFile ignores LogDir. The file
+// destination is once per process: run it in a child.
+TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {
+    TempDir dir;
+    writeFile(dir / "notadir", "x");
+    std::string defaultDir = dir / "default", absolute = dir / "abs.log";
+    EXPECT_EXIT(
+        {
+            LogDestFile::logDirParam().setParam(defaultDir.c_str(), 0);
+            LogDestFile::logFileParam().setParam("app.log", 0);
+            LogDestFile* dest = LogDestFile::fileDest("app", true);
+            LogDestFile::logDirParam().setParam((dir / "notadir/sub").c_str(), 10);
+            plat::LogSrc::setLogSetting("FileTest:file:100");
+            fileTestLog.info("reaches the default file");
+            LogDestFile::logFileParam().setParam(absolute.c_str(), 10);
+            fileTestLog.info("absolute");
+            LogDestFile::enableFileLogging(false);
+            std::string text = readFile(defaultDir + "/app.log");
+            bool ok = dest == LogDestFile::getFileDest() && !dest->isActive() &&
+                      text.find("LogDestFile: Error opening log file: [System-20] mkDir(") !=
+                          std::string::npos &&
+                      text.find("FileTest: reaches the default file") != std::string::npos &&
+                      readFile(absolute).find("FileTest: absolute") != std::string::npos;
+            std::exit(ok ? 0 : 1);
+        },
+        testing::ExitedWithCode(0),
+        "Error opening log file: \\[System-20\\] mkDir\\([^\n]*notadir[^\n]*\n"
+        "Reverting to default log file [^\n]*/default/app.log\n");
+}
+
 // Writes a line, then three more with the size of files limited to one and a half lines (the
 // captured standard error is a file too). True when the log holds the first line only, whole.
 bool writeBeyondTheSizeLimit(const std::string& path) {
