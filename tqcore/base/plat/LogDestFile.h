@@ -7,9 +7,9 @@
 // may open the new file. Only a regular file (for root, one of root's own) is rotated, pruned or
 // written, and never through a link: the log directory may be shared with other users. Every
 // operation holds the destination's recursive mutex, so lines from several threads never
-// interleave; each line goes out whole or not at all. Failures to open, rotate or close are
-// reported on standard error, never thrown to the writer, and so is the first failed write of
-// a destination. Both destinations live for the whole process.
+// interleave; a write that fails leaves no part of its line in the log file. Failures to open,
+// rotate or close are reported on standard error, never thrown to the writer, and so is the
+// first failed write of a destination. Both destinations live for the whole process.
 #pragma once
 
 #include "plat/FilePtr.h"
