@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <functional>
 #include <string>
 
 namespace {
@@ -35,14 +36,36 @@ TEST(StrUtil, FormatAndUnicharCutAtCharacterBoundary) {
     char buf[6] = "";
     plat::strAppendFormat(buf, sizeof buf, "%s%s", "abc", "\xC3\xA9\xC3\xA9");
     EXPECT_STREQ(buf, "abc\xC3\xA9");
-    // An argument taken from the buffer itself.
-    char own[16] = "abc";
-    plat::strAppendFormat(own, sizeof own, "[%s]", own);
-    EXPECT_STREQ(own, "abc[abc]");
 
     char chars[8] = "a";
     EXPECT_EQ(plat::strAppendUnichar(chars, sizeof chars, 0x20AC, 5), 7u);
     EXPECT_STREQ(chars, "a\xE2\x82\xAC\xE2\x82\xAC");
+}
+
+// Each helper that writes into a buffer, handed a piece of that buffer's own text.
+TEST(StrUtil, WritersAcceptTheirBuffersOwnText) {
+    using Buffer = char[256];
+    struct Case {
+        const char* helper;
+        std::function<void(Buffer&)> apply;
+        const char* want;
+    } cases[] = {
+        {"strCopy", [](Buffer& b) { plat::strCopy(b, b + 2, sizeof b); }, "cdef"},
+        {"strAppend", [](Buffer& b) { plat::strAppend(b, sizeof b, b + 4); }, "abcdefef"},
+        {"strAppendFormat", [](Buffer& b) { plat::strAppendFormat(b, sizeof b, "[%s]", b); },
+         "abcdef[abcdef]"},
+        {"formatToBuffer256", [](Buffer& b) { plat::formatToBuffer256(b, "%s!", b); }, "abcdef!"},
+    };
+    for (const Case& c : cases) {
+        Buffer b = "abcdef";
+        c.apply(b);
+        EXPECT_STREQ(b, c.want) << c.helper;
+    }
+    // A separator set that is the end of the text being cut: the whole run is skipped.
+    String text("a;;");
+    char* cursor = text.buf();
+    EXPECT_STREQ(plat::strTokAny(&cursor, text.get() + 1, nullptr, true), "a");
+    EXPECT_EQ(cursor, nullptr);
 }
 
 // Null counts as the smallest text; a needle or suffix longer than the text is no match, not
