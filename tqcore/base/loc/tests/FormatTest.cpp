@@ -83,6 +83,17 @@ TEST(FormatTranslation, PlaceholdersAgainstArguments) {
     }
 }
 
+// The format may be the text of the string that receives the result: the log line names the
+// format before the result replaces it.
+TEST(FormatTranslation, BadFormatHeldByTheResultString) {
+    plat::test::CapturedLog log("Localize", 0);
+    plat::String text("50% off %S");
+    loc::formatTranslation(text, text.get(), nullptr);
+    EXPECT_STREQ(text.get(), "50%% off %%S");
+    EXPECT_EQ(log.texts("Localize"),
+              std::vector<std::string>{"Bad loc string for args - 50% off %S"});
+}
+
 TEST(FormatTranslation, LongResultsGrowAndStayValid) {
     // Far more output than twice the format: the buffer must grow without losing text.
     std::string big(10000, 'x');
