@@ -270,10 +270,10 @@ TEST(TimeFormatDeathTest, FormatIsoLocalRefusesFieldsAYearAway) {
 }
 
 // Catches "%%Y" turned into "%<year>", an empty result taken as an error, and a buffer that
-// does not grow.
+// does not grow to 2048 bytes or refuses a result that fills it with its NUL.
 TEST(TimeFormat, StrftimeRewritesOnlyRealYearConversions) {
     struct tm fields = Time::toCalendar(Time::fromDateOrThrow(2024, 5, 6, 7, 8, 9));
-    std::string x2046(2042, 'x'), x2047(2043, 'x');
+    std::string x2047(2043, 'x'), x2048(2044, 'x');  // with the year: 2047 and 2048 bytes
     struct {
         std::string pattern;
         int64_t year;
@@ -284,8 +284,8 @@ TEST(TimeFormat, StrftimeRewritesOnlyRealYearConversions) {
                  {"abc%", 2024, "abc%"},
                  {"%Y", 12345, "12345"},
                  {"%Y", 0, "0000"},
-                 {x2046 + "%Y", 2024, x2046 + "2024"},
-                 {x2047 + "%Y", 2024, "<date error>"},
+                 {x2047 + "%Y", 2024, x2047 + "2024"},
+                 {x2048 + "%Y", 2024, "<date error>"},
                  {"%d", Time::kMaxTmYear + int64_t(1901), "<date error>"}};
     for (auto c : cases) {
         fields.tm_year = int(c.year - 1900);
