@@ -80,7 +80,9 @@ TEST(SystemLocales, PreferredLocalesFromTheEnvironment) {
         {"de:fr_CH", nullptr, nullptr, "de_AT.UTF-8", "de_AT:fr_CH"},
         {nullptr, nullptr, nullptr, "C.UTF-8", ""},
         {"", "POSIX", "", "fr_FR.UTF-8", "fr_FR"},
-        {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", "pt_BR:es_ES:en_US"},
+        // LC_ALL overrides the other two, unless it is the C locale.
+        {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", "pt_BR"},
+        {nullptr, "C", "es_ES", "en_US.UTF-8", "es_ES:en_US"},
         {"es:it:nl:pl:sv:fi", nullptr, nullptr, nullptr, "es_ES:it_IT:nl_NL:pl_PL:sv_SE"},
     };
     for (const auto& c : cases) {
