@@ -23,7 +23,7 @@ void saveProductInfo() {
     }
 }
 
-// The settings after the help word apply before it is printed: "-Locale=de" gives German.
+// The settings before the help word apply before it is printed: "-Locale=de" gives German.
 TEST(UsageDeathTest, ProductInfoThenHelpThenExitStatus1) {
     GTEST_FLAG_SET(death_test_style, "fast");  // the child writes files this test reads
     TempDir dir;
@@ -32,9 +32,9 @@ TEST(UsageDeathTest, ProductInfoThenHelpThenExitStatus1) {
     struct Case {
         std::vector<const char*> args;
         bool germanAll;  // German and with "all": the log names are listed too
-    } cases[] = {{{"-help", "-Locale=en"}, false},
-                 {{"-help", "XML", "-Locale=en"}, false},  // no XML form yet: the normal help
-                 {{"-h", "all", "-Locale=de"}, true}};
+    } cases[] = {{{"-Locale=en", "-help"}, false},
+                 {{"-Locale=en", "-help", "XML"}, false},  // no XML form yet: the normal help
+                 {{"-Locale=de", "-h", "all"}, true}};
     for (const Case& c : cases) {
         std::vector<const char*> args = c.args;
         args.push_back(nullptr);
