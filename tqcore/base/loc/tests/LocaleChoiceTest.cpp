@@ -146,6 +146,18 @@ TEST_F(LocaleUpdate, TheSettingChoosesTheListsAndTheLanguageDefaults) {
     }
 }
 
+// Choosing the same list again, however it is written, neither rebuilds the view nor logs the
+// list again.
+TEST_F(LocaleUpdate, TheSameListIsRebuiltAndLoggedOnce) {
+    setLocale("fr");
+    plat::test::CapturedLog log("Localize", plat::LogSrc::kVerbose);
+    for (const char* setting : {"de", "de_DE", "de-DE.UTF-8"})
+        setLocale(setting);
+    EXPECT_EQ(log.texts("Localize"),
+              (std::vector<std::string>{"Updating process TransMap with locales:", " de_DE", " de",
+                                        " en_US", " en", "Locales de_DE:en_US"}));
+}
+
 // The process list is read on other threads while it is chosen again.
 TEST_F(LocaleUpdate, ReadersOnOtherThreadsDuringUpdates) {
     setLocale("fr");

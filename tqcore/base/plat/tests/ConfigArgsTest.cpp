@@ -130,12 +130,13 @@ std::string listed(const Configuration& config, bool all, bool showDefaults, int
 }
 
 // Wrapping counts display columns (a CJK character takes two), while the default part is put
-// on its own line by the byte length of the last line.
+// on its own line by the byte length of the last line, as soon as it would reach the width.
 TEST(ConfigurationHelp, LayoutOfLinesAndChildren) {
     loc::LocaleSetter english("en");
     Configuration shop("Shop"), sub("Sub");
     shop.setChild(&sub, true);
     IntParameter size("Size", "Keep it.", 30, false, &shop);
+    StringParameter pair("Pair", "Exactly 40 with.", "a b", false, &shop);
     BoolParameter wrapped("Long", "aaaa bbbb cccc dddd eeee ffff gggg", false, false, &shop);
     StringParameter wide("Wide", "漢字 漢字 漢字 漢字 漢字 漢字 漢字 漢字 漢字", "x", false, &shop);
     IntParameter advanced("Adv", "Advanced.", 1, true, &shop);
@@ -147,6 +148,8 @@ TEST(ConfigurationHelp, LayoutOfLinesAndChildren) {
     EXPECT_EQ(listed(shop, false, true, 40, 6), "Shop Parameters:\n"
                                                 "  Long   - aaaa bbbb cccc dddd eeee ffff\n"
                                                 "           gggg (default=0)\n"
+                                                "  Pair   - Exactly 40 with.\n"
+                                                "           (default=a b)\n"
                                                 "  Size   - Keep it. (default=30)\n"
                                                 "  Wide   - 漢字 漢字 漢字 漢字 漢字 漢字\n"
                                                 "           漢字 漢字 漢字\n"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -18,8 +19,12 @@ DString of(const char* text) {
     return d;
 }
 
-TEST(DString, CapacityBeyondTheSignedRangeIsFatal) {
-    EXPECT_DEATH(DString().reserve((1 << 30) + 1), "Assertion 'n <= kMaxCapacity' failed");
+// A text and its NUL in 8 bytes at least, otherwise the next power of two; beyond 2^30 is as
+// fatal as running out of memory.
+TEST(DString, CapacityRule) {
+    for (auto [length, capacity] : {std::pair{7, 8}, {8, 16}, {100, 128}})
+        EXPECT_EQ(of(std::string(size_t(length), 'x').c_str()).capacity(), capacity) << length;
+    EXPECT_DEATH(DString().reserve((1 << 30) + 1), "Assertion '.*' failed");
 }
 
 TEST(DString, AppendHonoursLengthAndNull) {

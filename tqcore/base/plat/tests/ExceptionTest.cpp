@@ -34,6 +34,7 @@ TEST(Exception, TextsAreCutAtCharacterBoundaries) {
 
 TEST(Exception, SystemExceptionTexts) {
     EXPECT_STREQ(plat::SystemException("", ENOENT).message(), "No such file or directory (2)");
+    EXPECT_STREQ(plat::SystemException("x", 0).message(), "x: Success (0)");
     plat::SystemExceptionFmt formatted("fileOpenFd(%s)", ENOENT, "/tmp/x");
     EXPECT_STREQ(formatted.message(), "fileOpenFd(/tmp/x): No such file or directory (2)");
     EXPECT_STREQ(plat::SystemException("y", 123456).typeName(), "System-123456");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -101,6 +102,24 @@ TEST(StrUtil, HashIsTheSignExtendedFnv1a) {
     // A byte from 0x80 up flips the upper bits too, unlike textbook FNV-1a.
     EXPECT_EQ(plat::strHash("\xC3"),
               (0xcbf29ce484222325ULL ^ 0xFFFFFFFFFFFFFFC3ULL) * 0x100000001b3ULL);
+}
+
+// Every byte and every bit of it takes part in the comparison; the copy and the wipe reach
+// every byte.
+TEST(StrUtil, SecureCompareCopyAndZero) {
+    unsigned char a[4] = {0x00, 0x7F, 0x80, 0xFF}, b[4];
+    plat::secureCopy(b, a, sizeof b);
+    EXPECT_EQ(std::memcmp(a, b, sizeof a), 0);
+    EXPECT_TRUE(plat::constantTimeEquals(a, b, sizeof a));
+    for (size_t i = 0; i < sizeof a * 8; ++i) {
+        b[i / 8] ^= uint8_t(1 << i % 8);
+        EXPECT_FALSE(plat::constantTimeEquals(a, b, sizeof a)) << i;
+        EXPECT_TRUE(plat::constantTimeEquals(a, b, i / 8));  // the bytes before it only
+        b[i / 8] ^= uint8_t(1 << i % 8);
+    }
+    plat::secureZero(b + 1, 2);
+    EXPECT_EQ(b[0] + b[1] + b[2], 0);
+    EXPECT_EQ(b[3], 0xFF);
 }
 
 // The pieces that `next` cuts from a copy of `text`, each in brackets.
