@@ -69,29 +69,23 @@ TEST(FormatTranslation, PlaceholdersAgainstArguments) {
     plat::test::CapturedLog log("Localize", 0);
     for (FormatCase& c : cases) {
         const std::string format = c.format;
-        SCOPED_TRACE(format);
-        log.clear();
         for (size_t i = 0; i + 1 < c.args.size(); ++i)
             c.args[i].next = &c.args[i + 1];
-        plat::String out("previous content");
-        EXPECT_EQ(&loc::formatTranslation(out, c.format, c.args.empty() ? nullptr : &c.args[0]),
-                  &out);
-        EXPECT_STREQ(out.c_str(), c.expected);
-        std::vector<std::string> expectedLog;
-        if (std::strstr(c.expected, "%%")) expectedLog = {"Bad loc string for args - " + format};
-        EXPECT_EQ(log.texts("Localize"), expectedLog);
+        // The result replaces what `out` held, which may be the format itself.
+        for (bool formatInOut : {false, true}) {
+            SCOPED_TRACE(format + (formatInOut ? " (held by the result string)" : ""));
+            log.clear();
+            plat::String out(formatInOut ? c.format : "previous content");
+            EXPECT_EQ(&loc::formatTranslation(out, formatInOut ? out.get() : c.format,
+                                              c.args.empty() ? nullptr : &c.args[0]),
+                      &out);
+            EXPECT_STREQ(out.c_str(), c.expected);
+            std::vector<std::string> expectedLog;
+            if (std::strstr(c.expected, "%%"))
+                expectedLog = {"Bad loc string for args - " + format};
+            EXPECT_EQ(log.texts("Localize"), expectedLog);
+        }
     }
-}
-
-// The format may be the text of the string that receives the result: the log line names the
-// format before the result replaces it.
-TEST(FormatTranslation, BadFormatHeldByTheResultString) {
-    plat::test::CapturedLog log("Localize", 0);
-    plat::String text("50% off %S");
-    loc::formatTranslation(text, text.get(), nullptr);
-    EXPECT_STREQ(text.get(), "50%% off %%S");
-    EXPECT_EQ(log.texts("Localize"),
-              std::vector<std::string>{"Bad loc string for args - 50% off %S"});
 }
 
 TEST(FormatTranslation, LongResultsGrowAndStayValid) {

@@ -27,10 +27,15 @@ TEST(DString, CapacityRule) {
     EXPECT_DEATH(DString().reserve((1 << 30) + 1), "Assertion '.*' failed");
 }
 
-TEST(DString, AppendHonoursLengthAndNull) {
+// A length stops at the NUL; a code point is written whole or, out of range, not at all.
+TEST(DString, Appending) {
     DString d;
     d.append("abcdef", 3).append(nullptr).append("xyz", -1).append("q\0r", 5);
-    EXPECT_STREQ(d.get(), "abcxyzq");
+    d.appendUnichar('a', 3).appendUnichar(0x20AC, 2).appendUnichar('z', 0);
+    EXPECT_STREQ(d.get(), "abcxyzqaaa\xE2\x82\xAC\xE2\x82\xAC");
+    EXPECT_THROW(d.appendUnichar(-1), plat::Exception);
+    EXPECT_THROW(d.appendUnichar(0x110000), plat::Exception);
+    EXPECT_EQ(d.length(), 16u);
 }
 
 // Every operation handed a piece of the buffer's own text. The buffer starts full (7 characters
@@ -77,18 +82,14 @@ TEST(DString, EveryOperationAcceptsItsOwnText) {
     EXPECT_EQ(filed.length(), 2u + 24 * 2);
 }
 
-TEST(DString, FormatLongerThanTheScratchSpace) {
-    DString big;
-    big.appendFormat("%s!", std::string(5000, 'z').c_str());
-    EXPECT_EQ(big.length(), 5001u);
-}
-
-TEST(DString, FormatErrorAppendsNothingAndEnds) {
-    // A wide character the C locale cannot convert makes vsnprintf fail; formatting must
-    // neither loop nor append.
+// An output beyond the scratch space is formatted again in full; a formatting error (a wide
+// character the C locale cannot convert) neither loops nor appends.
+TEST(DString, FormatLongOutputAndErrors) {
     DString d = of("keep");
     d.appendFormat("%ls", L"\x20AC\x20AC");
     EXPECT_STREQ(d.get(), "keep");
+    d.appendFormat("%s!", std::string(5000, 'z').c_str());
+    EXPECT_EQ(std::string(d.get()), "keep" + std::string(5000, 'z') + "!");
 }
 
 // Out-of-order, negative and past-the-end ranges leave the text alone.
@@ -105,15 +106,6 @@ TEST(DString, ReplaceRange) {
         d.replaceRange(c.start, c.end, "!");
         EXPECT_STREQ(d.get(), c.want) << c.start << ".." << c.end;
     }
-}
-
-TEST(DString, AppendUnicharNeverWritesTheInvalidMarker) {
-    DString d;
-    d.appendUnichar('a', 3).appendUnichar(0x20AC, 2).appendUnichar('z', 0);
-    EXPECT_STREQ(d.get(), "aaa\xE2\x82\xAC\xE2\x82\xAC");
-    EXPECT_THROW(d.appendUnichar(-1), plat::Exception);
-    EXPECT_THROW(d.appendUnichar(0x110000), plat::Exception);
-    EXPECT_EQ(d.length(), 9u);
 }
 
 TEST(DString, Replacing) {

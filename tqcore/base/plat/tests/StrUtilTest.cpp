@@ -1,5 +1,6 @@
 #include "plat/StrUtil.h"
 
+#include "plat/SecureString.h"
 #include "plat/String.h"
 #include "plat/StringList.h"
 
@@ -14,7 +15,8 @@ namespace {
 
 using plat::String;
 
-TEST(StrUtil, CopyAndAppendStayInBounds) {
+// Output that does not fit is cut, and never inside a character.
+TEST(StrUtil, BoundedWritersStayInBounds) {
     char guard[3] = "##";
     EXPECT_EQ(plat::strCopy(guard + 1, "abc", 0), 3u);  // size 0 writes nothing at all
     EXPECT_STREQ(guard, "##");
@@ -31,19 +33,16 @@ TEST(StrUtil, CopyAndAppendStayInBounds) {
     char unterminated[4] = {'w', 'x', 'y', 'z'};
     EXPECT_EQ(plat::strAppend(unterminated, sizeof unterminated, "more"), 3u);
     EXPECT_STREQ(unterminated, "wxy");
-}
 
-TEST(StrUtil, FormatAndUnicharCutAtCharacterBoundary) {
-    char buf[6] = "";
-    plat::strAppendFormat(buf, sizeof buf, "%s%s", "abc", "\xC3\xA9\xC3\xA9");
-    EXPECT_STREQ(buf, "abc\xC3\xA9");
-
+    char formatted[6] = "";
+    plat::strAppendFormat(formatted, sizeof formatted, "%s%s", "abc", "\xC3\xA9\xC3\xA9");
+    EXPECT_STREQ(formatted, "abc\xC3\xA9");
     char chars[8] = "a";
     EXPECT_EQ(plat::strAppendUnichar(chars, sizeof chars, 0x20AC, 5), 7u);
     EXPECT_STREQ(chars, "a\xE2\x82\xAC\xE2\x82\xAC");
 }
 
-// Each helper that writes into a buffer, handed a piece of that buffer's own text.
+// Each helper that writes into a buffer, and each owned string, handed a piece of its own text.
 TEST(StrUtil, WritersAcceptTheirBuffersOwnText) {
     using Buffer = char[256];
     struct Case {
@@ -67,6 +66,12 @@ TEST(StrUtil, WritersAcceptTheirBuffersOwnText) {
     char* cursor = text.buf();
     EXPECT_STREQ(plat::strTokAny(&cursor, text.get() + 1, nullptr, true), "a");
     EXPECT_EQ(cursor, nullptr);
+    // The owned strings copy before they free (or wipe) their text.
+    String own("abcdef");
+    own = own.get() + 3;
+    plat::SecureString secret("password");
+    secret.assign(secret.get() + 4, 2);
+    EXPECT_EQ(std::string(own.get()) + secret.get(), "defwo");
 }
 
 // Null counts as the smallest text; a needle or suffix longer than the text is no match, not
@@ -193,13 +198,6 @@ TEST(StringList, UniqueAndSplitTellNullFromEmpty) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list[1].isNull());
     EXPECT_EQ(plat::splitToSet("x,y,x", ',').size(), 2u);
-}
-
-TEST(String, AssigningPartOfItsOwnText) {
-    String s("abc");
-    s = s.get() + 1;
-    EXPECT_STREQ(s.get(), "bc");
-    EXPECT_STREQ(String("abcdef", 3).get(), "abc");
 }
 
 }  // namespace
