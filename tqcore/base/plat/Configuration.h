@@ -198,9 +198,8 @@ public:
     // "-h", "/?" in any case, optionally followed by "all" or "xml") stops the parsing when
     // `exitCallback` is given and calls it; the arguments after the help word are not applied,
     // so settings that shape the help come before it ("-Locale=de -help"). The first argument
-    // left over (a bad one, or a help word whose callback
-    // returned) throws BadCmdLineArg, with the help hint when `exitCallback` is given; the
-    // arguments before it stay applied.
+    // left over (a bad one, or a help word whose callback returned) throws BadCmdLineArg, with
+    // the help hint when `exitCallback` is given; the arguments before it stay applied.
     void processArgs(const char* const* arguments, ExitCallback exitCallback);
     // The loop of processArgs without the throw: leaves `*cursor` on the first argument not
     // used (on the terminating null when all were). Returns false only after a help request

@@ -4,8 +4,8 @@
 // never write beyond the size they are given: output that does not fit is cut, and the cut
 // never leaves a partial UTF-8 character at the end. A helper that writes into a buffer accepts
 // a piece of that buffer's own text as its text or format argument. Case changes and
-// case-insensitive comparisons touch ASCII letters only, whatever the process locale, so they never
-// corrupt UTF-8. The wipe and constant-time helpers cannot be shortened by the optimiser.
+// case-insensitive comparisons touch ASCII letters only, whatever the process locale, so they
+// never corrupt UTF-8. The wipe and constant-time helpers cannot be shortened by the optimiser.
 #pragma once
 
 #include "plat/Exception.h"
