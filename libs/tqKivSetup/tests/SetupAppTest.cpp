@@ -43,7 +43,7 @@ TEST(SetupAppDeathTest, StartsLoggingToTheFileAndEndsWithZero) {
                           std::string::npos;
             std::exit(ok ? 0 : 2);
         },
-        testing::ExitedWithCode(0), "");
+        testing::ExitedWithCode(0), "^$");
 }
 
 }  // namespace
