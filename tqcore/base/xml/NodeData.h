@@ -40,8 +40,9 @@ extern Options options;
 extern const unsigned char* lengthTable;  // the table of options.encoding
 
 // The number of bytes of the character at `p`, never past a NUL or `end` (null: NUL only).
-// In UTF-8 a lead byte takes only the continuation bytes that follow it, so a broken sequence
-// never swallows markup. 0 at the NUL or the end.
+// A lead byte takes only bytes that can continue its character (10xxxxxx in UTF-8, 40 and
+// above in the double-byte sets), so a broken sequence never swallows markup, blanks or the
+// NUL. 0 at the NUL or the end.
 inline int charLength(const char* p, const char* end = nullptr) {
     if (end && p >= end) return 0;
     int n = lengthTable[static_cast<unsigned char>(*p)];
@@ -49,7 +50,7 @@ inline int charLength(const char* p, const char* end = nullptr) {
     bool utf8 = options.encoding == kUtf8;
     for (int i = 1; i < n; ++i) {
         unsigned char c = static_cast<unsigned char>(p[i]);
-        if ((end && p + i >= end) || c == 0 || (utf8 && (c & 0xC0) != 0x80)) return i;
+        if ((end && p + i >= end) || (utf8 ? (c & 0xC0) != 0x80 : c < 0x40)) return i;
     }
     return n;
 }
@@ -58,8 +59,9 @@ inline int charLength(const char* p, const char* end = nullptr) {
 void* xmlRealloc(void* old, size_t size);
 char* xmlStrDup(const char* text, int length = -1);
 
-// Escapes `text` into `out` (null: only measures); returns the bytes written, no NUL.
-int escapeText(const char* text, char* out);
+// Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
+// bytes written, no NUL.
+int escapeText(const char* text, char* out, const char* end = nullptr);
 
 // Creates a record with one reference (the caller's).
 NodeData* newNodeData(char* name, bool declaration);

@@ -199,9 +199,9 @@ char* xmlStrDup(const char* text, int length) {
     return p;
 }
 
-int escapeText(const char* text, char* out) {
+int escapeText(const char* text, char* out, const char* end) {
     int written = 0;
-    for (const char* p = text; *p;) {
+    for (const char* p = text; (!end || p < end) && *p;) {
         const Entity* entity = nullptr;
         for (const Entity& e : kEntities)
             if (*p == e.character) entity = &e;
@@ -210,7 +210,7 @@ int escapeText(const char* text, char* out) {
             written += entity->length;
             ++p;
         } else {
-            int n = charLength(p);
+            int n = charLength(p, end);
             if (out) std::memcpy(out + written, p, size_t(n));
             written += n;
             p += n;
@@ -686,14 +686,23 @@ bool Parser::addParsedText(NodeData* node, int end) {
     char* text = decodeEntities(start, int(stop - start));
     if (!text) return false;
     int total = orderCount(node);
-    if (options.joinTextAcrossComments && total >= 2 &&
-        entryKind(node->order[total - 2]) == kTextItem &&
-        entryKind(node->order[total - 1]) == kClearItem) {
-        int clearIndex = entryIndex(node->order[total - 1]);
-        if (!std::strcmp(node->clears[clearIndex].openMarker, kClearMarkers[2].open)) {
-            std::free(node->clears[clearIndex].content);
-            removeContent(node, kClearItem, clearIndex);
-            char*& joined = node->texts[entryIndex(node->order[total - 2])];
+    if (options.joinTextAcrossComments && total >= 1) {
+        // A text after a comment joins the text before it; so does a text after an empty
+        // section, which left no item between the two.
+        int previous = -1;
+        if (entryKind(node->order[total - 1]) == kTextItem) {
+            previous = entryIndex(node->order[total - 1]);
+        } else if (total >= 2 && entryKind(node->order[total - 2]) == kTextItem &&
+                   entryKind(node->order[total - 1]) == kClearItem) {
+            int clearIndex = entryIndex(node->order[total - 1]);
+            if (!std::strcmp(node->clears[clearIndex].openMarker, kClearMarkers[2].open)) {
+                std::free(node->clears[clearIndex].content);
+                removeContent(node, kClearItem, clearIndex);
+                previous = entryIndex(node->order[total - 2]);
+            }
+        }
+        if (previous >= 0) {
+            char*& joined = node->texts[previous];
             size_t a = std::strlen(joined), b = std::strlen(text);
             joined = static_cast<char*>(xmlRealloc(joined, a + b + 1));
             std::memcpy(joined + a, text, b + 1);

@@ -33,6 +33,24 @@ struct Output {
         for (int i = 0; i < level; ++i) put('\t');
     }
     void escaped(const char* text) { length += escapeText(text, buffer ? buffer + length : nullptr); }
+    // Blanks at either end of a text would be trimmed away when it is read back: they are
+    // written as character references then.
+    void content(const char* text) {
+        if (!options.trimText) return escaped(text);
+        const char* start = text;
+        const char* stop = text + std::strlen(text);
+        while (start < stop && isBlank(*start)) reference(*start++);
+        const char* last = stop;
+        while (last > start && isBlank(last[-1])) --last;
+        length += escapeText(start, buffer ? buffer + length : nullptr, last);
+        while (last < stop) reference(*last++);
+    }
+    void reference(char blank) {
+        char ref[8];
+        std::snprintf(ref, sizeof ref, "&#%d;", blank);
+        put(ref);
+    }
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 };
 
 bool isOneLine(const NodeData* d) {
@@ -127,7 +145,7 @@ int Node::writeText(const Node& node, char* buffer, int level) {
             const char* text = f.node->texts[i];
             if (!*text) break;
             out.tabs(contentLevel);
-            out.escaped(text);
+            out.content(text);
             if (contentLevel >= 0) out.put('\n');
             break;
         }

@@ -57,6 +57,8 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"trimmed text", "<a>  x  </a>", nullptr, 0, 0, 0, "a{\"x\"}"},
         {"texts joined across a comment", "<a>x<!-- c -->y</a>", nullptr, 0, 0, 0, "a{\"xy\"}"},
         {"empty comment adds nothing", "<a><!----></a>", nullptr, 0, 0, 0, "a"},
+        {"texts joined across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
+         "a{\"xy\"}"},
         {"comment kept after the last text", "<a>x<!--c--></a>", nullptr, 0, 0, 0,
          "a{\"x\",<!--\"c\"-->}"},
         {"DOCTYPE with an internal subset", "<!DOCTYPE d [<!ENTITY e 'v'>]><d/>", nullptr, 0, 0,
@@ -119,6 +121,8 @@ TEST(XmlParser, OptionsChangeTextHandling) {
         {true, true, 2, "<a>&#233;</a>", "a{\"\xE9\"}"},
         // A Shift-JIS trail byte may be '>' or '=': it belongs to its character.
         {true, true, 3, "<a b='\x83\x3D'>\x83\x3E</a>", "a[b=\"\x83=\"]{\"\x83>\"}"},
+        // ...but a byte below 40 never continues one: no markup or blank is swallowed.
+        {true, true, 3, "<a>\x83 <b/>\x83</a>", "a{\"\x83\",b,\"\x83\"}"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -47,6 +47,8 @@ TEST(XmlWriter, FormattedAndUnformatted) {
          "<?xml version=\"1.0\"?>\n<r v>\n\t<!--c-->\n</r>\n",
          "<?xml version=\"1.0\"?><r v><!--c--></r>"},
         {"x<a/>y", "x\n<a/>\ny\n", "x<a/>y"},
+        // Blanks at the ends of a text survive being read back with trimming.
+        {"<a>&#32;x y&#10;</a>", "<a>&#32;x y&#10;</a>\n", "<a>&#32;x y&#10;</a>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
