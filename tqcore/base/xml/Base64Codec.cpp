@@ -8,7 +8,7 @@ namespace xml {
 
 namespace {
 
-const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 // Decoder classes: 0-63 data, then the pad, blanks, the end and everything else.
 enum : unsigned char { kPad = 64, kBlank = 65, kEnd = 66, kIllegal = 67 };
