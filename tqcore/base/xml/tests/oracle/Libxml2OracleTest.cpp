@@ -4,6 +4,8 @@
 // without blanks, since the reader trims them and drops blank-only ones by design.
 #include "xml/Node.h"
 
+#include "xml/tests/XmltestPath.h"
+
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -20,15 +22,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path validStandalone() {
-    const char* source = std::getenv("TQ_TEST_SOURCE_DIR");
-    fs::path dir = fs::absolute(source ? source : ".");
-    for (; dir.has_relative_path(); dir = dir.parent_path())
-        if (fs::is_directory(dir.parent_path() / "shared/testdata/xml/xmltest/valid/sa"))
-            return dir.parent_path() / "shared/testdata/xml/xmltest/valid/sa";
-    return "shared/testdata/xml/xmltest/valid/sa";
-}
 
 void appendText(std::string& out, const char* text) {
     for (const char* p = text; p && *p; ++p)
@@ -86,17 +79,17 @@ bool inScope(const std::string& bytes) {
 }
 
 TEST(Libxml2Oracle, SameTreesForValidStandaloneDocuments) {
-    if (!fs::is_directory(validStandalone())) GTEST_SKIP() << "no xmltest";
+    const fs::path dir = xmltest::suitePath("valid/sa");
+    if (!fs::is_directory(dir)) GTEST_SKIP() << "no xmltest at " << dir;
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(validStandalone()))
+    for (const auto& entry : fs::directory_iterator(dir))
         if (entry.path().extension() == ".xml") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     int compared = 0, same = 0;
     std::string differing;
     for (const fs::path& path : files) {
-        std::ifstream in(path, std::ios::binary);
         std::stringstream bytes;
-        bytes << in.rdbuf();
+        bytes << std::ifstream(path, std::ios::binary).rdbuf();
         if (!inScope(bytes.str())) continue;
         ++compared;
         xmlDocPtr doc = xmlReadFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR);
@@ -109,11 +102,11 @@ TEST(Libxml2Oracle, SameTreesForValidStandaloneDocuments) {
         fromOurs(ours, xml::Node::parseFile(path.c_str(), nullptr, &r));
         if (ours == theirs && r.error == 0) {
             ++same;
-        } else {
-            differing += " " + path.filename().string();
-            std::cout << path.filename() << " code " << r.error << "\n  ours:   " << ours
-                      << "\n  theirs: " << theirs << "\n";
+            continue;
         }
+        differing += " " + path.filename().string();
+        std::cout << path.filename() << " code " << r.error << "\n  ours:   " << ours
+                  << "\n  theirs: " << theirs << "\n";
     }
     std::cout << same << " of " << compared << " documents give the same tree;"
               << " differing:" << differing << "\n";
