@@ -5,6 +5,7 @@
 #include "plat/Exception.h"
 #include "plat/Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -509,6 +510,7 @@ public:
     // element still open is cut to its exact size either way.
     bool run() {
         bool completed = parseContent();
+        flushJoin();
         for (NodeData* open = current_; open; open = open->parent) shrinkArrays(open);
         return completed;
     }
@@ -537,6 +539,20 @@ private:
     bool tagNameMatches(const char* name, const char* text) const;
 
     bool parseContent();
+    // Cuts the text that joins grew to its exact size.
+    void flushJoin() {
+        if (join_.node && join_.capacity > join_.length + 1)
+            join_.node->texts[join_.index] = static_cast<char*>(
+                xmlRealloc(join_.node->texts[join_.index], join_.length + 1));
+        join_ = JoinedText();
+    }
+
+    struct JoinedText {
+        NodeData* node = nullptr;  // null: no text is being joined
+        int index = -1;            // in node->texts
+        size_t length = 0;
+        size_t capacity = 0;       // bytes allocated
+    };
 
     const char* doc_;
     NodeData* top_;
@@ -546,6 +562,7 @@ private:
     int error_ = kNoError;
     int errorIndex_ = 0;
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
+    JoinedText join_;                      // the text the last join grew
 };
 
 Token Parser::nextToken() {
@@ -702,10 +719,20 @@ bool Parser::addParsedText(NodeData* node, int end) {
             }
         }
         if (previous >= 0) {
+            // Many joins into one text grow it geometrically: a long run of comments costs
+            // linear time, not quadratic.
             char*& joined = node->texts[previous];
-            size_t a = std::strlen(joined), b = std::strlen(text);
-            joined = static_cast<char*>(xmlRealloc(joined, a + b + 1));
-            std::memcpy(joined + a, text, b + 1);
+            if (join_.node != node || join_.index != previous) {
+                flushJoin();
+                join_ = {node, previous, std::strlen(joined), std::strlen(joined) + 1};
+            }
+            size_t added = std::strlen(text);
+            if (join_.length + added + 1 > join_.capacity) {
+                join_.capacity = std::max(join_.length + added + 1, join_.capacity * 2);
+                joined = static_cast<char*>(xmlRealloc(joined, join_.capacity));
+            }
+            std::memcpy(joined + join_.length, text, added + 1);
+            join_.length += added;
             std::free(text);
             return true;
         }
