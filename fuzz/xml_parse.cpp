@@ -19,12 +19,13 @@ void require(bool condition, const char* what, const std::string& a, const std::
 }
 
 // Whether a name read from a tag reads back as the same token once written: not when it starts
-// like another token after "<" ("?", "!", "/"), ends in "/" (which takes the ">" that follows)
-// or holds a quote (which may pair with a later one).
+// like another token after "<" ("?", "!", "/"), is "PRE" (whose start tag opens a clear
+// section), ends in "/" (which takes the ">" that follows) or holds a quote (which may pair
+// with a later one).
 bool plainName(const char* name) {
     if (!name) return true;
     std::string s(name);
-    return !s.empty() && s[0] != '?' && s[0] != '!' && s[0] != '/' && s.back() != '/' &&
+    return !s.empty() && s[0] != '?' && s[0] != '!' && s[0] != '/' && s.back() != '/' && s != "PRE" &&
            s.find_first_of("\"'") == std::string::npos;
 }
 
