@@ -257,7 +257,6 @@ public:
 
 private:
     explicit Node(NodeData* data);  // adds a reference
-    friend struct NodeAccess;
 
     NodeData* d_ = nullptr;  // null: the empty node
 };

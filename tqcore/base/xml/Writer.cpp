@@ -9,11 +9,6 @@
 
 namespace xml {
 
-struct NodeAccess {
-    static NodeData* data(const Node& node) { return node.d_; }
-    static Node wrap(NodeData* data) { return Node(data); }
-};
-
 namespace {
 
 bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b); }
