@@ -143,27 +143,22 @@ TEST(XmlParser, DeepNestingNeverOverflows) {
     EXPECT_EQ(levels, depth);
 }
 
+// Running indexes walk all namesakes, letter case ignored; items come attributes first.
 TEST(XmlParser, ReadingTheTree) {
     xml::Node a = xml::Node::parseString("<a x='1' X='2' y><b/>t<c/><B n='5'/><!--k--></a>");
+    std::string seen;
     int at = 0;
-    EXPECT_STREQ(a.getAttribute("x", &at), "1");
-    EXPECT_STREQ(a.getAttribute("x", &at), "2");
-    EXPECT_EQ(a.getAttribute("x", &at), nullptr);
-    EXPECT_TRUE(a.isAttributeSet("Y"));
+    for (const char* value; (value = a.getAttribute("x", &at));) seen += value;
+    at = 0;
+    for (xml::Node b; !(b = a.getChildNodeByName("b", &at)).isEmpty();) seen += b.getName();
+    EXPECT_EQ(seen, "12bB");
     EXPECT_STREQ(a.getAttributeNth("X", 1), "2");
     EXPECT_EQ(a.getAttributeNth("X", 2), nullptr);
-    EXPECT_EQ(a.nChildNode("b"), 2);
-    at = 0;
-    EXPECT_STREQ(a.getChildNodeByName("b", &at).getName(), "b");
-    EXPECT_STREQ(a.getChildNodeByName("b", &at).getName(), "B");
-    EXPECT_TRUE(a.getChildNodeByName("b", &at).isEmpty());
     EXPECT_EQ(xml::toInt(a.getChildNode("b", -1).getAttribute("n")), 5);
     EXPECT_EQ(a.itemCount(), 3 + 5);
-    EXPECT_EQ(a.getItem(3).kind, xml::kElementItem);
     EXPECT_STREQ(a.getItem(4).text, "t");
     EXPECT_STREQ(a.getItem(7).clear.content, "k");
     EXPECT_EQ(a.getItem(8).kind, xml::kNoItem);
-    EXPECT_STREQ(a.getChildNode(1).getParentNode().getName(), "a");
 }
 
 TEST(XmlParser, GuessEncoding) {
