@@ -198,10 +198,10 @@ public:
     // Writes the tree into `buffer` (null: only measures) at indentation `level` (-1:
     // unformatted) and returns the number of bytes, without a NUL.
     static int writeText(const Node& node, char* buffer, int level);
-    // Writes the tree to a new file: a byte-order mark for UTF-8 and a declaration line naming
-    // the encoding (`encodingName`, else "ISO-8859-1", for the single-byte and Chinese ones)
-    // unless the tree starts with a declaration of its own. Returns 0, 15 (cannot open) or 16
-    // (a write or the close failed). The empty node writes nothing and gives 0.
+    // Writes the tree to a new file: a byte-order mark for UTF-8, then, unless the tree starts
+    // with a declaration of its own, a declaration line naming the encoding ("utf-8",
+    // "SHIFT-JIS", else `encodingName` or "ISO-8859-1"). Returns 0, 15 (cannot open) or 16 (a
+    // write or the close failed). The empty node writes nothing and gives 0.
     int saveFile(const char* path, const char* encodingName = nullptr,
                  bool formatted = true) const;
 
