@@ -80,8 +80,7 @@ void FileConfig::update(const Configuration& configuration, const char* path,
         writeRecords(path, records, permissions);
 }
 
-void FileConfig::setValue(const char* path, const char* key, const char* value,
-                          int permissions) {
+void FileConfig::setValue(const char* path, const char* key, const char* value, int permissions) {
     NoCaseStringMap records = readForRewrite(path);
     replaceRecord(records, key, value);
     writeRecords(path, records, permissions);

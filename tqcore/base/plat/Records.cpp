@@ -14,10 +14,14 @@ namespace {
 // The escape of a byte, or null for one written as it is.
 const char* escapeOf(char c) {
     switch (c) {
-    case '\n': return "\\n";
-    case '\r': return "\\r";
-    case '\\': return "\\\\";
-    default: return nullptr;
+    case '\n':
+        return "\\n";
+    case '\r':
+        return "\\r";
+    case '\\':
+        return "\\\\";
+    default:
+        return nullptr;
     }
 }
 

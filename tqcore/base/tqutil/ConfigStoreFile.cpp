@@ -42,8 +42,8 @@ ConfigStoreFile::ConfigStoreFile() {
     const char* pathComponent = os::getAppPathComponent(true);
     if (exeDir.get() && *exeDir.get() && *pathComponent) {
         plat::String installation = plat::String::format("%s/%s", exeDir.get(), pathComponent);
-        addLayer(kPreferencePriority,
-                 plat::String::format("%s/config.d", installation.get()).get(), true);
+        addLayer(kPreferencePriority, plat::String::format("%s/config.d", installation.get()).get(),
+                 true);
         addLayer(kPolicyPriority, plat::String::format("%s/policy.d", installation.get()).get(),
                  false);
     }
@@ -119,7 +119,8 @@ bool ConfigStoreFile::exists() {
 plat::String configFilePath(const char* name) {
     const char* directory = os::getUserConfigDir();
     size_t length = std::strlen(directory);
-    if (length && directory[length - 1] == '/') return plat::String::format("%s%s", directory, name);
+    if (length && directory[length - 1] == '/')
+        return plat::String::format("%s%s", directory, name);
     return plat::String::format("%s%c%s", directory, '/', name);
 }
 

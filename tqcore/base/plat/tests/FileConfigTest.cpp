@@ -32,9 +32,8 @@ TEST(FileConfig, ReadSetsEveryGoodRecordAndReportsBadText) {
 TEST(FileConfig, RewritesWholeFiles) {
     TempDir dir;
     std::string path = dir / "prog";
-    EXPECT_NE(failureOf([&] { FileConfig::setValue((dir / "no/prog").c_str(), "a", "1", 0); })
-                  .error,
-              -1);
+    EXPECT_NE(
+        failureOf([&] { FileConfig::setValue((dir / "no/prog").c_str(), "a", "1", 0); }).error, -1);
     FileConfig::setValue(path.c_str(), "Key", "v\n", 0);
     EXPECT_EQ(readFile(path), "Key=v\\n\n");
     struct stat before, after;
