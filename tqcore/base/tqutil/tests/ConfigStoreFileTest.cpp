@@ -36,82 +36,60 @@ public:
     std::string userFile = root / "home/.qdx/config.d/prog";
 };
 
-// Catches: files read in the wrong order, "common.custom" read in the user's directory, a
-// policy beaten by a preference or left out, and one bad or unreadable file keeping the files
-// after it (above all the policies) from being read.
+// Catches (parameters a to h, a rule each): files read in the wrong order, "common.custom" read
+// in the user's directory, a policy beaten by a preference or read unasked, names matched with
+// case, and a bad record keeping the records and files after it (the policies) from being read.
 TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
-    const struct {
-        std::vector<std::pair<const char*, const char*>> files;  // null contents: a directory
-        bool policy;
-        const char *expected, *errorPath;
-    } cases[] = {
-        {{{"etc/qdx/config.d/common", "setting=sys"}}, true, "sys", nullptr},
-        {{{"inst/config.d/prog", "setting=inst"}, {"etc/qdx/config.d/common", "Setting=sys"}},
-         true,
-         "sys",
-         nullptr},
-        {{{"etc/qdx/config.d/prog", "setting=sp"}, {"home/.qdx/config.d/common", "setting=u"}},
-         true,
-         "u",
-         nullptr},
-        {{{"etc/qdx/config.d/common.custom", "setting=c"}, {"etc/qdx/config.d/common", "x=1"}},
-         true,
-         "c",
-         nullptr},
-        {{{"home/.qdx/config.d/common.custom", "setting=no"}}, true, "", nullptr},
-        {{{"home/.qdx/config.d/prog", "setting=u"}, {"inst/policy.d/common", "setting=ip"}},
-         true,
-         "ip",
-         nullptr},
-        {{{"home/.qdx/config.d/prog", "setting=u"}, {"inst/policy.d/common", "setting=ip"}},
-         false,
-         "u",
-         nullptr},
-        {{{"inst/policy.d/prog", "setting=ip"}, {"etc/qdx/policy.d/common", "setting=sp"}},
-         true,
-         "sp",
-         nullptr},
-        {{{"home/.qdx/config.d/prog", "setting=\xC3"}, {"etc/qdx/policy.d/prog", "setting=p"}},
-         true,
-         "p",
-         "home/.qdx/config.d/prog"},
-        {{{"etc/qdx/config.d/common", nullptr}, {"home/.qdx/config.d/prog", "setting=u"}},
-         true,
-         "u",
-         "etc/qdx/config.d/common"},
+    const char* const files[][2] = {
+        {"inst/config.d/common", "a=inst\nb=inst"},
+        {"etc/qdx/config.d/common", "b=sys\nc=sys"},
+        {"etc/qdx/config.d/common.custom", "c=custom"},
+        {"etc/qdx/config.d/prog", "d=sysprog"},
+        {"home/.qdx/config.d/common", "d=user\ne=user"},
+        {"home/.qdx/config.d/common.custom", "f=no"},
+        {"home/.qdx/config.d/prog", "E=userprog\nunknown=1\ng=u\nbad=\xC3\nh=u"},
+        {"inst/policy.d/prog", "g=ip\nh=ip"},
+        {"etc/qdx/policy.d/common", "h=sp"},
     };
-    for (const auto& c : cases) {
+    for (bool policy : {true, false}) {
         Layers layers;
-        for (const auto& [name, contents] : c.files)
-            contents ? writeFile(layers.root / name, contents)
-                     : void(std::filesystem::create_directory(layers.root / name));
+        for (const auto& file : files)
+            writeFile(layers.root / file[0], file[1]);
         plat::Configuration config("Test");
-        plat::StringParameter setting("Setting", "d", "", false, &config);
+        for (const char* name : {"A", "B", "C", "D", "e", "F", "G", "H", "bad"})
+            config.addStringParam(name, "d", "");
         tqutil::ConfigStoreFile store;
-        Failure failure = failureOf([&] { store.loadAll(c.policy, &config); });
-        std::string label = c.files[0].first + std::string(c.policy ? " +policy" : "");
-        EXPECT_STREQ(setting.getValueStr().get(), c.expected) << label;
-        std::string error = c.errorPath ? "Error reading " + (layers.root / c.errorPath) : "";
-        EXPECT_EQ(failure.message.substr(0, error.size()), error) << label;
-        EXPECT_EQ(failure.error, c.errorPath ? 0 : -1) << label;
+        Failure failure = failureOf([&] { store.loadAll(policy, &config); });
+        std::string values;
+        for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h"})
+            values += config.getParam(name)->getValueStr().c_str() + std::string(",");
+        EXPECT_EQ(values, policy ? "inst,sys,custom,user,userprog,,ip,sp,"
+                                 : "inst,sys,custom,user,userprog,,u,u,");
+        std::string error = "Error reading " + layers.userFile + ": ";
+        EXPECT_EQ(failure.message.substr(0, error.size()), error);
     }
 }
 
-// Catches: the user's changes going to another file, and the store not registered.
+// Catches: the user's changes going to another file, a key in another case kept as a second
+// record, and save writing what equals the baseline.
 TEST(ConfigStoreFile, UserFile) {
     Layers layers;
     tqutil::ConfigStoreFile store;
     EXPECT_EQ(tqutil::ConfigStore::instance(), &store);
     plat::Configuration config("Test");
-    plat::StringParameter setting("Setting", "d", "", false, &config);
+    plat::StringParameter setting("Setting", "d", "a\\b", false, &config);
     EXPECT_FALSE(store.exists());
-    setting.setParam("a\\b", 10);
     store.setValue(setting);
-    EXPECT_EQ(readFile(layers.userFile), "Setting=a\\\\b\n");
-    EXPECT_TRUE(store.exists());
+    tqutil::setConfigValue(tqutil::configFilePath("prog").get(), "SETTING", "a\\b");
+    EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
     store.removeValue(setting);
     EXPECT_EQ(readFile(layers.userFile), "");
-    EXPECT_STREQ(tqutil::configFilePath("x").get(), (layers.root / "home/.qdx/config.d/x").c_str());
+    plat::Configuration baseline("Base");
+    baseline.addStringParam("Setting", "d", "a\\b");
+    baseline.addStringParam("Other", "d", "");
+    config.addStringParam("Other", "d", "o");
+    store.save(config, baseline);
+    EXPECT_EQ(readFile(layers.userFile), "Other=o\n");
 }
 
 // Catches a rewrite per pair: the first pair would be committed before the second fails.

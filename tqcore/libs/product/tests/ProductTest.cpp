@@ -50,32 +50,28 @@ TEST(ProductInitDeathTest, WithoutASettingLogsToStandardError) {
         testing::ExitedWithCode(0), "ProductTest: shown\n$");
 }
 
-// Catches: the profile directory not defaulted to "$HOME/.qdx" (or a set one overridden), the
-// directory texts not filled, and a store that does not read the user's own file.
+// Catches: the profile directory not defaulted to "$HOME/.qdx", the directory texts not
+// filled, and a store that does not read the user's own file.
 TEST(ProductInitDeathTest, FillsTheConfigurationDirectoriesAndStore) {
     TempDir home;
-    for (bool preset : {false, true}) {
-        std::string profile = preset ? home / "elsewhere" : home / ".qdx";
-        EXPECT_EXIT(
-            {
-                setenv("HOME", home.path().c_str(), 1);
-                preset ? setenv("QDX_PROFILE_DIR", profile.c_str(), 1)
-                       : unsetenv("QDX_PROFILE_DIR");
-                std::filesystem::create_directories(profile + "/config.d");
-                writeFile(profile + "/config.d/prog", "LogKeepDays=7\n");
-                product::init({"prog"});
-                tqutil::ConfigStore::instance()->loadAll(false, nullptr);
-                bool ok =
-                    profile == std::getenv("QDX_PROFILE_DIR") &&
-                    std::string(os::getSystemConfigDir()) == "/etc/qdx" &&
-                    os::getUserConfigDir() == profile + "/config.d" &&
-                    os::getUserConfigFile() == profile + "/config.d/prog" &&
-                    equal(plat::Configuration::global()->getParam("LogKeepDays")->getValueStrAt(10),
-                          "7");
-                std::exit(ok ? 0 : 1);
-            },
-            testing::ExitedWithCode(0), "");
-    }
+    std::string profile = home / ".qdx";
+    EXPECT_EXIT(
+        {
+            setenv("HOME", home.path().c_str(), 1);
+            unsetenv("QDX_PROFILE_DIR");
+            std::filesystem::create_directories(profile + "/config.d");
+            writeFile(profile + "/config.d/prog", "LogKeepDays=7\n");
+            product::init({"prog"});
+            tqutil::ConfigStore::instance()->loadAll(false, nullptr);
+            bool ok =
+                profile == std::getenv("QDX_PROFILE_DIR") &&
+                std::string(os::getSystemConfigDir()) == "/etc/qdx" &&
+                os::getUserConfigFile() == profile + "/config.d/prog" &&
+                equal(plat::Configuration::global()->getParam("LogKeepDays")->getValueStrAt(10),
+                      "7");
+            std::exit(ok ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
