@@ -4,6 +4,7 @@
 #include "rdr/FileStream.h"
 
 #include <cerrno>
+#include <cstring>
 #include <exception>
 
 namespace plat {
@@ -36,8 +37,11 @@ void eraseRecord(NoCaseStringMap& records, const char* key) {
     if (record != records.end()) records.erase(record);
 }
 
-// A key in another case than the stored one replaces the whole record, spelling included.
+// A key in another case than the stored one replaces the whole record, spelling included. Keys
+// are written as they are, so one that would not read back as itself (it would end the key, the
+// line or start an escape) could change other records: it is refused.
 void replaceRecord(NoCaseStringMap& records, const char* key, const char* value) {
+    if (key && std::strpbrk(key, "=\\\r\n")) throw Exception("Invalid parameter file key");
     eraseRecord(records, key);
     records.emplace(String(key), String(value));
 }

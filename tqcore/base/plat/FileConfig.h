@@ -41,8 +41,9 @@ public:
                        const Configuration& baseline, int permissions);
 
     // Sets the record of `key` to `value` (null: the key alone) and rewrites the file, also when
-    // the text was there already; a missing file is created. Throws as update, and as
-    // writeRecords.
+    // the text was there already; a missing file is created. A key holding "=", a backslash or a
+    // line break throws plat::Exception "Invalid parameter file key" and nothing is written.
+    // Throws as update, and as writeRecords.
     static void setValue(const char* path, const char* key, const char* value, int permissions);
     // The same for every pair of `values` in one rewrite: the file takes all of them or, when
     // anything fails, none.

@@ -71,7 +71,7 @@ TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
 }
 
 // Catches: the user's changes going to another file, a key in another case kept as a second
-// record, and save writing what equals the baseline.
+// record, a key that would write a record of its own, and save writing what equals the baseline.
 TEST(ConfigStoreFile, UserFile) {
     Layers layers;
     tqutil::ConfigStoreFile store;
@@ -82,6 +82,9 @@ TEST(ConfigStoreFile, UserFile) {
     store.setValue(setting);
     tqutil::setConfigValue(tqutil::configFilePath("prog").get(), "SETTING", "a\\b");
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
+    EXPECT_EQ(
+        failureOf([&] { tqutil::setConfigValue(layers.userFile.c_str(), "x\ny", "1"); }).message,
+        "Invalid parameter file key");
     store.removeValue(setting);
     EXPECT_EQ(readFile(layers.userFile), "");
     plat::Configuration baseline("Base");
