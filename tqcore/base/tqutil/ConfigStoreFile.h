@@ -54,7 +54,8 @@ public:
     // Builds the list of files from the program's identity and the configuration directories of
     // os/AppInfo.h, as product start-up has set them: the installation layer is the executable's
     // directory, '/' and the application's path component, used when both are known; the user
-    // layer is left out when the user's configuration directory is unset.
+    // layer is left out when the user's configuration directory is unset. The program name must
+    // be set (os::getAppName's fatal assertion otherwise).
     ConfigStoreFile();
 
     // A failure to read a file (other than a missing file or directory) is remembered and the
