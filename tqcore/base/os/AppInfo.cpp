@@ -10,9 +10,17 @@ namespace {
 // so code that runs at exit still can.
 std::atomic<char*> appName{nullptr};
 std::atomic<char*> appPathComponent{nullptr};
+std::atomic<char*> systemConfigDir{nullptr};
+std::atomic<char*> userConfigDir{nullptr};
+std::atomic<char*> userConfigFile{nullptr};
 
 void replaceText(std::atomic<char*>& slot, const char* text) {
     delete[] slot.exchange(plat::strDup(text), std::memory_order_acq_rel);
+}
+
+const char* textOrEmpty(const std::atomic<char*>& slot) {
+    const char* text = slot.load(std::memory_order_acquire);
+    return text ? text : "";
 }
 
 }  // namespace
@@ -35,6 +43,24 @@ const char* getAppPathComponent(bool emptyIfUnset) {
     const char* pathComp = appPathComponent.load(std::memory_order_acquire);
     TQ_ASSERT(emptyIfUnset || pathComp);
     return pathComp ? pathComp : "";
+}
+
+void setConfigDirs(const char* systemDir, const char* userDir, const char* userFile) {
+    replaceText(systemConfigDir, systemDir);
+    replaceText(userConfigDir, userDir);
+    replaceText(userConfigFile, userFile);
+}
+
+const char* getSystemConfigDir() {
+    return textOrEmpty(systemConfigDir);
+}
+
+const char* getUserConfigDir() {
+    return textOrEmpty(userConfigDir);
+}
+
+const char* getUserConfigFile() {
+    return textOrEmpty(userConfigFile);
 }
 
 }  // namespace os

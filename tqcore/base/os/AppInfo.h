@@ -1,5 +1,5 @@
 // Identity and directories of the running program: its name, its path component, the directory
-// of its executable and the resource directory of its bundle.
+// of its executable, the resource directory of its bundle and its configuration directories.
 //
 // Product start-up sets the name and the path component once, before it starts other threads;
 // from then on the getters are single atomic loads that allocate nothing and may be called from
@@ -40,5 +40,15 @@ const char* getResourceDir();
 // Makes getResourceDir return a private copy of `path` (null: no resource directory). Like the
 // other setters, meant for start-up and tests, not for a moment when other threads read it.
 void setResourceDir(const char* path);
+
+// Store private copies of the configuration directories that product start-up works out: the
+// system configuration directory ("/etc/qdx"), the user's configuration directory and the
+// user's own parameter file, where the user's changes go. Null unsets. Start-up and tests only,
+// as setAppName.
+void setConfigDirs(const char* systemDir, const char* userDir, const char* userFile);
+// The texts stored by setConfigDirs, owned by this layer; "" when unset. Never null.
+const char* getSystemConfigDir();
+const char* getUserConfigDir();
+const char* getUserConfigFile();
 
 }  // namespace os

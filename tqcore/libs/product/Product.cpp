@@ -3,19 +3,46 @@
 #include "loc/Localize.h"
 #include "os/AppInfo.h"
 #include "plat/ConfigParameter.h"
+#include "plat/DString.h"
 #include "plat/Exception.h"
 #include "plat/LogDestFile.h"
 #include "plat/LogSrc.h"
 #include "plat/String.h"
 #include "product/VersionInfo.h"
+#include "tqutil/ConfigStoreFile.h"
 
+#include <cstdlib>
+#include <memory>
 #include <unistd.h>
 
 namespace product {
 
 namespace {
 
-const char* displayName = nullptr;  // set once by init
+const char* displayName = nullptr;                     // set once by init
+std::unique_ptr<tqutil::ConfigStoreFile> configStore;  // the process-wide store
+
+// The configuration directories: "/etc/qdx" and the profile directory's "config.d", where the
+// program's own file takes the user's changes. The profile directory is QDX_PROFILE_DIR, which
+// this process and its children take to be "$HOME/.qdx" unless it is set; without HOME there
+// is no user layer.
+void setConfigDirs(const char* programName) {
+    if (!std::getenv("QDX_PROFILE_DIR")) {
+        plat::DString profileDir;
+        try {
+            plat::expandEnvVars(profileDir, "$HOME/.qdx", nullptr, true, true);
+            setenv("QDX_PROFILE_DIR", profileDir.c_str(), 1);
+        } catch (const plat::Exception&) {
+        }
+    }
+    const char* profileDir = std::getenv("QDX_PROFILE_DIR");
+    plat::String userDir, userFile;
+    if (profileDir && *profileDir) {
+        userDir = plat::String::format("%s/config.d", profileDir);
+        userFile = plat::String::format("%s/%s", userDir.get(), programName);
+    }
+    os::setConfigDirs("/etc/qdx", userDir.get(), userFile.get());
+}
 
 // Keeps the version information (whose notices are translated) in step with the locale.
 class LocaleChangedCallback : public plat::ParameterChangedCallback {
@@ -47,6 +74,10 @@ void init(const InitOptions& options) {
     loc::Localize::instance().registerResourceDirs(plat::StringList());
     loc::Localize::localeParameter().addCallback(new LocaleChangedCallback);
     updateVersionInfo();
+
+    setConfigDirs(options.programName);
+    configStore.reset();  // the old store unregisters before the new one registers
+    configStore = std::make_unique<tqutil::ConfigStoreFile>();
 }
 
 const char* displayNameKey() {

@@ -19,7 +19,10 @@ struct InitOptions {
 
 // Sets the program's name, creates the log destinations, sets the default-priority values of
 // LogDir ("$HOME/Library/Logs/qdx", or "/Library/Logs" for root), LogFile and Log, chooses the
-// locale and composes the version information. Once per process.
+// locale and composes the version information. Then sets QDX_PROFILE_DIR to "$HOME/.qdx" when
+// it is unset, fills the configuration directories of os/AppInfo.h ("/etc/qdx", the profile
+// directory's "config.d" and the program's file there) and makes the process-wide
+// tqutil::ConfigStoreFile; it reads no file. Once per process.
 void init(const InitOptions& options);
 
 // The translation key of the name users see, as init was given it (null before init).

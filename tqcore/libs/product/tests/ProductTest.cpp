@@ -1,9 +1,12 @@
 #include "product/Product.h"
 
+#include "os/AppInfo.h"
 #include "plat/ConfigParameter.h"
 #include "plat/LogDest.h"
 #include "plat/LogDestFile.h"
 #include "plat/LogSrc.h"
+#include "plat/tests/FileTestUtil.h"
+#include "tqutil/ConfigStoreFile.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +48,30 @@ TEST(ProductInitDeathTest, WithoutASettingLogsToStandardError) {
             std::exit(equal(plat::logParam().getValueStr(), "*:stderr:10") ? 0 : 1);
         },
         testing::ExitedWithCode(0), "ProductTest: shown\n$");
+}
+
+// Catches: the profile directory not defaulted to "$HOME/.qdx", the directory texts not
+// filled, and a store that does not read the user's own file.
+TEST(ProductInitDeathTest, FillsTheConfigurationDirectoriesAndStore) {
+    TempDir home;
+    std::string profile = home / ".qdx";
+    EXPECT_EXIT(
+        {
+            setenv("HOME", home.path().c_str(), 1);
+            unsetenv("QDX_PROFILE_DIR");
+            std::filesystem::create_directories(profile + "/config.d");
+            writeFile(profile + "/config.d/prog", "LogKeepDays=7\n");
+            product::init({"prog"});
+            tqutil::ConfigStore::instance()->loadAll(false, nullptr);
+            bool ok =
+                profile == std::getenv("QDX_PROFILE_DIR") &&
+                std::string(os::getSystemConfigDir()) == "/etc/qdx" &&
+                os::getUserConfigFile() == profile + "/config.d/prog" &&
+                equal(plat::Configuration::global()->getParam("LogKeepDays")->getValueStrAt(10),
+                      "7");
+            std::exit(ok ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

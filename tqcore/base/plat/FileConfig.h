@@ -1,0 +1,56 @@
+// plat::FileConfig: parameter files, the key=value records of plat/Records.h, read into a
+// configuration at a priority and rewritten whole when values change.
+//
+// A rewrite reads the file's records into a map keyed by name ignoring case (so a rewritten file
+// lists them in that order, and a key in another case replaces the record), changes the map and
+// writes it through a transacted stream: readers see the old file or the new one, never a part.
+// Every change costs one read and one write of the whole file with one fsync. Nothing is locked;
+// concurrent writers of one file are ordered only by the atomic replacement.
+#pragma once
+
+#include "plat/Configuration.h"
+#include "plat/Records.h"
+
+namespace plat {
+
+class FileConfig {
+public:
+    // Reads the records of `path` and sets each key that names a parameter (ignoring case) from
+    // its text at `priority` with Configuration::setParam; unknown keys and refused values are
+    // passed over. A record whose text is not valid UTF-8 for its parameter does not stop the
+    // rest: the first plat::BadUtf8 is thrown after the last record. A missing file throws the
+    // open's plat::SystemException (ENOENT or ENOTDIR for a missing directory); read failures
+    // pass on. Logs "Looking for" (level 110) and "Reading" (100) lines on "FileConfig".
+    static void read(Configuration& configuration, const char* path, int priority);
+
+    // Reads the records of `path` into `map`, keys with a handler going to the handler. Throws
+    // as read.
+    static void readRecords(const char* path, StringMap& map,
+                            const RecordHandlers* handlers = nullptr);
+
+    // Writes `map` as the whole new contents of `path` and commits. `permissions` are the flags
+    // of rdr::TransactedFileOutStream (0: an existing file keeps its mode, a new one gets 0664
+    // less the umask). A failure (the directory missing, say) throws and leaves the old file.
+    static void writeRecords(const char* path, const NoCaseStringMap& map, int permissions);
+
+    // Sets the record of every parameter of `configuration` whose current text differs from the
+    // same-named parameter of `baseline` (names the baseline lacks are skipped) and rewrites the
+    // file; when nothing differs the file is left untouched. A file that cannot be read for any
+    // reason but a missing file or directory throws before anything is written.
+    static void update(const Configuration& configuration, const char* path,
+                       const Configuration& baseline, int permissions);
+
+    // Sets the record of `key` to `value` (null: the key alone) and rewrites the file, also when
+    // the text was there already; a missing file is created. A key holding "=", a backslash or a
+    // line break throws plat::Exception "Invalid parameter file key" and nothing is written.
+    // Throws as update, and as writeRecords.
+    static void setValue(const char* path, const char* key, const char* value, int permissions);
+    // The same for every pair of `values` in one rewrite: the file takes all of them or, when
+    // anything fails, none.
+    static void setValues(const char* path, const StringMap& values, int permissions);
+    // Removes the record of `key` (ignoring case) and rewrites the file; a missing file stays
+    // missing. Throws as setValue.
+    static void removeValue(const char* path, const char* key, int permissions);
+};
+
+}  // namespace plat
