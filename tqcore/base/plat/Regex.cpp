@@ -437,7 +437,93 @@ std::unique_ptr<Regex> Regex::compile(const char* pattern, const char* end, uint
     re->anchoredStart_ = start;
     re->searchStart_ = 1;
     re->delimited_ = false;
+    re->findStartFilter();
     return re;
+}
+
+void Regex::findStartFilter() {
+    // The literal that every match starts with: Char instructions on the one path from the
+    // pattern's start that neither branches nor asserts.
+    std::string prefix;
+    for (uint32_t pc = anchoredStart_; pc < program_.size();) {
+        uint32_t word = program_[pc];
+        if (int32_t(word) <= 0) {
+            if (0u - word <= pc) break;  // a loop back
+            pc = 0u - word;
+        } else if (word == Save) {
+            pc += 2;
+        } else if (word == SaveAndClear || word == Clear) {
+            pc += 3;
+        } else if (word == Char) {
+            char encoded[4];
+            char* end = encoded;
+            if (program_[pc + 1] < 0x80)
+                *end++ = char(program_[pc + 1]);
+            else
+                utf8Encode(int(program_[pc + 1]), &end);
+            prefix.append(encoded, size_t(end - encoded));
+            pc += 2;
+        } else {
+            break;
+        }
+    }
+    // The first bytes of every consuming instruction that the pattern's start reaches without
+    // consuming; assertions are taken as holding.
+    bool firstBytes[256] = {};
+    std::vector<bool> seen(program_.size() + 1);
+    std::vector<uint32_t> todo{anchoredStart_};
+    auto mark = [&](uint32_t lo, uint32_t hi) {
+        for (uint32_t c = lo; c <= std::min<uint32_t>(hi, 0x7F); ++c) {
+            firstBytes[c] = true;
+            if ((flags_ & IgnoreCase) && isAsciiLetter(int(c))) firstBytes[c ^ 0x20] = true;
+        }
+        if (hi >= 0x80)
+            for (int lead = 0xC2; lead <= 0xF4; ++lead)
+                firstBytes[lead] = true;
+    };
+    while (!todo.empty()) {
+        uint32_t pc = todo.back();
+        todo.pop_back();
+        if (seen[pc]) continue;
+        seen[pc] = true;
+        if (pc >= program_.size()) return;  // an empty match is possible
+        uint32_t word = program_[pc];
+        if (int32_t(word) <= 0) {
+            todo.push_back(0u - word);
+            continue;
+        }
+        switch (word) {
+        case LineStart:
+        case LineEnd:
+        case WordBoundary:
+        case NotWordBoundary: todo.push_back(pc + 1); break;
+        case Split:
+        case SplitLazy: todo.push_back(program_[pc + 1]), todo.push_back(pc + 2); break;
+        case Save: todo.push_back(pc + 2); break;
+        case SaveAndClear:
+        case Clear: todo.push_back(pc + 3); break;
+        case Char:
+        case CharNoCase: {
+            uint32_t c = program_[pc + 1];
+            if (c < 0x80)
+                mark(c, c);
+            else
+                firstBytes[utf8EncodedLength(int(c)) == 2 ? 0xC0 | (c >> 6)
+                           : utf8EncodedLength(int(c)) == 3 ? 0xE0 | (c >> 12)
+                                                             : 0xF0 | (c >> 18)] = true;
+            break;
+        }
+        case Class:
+            for (uint32_t i = 0; i < program_[pc + 1]; ++i)
+                if (program_[pc + 2 + 2 * i] <= program_[pc + 3 + 2 * i])
+                    mark(program_[pc + 2 + 2 * i], program_[pc + 3 + 2 * i]);
+            break;
+        default: return;  // Any, AnyButNewline, NotClass: any byte may start a match
+        }
+    }
+    filter_.prefix = prefix;
+    std::memcpy(filter_.firstBytes, firstBytes, sizeof firstBytes);
+    hasFilter_ = true;
 }
 
 std::unique_ptr<Regex> Regex::create(const char* pattern, uint32_t flags) {

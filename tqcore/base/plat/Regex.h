@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace plat {
@@ -73,6 +74,9 @@ public:
     // between "/" delimiters: "/" and line breaks are escaped too.
     static String quote(const char* text, bool forLiteral);
 
+    Regex(const Regex&) = delete;
+    Regex& operator=(const Regex&) = delete;
+
     int captureCount() const { return captureCount_; }
     uint32_t flags() const { return flags_; }
 
@@ -116,11 +120,21 @@ public:
     uint32_t anchoredStart() const { return anchoredStart_; }
     uint32_t searchStart() const { return searchStart_; }
 
+    // Where a match can begin, worked out when compiling, so that a search skips the text in
+    // which no match can start instead of stepping through it.
+    struct StartFilter {
+        std::string prefix;      // bytes every match begins with; may be empty
+        bool firstBytes[256];    // bytes a match may begin with
+    };
+    // Null when a match may begin with any byte or be empty.
+    const StartFilter* startFilter() const { return hasFilter_ ? &filter_ : nullptr; }
+
 private:
     class Compiler;
     Regex() = default;
     static std::unique_ptr<Regex> compile(const char* pattern, const char* end, uint32_t flags,
                                           bool delimited);
+    void findStartFilter();
 
     std::vector<uint32_t> program_;  // instruction words
     uint32_t anchoredStart_ = 0;     // where the pattern's own code begins
@@ -129,6 +143,8 @@ private:
     uint32_t flags_ = 0;             // DotAll, Multiline, IgnoreCase
     int nestingDepth_ = 0;           // groups open while compiling
     bool delimited_ = false;         // compiling a "/"-delimited form: line breaks refused
+    StartFilter filter_;
+    bool hasFilter_ = false;         // filter_ holds
 };
 
 }  // namespace plat

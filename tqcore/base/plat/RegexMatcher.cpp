@@ -29,10 +29,10 @@ const char* textEndOf(const char* text, const char* end) {
 
 RegexMatcher::RegexMatcher(const uint32_t* program, uint32_t startPc, uint32_t programLength,
                            int slotCount, uint32_t flags, const char* textStart,
-                           const char* textEnd)
+                           const char* textEnd, const Regex::StartFilter* filter)
     : program_(program), startPc_(startPc), programLength_(programLength),
       slotCount_(size_t(std::max(slotCount, 0))), flags_(flags), textStart_(textStart),
-      textEnd_(textEnd), searchStart_(textStart), position_(textStart) {
+      textEnd_(textEnd), searchStart_(textStart), position_(textStart), filter_(filter) {
     visited_.resize(size_t(programLength) + 1);
     result_.resize(slotCount_);
     slots_.resize(slotCount_);
@@ -77,6 +77,39 @@ void RegexMatcher::start(bool stopAtFirst) {
     next_.clear();
     pending_.clear();
     addThread(startPc_, stopAtFirst);
+    current_.swap(next_);
+    next_.clear();
+    ++generation_;
+    onlyStartThreads_ = true;
+}
+
+bool RegexMatcher::mayStartAt(const char* at) const {
+    const std::string& prefix = filter_->prefix;
+    if (!prefix.empty())
+        return size_t(textEnd_ - at) >= prefix.size() &&
+               std::memcmp(at, prefix.data(), prefix.size()) == 0;
+    return filter_->firstBytes[static_cast<unsigned char>(*at)];
+}
+
+void RegexMatcher::skipToCandidate() {
+    const std::string& prefix = filter_->prefix;
+    const char* at = position_ + 1;
+    if (!prefix.empty()) {
+        at = std::search(at, textEnd_, prefix.begin(), prefix.end());
+    } else {
+        while (at < textEnd_ && !filter_->firstBytes[static_cast<unsigned char>(*at)])
+            ++at;
+    }
+    // A candidate byte is never a continuation byte, so it is where a step would have come.
+    current_.clear();
+    position_ = at;
+    matched_ = false;
+    ++generation_;
+    if (at >= textEnd_) return;  // no match can start here, nor be empty at the end
+    previousChar_ = charEndingAt(at);
+    nextChar_ = decodeAt(at, nextLength_);
+    slots_.fill(kUnset);
+    addThread(startPc_, true);
     current_.swap(next_);
     next_.clear();
     ++generation_;
@@ -192,6 +225,10 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
 }
 
 void RegexMatcher::step(bool stopAtFirst) {
+    if (filter_ && onlyStartThreads_ && !mayStartAt(position_)) {
+        skipToCandidate();
+        if (atEnd()) return;
+    }
     int c = nextChar_;
     position_ += nextLength_;
     previousChar_ = c;
@@ -200,10 +237,14 @@ void RegexMatcher::step(bool stopAtFirst) {
     const size_t stride = 1 + slotCount_;
     const uint32_t* threads = current_.data();
     const size_t end = current_.size();
+    onlyStartThreads_ = false;
     for (size_t i = 0; i < end; i += stride) {
         uint32_t nextPc;
         if (!consumes(threads[i], c, nextPc)) continue;
         if (slotCount_) std::memcpy(slots_.data(), threads + i + 1, slotCount_ * sizeof(uint32_t));
+        // The search loop's thread comes last; when no thread before it lives on, the next
+        // step starts afresh.
+        if (threads[i] == 0 && startPc_ == 1) onlyStartThreads_ = next_.empty();
         addThread(nextPc, stopAtFirst);
         if (matched_ && stopAtFirst) break;
     }
@@ -286,7 +327,8 @@ bool Regex::matchesWhole(const char* text, const char* end) const {
 
 bool Regex::test(const char* text, const char* end) const {
     end = textEndOf(text, end);
-    RegexMatcher matcher(program(), searchStart_, programLength(), 0, flags_, text, end);
+    RegexMatcher matcher(program(), searchStart_, programLength(), 0, flags_, text, end,
+                         startFilter());
     matcher.start(true);
     while (!matcher.matched() && !matcher.atEnd() && matcher.hasThreads())
         matcher.step(true);
@@ -303,7 +345,7 @@ const char* Regex::exec(const char* text, const char** end, const char** starts,
     }
     int groups = std::min(std::max(n, 0), captureCount_);
     RegexMatcher matcher(program(), searchStart_, programLength(), 2 * groups + 2, flags_, text,
-                         textEnd);
+                         textEnd, startFilter());
     bool more = true;
     if (!matcher.findNext(more)) return nullptr;
     for (int g = 1; g <= groups; ++g) {
@@ -340,7 +382,8 @@ int Regex::replace(const char* text, const char* replacementTemplate, DString& o
     }
     const char* end = textEndOf(text, nullptr);
     RegexMatcher matcher(program(), searchStart_, programLength(),
-                         namesGroup ? 2 * captureCount_ + 2 : 2, flags_, text, end);
+                         namesGroup ? 2 * captureCount_ + 2 : 2, flags_, text, end,
+                         startFilter());
     std::string result;
     const char* copied = text;
     int count = 0;
@@ -360,7 +403,7 @@ int Regex::replace(const char* text, const char* replacementTemplate, DString& o
 void Regex::matchAll(const char* text, StringList& output) const {
     const char* end = textEndOf(text, nullptr);
     RegexMatcher matcher(program(), searchStart_, programLength(), 2 * captureCount_ + 2, flags_,
-                         text, end);
+                         text, end, startFilter());
     for (bool more = true; more && matcher.findNext(more);) {
         for (int g = 0; g <= captureCount_; ++g) {
             uint32_t s = matcher.resultSlot(2 * g), e = matcher.resultSlot(2 * g + 1);

@@ -25,9 +25,11 @@ public:
 
     // Runs `program` (of `programLength` words) from `startPc` over [textStart, textEnd),
     // recording `slotCount` save slots (2 per group, group 0 the whole match; 0 is allowed).
-    // The text must be shorter than 0xFFFFFFFF bytes.
+    // The text must be shorter than 0xFFFFFFFF bytes. With a start filter (only for runs from
+    // the search entry) steps over text where no match can begin are skipped.
     RegexMatcher(const uint32_t* program, uint32_t startPc, uint32_t programLength, int slotCount,
-                 uint32_t flags, const char* textStart, const char* textEnd);
+                 uint32_t flags, const char* textStart, const char* textEnd,
+                 const Regex::StartFilter* filter = nullptr);
     RegexMatcher(const RegexMatcher&) = delete;
     RegexMatcher& operator=(const RegexMatcher&) = delete;
 
@@ -60,6 +62,10 @@ public:
 private:
     // The character at `at` and its length in bytes (0 at the end).
     int decodeAt(const char* at, int& length) const;
+    bool mayStartAt(const char* at) const;
+    // Moves to the next position where a match may start, as if every step before it had
+    // been taken.
+    void skipToCandidate();
     int charEndingAt(const char* at) const;
     bool consumes(uint32_t pc, int c, uint32_t& nextPc) const;
     bool inRanges(const uint32_t* ranges, uint32_t count, int c) const;
@@ -80,6 +86,8 @@ private:
     int nextChar_ = kNoChar;   // the character at position_, decoded once
     int nextLength_ = 0;       // its length in bytes
     bool matched_ = false;     // a thread reached the program's end in the current step
+    const Regex::StartFilter* filter_;
+    bool onlyStartThreads_ = false;  // every thread began at the current position
 
     // Each thread list and stack entry is a pc followed by the thread's slots.
     SmallVector<uint32_t, 336> current_;
