@@ -13,7 +13,14 @@
 #include <type_traits>
 #include <utility>
 
+namespace rdr {
+class InStream;
+}
+
 namespace plat {
+
+// Reads exactly `size` bytes from `in` into `to` (the stream's blocking and end rules apply).
+void readStreamBytes(rdr::InStream& in, void* to, size_t size);
 
 template <typename T>
 class MBuf {
@@ -24,6 +31,19 @@ public:
     // `count` zeroed elements with the wipe flag set: the form for keys and secrets.
     explicit MBuf(int count) : count_(count > 0 ? count : 0), wipe_(true) {
         if (count_ > 0) data_ = new T[count_]();
+    }
+    // `count` elements read from `in`, wipe flag clear; a failing read throws what the stream
+    // throws and frees the elements.
+    MBuf(rdr::InStream& in, int count) {
+        if (count <= 0) return;
+        data_ = new T[count];
+        count_ = count;
+        try {
+            readStreamBytes(in, data_, size_t(count) * sizeof(T));
+        } catch (...) {
+            release();
+            throw;
+        }
     }
     MBuf(MBuf&& other) noexcept
         : count_(std::exchange(other.count_, 0)), data_(std::exchange(other.data_, nullptr)),

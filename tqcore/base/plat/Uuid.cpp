@@ -1,5 +1,6 @@
 #include "plat/Uuid.h"
 
+#include "crypto/RandomStream.h"
 #include "plat/DString.h"
 #include "plat/Hex.h"
 
@@ -17,6 +18,18 @@ Uuid::Uuid(const unsigned char* bytes) {
     std::memcpy(bytes_, bytes, kSize);
     bytes_[6] = (bytes_[6] & 0x0F) | 0x40;
     bytes_[8] = (bytes_[8] & 0x3F) | 0x80;
+}
+
+Uuid Uuid::generate() {
+    unsigned char bytes[kSize];
+    {
+        crypto::RandomStream random;
+        const uint8_t* drawn = random.readBytes(bytes, kSize);
+        std::memcpy(bytes, drawn, kSize);
+    }
+    Uuid uuid(bytes);
+    secureZero(bytes, sizeof bytes);
+    return uuid;
 }
 
 Uuid::Uuid(const char* text) {

@@ -26,6 +26,9 @@ public:
     // parse() or throw plat::Exception "Invalid Uuid '<text>'".
     explicit Uuid(const char* text);
 
+    // A new random (version 4) UUID from the cryptographic generator; holds its lock briefly.
+    static Uuid generate();
+
     // 32 lower-case digits; with `withDashes`, "-" before bytes 4, 6, 8 and 10.
     String format(bool withDashes = true) const;
     // Accepts 16 pairs of hexadecimal digits (either case), each pair optionally preceded by

@@ -1,0 +1,142 @@
+#include "rdr/ByteReader.h"
+#include "rdr/MemInStream.h"
+#include "rdr/MemIoStream.h"
+#include "rdr/PseudoRandomStream.h"
+#include "rdr/tests/StreamTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace rdr;
+
+namespace {
+
+// The published PCG32 demonstration: seed 42, sequence 54.
+TEST(MemStreamTest, PseudoRandomFollowsPcg32) {
+    Pcg32 reference;
+    reference.seed(42, 54 << 1 | 1);
+    std::vector<uint32_t> got;
+    for (int i = 0; i < 6; i++)
+        got.push_back(reference.next());
+    EXPECT_EQ(got, (std::vector<uint32_t>{0xa15c02b7, 0x7b47f409, 0xba1d3330, 0x83d2f293,
+                                          0xbfa4784b, 0xcbed606e}));
+
+    PseudoRandomStream a(7, true), b(7, true);
+    Pcg32 first, second;
+    first.seed(7, 1);
+    second.seed(7, 3);
+    uint8_t expected[8], buf[9];
+    for (int w = 0; w < 2; w++) {
+        uint32_t v = (w ? second : first).next();
+        for (int i = 0; i < 4; i++)
+            expected[w * 4 + i] = uint8_t(v >> (8 * i));
+    }
+    EXPECT_EQ(std::memcmp(a.readBytes(buf, 8), expected, 8), 0);
+    EXPECT_EQ(std::memcmp(b.readBytes(buf, 8), expected, 8), 0);
+    EXPECT_EQ(a.readU64(), b.readU64());
+    EXPECT_EQ(a.pos(), 16);
+    EXPECT_EQ(thrown([&] { a.readBytes(buf, 9); }), ": InStream overrun: buffer size exceeded");
+    for (int i = 0; i < 20; i++) {
+        EXPECT_EQ(b.readRandomBelow(1), 0u);
+        EXPECT_LT(b.readRandomBelow(6), 6u);
+    }
+}
+
+TEST(MemStreamTest, PipeEndsLimitsAndErrors) {
+    MemIoStream pipe(nullptr, 0, 2048);
+    EXPECT_FALSE(pipe.check(false, 1));
+    std::vector<uint8_t> block(2048, 1);
+    pipe.writeBytes(block.data(), 2048);
+    EXPECT_EQ(thrown([&] { pipe.writeU8(1); }), "OutStreamFull: MemIoStream: maxBufs exceeded");
+    pipe.skip(2048);
+    pipe.shutdownWrite();
+    EXPECT_EQ(thrown([&] { pipe.readU8(); }), "EndOfStream: End of in-memory IO stream");
+    EXPECT_EQ(thrown([&] { pipe.writeU8(1); }), "PipeException: Stream closed for writing");
+
+    MemIoStream failing;
+    failing.setError(plat::SystemException("read", 104));
+    EXPECT_EQ(thrown([&] { failing.readU8(); }).substr(0, 11), "System-104:");
+}
+
+// State saved mid-stream (data across several buffers, part read) restores into a stream that
+// reads the rest, and a saved state never carries stale heap bytes.
+TEST(MemStreamTest, SaveAndRestore) {
+    MemIoStream fresh(nullptr, -1, 16);
+    MemOutStream freshState;
+    fresh.save(freshState);
+    std::string freshBytes = bytesOf(freshState);
+    EXPECT_EQ(freshBytes.substr(17, 16), std::string(16, '\0'));
+
+    // U32s that do not fit the last byte of the first two buffers leave gaps there, which a
+    // restored stream must not read as data.
+    MemIoStream source(nullptr, -1, 16);
+    std::string text = "The quick brown fox jumps over the lazy dog";
+    for (int at : {0, 19, 34}) {
+        int n = at == 34 ? 9 : 15 - (at ? 4 : 0);
+        source.writeBytes(text.data() + at, n);
+        if (at == 34) break;
+        MemInStream word(text.data() + at + n, 4);
+        source.writeU32(word.readU32());
+    }
+    source.flush();
+    source.skip(10);
+    source.markPos();
+    source.skip(3);
+    MemOutStream state;
+    source.save(state);
+    MemIoStream copy(nullptr, -1, 16);
+    MemInStream in(state.data(), state.length());
+    copy.restore(in);
+    EXPECT_STREQ(copy.readBytesAsString(int(text.size()) - 13).get(), text.substr(13).c_str());
+    copy.rewindToMark();
+    EXPECT_EQ(copy.readU8(), 'b');
+
+    // Broken states are refused and leave the stream as it was.
+    struct Case {
+        size_t at;  // offset of the U32 to replace
+        uint32_t v;
+    } cases[] = {{0, 0}, {4, 5}, {8, 1000}, {13, 0x40000000}, {13, 0}};
+    std::string good = bytesOf(state);
+    size_t offsets = good.size() - 25;
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (size_t field = 0; field < 7; field++)
+        if (field != 3 && field != 4)
+            all.push_back({offsets + (field < 4 ? 4 * field : 4 * field - 3), 17});
+    for (const Case& c : all) {
+        std::string bad = good;
+        for (int i = 0; i < 4; i++)
+            bad[c.at + size_t(i)] = char(c.v >> (24 - 8 * i));
+        MemInStream badIn(bad.data(), int(bad.size()));
+        MemIoStream target(nullptr, -1, 16);
+        target.writeBytes("kept", 4);
+        EXPECT_NE(thrown([&] { target.restore(badIn); }), "") << c.at << " " << c.v;
+        EXPECT_STREQ(target.readBytesAsString(4).get(), "kept");
+    }
+}
+
+// A string read in two goes; and one found whole in the window with copying off, which used to
+// come back as a buffer that was never filled.
+TEST(MemStreamTest, ByteReaderStrings) {
+    MemIoStream pipe;
+    ByteReader reader;
+    pipe.writeU32(6);
+    pipe.writeBytes("abc", 3);
+    pipe.flush();
+    EXPECT_EQ(reader.readString(&pipe, 100, false).get(), nullptr);
+    pipe.writeBytes("def", 3);
+    pipe.writeU32(2);
+    pipe.writeBytes("\xC3\xA9", 2);
+    pipe.writeU32(1);
+    pipe.writeBytes("\xff", 1);
+    pipe.writeU32(0x80000000u);
+    pipe.flush();
+    EXPECT_STREQ(reader.readString(&pipe, 100, false).get(), "abcdef");
+    EXPECT_STREQ(reader.readString(&pipe, 100, false).get(), "\xC3\xA9");
+    EXPECT_STREQ(reader.readString(&pipe, 100, false).get(), "\xEF\xBF\xBD");
+    EXPECT_EQ(thrown([&] { reader.readString(&pipe, 100, false); }),
+              "StringTooLongException: String exceeds maximum length");
+    EXPECT_FALSE(reader.pending());
+}
+
+}  // namespace
