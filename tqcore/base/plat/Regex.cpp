@@ -1,6 +1,7 @@
 #include "plat/Regex.h"
 
 #include "plat/Utf8.h"
+#include "rdr/MemOutStream.h"
 
 #include <algorithm>
 #include <cstring>
@@ -583,28 +584,32 @@ std::unique_ptr<Regex> Regex::createSubstitution(const char** cursor, String& re
 }
 
 String Regex::quote(const char* text, bool forLiteral) {
-    std::string out;
-    out.reserve(std::strlen(text) + 8);
+    size_t length = std::strlen(text);
+    rdr::MemOutStream out(int(std::min<size_t>(length + 8, 0x7fffffff)));
     const char* p = text;
-    if (isAsciiDigit(*p)) out += "\\u003", out += *p++;
+    if (isAsciiDigit(*p)) {
+        out.writeBytes("\\u003", 5);
+        out.writeU8(uint8_t(*p++));
+    }
     while (*p) {
         const char* start = p;
-        int c = utf8Decode(&p, nullptr);
-        if (p == start) ++p;
+        int c = nextChar(p, text + length);
         if (c < 0) {
-            out += "[]";
+            out.writeBytes("[]", 2);
         } else if (c < 0x80 && std::strchr("$()*+.?[\\]^{|}", c)) {
-            out += '\\';
-            out += char(c);
+            out.writeU8('\\');
+            out.writeU8(uint8_t(c));
         } else if (forLiteral && (c == '\n' || c == '\r' || c == '/')) {
-            out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\/";
+            out.writeBytes(c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\/", 2);
         } else if (forLiteral && (c == 0x2028 || c == 0x2029)) {
-            out += c == 0x2028 ? "\\u2028" : "\\u2029";
+            out.writeBytes(c == 0x2028 ? "\\u2028" : "\\u2029", 6);
         } else {
-            out.append(start, size_t(p - start));
+            out.writeBytes(start, int(p - start));
         }
     }
-    return ownedCopy(out);
+    DString result;
+    out.takeString(result);
+    return String::adopt(result.release());
 }
 
 }  // namespace plat

@@ -71,7 +71,8 @@ public:
     // A pattern that matches `text` literally: metacharacters escaped, a leading digit written
     // "\u003<digit>" so that the pattern can follow an escape safely, and each byte that is
     // not valid UTF-8 as "[]", which matches nothing. With forLiteral the result can also sit
-    // between "/" delimiters: "/" and line breaks are escaped too.
+    // between "/" delimiters: "/" and line breaks are escaped too. A result beyond 2 GiB
+    // throws rdr::OutStreamFull.
     static String quote(const char* text, bool forLiteral);
 
     Regex(const Regex&) = delete;
