@@ -434,6 +434,8 @@ std::unique_ptr<Regex> Regex::compile(const char* pattern, const char* end, uint
         throw ExceptionFmt("trailing characters: \"%.*s\"", restLength, rest);
     }
     compiler.emit(Save, 1);
+    // Jump words hold their target negated in 32 bits.
+    TQ_CHECK(re->program_.size() < 0x7fffffffu);
     compiler.patchJump(toPattern, start);
     re->anchoredStart_ = start;
     re->searchStart_ = 1;
