@@ -128,6 +128,16 @@ int nextChar(const char*& p, const char* end) {
     return utf8DecodeTail(lead, &p, int(std::min<ptrdiff_t>(end - p + 1, 4)));
 }
 
+void appendUtf8(std::string& out, int codePoint) {
+    char encoded[4];
+    char* end = encoded;
+    if (codePoint < 0x80)
+        *end++ = char(codePoint);
+    else
+        utf8Encode(codePoint, &end);
+    out.append(encoded, size_t(end - encoded));
+}
+
 String ownedCopy(const std::string& text) {
     char* copy = new char[text.size() + 1];
     std::memcpy(copy, text.c_str(), text.size() + 1);
@@ -458,13 +468,7 @@ void Regex::findStartFilter() {
         } else if (word == SaveAndClear || word == Clear) {
             pc += 3;
         } else if (word == Char) {
-            char encoded[4];
-            char* end = encoded;
-            if (program_[pc + 1] < 0x80)
-                *end++ = char(program_[pc + 1]);
-            else
-                utf8Encode(int(program_[pc + 1]), &end);
-            prefix.append(encoded, size_t(end - encoded));
+            appendUtf8(prefix, int(program_[pc + 1]));
             pc += 2;
         } else {
             break;
@@ -563,13 +567,7 @@ std::unique_ptr<Regex> Regex::createSubstitution(const char** cursor, String& re
             if (c < 0) throw BadUtf8("Bad UTF-8 string");
             int codePoint;
             if (characterEscape(c, q, textEnd, codePoint)) {
-                char encoded[4];
-                char* e = encoded;
-                if (codePoint < 0x80)
-                    *e++ = char(codePoint);
-                else
-                    utf8Encode(codePoint, &e);
-                text.append(encoded, size_t(e - encoded));
+                appendUtf8(text, codePoint);
                 continue;
             }
             if (isAsciiLetter(c)) throw ExceptionFmt("invalid escape sequence '\\%c'", c);
