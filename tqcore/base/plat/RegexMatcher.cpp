@@ -242,9 +242,18 @@ void RegexMatcher::step(bool stopAtFirst) {
         uint32_t nextPc;
         if (!consumes(threads[i], c, nextPc)) continue;
         if (slotCount_) std::memcpy(slots_.data(), threads + i + 1, slotCount_ * sizeof(uint32_t));
-        // The search loop's thread comes last; when no thread before it lives on, the next
-        // step starts afresh.
-        if (threads[i] == 0 && startPc_ == 1) onlyStartThreads_ = next_.empty();
+        if (threads[i] == 0 && startPc_ == 1) {
+            // The search loop's thread comes last; when no thread before it lives on, the
+            // next step starts afresh.
+            onlyStartThreads_ = next_.empty();
+            // Threads started where no match can begin would die at the next step: keep only
+            // the loop itself.
+            if (filter_ && (atEnd() || !filter_->firstBytes[uint8_t(*position_)])) {
+                visited_[0] = generation_;
+                next_.append(threads + i, stride);
+                continue;
+            }
+        }
         addThread(nextPc, stopAtFirst);
         if (matched_ && stopAtFirst) break;
     }
