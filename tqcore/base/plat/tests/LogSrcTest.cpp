@@ -141,7 +141,7 @@ TEST(LogSrcDeathTest, InitialisedLoggingGatesAndDropsLines) {
                       setupLog.enabled(30);
             std::exit(ok ? 0 : 1);
         },
-        testing::ExitedWithCode(0), "");
+        testing::ExitedWithCode(0), "^$");
 }
 
 // A source that a static initialiser writes before the source's own constructor has run: its
