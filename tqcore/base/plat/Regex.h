@@ -3,9 +3,10 @@
 // A recursive-descent compiler turns the pattern into a small program of 32-bit words, which
 // plat::RegexMatcher runs as a Pike machine: every thread of the program advances in lock
 // step, one character at a time, in priority order. Matching therefore cannot take
-// exponential time: it costs O(text length x program length), and the program is at most
-// about four words per pattern byte. Everything that would break that bound is refused when
-// compiling: back-references and counted quantifiers ("UNSAFE"), and lookahead.
+// exponential time: it costs O(text length x program length x groups asked for), and the
+// program grows linearly with the pattern. Everything that would break that bound is refused
+// when compiling: back-references and counted quantifiers ("UNSAFE"), and lookahead. A
+// search skips text in which no match can begin (a literal or first-byte filter).
 //
 // Matches are leftmost, with the priorities a backtracking matcher would give (earlier
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case
@@ -69,8 +70,8 @@ public:
     static std::unique_ptr<Regex> createSubstitution(const char** cursor, String& replacement);
 
     // A pattern that matches `text` literally: metacharacters escaped, a leading digit written
-    // "\u003<digit>" so that the pattern can follow an escape safely, and each byte that is
-    // not valid UTF-8 as "[]", which matches nothing. With forLiteral the result can also sit
+    // "\u003<digit>" so that the pattern can follow an escape safely, and each sequence that
+    // is not valid UTF-8 as "[]", which matches nothing. With forLiteral the result can also sit
     // between "/" delimiters: "/" and line breaks are escaped too. A result beyond 2 GiB
     // throws rdr::OutStreamFull.
     static String quote(const char* text, bool forLiteral);
