@@ -19,6 +19,16 @@ int asciiLower(int c) {
     return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
 }
 
+// Slot arrays are a few words long: a call to memcpy would cost more than the copy.
+void copySlots(uint32_t* to, const uint32_t* from, size_t count) {
+    for (; count >= 2; count -= 2, to += 2, from += 2) {
+        uint64_t pair;
+        std::memcpy(&pair, from, 8);
+        std::memcpy(to, &pair, 8);
+    }
+    if (count) *to = *from;
+}
+
 const char* textEndOf(const char* text, const char* end) {
     if (!end) end = text + std::strlen(text);
     TQ_CHECK(size_t(end - text) < RegexMatcher::kUnset);
@@ -155,7 +165,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
             if (visited_[pc] == generation_) break;
             visited_[pc] = generation_;
             if (pc >= programLength_) {
-                if (slotCount_) std::memcpy(result_.data(), slots, slotCount_ * sizeof(uint32_t));
+                copySlots(result_.data(), slots, slotCount_);
                 matched_ = true;
                 break;
             }
@@ -185,7 +195,9 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
                 uint32_t target = program_[pc + 1];
                 uint32_t preferred = word == Regex::Split ? target : pc + 2;
                 pending_.push_back(word == Regex::Split ? pc + 2 : target);
-                pending_.append(slots, slotCount_);
+                size_t at = pending_.size();
+                pending_.resize(at + slotCount_);
+                copySlots(&pending_[at], slots, slotCount_);
                 pc = preferred;
                 continue;
             }
@@ -206,7 +218,9 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
             }
             default:
                 next_.push_back(pc);
-                next_.append(slots, slotCount_);
+                size_t at = next_.size();
+                next_.resize(at + slotCount_);
+                copySlots(&next_[at], slots, slotCount_);
                 holds = false;
                 break;
             }
@@ -219,7 +233,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
         }
         size_t top = pending_.size() - stride;
         pc = pending_[top];
-        if (slotCount_) std::memcpy(slots, &pending_[top + 1], slotCount_ * sizeof(uint32_t));
+        copySlots(slots, &pending_[top + 1], slotCount_);
         pending_.shrinkBy(stride);
     }
 }
@@ -241,7 +255,7 @@ void RegexMatcher::step(bool stopAtFirst) {
     for (size_t i = 0; i < end; i += stride) {
         uint32_t nextPc;
         if (!consumes(threads[i], c, nextPc)) continue;
-        if (slotCount_) std::memcpy(slots_.data(), threads + i + 1, slotCount_ * sizeof(uint32_t));
+        copySlots(slots_.data(), threads + i + 1, slotCount_);
         if (threads[i] == 0 && startPc_ == 1) {
             // The search loop's thread comes last; when no thread before it lives on, the
             // next step starts afresh.
