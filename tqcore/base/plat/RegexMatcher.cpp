@@ -83,12 +83,12 @@ void RegexMatcher::start(bool stopAtFirst) {
     generation_ = 0;
     matched_ = false;
     slots_.fill(kUnset);
-    current_.clear();
-    next_.clear();
+    current_->clear();
+    next_->clear();
     pending_.clear();
     addThread(startPc_, stopAtFirst);
-    current_.swap(next_);
-    next_.clear();
+    std::swap(current_, next_);
+    next_->clear();
     ++generation_;
     onlyStartThreads_ = true;
 }
@@ -111,7 +111,7 @@ void RegexMatcher::skipToCandidate() {
             ++at;
     }
     // A candidate byte is never a continuation byte, so it is where a step would have come.
-    current_.clear();
+    current_->clear();
     position_ = at;
     matched_ = false;
     ++generation_;
@@ -120,8 +120,8 @@ void RegexMatcher::skipToCandidate() {
     nextChar_ = decodeAt(at, nextLength_);
     slots_.fill(kUnset);
     addThread(startPc_, true);
-    current_.swap(next_);
-    next_.clear();
+    std::swap(current_, next_);
+    next_->clear();
     ++generation_;
 }
 
@@ -217,10 +217,10 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
                 continue;
             }
             default:
-                next_.push_back(pc);
-                size_t at = next_.size();
-                next_.resize(at + slotCount_);
-                copySlots(&next_[at], slots, slotCount_);
+                next_->push_back(pc);
+                size_t at = next_->size();
+                next_->resize(at + slotCount_);
+                copySlots(next_->data() + at, slots, slotCount_);
                 holds = false;
                 break;
             }
@@ -249,8 +249,8 @@ void RegexMatcher::step(bool stopAtFirst) {
     nextChar_ = decodeAt(position_, nextLength_);
     matched_ = false;
     const size_t stride = 1 + slotCount_;
-    const uint32_t* threads = current_.data();
-    const size_t end = current_.size();
+    const uint32_t* threads = current_->data();
+    const size_t end = current_->size();
     onlyStartThreads_ = false;
     for (size_t i = 0; i < end; i += stride) {
         uint32_t nextPc;
@@ -259,20 +259,20 @@ void RegexMatcher::step(bool stopAtFirst) {
         if (threads[i] == 0 && startPc_ == 1) {
             // The search loop's thread comes last; when no thread before it lives on, the
             // next step starts afresh.
-            onlyStartThreads_ = next_.empty();
+            onlyStartThreads_ = next_->empty();
             // Threads started where no match can begin would die at the next step: keep only
             // the loop itself.
             if (filter_ && (atEnd() || !filter_->firstBytes[uint8_t(*position_)])) {
                 visited_[0] = generation_;
-                next_.append(threads + i, stride);
+                next_->append(threads + i, stride);
                 continue;
             }
         }
         addThread(nextPc, stopAtFirst);
         if (matched_ && stopAtFirst) break;
     }
-    current_.swap(next_);
-    next_.clear();
+    std::swap(current_, next_);
+    next_->clear();
     ++generation_;
 }
 

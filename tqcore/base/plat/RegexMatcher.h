@@ -54,7 +54,7 @@ public:
 
     bool matched() const { return matched_; }
     bool atEnd() const { return position_ >= textEnd_; }
-    bool hasThreads() const { return !current_.empty(); }
+    bool hasThreads() const { return !current_->empty(); }
     // Byte offset of slot `i` of the last match, or kUnset.
     uint32_t resultSlot(int i) const { return result_[size_t(i)]; }
     const char* textStart() const { return textStart_; }
@@ -90,8 +90,10 @@ private:
     bool onlyStartThreads_ = false;  // every thread began at the current position
 
     // Each thread list and stack entry is a pc followed by the thread's slots.
-    SmallVector<uint32_t, 336> current_;
-    SmallVector<uint32_t, 336> next_;
+    // Swapped by pointer at each step, so that no entry is copied.
+    SmallVector<uint32_t, 336> lists_[2];
+    SmallVector<uint32_t, 336>* current_ = &lists_[0];  // threads for this step
+    SmallVector<uint32_t, 336>* next_ = &lists_[1];     // threads for the next step
     SmallVector<uint32_t, 336> pending_;  // lower-priority branches still to follow
     SmallVector<uint32_t, 128> visited_;  // per pc (and the end): generation last entered
     SmallVector<uint32_t, 20> result_;    // slots of the last match
