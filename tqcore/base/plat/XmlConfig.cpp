@@ -26,8 +26,8 @@ void put(rdr::OutStream& out, const char* text) {
     out.writeBytes(text, int(std::strlen(text)));
 }
 
-bool sameName(const char* a, const char* b) {
-    return strCaseCmpAscii(a, b) == 0;
+bool sameName(const char* text, const char* name) {
+    return text && strCaseCmpAscii(text, name) == 0;
 }
 
 // A decimal attribute: absent gives `fallback`; anything but one 32-bit number is no
@@ -71,7 +71,7 @@ void readParam(Configuration& configuration, const xml::Node& node, XmlConfig::P
     // Only for the log line a missing key gives; the parameter translates when it is shown.
     if (locDesc) loc::Localize::instance().translate(locDesc, nullptr, 0, false);
     const char* advancedText = node.getAttribute("advanced");
-    bool advanced = advancedText && sameName(advancedText, "true");
+    bool advanced = sameName(advancedText, "true");
     const char* flags = node.getAttribute("flags");
     if (!name || node.nChildNode("value") == 0 || (!desc && !locDesc))
         throw Exception(kIncompatible);
