@@ -93,12 +93,15 @@ public:
     Configuration* getConfiguration() const { return configuration_; }
     // The plain description when there is one, else the translation of the description key.
     const char* getDescription() const;
+    // The translation key of the description, or null for a plain description.
+    const char* getLocDesc() const { return locDesc_; }
     // Advanced parameters are listed only in the full help; binary ones always count as such.
     bool isAdvanced() const;
 
     // Adds the items of a comma-separated list (untrimmed; empty items are empty tags).
     void addTags(const char* list);
     bool hasTag(const char* tag) const;
+    const StringSet& getTags() const { return tags_; }
     // Appends a callback (not owned) for the rest of the parameter's life.
     void addCallback(ParameterChangedCallback* callback);
 

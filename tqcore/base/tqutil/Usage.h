@@ -9,11 +9,14 @@
 namespace tqutil {
 
 // The exit callback of the setup program's command line (plat::Configuration::ExitCallback):
-// the product information text, an empty line and the usage with the current values of the
-// parameters of `configuration` (null: the global one) — the advanced ones too for
-// kHelpAll — then exit(1). Never returns. The XML form (kHelpXml) is not available yet: it
-// prints what the normal mode does.
+// for kHelpXml printParamsXml(configuration); otherwise the product information text, an empty
+// line and the usage with the current values of the parameters of `configuration` (null: the
+// global one), the advanced ones too for kHelpAll. Then exit(1). Never returns.
 [[noreturn]] void printUsageAndExit(int mode, plat::Configuration* configuration);
+
+// Writes the XML description of the parameters of `configuration` (null: the global one) and
+// its descendants, hidden ones left out, to standard output (plat::XmlConfig::write).
+void printParamsXml(plat::Configuration* configuration);
 
 // Writes the product information text (version line, notices, system line) and an empty line
 // to standard output.

@@ -1,10 +1,13 @@
 #include "tqutil/Usage.h"
 
+#include "plat/XmlConfig.h"
 #include "product/Product.h"
 #include "product/VersionInfo.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -33,6 +36,25 @@ TEST(UsageDeathTest, ProductInfoThenHelpInTheChosenLanguageThenStatus1) {
                 "^[^\n]*\nCopyright \\(C\\) 2024 Tessary\\. Alle Rechte vorbehalten\\.\n.*\n"
                 "OS: [^\n]*\n\nParameter werden mit -<param> ein- und mit .*\n"
                 "Globale Parameter:\n  CompactLog     - .*\nProtokollnamen:\n");
+}
+
+// Catches "-help xml" printing anything but the bare description, or a status other than 1.
+TEST(UsageDeathTest, HelpXmlPrintsOnlyTheDescription) {
+    EXPECT_EXIT(runHelp({"-help", "XML"}), testing::ExitedWithCode(1),
+                "^<\\?xml version=\"1\\.0\"\\?>\n<config>\n<[a-z]+ +name=\".*</config>\n$");
+}
+
+// Catches a global parameter that the help describes so that it does not read back as itself,
+// or a hidden one described.
+TEST(Usage, HelpXmlReadsBackIntoTheSameParameters) {
+    testing::internal::CaptureStdout();
+    tqutil::printParamsXml(nullptr);
+    std::string printed = testing::internal::GetCapturedStdout();
+    plat::Configuration back("Back");
+    plat::XmlConfig::read(back, printed.c_str());
+    std::unique_ptr<char[]> again(plat::XmlConfig::write(back, true, false));
+    EXPECT_EQ(again.get(), printed);
+    EXPECT_EQ(printed.find("name=\"_"), std::string::npos);
 }
 
 }  // namespace
