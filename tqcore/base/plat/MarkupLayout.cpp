@@ -176,7 +176,10 @@ const char* Layout::search(const char* start, const char* end, int width, Breaks
         if (words && answer < end) answer = trimTrailingWhite(answer, start);
         if (!words) answer = charStart(answer, start);
         if (answer == start || target_->measure(start, answer) <= width) return answer;
-        answer = words ? wordStart(answer, start) : charStart(answer - 1, start);
+        // Each step moves back at least one byte: over the blanks a whole stretch may end with,
+        // then to the start of the word before them.
+        answer = words ? wordStart(trimTrailingWhite(answer, start), start)
+                       : charStart(answer - 1, start);
     }
 }
 

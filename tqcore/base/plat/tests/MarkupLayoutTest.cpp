@@ -61,6 +61,7 @@ TEST(MarkupLayout, BreaksLinesAtWordsThenCharacters) {
         {"a word that does not fit after a run moves down", "abc<b> defghi</b>", 60,
          "[L0@0,0'abc' L1@0,10' defgh' L2@0,20'i' ]0,0 end"},
         {"nothing fits: the layout stops", "ab", 5, "[]0,0 end"},
+        {"a trailing blank that does not fit ends the search", "ab ", 25, "[L0@0,0'ab' ]0,0 end"},
         {"second block below the first with its spacing, indents from paddings",
          "<div>a</div><div style=\"padding-left:2;padding-right:1\"><a href=\"u\">b c</a></div>", 60,
          "[L0@0,0'a' ]0,0 [u:L1@20,15'b c' ]20,10 end"},
