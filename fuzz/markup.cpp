@@ -3,8 +3,8 @@
 // is the runs' texts joined, the layout measures and draws only inside the text it lays out,
 // and escaped text parses back to itself.
 #include "plat/Markup.h"
-#include "plat/MarkupLayout.h"
 #include "plat/LogSrc.h"
+#include "plat/MarkupLayout.h"
 #include "plat/Utf8.h"
 
 #include <cstdint>
@@ -43,7 +43,8 @@ struct CheckingTarget : Layout::Target {
     int measure(const char* b, const char* e) override {
         inside(b, e);
         int w = 0;
-        for (const char* p = b; p < e; ++p) w += 1 + (static_cast<unsigned char>(*p) ^ widthSeed) % 9;
+        for (const char* p = b; p < e; ++p)
+            w += 1 + (static_cast<unsigned char>(*p) ^ widthSeed) % 9;
         return w;
     }
     void drawText(const char* b, const char* e, const Layout::Rect&, int) override { inside(b, e); }

@@ -52,8 +52,10 @@ std::vector<Declaration> splitDeclarations(const char* style) {
         if (colon) {
             const char* v = colon + 1;
             const char* ve = end;
-            while (v < ve && isTrimmed(*v)) ++v;
-            while (ve > v && isTrimmed(ve[-1])) --ve;
+            while (v < ve && isTrimmed(*v))
+                ++v;
+            while (ve > v && isTrimmed(ve[-1]))
+                --ve;
             out.push_back({std::string(p, colon), std::string(v, ve)});
         }
         if (!*end) break;
@@ -77,8 +79,10 @@ bool leadingInt(const char* text, int& value, const char** after = nullptr) {
 void applyDeclaration(Style& style, const Declaration& d) {
     const char* value = d.value.c_str();
     if (contains(d.name, "font-style")) {
-        if (!strCaseCmpAscii(value, "normal")) style.flags = 0;
-        else if (!strCaseCmpAscii(value, "italic")) style.flags |= kItalic;
+        if (!strCaseCmpAscii(value, "normal"))
+            style.flags = 0;
+        else if (!strCaseCmpAscii(value, "italic"))
+            style.flags |= kItalic;
     } else if (contains(d.name, "font-size")) {
         int n;
         const char* after;
@@ -96,7 +100,8 @@ void applyDeclaration(Style& style, const Declaration& d) {
 }
 
 void applyStyle(Style& style, const char* css) {
-    for (const Declaration& d : splitDeclarations(css)) applyDeclaration(style, d);
+    for (const Declaration& d : splitDeclarations(css))
+        applyDeclaration(style, d);
 }
 
 // Independent of the thread's locale, so that "1.5" is one and a half under a German one too;
@@ -128,11 +133,11 @@ enum class After { kNothing, kDiv, kSpan, kOther };
 struct Frame {
     xml::Node element;
     int nextItem = 0;
-    Style own;                 // the element's style
-    Style* enclosing;          // the style the element was walked with
+    Style own;         // the element's style
+    Style* enclosing;  // the style the element was walked with
     After after;
     bool ignoresOtherAttributes;
-    const char* href;          // for text directly inside "a"
+    const char* href;  // for text directly inside "a"
 };
 
 class Walker {
@@ -152,10 +157,17 @@ public:
             }
             xml::Item item = frame.element.getItem(frame.nextItem++);
             switch (item.kind) {
-                case xml::kAttributeItem: attribute(frame, item.attribute); break;
-                case xml::kTextItem: text(frame, item.text); break;
-                case xml::kElementItem: child(frame, item.element); break;
-                default: throw ExceptionFmt("Unexpected node type %d", item.kind);
+            case xml::kAttributeItem:
+                attribute(frame, item.attribute);
+                break;
+            case xml::kTextItem:
+                text(frame, item.text);
+                break;
+            case xml::kElementItem:
+                child(frame, item.element);
+                break;
+            default:
+                throw ExceptionFmt("Unexpected node type %d", item.kind);
             }
         }
         if (!current_.runs.empty()) blocks_.push_back(std::move(current_));
@@ -165,8 +177,8 @@ private:
     void push(const xml::Node& element, Style* enclosing, After after) {
         const char* name = element.getName();
         stack_.push_back(Frame{element, 0, *enclosing, enclosing, after,
-                               nameIs(name, "div") || nameIs(name, "span") ||
-                                   nameIs(name, "a") || nameIs(name, "body"),
+                               nameIs(name, "div") || nameIs(name, "span") || nameIs(name, "a") ||
+                                   nameIs(name, "body"),
                                nameIs(name, "a") ? element.getAttribute("href") : nullptr});
     }
 
@@ -184,8 +196,7 @@ private:
             frame.own.size = size;
             frame.enclosing->size = size;
         } else if (!frame.ignoresOtherAttributes) {
-            throw ExceptionFmt("Unexpected attribute (%s = %s)", attr.name ? attr.name : "",
-                               value);
+            throw ExceptionFmt("Unexpected attribute (%s = %s)", attr.name ? attr.name : "", value);
         }
     }
 
@@ -215,13 +226,18 @@ private:
             for (const Declaration& d : splitDeclarations(element.getAttribute("style"))) {
                 if (contains(d.name, "text-align")) {
                     const char* v = d.value.c_str();
-                    if (!strCaseCmpAscii(v, "right")) current_.alignment = kAlignRight;
-                    else if (!strCaseCmpAscii(v, "center")) current_.alignment = kAlignCenter;
-                    else if (!strCaseCmpAscii(v, "justify")) current_.alignment = kAlignJustify;
+                    if (!strCaseCmpAscii(v, "right"))
+                        current_.alignment = kAlignRight;
+                    else if (!strCaseCmpAscii(v, "center"))
+                        current_.alignment = kAlignCenter;
+                    else if (!strCaseCmpAscii(v, "justify"))
+                        current_.alignment = kAlignJustify;
                 } else if (contains(d.name, "padding-left") || contains(d.name, "padding-right")) {
                     float padding = parsePadding(d.value);
-                    if (contains(d.name, "padding-right")) current_.rightPadding = padding;
-                    else current_.leftPadding = padding;
+                    if (contains(d.name, "padding-right"))
+                        current_.rightPadding = padding;
+                    else
+                        current_.leftPadding = padding;
                 } else {
                     applyDeclaration(*frame.enclosing, d);
                 }
@@ -260,13 +276,18 @@ private:
     // `parent` is the frame whose child has just been walked.
     void finishChild(After after, Frame& parent) {
         switch (after) {
-            case After::kDiv:
-                flushBlock();
-                *parent.enclosing = Style();
-                break;
-            case After::kSpan: *parent.enclosing = Style(); break;
-            case After::kOther: parent.own = *parent.enclosing; break;
-            case After::kNothing: break;
+        case After::kDiv:
+            flushBlock();
+            *parent.enclosing = Style();
+            break;
+        case After::kSpan:
+            *parent.enclosing = Style();
+            break;
+        case After::kOther:
+            parent.own = *parent.enclosing;
+            break;
+        case After::kNothing:
+            break;
         }
     }
 
@@ -309,8 +330,10 @@ bool Parser::parse(const char* markup, Handler* handler) {
         const Block& block = blocks[i];
         handler->beginBlock(block.alignment, block.leftPadding, block.rightPadding);
         for (const Run& run : block.runs) {
-            if (!run.url.isNull()) handler->link(&run.style, run.url.get(), run.text.c_str());
-            else handler->text(&run.style, run.text.c_str());
+            if (!run.url.isNull())
+                handler->link(&run.style, run.url.get(), run.text.c_str());
+            else
+                handler->text(&run.style, run.text.c_str());
         }
         handler->endBlock(i + 1 == blocks.size());
     }

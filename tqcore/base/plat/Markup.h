@@ -31,11 +31,11 @@ enum Alignment { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAlignJustif
 // The style of a stretch of text. Colours are kept as written (a role colour name such as
 // "helpText", a colour name or value); the consumer resolves them.
 struct Style {
-    unsigned flags = 0;         // kItalic, kUnderline, kLink
-    int size = kNormalSize;     // relative font size, 120 = 100 %
+    unsigned flags = 0;          // kItalic, kUnderline, kLink
+    int size = kNormalSize;      // relative font size, 120 = 100 %
     int weight = kNormalWeight;  // 400 normal, 700 bold
-    String color;               // null: the consumer's default
-    String background;          // null: none
+    String color;                // null: the consumer's default
+    String background;           // null: none
 
     // All five fields hold their defaults.
     bool isDefault() const;

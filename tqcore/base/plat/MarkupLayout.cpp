@@ -29,28 +29,33 @@ bool isContinuation(const char* p) {
 }
 
 const char* wordEnd(const char* p, const char* end) {
-    while (p < end && !isWhite(*p)) ++p;
+    while (p < end && !isWhite(*p))
+        ++p;
     return p;
 }
 
 const char* wordStart(const char* p, const char* low) {
-    while (p > low && !isWhite(p[-1])) --p;
+    while (p > low && !isWhite(p[-1]))
+        --p;
     return p;
 }
 
 const char* nextCharStart(const char* p, const char* end) {
     if (p < end) ++p;
-    while (p < end && isContinuation(p)) ++p;
+    while (p < end && isContinuation(p))
+        ++p;
     return p;
 }
 
 const char* charStart(const char* p, const char* low) {
-    while (p > low && isContinuation(p)) --p;
+    while (p > low && isContinuation(p))
+        --p;
     return p;
 }
 
 const char* trimTrailingWhite(const char* p, const char* low) {
-    while (p > low && isWhite(p[-1])) --p;
+    while (p > low && isWhite(p[-1]))
+        --p;
     return p;
 }
 
@@ -66,8 +71,7 @@ void Layout::beginBlock(int alignment, float leftPadding, float rightPadding) {
     rightIndent_ = toPixels(double(rightPadding) * h);
     availableWidth_ = saturate(int64_t(maxWidth_) - leftIndent_ - rightIndent_);
     penX_ = leftIndent_;
-    if (blockCount_ > 0)
-        penY_ = saturate(int64_t(penY_) + lineHeight_ + target_->blockSpacing());
+    if (blockCount_ > 0) penY_ = saturate(int64_t(penY_) + lineHeight_ + target_->blockSpacing());
     ++blockCount_;
     ++lineCount_;
     lineHeight_ = 0;
@@ -118,8 +122,10 @@ void Layout::layOut(const char* url, const char* text) {
             pieceEnd = fit(p, stretchEnd);
             if (pieceEnd == p) return;
             Rect rect{penX_, penY_, target_->measure(p, pieceEnd), h};
-            if (url) target_->drawLink(url, p, pieceEnd, rect, lineCount_ - 1);
-            else target_->drawText(p, pieceEnd, rect, lineCount_ - 1);
+            if (url)
+                target_->drawLink(url, p, pieceEnd, rect, lineCount_ - 1);
+            else
+                target_->drawText(p, pieceEnd, rect, lineCount_ - 1);
             penX_ = saturate(int64_t(rect.x) + rect.width);
             extentWidth_ = std::max(extentWidth_, penX_);
             extentHeight_ = std::max(extentHeight_, saturate(int64_t(rect.y) + h));
@@ -131,7 +137,8 @@ void Layout::layOut(const char* url, const char* text) {
             p = pieceEnd + 1;
         } else {
             p = pieceEnd;
-            while (p < end && isWhite(*p)) ++p;
+            while (p < end && isWhite(*p))
+                ++p;
         }
     }
 }

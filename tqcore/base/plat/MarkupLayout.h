@@ -37,8 +37,8 @@ public:
         virtual int measure(const char* begin, const char* end) = 0;
         virtual void drawText(const char* begin, const char* end, const Rect& rect,
                               int lineIndex) = 0;
-        virtual void drawLink(const char* url, const char* begin, const char* end,
-                              const Rect& rect, int lineIndex) = 0;
+        virtual void drawLink(const char* url, const char* begin, const char* end, const Rect& rect,
+                              int lineIndex) = 0;
         virtual void end() = 0;
     };
 
@@ -81,7 +81,7 @@ private:
     int maxWidth_;
     int blockCount_ = 0;
     int lineCount_ = 0;
-    int lineHeight_ = 0;           // of the current line: its tallest piece
+    int lineHeight_ = 0;             // of the current line: its tallest piece
     double averageCharWidth_ = 3.0;  // bytes to pixels, learnt from each measurement
 };
 

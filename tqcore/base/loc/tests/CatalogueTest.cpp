@@ -64,7 +64,7 @@ TEST(CatalogueCheck, ReportsEachKindOfFaultyTranslation) {
          "not valid markup (Unexpected attribute (face = x))"},
         {{"t_para_marked_up_fmt", "<p>%S</p>", "<p>%S</p>", "<p>%S</p>", "<p>%S</p>", "<p>%S</p>"},
          "Unexpected tag p"},
-        {{"t_entity_html_fmt", "A &nbsp; B", "A &nbsp; B", "A &nbsp; B", "A &nbsp; B", "A &nbsp; B"},
+        {{"t_entity_html_fmt", "A &nbsp;", "A &nbsp;", "A &nbsp;", "A &nbsp;", "A &nbsp;"},
          "Unknown character entity"},
     };
     for (const FaultyRow& entry : faulty) {
