@@ -8,6 +8,7 @@
 #include "plat/Utf8.h"
 #include "xml/Node.h"
 
+#include <cfloat>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -105,16 +106,17 @@ void applyStyle(Style& style, const char* css) {
 }
 
 // Independent of the thread's locale, so that "1.5" is one and a half under a German one too;
-// anything that is not a finite number is 0, which keeps the layout's arithmetic defined.
+// anything that is not a number a float can hold is 0, which keeps the layout's arithmetic
+// defined.
 float parsePadding(const std::string& text) {
     const char* p = text.c_str();
     const char* end = p + text.size();
     if (p < end && *p == '+') ++p;
     double value = 0;
     std::from_chars_result r = std::from_chars(p, end, value, std::chars_format::general);
-    if (r.ec != std::errc() || !std::isfinite(value)) return 0;
-    float f = float(value);
-    return std::isfinite(f) ? f : 0;
+    // Beyond the float range the conversion itself would be undefined.
+    if (r.ec != std::errc() || !(std::fabs(value) <= FLT_MAX)) return 0;
+    return float(value);
 }
 
 bool nameIs(const char* name, const char* expected) {
