@@ -7,6 +7,7 @@
 #include "loc/Format.h"
 #include "loc/LocaleSetter.h"
 #include "loc/Localize.h"
+#include "plat/Markup.h"
 #include "plat/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,51 @@ inline std::string displayForm(const char* text) {
     return shown;
 }
 
+// Formats `text` with one sample argument for each argument that the English placeholders use
+// (a string "x" for %S, an unsigned 255 for %X, a signed 7 for %D).
+inline plat::String formatWithSamples(const char* text,
+                                      const std::vector<std::string>& englishPlaceholders) {
+    std::vector<char> kinds;  // the conversion letter of each argument, argument 1 first
+    for (const std::string& placeholder : englishPlaceholders) {
+        std::size_t number = isDigit(placeholder[1]) ? std::stoul(placeholder.substr(1)) : 1;
+        if (kinds.size() < number) kinds.resize(number, 'S');
+        char letter = placeholder.back();
+        if (letter != 'D' || kinds[number - 1] != 'X') kinds[number - 1] = letter;
+    }
+    std::vector<FormatArg> args(kinds.size());
+    for (std::size_t i = kinds.size(); i-- > 0;) {
+        const FormatArg* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
+        args[i] = kinds[i] == 'S'   ? FormatArg::ofString("x", next)
+                  : kinds[i] == 'X' ? FormatArg::ofUnsigned(255, next)
+                                    : FormatArg::ofInt(7, next);
+    }
+    return formatString(text, args.empty() ? nullptr : &args[0]);
+}
+
+// Whether the formatter accepted every placeholder of `text` given the English text's
+// arguments: a rejected one shows as "%%" in the result.
+inline bool formatsCleanly(const char* text, const std::vector<std::string>& englishPlaceholders) {
+    return std::strstr(formatWithSamples(text, englishPlaceholders).c_str(), "%%") == nullptr;
+}
+
+// Keys of texts that are shown as markup.
+inline bool isMarkupKey(const char* key) {
+    return plat::strEndsWith(key, "_marked_up") || plat::strEndsWith(key, "_marked_up_fmt") ||
+           plat::strEndsWith(key, "_html_fmt");
+}
+
+// Why `text`, formatted with sample arguments, is not valid markup; empty when it is.
+inline std::string markupProblem(const char* text, const char* english) {
+    plat::String formatted = formatWithSamples(text, placeholdersOf(english));
+    std::vector<plat::Markup::Block> blocks;
+    try {
+        plat::Markup::ParserHtml::instance()->parseBlocks(formatted.c_str(), blocks);
+    } catch (const plat::Exception& e) {
+        return std::string("not valid markup (") + e.message() + ")";
+    }
+    return std::string();
+}
+
 // Describes every fault of the catalogue's texts, one line each; empty when there is none.
 inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
     std::vector<std::string> problems;
@@ -114,6 +160,10 @@ inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
                 !std::all_of(placeholders.begin(), placeholders.end(), numbered)) {
                 problem("numbered and unnumbered placeholders mixed");
             }
+            if (isMarkupKey(row.key)) {
+                const std::string why = markupProblem(text, en);
+                if (!why.empty()) problem(why);
+            }
             if (language.text == &CatalogueRow::en) continue;
             const std::string differ = " differ from the English text";
             if (placeholders != placeholdersOf(en)) problem("placeholders" + differ);
@@ -125,28 +175,6 @@ inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
         }
     }
     return problems;
-}
-
-// Formats `text` with one argument for each argument that the English placeholders use (a string
-// for %S, an unsigned value for %X, a signed one for %D) and returns whether the formatter
-// accepted every placeholder: a rejected one shows as "%%" in the result.
-inline bool formatsCleanly(const char* text, const std::vector<std::string>& englishPlaceholders) {
-    std::vector<char> kinds;  // the conversion letter of each argument, argument 1 first
-    for (const std::string& placeholder : englishPlaceholders) {
-        std::size_t number = isDigit(placeholder[1]) ? std::stoul(placeholder.substr(1)) : 1;
-        if (kinds.size() < number) kinds.resize(number, 'S');
-        char letter = placeholder.back();
-        if (letter != 'D' || kinds[number - 1] != 'X') kinds[number - 1] = letter;
-    }
-    std::vector<FormatArg> args(kinds.size());
-    for (std::size_t i = kinds.size(); i-- > 0;) {
-        const FormatArg* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
-        args[i] = kinds[i] == 'S'   ? FormatArg::ofString("x", next)
-                  : kinds[i] == 'X' ? FormatArg::ofUnsigned(255, next)
-                                    : FormatArg::ofInt(7, next);
-    }
-    plat::String result = formatString(text, args.empty() ? nullptr : &args[0]);
-    return std::strstr(result.c_str(), "%%") == nullptr;
 }
 
 // The keys of the rows whose English text holds a placeholder, in table order, separated by

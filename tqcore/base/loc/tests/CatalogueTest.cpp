@@ -57,6 +57,15 @@ TEST(CatalogueCheck, ReportsEachKindOfFaultyTranslation) {
         {{"t_markup", "See <a href=\"%S\">here</a>", "Siehe <a href=\"%S\">hier", "Ver %S",
           "Voir <a href=\"%S\">ici</a>", "Veja <a href=\"%S\">aqui</a>"},
          "markup"},
+        // Same tags in every language, but an attribute that no element takes, an element that
+        // the markup does not know, and an entity that XML does not know.
+        {{"t_face_marked_up", "<b face=\"x\">y</b>", "<b face=\"x\">y</b>", "<b face=\"x\">y</b>",
+          "<b face=\"x\">y</b>", "<b face=\"x\">y</b>"},
+         "not valid markup (Unexpected attribute (face = x))"},
+        {{"t_para_marked_up_fmt", "<p>%S</p>", "<p>%S</p>", "<p>%S</p>", "<p>%S</p>", "<p>%S</p>"},
+         "Unexpected tag p"},
+        {{"t_entity_html_fmt", "A &nbsp;", "A &nbsp;", "A &nbsp;", "A &nbsp;", "A &nbsp;"},
+         "Unknown character entity"},
     };
     for (const FaultyRow& entry : faulty) {
         Catalogue catalogue{"t_", &entry.row, 1, nullptr};

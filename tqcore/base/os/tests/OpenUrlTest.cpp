@@ -1,5 +1,6 @@
 #include "os/OpenUrl.h"
 
+#include "plat/LogSrc.h"
 #include "plat/tests/TempDir.h"
 
 #include <cerrno>
@@ -112,6 +113,15 @@ TEST(OpenUrl, OpenerStartsWithDefaultSignalState) {
         // Bit n-1 stands for signal n: SIGUSR1 (10) is 0x200, SIGPIPE (13) is 0x1000.
         EXPECT_EQ(std::stoull(status.substr(at + 7), nullptr, 16) & 0x1200, 0u) << status;
     }
+}
+
+// Links in markup are opened through here. The markup's log source registers itself from the
+// whole-linked archive, though nothing in this binary names the markup.
+TEST(OpenUrl, MarkupLogSourceIsPresentUnnamed) {
+    bool found = false;
+    for (plat::LogSrc* source = plat::LogSrc::first(); source; source = source->next())
+        found = found || std::string(source->name()) == "MarkupParser";
+    EXPECT_TRUE(found);
 }
 
 }  // namespace
