@@ -187,19 +187,19 @@ int JsonObject::find(std::string_view name) const {
         }
         return -1;
     }
-    if (index_.empty()) {
-        index_.reserve(size_t(n) * 2);
+    if (!index_) {
+        index_ = std::make_unique<std::unordered_map<std::string_view, int>>(size_t(n) * 2);
         for (int i = 0; i < n; i++)
-            index_.emplace(members_[size_t(i)].name.get(), i);
+            index_->emplace(members_[size_t(i)].name.get(), i);
     }
-    auto it = index_.find(name);
-    return it == index_.end() ? -1 : it->second;
+    auto it = index_->find(name);
+    return it == index_->end() ? -1 : it->second;
 }
 
 void JsonObject::appendNew(String name, JsonValuePtr value) {
     members_.push_back(Member{std::move(name), std::move(value)});
     const Member& added = members_.back();
-    if (!index_.empty()) index_.emplace(added.name.get(), size() - 1);
+    if (index_) index_->emplace(added.name.get(), size() - 1);
 }
 
 const JsonValuePtr& JsonObject::get(const char* name) const {
@@ -241,7 +241,7 @@ void JsonObject::remove(const char* name) {
     int i = find(name);
     if (i < 0) return;
     members_.erase(members_.begin() + i);
-    index_.clear();
+    index_.reset();
 }
 
 }  // namespace plat

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -233,6 +234,8 @@ public:
     void appendStrings(const StringSet& texts);
 
 private:
+    friend class JsonParser;
+
     std::vector<JsonValuePtr> elements_;
 };
 
@@ -278,9 +281,9 @@ private:
     void appendNew(String name, JsonValuePtr value);
 
     std::vector<Member> members_;
-    // Name to position, kept once the object is larger than a short scan; the views point
+    // Name to position, made once the object is larger than a short scan; the views point
     // into the members' own names. Dropped on removal and rebuilt on the next look-up.
-    mutable std::unordered_map<std::string_view, int> index_;
+    mutable std::unique_ptr<std::unordered_map<std::string_view, int>> index_;
 };
 
 inline JsonObjectPtr JsonValuePtr::asObject() const {

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -81,6 +82,9 @@ private:
     const char* end_;      // one past the input
     int64_t line_ = 0;     // line feeds skipped so far
     std::string scratch_;  // the text of a string that holds escapes
+    // Elements of the arrays being read, innermost last: each array takes its own off the end
+    // when it closes, so that its storage is allocated once, at its final size.
+    std::vector<JsonValuePtr> elements_;
 };
 
 JsonValuePtr JsonParser::parseValue(int depth) {
@@ -128,13 +132,17 @@ JsonValuePtr JsonParser::parseNumber() {
         if (negative) fail("Bad value");
         p_++;
     } else if (*p_ >= '1' && *p_ <= '9') {
+        // 18 digits cannot overflow; only longer numbers pay for the check.
+        const char* start = p_;
+        do
+            value = value * 10 + unsigned(*p_++ - '0');
+        while (p_ < end_ && *p_ >= '0' && *p_ <= '9' && p_ - start < 18);
         const uint64_t limit = negative ? uint64_t(INT64_MAX) + 1 : uint64_t(INT64_MAX);
-        do {
+        for (; p_ < end_ && *p_ >= '0' && *p_ <= '9'; p_++) {
             unsigned digit = unsigned(*p_ - '0');
             if (value > (limit - digit) / 10) fail("Unsupported number");
             value = value * 10 + digit;
-            p_++;
-        } while (p_ < end_ && *p_ >= '0' && *p_ <= '9');
+        }
     } else {
         fail("Bad value");
     }
@@ -249,14 +257,21 @@ JsonValuePtr JsonParser::parseArray(int depth) {
         p_++;
         return std::move(array);
     }
+    const size_t base = elements_.size();
     for (;;) {
-        array->append(parseValue(depth + 1));
+        elements_.push_back(parseValue(depth + 1));
         skipWhiteSpace();
         need(1);
         char c = *p_++;
-        if (c == ']') return std::move(array);
+        if (c == ']') break;
         if (c != ',') fail("Bad array");
     }
+    std::vector<JsonValuePtr>& owned = array->elements_;
+    owned.reserve(elements_.size() - base);
+    for (size_t i = base; i < elements_.size(); i++)
+        owned.push_back(std::move(elements_[i]));
+    elements_.resize(base);
+    return std::move(array);
 }
 
 JsonValuePtr JsonParser::parseObject(int depth) {
