@@ -165,8 +165,7 @@ TEST(Json, AccessorsAndTheirFailures) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()), size_t(bytes.size())), "hi");
     EXPECT_EQ(object.getArray("t")->toStringSet().begin()->get(), std::string("a"));
     EXPECT_EQ(object.findArray("t"), &object.get("t")->asArray());
-    EXPECT_EQ(object.findArray("n"), nullptr);
-    EXPECT_FALSE(object.getOptional("missing"));
+    EXPECT_TRUE(!object.findArray("n") && !object.getOptional("missing"));
 
     const std::pair<std::function<void()>, const char*> failures[] = {
         {[&] { n.getInRange(1, 2); },
@@ -174,7 +173,6 @@ TEST(Json, AccessorsAndTheirFailures) {
         {[&] { object.get("n")->asString(); }, "[Json] Unexpected JSON type"},
         {[&] { object.get("b64")->asTime(); }, "[Json] Unexpected JSON type"},
         {[&] { object.get("s")->asBytes(); }, "[Json] Unexpected JSON type"},
-        {[&] { object.get("t")->asArray().toStrings(); }, ""},
         {[&] { parse("[1]")->asArray().toStrings(); }, "[Json] Unexpected JSON type"},
         {[&] { object.getArray("n"); }, "[Json] Unexpected JSON type"},
         {[&] { object.get("x"); }, "[JsonException] JSON object property 'x' not found"},
@@ -210,9 +208,8 @@ TEST(Json, ObjectMembersKeepOrderThroughSetAndRemove) {
     ASSERT_EQ(object.size(), 20);
     EXPECT_STREQ(object.members()[2].name.get(), "3");
     EXPECT_TRUE(object.get("3")->asBool().value());
-    for (int i = 1; i < 20; i++)
-        EXPECT_TRUE(object.has(std::to_string(i).c_str())) << i;
-    EXPECT_FALSE(object.has("0"));
+    for (int i = 0; i < 20; i++)
+        EXPECT_EQ(object.has(std::to_string(i).c_str()), i > 0) << i;
     EXPECT_STREQ(object.get("new")->asString().get(), "v");
     std::string members;
     for (int i = 0; i < 12; i++)
