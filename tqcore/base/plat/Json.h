@@ -58,7 +58,8 @@ using JsonArrayPtr = JsonRef<JsonArray>;
 
 // A shared reference to a value. All references to one value form a ring; copying joins it,
 // destroying or resetting leaves it, and the reference that leaves last deletes the value.
-// Rings are not locked. A reference may be empty (no value).
+// Rings are not locked. A reference may be empty (no value). A container must not hold itself,
+// directly or through others: such a ring is never freed, and writing it never ends.
 class JsonValuePtr {
 public:
     JsonValuePtr() noexcept : prev_(this), next_(this) {}
