@@ -118,6 +118,7 @@ String JsonValue::reformat(const char* contentType, const char* text, size_t len
 }
 
 JsonValuePtr JsonValue::clone(const JsonValuePtr& value) {
+    if (!value) return JsonValuePtr();
     String text = toString(value);
     return parseHttpBody(nullptr, text.get(), text.length());
 }

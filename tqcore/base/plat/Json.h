@@ -6,8 +6,8 @@
 // duplicate keys through a hash index) and refuses values nested more than 32 levels below
 // the top, so hostile input cannot exhaust the stack; every failure is a plat::JsonException
 // "<what> at line <n>" and leaves no partial tree behind. The writer never drops text: a
-// malformed UTF-8 sequence in a string is written as U+FFFD. References are not locked: a
-// tree belongs to one thread at a time.
+// malformed UTF-8 sequence in a string is written as U+FFFD. Every value is a heap object of
+// its own. References are not locked: a tree belongs to one thread at a time.
 #pragma once
 
 #include "plat/Exception.h"
@@ -152,14 +152,15 @@ public:
     // refused). A `contentType` other than null, "application/json" or that type with the
     // parameter "charset=utf-8" (in any case, blanks around the parts) throws JsonException
     // "Unknown Content-Type '<contentType>'". Bad input throws JsonException "<what> at line
-    // <n>", lines counted from 0.
+    // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
     // The value written with indent 0. An empty reference gives an empty string.
     static String toString(const JsonValuePtr& value);
     // parseHttpBody, then toString; a failure gives "<not JSON-encoded data: <message>>".
     static String reformat(const char* contentType, const char* text, size_t length);
     // A deep copy made by writing the value and parsing the text: strings come back repaired,
-    // and a tree nested deeper than the parser takes throws its error.
+    // and a tree nested deeper than the parser takes throws its error. An empty reference
+    // gives an empty one.
     static JsonValuePtr clone(const JsonValuePtr& value);
 
     // The string value read as an RFC 3339 time (100 ns units since 1601); any other kind or a
