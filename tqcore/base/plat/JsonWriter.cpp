@@ -1,0 +1,219 @@
+// The JSON writer: the tree is walked once, the text gathered in a block on the stack and
+// handed to the stream a block at a time, so the stream's virtual calls do not grow with
+// the number of tokens.
+#include "plat/Json.h"
+
+#include "plat/Utf8.h"
+#include "rdr/OutStream.h"
+
+#include <cstring>
+
+namespace plat {
+
+namespace {
+
+class JsonWriter {
+public:
+    explicit JsonWriter(rdr::OutStream& out) : out_(out) {}
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+
+    void value(const JsonValue& value, int indent);
+    void flush() {
+        out_.writeBytes(buffer_, used_);
+        used_ = 0;
+    }
+
+private:
+    // The longest piece written at once: a character as two \u escapes, or a number.
+    static constexpr int kMaxPiece = 24;
+
+    // Room for at least `n` (at most kMaxPiece) more bytes.
+    char* room(int n) {
+        if (used_ + n > int(sizeof buffer_)) flush();
+        return buffer_ + used_;
+    }
+    void put(char c) { *room(1) = c, used_++; }
+    void put(const char* text, int length) {
+        if (used_ + length > int(sizeof buffer_)) {
+            flush();
+            if (length > int(sizeof buffer_)) {
+                out_.writeBytes(text, length);
+                return;
+            }
+        }
+        std::memcpy(buffer_ + used_, text, size_t(length));
+        used_ += length;
+    }
+    void newLine(int indent);
+    void number(int64_t value);
+    void string(const char* text);
+    void array(const JsonArray& array, int indent);
+    void object(const JsonObject& object, int indent);
+
+    rdr::OutStream& out_;
+    int used_ = 0;  // bytes of buffer_ not yet handed to out_
+    char buffer_[8192];
+};
+
+void JsonWriter::value(const JsonValue& value, int indent) {
+    switch (value.kind()) {
+    case JsonValue::Kind::Null:
+        put("null", 4);
+        return;
+    case JsonValue::Kind::Bool:
+        if (static_cast<const JsonBool&>(value).value())
+            put("true", 4);
+        else
+            put("false", 5);
+        return;
+    case JsonValue::Kind::Number:
+        number(static_cast<const JsonNumber&>(value).value());
+        return;
+    case JsonValue::Kind::String:
+        string(static_cast<const JsonString&>(value).c_str());
+        return;
+    case JsonValue::Kind::Array:
+        array(static_cast<const JsonArray&>(value), indent);
+        return;
+    case JsonValue::Kind::Object:
+        object(static_cast<const JsonObject&>(value), indent);
+        return;
+    }
+}
+
+void JsonWriter::newLine(int indent) {
+    static const char spaces[] = "                                                            ";
+    constexpr int kSpaces = int(sizeof spaces) - 1;
+    put('\n');
+    for (; indent > kSpaces; indent -= kSpaces)
+        put(spaces, kSpaces);
+    if (indent > 0) put(spaces, indent);
+}
+
+void JsonWriter::number(int64_t value) {
+    char digits[20];
+    int n = 0;
+    // Counting in the unsigned magnitude keeps INT64_MIN exact.
+    uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+    do {
+        digits[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    char* out = room(21);
+    if (value < 0) *out++ = '-';
+    while (n)
+        *out++ = digits[--n];
+    used_ = int(out - buffer_);
+}
+
+void JsonWriter::string(const char* text) {
+    static const char hex[] = "0123456789ABCDEF";
+    put('"');
+    const char* p = text;
+    for (;;) {
+        // Plain ASCII goes out in runs.
+        const char* run = p;
+        unsigned char c;
+        while ((c = static_cast<unsigned char>(*p)) >= 0x20 && c < 0x7F && c != '"' && c != '\\')
+            p++;
+        if (p > run) put(run, int(p - run));
+        if (c == 0) break;
+        char* out = room(kMaxPiece);
+        if (c < 0x80) {
+            p++;
+            *out++ = '\\';
+            switch (c) {
+            case '\t':
+                *out++ = 't';
+                break;
+            case '\n':
+                *out++ = 'n';
+                break;
+            case '\r':
+                *out++ = 'r';
+                break;
+            case '"':
+                *out++ = '"';
+                break;
+            case '\\':
+                *out++ = '\\';
+                break;
+            default:
+                *out++ = 'u';
+                *out++ = '0';
+                *out++ = '0';
+                *out++ = hex[c >> 4];
+                *out++ = hex[c & 15];
+            }
+            used_ = int(out - buffer_);
+            continue;
+        }
+        const char* start = p;
+        int codePoint = utf8Decode(&p, nullptr);
+        if (codePoint < 0) {
+            // Dropping the rest of the text would lose data silently: mark the bad bytes.
+            std::memcpy(out, "\xEF\xBF\xBD", 3);
+            out += 3;
+        } else if (codePoint > 0xFFFF) {
+            unsigned units[2] = {0xD800u | unsigned(codePoint - 0x10000) >> 10,
+                                 0xDC00u | (unsigned(codePoint) & 0x3FF)};
+            for (unsigned unit : units) {
+                *out++ = '\\';
+                *out++ = 'u';
+                for (int shift = 12; shift >= 0; shift -= 4)
+                    *out++ = hex[(unit >> shift) & 15];
+            }
+        } else {
+            std::memcpy(out, start, size_t(p - start));
+            out += p - start;
+        }
+        used_ = int(out - buffer_);
+    }
+    put('"');
+}
+
+void JsonWriter::array(const JsonArray& array, int indent) {
+    int n = array.size();
+    if (n == 0) {
+        put("[]", 2);
+        return;
+    }
+    put('[');
+    for (int i = 0; i < n; i++) {
+        if (i) put(',');
+        newLine(indent + 2);
+        value(*array.get(i), indent + 2);
+    }
+    newLine(indent);
+    put(']');
+}
+
+void JsonWriter::object(const JsonObject& object, int indent) {
+    if (object.size() == 0) {
+        put("{}", 2);
+        return;
+    }
+    put('{');
+    bool first = true;
+    for (const JsonObject::Member& member : object.members()) {
+        if (!first) put(',');
+        first = false;
+        newLine(indent + 2);
+        string(member.name.c_str());
+        put(':');
+        value(*member.value, indent + 2);
+    }
+    newLine(indent);
+    put('}');
+}
+
+}  // namespace
+
+void JsonValue::write(rdr::OutStream& out, int indent) const {
+    JsonWriter writer(out);
+    writer.value(*this, indent < 0 ? 0 : indent);
+    writer.flush();
+}
+
+}  // namespace plat

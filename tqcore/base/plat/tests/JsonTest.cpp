@@ -1,0 +1,309 @@
+#include "plat/Json.h"
+
+#include "plat/tests/JsonTestUtil.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using plat::JsonException;
+using plat::JsonValue;
+using plat::JsonValuePtr;
+
+JsonValuePtr parse(const std::string& text, const char* contentType = nullptr) {
+    return JsonValue::parseHttpBody(contentType, text.data(), text.size());
+}
+
+// The message of the JsonException that parsing throws, or "" when it parses.
+std::string parseError(const std::string& text, const char* contentType = nullptr) {
+    try {
+        parse(text, contentType);
+        return "";
+    } catch (const JsonException& e) {
+        EXPECT_STREQ(e.typeName(), "JsonException") << e.message();
+        return e.message();
+    }
+}
+
+std::string written(const std::string& text) {
+    return JsonValue::reformat("application/json", text.data(), text.size()).get();
+}
+
+TEST(Json, ParseErrorsNameTheRuleAndLine) {
+    using std::string;
+    // Input is taken with its length: a NUL is a byte to refuse, not the end.
+    const std::pair<const char*, std::vector<string>> cases[] = {
+        {"Unsupported number at line 0",
+         {"1.5", "1e3", "-1.0", "0.5", "9223372036854775808", "-9223372036854775809"}},
+        {"Bad value at line 0", {"-0", "+1", "trux", "\f1", string("[1,\0]", 5)}},
+        {"Bad value at line 2", {"[1,\n2,\n]"}},
+        {"Bad value at line 3", {"\n\n[1,\n x]"}},
+        {"Trailing bytes after JSON at line 0", {"01", string("1\0", 2)}},
+        {"Truncated JSON at line 0", {"", "[1", "\"abc", "-", "tru", "\"\\u00", "{\"a\""}},
+        {"Unsupported object at line 0", {"{\"a\":1,\"a\":2}"}},
+        {"Unsupported string at line 0", {string("\"a\0b\"", 5), "\"\\u0000\""}},
+        {"Bad string at line 0",
+         {"\"\t\"", "\"\\x\"", "\"\xC3\x28\"", "\"\\u00C3\xA9\"", "\"\\uFFFF\"", "{1:2}",
+          "{\"a\":1,}"}},
+        {"Bad string hex escape at line 0", {"\"\\u12G4\""}},
+        {"Illegal low surrogate at line 0", {"\"\\uDC00\""}},
+        {"Unterminated surrogate pair at line 0", {"\"\\uD800x\"", "\"\\uD800\\u0041\""}},
+        {"Bad object at line 0", {"{\"a\" 1}", "{\"a\":1 \"b\":2}"}},
+        {"Bad array at line 0", {"[1 2]"}},
+    };
+    for (const auto& [message, inputs] : cases)
+        for (const string& input : inputs)
+            EXPECT_EQ(parseError(input), message) << input;
+}
+
+TEST(Json, WrittenForms) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"{\"a\":1,\"b\":[true,null]}", "{\n  \"a\":1,\n  \"b\":[\n    true,\n    null\n  ]\n}"},
+        {" [ ] ", "[]"},
+        {"{}", "{}"},
+        {"\n 42 \n", "42"},
+        {"9223372036854775807", "9223372036854775807"},
+        {"-9223372036854775808", "-9223372036854775808"},
+        {"[[],{\"\":false}]", "[\n  [],\n  {\n    \"\":false\n  }\n]"},
+        {"\"\\ud83d\\ude00\"", "\"\\uD83D\\uDE00\""},
+        {"\"\\b\\f\\/\\t\\n\\r\\\"\\\\\\u007f\\u001F\"",
+         "\"\\u0008\\u000C/\\t\\n\\r\\\"\\\\\\u007F\\u001F\""},
+        {"\"caf\xC3\xA9 \xE2\x82\xAC\"", "\"caf\xC3\xA9 \xE2\x82\xAC\""},
+        {"[1,", "<not JSON-encoded data: Truncated JSON at line 0>"},
+    };
+    for (const auto& [input, output] : cases)
+        EXPECT_EQ(written(input), output) << input;
+    EXPECT_EQ(parse("\"\\ud83d\\ude00\"")->asString().length(), 4u);
+}
+
+// A string that did not come from the parser may hold malformed UTF-8: the writer used to stop
+// there and lose the rest of the text, and a clone with it.
+TEST(Json, MalformedUtf8IsWrittenAsReplacementAndKept) {
+    plat::JsonObjectPtr object(new plat::JsonObject);
+    object->setString("k\xFF", "a\xC3(b\xED\xA0\x80z");
+    const char* expected = "{\n  \"k\xEF\xBF\xBD\":\"a\xEF\xBF\xBD(b\xEF\xBF\xBDz\"\n}";
+    EXPECT_STREQ(JsonValue::toString(object).get(), expected);
+    JsonValuePtr copy = JsonValue::clone(object);
+    EXPECT_STREQ(copy.asObject()->get("k\xEF\xBF\xBD")->asString().get(),
+                 "a\xEF\xBF\xBD(b\xEF\xBF\xBDz");
+}
+
+TEST(Json, NestingIsBoundedAt32LevelsBelowTheTop) {
+    for (const char* open : {"[", "{\"k\":"}) {
+        for (int containers : {33, 34}) {
+            std::string text;
+            for (int i = 1; i < containers; i++)
+                text += open;
+            text += std::string(size_t(containers), open[0] == '[' ? ']' : '}');
+            text.insert(text.size() - size_t(containers), 1, open[0]);
+            EXPECT_EQ(parseError(text), containers == 33 ? "" : "Unsupported nesting at line 0")
+                << open << " x" << containers;
+        }
+    }
+}
+
+TEST(Json, ContentTypes) {
+    for (const char* type : {"application/json", " Application/JSON ; CharSet=UTF-8 "})
+        EXPECT_EQ(parseError("1", type), "") << type;
+    for (const char* type : {"application/json; charset=latin1", "text/json", "application/json;"})
+        EXPECT_EQ(parseError("1", type), std::string("Unknown Content-Type '") + type + "'");
+}
+
+// A value that counts its destructions, to see when the ring lets go of it.
+struct Counted : plat::JsonNull {
+    explicit Counted(int* deaths) : deaths(deaths) {}
+    ~Counted() override { ++*deaths; }
+    int* deaths;
+};
+
+TEST(Json, ReferenceRingDeletesWithTheLastReference) {
+    int deaths = 0;
+    {
+        JsonValuePtr a(new Counted(&deaths));
+        JsonValuePtr b = a, c;
+        c = b;
+        JsonValuePtr d(std::move(b));
+        a.reset();
+        c = JsonValuePtr();
+        d = d;
+        EXPECT_TRUE(!b && deaths == 0);
+    }
+    EXPECT_EQ(deaths, 1);
+
+    // A typed reference keeps the object alive alone; assigning a reference that lives inside
+    // the value being released must copy it first.
+    JsonValuePtr tree = parse("{\"list\":[[7]]}");
+    plat::JsonArrayPtr list = tree.asObject()->getArray("list");
+    tree.reset();
+    JsonValuePtr inner = list;
+    list = plat::JsonArrayPtr();
+    inner = inner.asArray()->get(0);
+    inner = inner.asArray()->get(0);
+    EXPECT_EQ(inner->asNumber().value(), 7);
+}
+
+TEST(Json, AccessorsAndTheirFailures) {
+    JsonValuePtr tree = parse(
+        "{\"n\":-5000000000,\"s\":\"2024-05-06T07:08:09Z\",\"b64\":\"aGk=\",\"t\":[\"b\",\"a\"]}");
+    plat::JsonObject& object = tree->asObject();
+    plat::JsonNumber& n = object.get("n")->asNumber();
+    EXPECT_EQ(n.getInt(), INT_MIN);
+    EXPECT_EQ(n.getInRange(-5000000000, 0), -5000000000);
+    EXPECT_EQ(object.get("s")->asTime(), (int64_t(1714979289) + 11644473600) * 10000000);
+    plat::ByteBuf bytes = object.get("b64")->asBytes();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()), size_t(bytes.size())), "hi");
+    EXPECT_EQ(object.getArray("t")->toStringSet().begin()->get(), std::string("a"));
+    EXPECT_EQ(object.findArray("t"), &object.get("t")->asArray());
+    EXPECT_TRUE(!object.findArray("n") && !object.getOptional("missing"));
+
+    const std::pair<std::function<void()>, const char*> failures[] = {
+        {[&] { n.getInRange(1, 2); },
+         "[JsonException] Unexpected value: -5000000000 out of range [1,2]"},
+        {[&] { object.get("n")->asString(); }, "[Json] Unexpected JSON type"},
+        {[&] { object.get("b64")->asTime(); }, "[Json] Unexpected JSON type"},
+        {[&] { object.get("s")->asBytes(); }, "[Json] Unexpected JSON type"},
+        {[&] { parse("[1]")->asArray().toStrings(); }, "[Json] Unexpected JSON type"},
+        {[&] { object.getArray("n"); }, "[Json] Unexpected JSON type"},
+        {[&] { object.get("x"); }, "[JsonException] JSON object property 'x' not found"},
+        {[&] { object.get("t")->asArray().get(2); },
+         "[JsonException] JSON array index 2 not found"},
+        {[&] { object.get("t")->asArray().get(-1); },
+         "[JsonException] JSON array index -1 not found"},
+        {[&] { object.get("s")->asString().checkLength(19); }, "Unexpected value: string too long"},
+        {[&] { object.get("s")->asString().checkLength(20); }, ""},
+    };
+    for (const auto& [call, text] : failures) {
+        std::string got;
+        try {
+            call();
+        } catch (const plat::Exception& e) {
+            got = std::string(e.typeName()[0] ? "[" + std::string(e.typeName()) + "] " : "") +
+                  e.message();
+        }
+        EXPECT_EQ(got, text);
+    }
+}
+
+// Objects past the short-scan size look names up through an index, which removal and
+// replacement must keep true.
+TEST(Json, ObjectMembersKeepOrderThroughSetAndRemove) {
+    plat::JsonObject object;
+    for (int i = 0; i < 20; i++)
+        object.set(std::to_string(i).c_str(), JsonValuePtr(new plat::JsonNumber(i)));
+    object.set("3", JsonValuePtr(new plat::JsonBool(true)));
+    object.remove("0");
+    object.remove("absent");
+    object.setString("new", "v");
+    ASSERT_EQ(object.size(), 20);
+    EXPECT_STREQ(object.members()[2].name.get(), "3");
+    EXPECT_TRUE(object.get("3")->asBool().value());
+    for (int i = 0; i < 20; i++)
+        EXPECT_EQ(object.has(std::to_string(i).c_str()), i > 0) << i;
+    EXPECT_STREQ(object.get("new")->asString().get(), "v");
+    std::string members;
+    for (int i = 0; i < 12; i++)
+        members += "\"k" + std::to_string(i) + "\":0,";
+    EXPECT_EQ(parseError("{" + members + "\"k11\":1}"), "Unsupported object at line 0");
+}
+
+std::filesystem::path suitePath() {
+    const char* source = std::getenv("TQ_TEST_SOURCE_DIR");
+    const char* sub = "shared/testdata/json/JSONTestSuite/test_parsing";
+    for (auto dir = std::filesystem::absolute(source ? source : "."); dir.has_relative_path();
+         dir = dir.parent_path())
+        if (std::filesystem::is_directory(dir.parent_path() / sub)) return dir.parent_path() / sub;
+    return {};
+}
+
+// Every n_ file is refused; every y_ file is accepted but for the rules of this parser below;
+// each i_ file has the outcome these rules give. Whatever parses writes a text that parses to
+// the same tree.
+TEST(Json, JsonTestSuite) {
+    const std::filesystem::path dir = suitePath();
+    if (dir.empty()) GTEST_SKIP() << "JSONTestSuite not found beside the project";
+    // Outcomes other than acceptance, each with the rule that gives it.
+    const std::pair<const char*, const char*> rules[] = {
+        // Numbers are 64-bit integers: fractions, exponents and larger values are refused.
+        {"Unsupported number",
+         "y_number y_number_0e+1 y_number_0e1 y_number_int_with_exp y_number_real_capital_e "
+         "y_number_real_capital_e_neg_exp y_number_real_capital_e_pos_exp y_number_real_exponent "
+         "y_number_real_fraction_exponent y_number_real_neg_exp y_number_real_pos_exponent "
+         "y_number_simple_real y_object_extreme_numbers i_number_double_huge_neg_exp "
+         "i_number_huge_exp i_number_neg_int_huge_exp i_number_pos_double_huge_exp "
+         "i_number_real_neg_overflow i_number_real_pos_overflow i_number_real_underflow "
+         "i_number_too_big_neg_int i_number_too_big_pos_int i_number_very_big_negative_int"},
+        // A minus sign before 0 is refused at once, whatever follows; so is any byte that
+        // starts no token (UTF-16 text, a byte order mark).
+        {"Bad value",
+         "y_number_minus_zero y_number_negative_zero y_number_double_close_to_zero "
+         "y_structure_lonely_negative_real i_string_UTF-16LE_with_BOM i_string_utf16BE_no_BOM "
+         "i_string_utf16LE_no_BOM i_structure_UTF-8_BOM_empty_object"},
+        // Texts never hold NUL.
+        {"Unsupported string", "y_string_null_escape y_object_escaped_null_in_key"},
+        // Texts are valid UTF-8 by the strict decoder, which also refuses non-characters.
+        {"Bad string",
+         "y_string_escaped_noncharacter y_string_last_surrogates_1_and_2 "
+         "y_string_nonCharacterInUTF-8_U+10FFFF y_string_nonCharacterInUTF-8_U+FFFF "
+         "y_string_unicode_U+10FFFE_nonchar y_string_unicode_U+1FFFE_nonchar "
+         "y_string_unicode_U+FDD0_nonchar y_string_unicode_U+FFFE_nonchar "
+         "i_string_UTF-8_invalid_sequence i_string_UTF8_surrogate_U+D800 i_string_invalid_utf-8 "
+         "i_string_iso_latin_1 i_string_lone_utf8_continuation_byte i_string_not_in_unicode_range "
+         "i_string_overlong_sequence_2_bytes i_string_overlong_sequence_6_bytes "
+         "i_string_overlong_sequence_6_bytes_null i_string_truncated-utf-8"},
+        // Keys are unique.
+        {"Unsupported object", "y_object_duplicated_key y_object_duplicated_key_and_value"},
+        // Escaped surrogates must come as whole pairs.
+        {"Illegal low surrogate",
+         "i_object_key_lone_2nd_surrogate i_string_incomplete_surrogate_pair "
+         "i_string_inverted_surrogates_U+1D11E i_string_lone_second_surrogate"},
+        {"Unterminated surrogate pair",
+         "i_string_1st_surrogate_but_2nd_missing i_string_1st_valid_surrogate_2nd_invalid "
+         "i_string_incomplete_surrogate_and_escape_valid "
+         "i_string_incomplete_surrogates_escape_valid i_string_invalid_lonely_surrogate "
+         "i_string_invalid_surrogate"},
+        {"Unsupported nesting", "i_structure_500_nested_arrays"},
+    };
+    std::map<std::string, std::string> refused;
+    for (const auto& [message, names] : rules) {
+        std::istringstream words(names);
+        for (std::string name; words >> name;)
+            refused[name + ".json"] = std::string(message) + " at line 0";
+    }
+    int counts[3] = {};  // n_ refused, y_ and i_ accepted
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::stringstream content;
+        content << file.rdbuf();
+        const std::string text = content.str();
+        const std::string error = parseError(text);
+        if (name[0] == 'n') {
+            EXPECT_THAT(error, testing::MatchesRegex(".+ at line [0-9]+")) << name;
+            counts[0]++;
+            continue;
+        }
+        auto rule = refused.find(name);
+        EXPECT_EQ(error, rule == refused.end() ? "" : rule->second) << name;
+        if (!error.empty()) continue;
+        counts[name[0] == 'y' ? 1 : 2]++;
+        JsonValuePtr tree = parse(text);
+        std::string again = JsonValue::toString(tree).get();
+        EXPECT_TRUE(jsontest::sameTree(*tree, *parse(again))) << name;
+    }
+    EXPECT_EQ(counts[0], 188);
+    EXPECT_EQ(counts[1], 95 - 29);  // 29 y_ files refused above
+    EXPECT_EQ(counts[2], 0);
+}
+
+}  // namespace
