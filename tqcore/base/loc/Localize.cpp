@@ -214,11 +214,6 @@ bool Localize::loadLocales(const plat::StringList& list) {
     return changed;
 }
 
-bool Localize::loadTranslationFiles(const char*) {
-    // Translation files are not read yet: no built-in resource and no directory is looked at.
-    return false;
-}
-
 void Localize::rebuildTransMap(TransMap* view) {
     MutexLock lock(registryMutex());
     view->entries_.clear();

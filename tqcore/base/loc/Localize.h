@@ -142,6 +142,15 @@ public:
     // Looks for the translation files of each locale of `list` not looked for since the resource
     // directories were last set. Returns whether any texts were loaded.
     bool loadLocales(const plat::StringList& list);
+    // Reads the translation file "strings.<locale>.po" of the built-in data (display name
+    // "built-in resource strings.<locale>.po") or of `directory` (display name its path) into
+    // the store under `locale` (see loc::parsePo), then logs "Loaded strings from <name>" at the
+    // information level and returns true. False, with nothing logged, when there is no such
+    // resource or file, or when the locale holds anything but letters and "_". A failure to open
+    // or read logs "Error loading strings from <name>: <message>" at the error level and returns
+    // false; the texts stored before it stay. Both hold the registry's lock while reading.
+    bool loadBuiltinPo(const char* locale);
+    bool loadPoFile(const char* directory, const char* locale);
     // Refills `view` from the store for its locale list, logging the list at the verbose level.
     void rebuildTransMap(TransMap* view);
 
@@ -166,7 +175,8 @@ public:
 private:
     Localize() = default;
     ~Localize() override = default;  // never called: the registry lives until the process ends
-    // Looks for the translation files of one locale; true when texts were loaded.
+    // Looks for the translation files of one locale (built-in data, then each resource
+    // directory in order, later ones replacing texts); true when a file was read.
     bool loadTranslationFiles(const char* locale);
     // Keeps a text that callers may still hold reachable until exit.
     void retire(const char* text);
