@@ -30,11 +30,11 @@ using PoEntrySink = std::function<void(const char* key, const char* text)>;
 // "Expected msgstr"), a keyword line without a blank or after msgstr ("Bad command or string"),
 // a quoted line outside an entry ("String outside an entry"), a line holding a NUL byte ("NUL
 // byte in line") and the string errors of parsePoString. An entry that saw any of them is
-// dropped whole at its end (a rejected keyword line starts an entry of its own). A line of invalid UTF-8 is logged as
-// "<displayName>:<line> Bad UTF-8 (<msgid so far>) for '<locale>' locale" and used repaired.
-// An entry whose msgid is followed by an empty line logs "Expected msgstr" and stays open for
-// its msgstr. Throws only what the stream throws other than its end: a line over 262144 bytes
-// is rdr::StringTooLongException, and the entries stored before it stay.
+// dropped whole at its end (a rejected keyword line starts an entry of its own). A line of
+// invalid UTF-8 is logged as "<displayName>:<line> Bad UTF-8 (<msgid so far>) for '<locale>'
+// locale" and used repaired. An entry whose msgid is followed by an empty line logs "Expected
+// msgstr" and stays open for its msgstr. Throws only what the stream throws other than its end:
+// a line over 262144 bytes is rdr::StringTooLongException, and the entries stored before it stay.
 void parsePo(rdr::InStream& in, const char* displayName, const char* locale, Localize& registry);
 // The same, handing each complete entry to `store` in file order.
 void parsePo(rdr::InStream& in, const char* displayName, const char* locale,

@@ -26,11 +26,11 @@ std::string parse(rdr::InStream&& in) {
 TEST(PoFileTest, ReadsTheSubsetAndDropsEntriesThatSawABadLine) {
     const std::pair<std::string, const char*> cases[] = {
         {"msgid \"a\"\nmsgstr[0] \"x\"\n\"y\"\n\nmsgid \"c\"\nmsgid \"d\"\nmsgstr \"D\"\n\nmsgctxt "
-         "\"c\"\nmsgid \"e\"\nmsgstr \"E\"\n\nmsgid \"b\"\nmsgstr \"B\"",
-         "b=B;#t:2 Expected msgstr#t:6 Expected msgstr#t:9 Expected msgid"},
-        {"\"s\"\nmsgid\t\"d\"\n\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\n\"B\"\n\nmsgid \"a\"\nmsgstr \"A\"\0\"B\"\n"s,
-         "#t:1 String outside an entry#t:2 Bad command or string#t:6 Bad command or string#t:10 "
-         "NUL byte in line"},
+         "\"c\"\nmsgid \"e\"\nmsgstr \"E\"\n\nmsgid\t\"f\"\n\nmsgid \"b\"\nmsgstr \"B\"",
+         "b=B;#t:2 Expected msgstr#t:6 Expected msgstr#t:9 Expected msgid#t:13 Bad command or "
+         "string"},
+        {"\"s\"\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\n\"B\"\n\nmsgid \"a\"\nmsgstr \"\"\0\n"s,
+         "#t:1 String outside an entry#t:4 Bad command or string#t:8 NUL byte in line"},
         {"msgid \"a\"\n\nmsgstr \"\\a\\b\\f\\r\\v\\'\\?\xFF\"\r\n\nmsgid "
          "\t\"a\"\n\"\\q\"\n\"a\\\n\"a\" \n",
          "a=\a\b\f\r\v'?\xEF\xBF\xBD;#t:2 Expected msgstr#t:3 Bad UTF-8 (a) for 'xx' locale#t:5 "
