@@ -44,8 +44,9 @@ for target in "${targets[@]}"; do
     name=$(basename "$target" _fuzz)
     status=$(cat "$scratch/$name.status")
     if [ "$status" -eq 0 ]; then
-        runs=$(sed -n 's/^stat::number_of_executed_runs: *//p' "$scratch/$name.log")
-        echo "== fuzz $name: ${runs:-?} runs in ${seconds}s, clean"
+        stat() { sed -n "s/^stat::$1: *//p" "$scratch/$name.log"; }
+        echo "== fuzz $name: clean, $(stat number_of_executed_units) runs in ${seconds}s," \
+            "$(stat new_units_added) new units, peak $(stat peak_rss_mb) MB"
         continue
     fi
     failed=$((failed + 1))
