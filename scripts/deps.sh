@@ -24,8 +24,9 @@ tq_ensure_packages() {
 # What every build needs.
 TQ_BUILD_PACKAGES="build-essential cmake ninja-build"
 # What the test build adds: the test framework, the fuzzing compiler and its runtime, the
-# locales that the localisation tests use, and the peers that the benchmarks are compiled against.
+# locales that the localisation tests use, the outside oracle of the XML reader, and the peers
+# that the benchmarks are compiled against.
 TQ_TEST_PACKAGES="libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev llvm-14 locales gettext
-    libbenchmark-dev pkg-config libglib2.0-dev libssl-dev libspdlog-dev libevent-dev"
+    libxml2-dev libbenchmark-dev pkg-config libglib2.0-dev libssl-dev libspdlog-dev libevent-dev"
 
 tq_jobs() { nproc 2>/dev/null || echo 2; }

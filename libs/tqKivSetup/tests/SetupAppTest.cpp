@@ -30,17 +30,6 @@ TEST(SetupAppDeathTest, BadArgumentEndsWithTheMessageAndStatusOne) {
                 "^Bad argument 'bogus'.  Run with -help for usage.\n$");
 }
 
-TEST(SetupAppDeathTest, ModesNotBuiltYetSaySo) {
-    EXPECT_EXIT(std::exit(runSetup({"-uri", "com.tessary.qdxconnectsetup://x"})),
-                testing::ExitedWithCode(1), "the -uri mode is not available");
-}
-
-TEST(SetupAppDeathTest, HelpPrintsProductInformationAndUsage) {
-    EXPECT_EXIT(std::exit(runSetup({"-help"})), testing::ExitedWithCode(1),
-                "^Tessary Connect Setup 3.0.0 \\(dev\\) \\(build 3.0.0.0\\)\n(.*\n)*"
-                "Global parameters:\n");
-}
-
 TEST(SetupAppDeathTest, StartsLoggingToTheFileAndEndsWithZero) {
     TempDir dir;
     std::string logDir = dir / "logs";
@@ -54,7 +43,7 @@ TEST(SetupAppDeathTest, StartsLoggingToTheFileAndEndsWithZero) {
                           std::string::npos;
             std::exit(ok ? 0 : 2);
         },
-        testing::ExitedWithCode(0), "");
+        testing::ExitedWithCode(0), "^$");
 }
 
 }  // namespace

@@ -191,8 +191,9 @@ plat::String& formatTranslation(plat::String& out, const char* format, const For
         }
         p = next;
     }
-    out = buffer.finish();
+    // Logged before `out` changes: the format may be its text.
     if (bad) localizeLog().error("Bad loc string for args - %s", format);
+    out = buffer.finish();
     return out;
 }
 

@@ -43,8 +43,9 @@ void expandLocaleList(const plat::StringList& list, plat::StringList& out);
 
 // The user's preferred locales, most preferred first. Here: the list in the environment
 // variable LANGUAGE (at most its first five locales; an entry without a territory takes the
-// territory of the current locale), then the values of LC_ALL, LC_MESSAGES and LANG, skipping
-// unset or empty ones and the C and POSIX locales.
+// territory of the current locale), then the value of LC_ALL alone, or when it is not set
+// those of LC_MESSAGES and LANG. Unset or empty variables and the C and POSIX locales count as
+// not set.
 void systemPreferredLocales(plat::StringList& out);
 
 // Appends the list in the environment variable LANGUAGE to `out` (loc::parseLocaleList, with

@@ -10,6 +10,8 @@ namespace plat {
 
 void quoteArg(DString& commandLine, const char* argument) {
     if (!argument) argument = "";
+    String keep;
+    argument = commandLine.stableText(argument, keep);
     if (!commandLine.empty()) commandLine.append(" ");
     if (*argument && !std::strpbrk(argument, " \t\n\"")) {
         commandLine.append(argument);

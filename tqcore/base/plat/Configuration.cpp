@@ -369,23 +369,13 @@ bool Configuration::parseArgs(const char* const** cursor, ExitCallback exitCallb
     const char* const* stop = *cursor;
     if (!*stop || !exitCallback || !isHelpArg(*stop)) return true;
 
+    // The word after the help word may choose the mode; nothing after them is applied.
+    const char* next = stop[1];
     int mode = kHelpNormal;
-    const char* const* rest = stop + 1;
-    if (*rest && strCaseCmpAscii(*rest, "all") == 0) {
+    if (next && strCaseCmpAscii(next, "all") == 0)
         mode = kHelpAll;
-        ++rest;
-    } else if (*rest && strCaseCmpAscii(*rest, "xml") == 0) {
+    else if (next && strCaseCmpAscii(next, "xml") == 0)
         mode = kHelpXml;
-        ++rest;
-    }
-    // Settings after the help word shape the help ("-help -Locale=de"), so they are applied
-    // first, as far as they go: the help is shown whatever else is wrong.
-    for (; *rest; ++rest) {
-        try {
-            processArgAt(&rest);
-        } catch (const Exception&) {
-        }
-    }
     exitCallback(mode, this);
     return false;
 }

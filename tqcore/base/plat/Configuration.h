@@ -195,11 +195,11 @@ public:
     // ---- Command line, at priority 10
 
     // Applies the null-terminated `arguments` (null: none). A help word ("-help", "--help",
-    // "-h", "/?" in any case, optionally followed by "all" or "xml"), when `exitCallback` is
-    // given, first applies the arguments after it as far as they are accepted, then calls the
-    // callback. The first argument left over (a bad one, or a help word whose callback
-    // returned) throws BadCmdLineArg, with the help hint when `exitCallback` is given; the
-    // arguments before it stay applied.
+    // "-h", "/?" in any case, optionally followed by "all" or "xml") stops the parsing when
+    // `exitCallback` is given and calls it; the arguments after the help word are not applied,
+    // so settings that shape the help come before it ("-Locale=de -help"). The first argument
+    // left over (a bad one, or a help word whose callback returned) throws BadCmdLineArg, with
+    // the help hint when `exitCallback` is given; the arguments before it stay applied.
     void processArgs(const char* const* arguments, ExitCallback exitCallback);
     // The loop of processArgs without the throw: leaves `*cursor` on the first argument not
     // used (on the terminating null when all were). Returns false only after a help request

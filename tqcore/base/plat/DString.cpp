@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace plat {
 
@@ -15,11 +16,6 @@ namespace {
 
 constexpr int kMinCapacity = 8;
 constexpr int kMaxCapacity = 1 << 30;  // the largest power of two a signed 32-bit int holds
-
-// Whether `p` points into the `size` bytes at `buf` (a text argument taken from our own buffer).
-bool pointsInto(const char* p, const char* buf, int size) {
-    return buf && p && !std::less<const char*>()(p, buf) && std::less<const char*>()(p, buf + size);
-}
 
 // Lengths beyond what a capacity can hold are as fatal as a failed allocation.
 int checkedLength(size_t length) {
@@ -63,8 +59,16 @@ DString& DString::operator=(DString&& other) noexcept {
     return *this;
 }
 
-char* DString::grow(int n) {
-    if (n <= 0 || (buf_ && n <= capacity_)) return nullptr;
+const char* DString::stableText(const char* text, String& keep, int length) const {
+    // std::less orders pointers into unrelated arrays too, where < would be undefined.
+    std::less<const char*> before;
+    if (!buf_ || !text || before(text, buf_) || !before(text, buf_ + capacity_)) return text;
+    keep = String(text, length);
+    return keep.get();
+}
+
+DString& DString::reserve(int n) {
+    if (n <= 0 || (buf_ && n <= capacity_)) return *this;
     TQ_ASSERT(n <= kMaxCapacity);
     int capacity = kMinCapacity;
     while (capacity < n)
@@ -75,14 +79,9 @@ char* DString::grow(int n) {
         std::memcpy(fresh, buf_, size_t(capacity_));
     else
         fresh[0] = '\0';
-    char* old = buf_;
+    delete[] buf_;
     buf_ = fresh;
     capacity_ = capacity;
-    return old;
-}
-
-DString& DString::reserve(int n) {
-    ensure(n);
     return *this;
 }
 
@@ -103,13 +102,13 @@ char* DString::release() {
 
 DString& DString::append(const char* text, int length) {
     if (!text) return *this;
+    String keep;
+    text = stableText(text, keep, length);
     size_t add = length < 0 ? std::strlen(text) : strnlen(text, size_t(length));
     size_t used = this->length();
-    char* retired = grow(checkedLength(used + add) + 1);
-    // `text` may lie in the retired buffer (still alive) or in our own: memmove covers both.
-    std::memmove(buf_ + used, text, add);
+    reserve(checkedLength(used + add) + 1);
+    std::memcpy(buf_ + used, text, add);
     buf_[used + add] = '\0';
-    delete[] retired;
     return *this;
 }
 
@@ -123,10 +122,9 @@ DString& DString::appendFormat(const char* format, ...) {
 
 DString& DString::appendVFormat(const char* format, va_list args) {
     if (!format) return *this;
-    size_t used = length();
-    // The first guess is the length of the format, as the capacity rule expects.
-    char* retired = grow(checkedLength(used + std::strlen(format)) + 1);
-    // Formatted into scratch space, never into the buffer: an argument may be our own text.
+    // The arguments of a format cannot be told apart from other texts, so the whole output is
+    // made in scratch space before the buffer changes: any of them may be our own text.
+    size_t guess = std::strlen(format);
     char small[512];
     std::unique_ptr<char[]> large;
     const char* output = small;
@@ -142,7 +140,8 @@ DString& DString::appendVFormat(const char* format, va_list args) {
         va_end(copy);
         output = large.get();
     }
-    delete[] retired;
+    // The first request is for the length of the format, as the capacity rule expects.
+    reserve(checkedLength(length() + guess) + 1);
     // A formatting error (a bad conversion, an output beyond INT_MAX) appends nothing.
     if (n > 0) append(output, n);
     return *this;
@@ -151,15 +150,11 @@ DString& DString::appendVFormat(const char* format, va_list args) {
 DString& DString::replaceRange(int start, int end, const char* text, int length) {
     int used = checkedLength(this->length());
     if (start < 0 || start > end || end > used) return *this;
-    String ownCopy;
-    if (pointsInto(text, buf_, capacity_)) {
-        ownCopy = String(text, length);
-        text = ownCopy.get();
-        length = -1;
-    }
+    String keep;
+    text = stableText(text, keep, length);
     size_t add = !text ? 0 : length < 0 ? std::strlen(text) : strnlen(text, size_t(length));
     size_t newLength = size_t(used) - size_t(end - start) + add;
-    ensure(checkedLength(newLength) + 1);
+    reserve(checkedLength(newLength) + 1);
     std::memmove(buf_ + start + add, buf_ + end, size_t(used - end) + 1);
     if (add) std::memcpy(buf_ + start, text, add);
     return *this;
@@ -175,7 +170,7 @@ DString& DString::appendUnichar(int codePoint, int count) {
     else
         utf8Encode(codePoint, &end);
     size_t width = size_t(end - encoded), used = length();
-    ensure(checkedLength(used + width * size_t(count)) + 1);
+    reserve(checkedLength(used + width * size_t(count)) + 1);
     char* p = buf_ + used;
     for (int i = 0; i < count; ++i, p += width)
         std::memcpy(p, encoded, width);
@@ -187,8 +182,10 @@ DString& DString::appendReplacing(const char* text, const char* find, const char
     size_t findLen = strLen(find);
     TQ_ASSERT(findLen);
     if (!text) return *this;
-    String ownCopy;
-    if (pointsInto(text, buf_, capacity_)) text = (ownCopy = String(text)).get();
+    String keepText, keepFind, keepReplacement;
+    text = stableText(text, keepText);
+    find = stableText(find, keepFind);
+    replacement = stableText(replacement, keepReplacement);
     for (const char* p = text;;) {
         const char* hit = std::strstr(p, find);
         if (!hit) {
@@ -205,6 +202,7 @@ DString& DString::appendReplacing(const char* text, const char* find, const char
 DString& DString::replace(const char* find, const char* replacement) {
     TQ_ASSERT(strLen(find));
     if (!buf_) return *this;
+    // Built apart: our buffer, and with it any argument taken from it, lives until the end.
     DString result;
     result.appendReplacing(buf_, find, replacement);
     return *this = std::move(result);
@@ -308,6 +306,8 @@ void expandEnvVars(DString& result, const char* text, const StringMap* variables
 
 void joinStrings(DString& result, StringSet::const_iterator first, StringSet::const_iterator last,
                  const char* separator) {
+    String keep;
+    separator = result.stableText(separator, keep);
     for (; first != last; ++first) {
         if (!result.empty()) result.append(separator);
         result.append(first->get());

@@ -4,8 +4,8 @@
 // There is no length field: the length is always strlen of the buffer, so the text never holds
 // a NUL and is meant for texts of moderate size. The capacity is 8 at least and otherwise the
 // next power of two; the buffer is null until something is stored. Every operation accepts its
-// own text (or a part of it) as an argument. Growth never throws: running out of memory, or a
-// capacity beyond 2^30, ends the process.
+// own text (or a part of it) as an argument: stableText() is where that rule lives. Growth never
+// throws: running out of memory, or a capacity beyond 2^30, ends the process.
 #pragma once
 
 #include "plat/StringList.h"
@@ -64,12 +64,13 @@ public:
     // Hands the buffer to the caller (delete[]), leaving this empty.
     char* release();
 
-private:
-    // Grows to the capacity rule for `n` bytes. Returns the retired buffer, which the caller
-    // frees once it no longer reads from it (its argument may point into it).
-    char* grow(int n);
-    void ensure(int n) { delete[] grow(n); }
+    // `text` as it is, or, when it lies in this buffer, a copy of at most `length` bytes held
+    // by `keep`: a text that the buffer's growth or editing cannot move or change. Every
+    // operation passes its text arguments through here before it touches the buffer; a
+    // function that hands one argument to several operations does so first.
+    const char* stableText(const char* text, String& keep, int length = -1) const;
 
+private:
     char* buf_ = nullptr;  // NUL-terminated within capacity_, or null
     int capacity_ = 0;
 };

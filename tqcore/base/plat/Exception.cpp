@@ -58,19 +58,21 @@ Exception::Exception(FormatMarker, const char* format, ...) {
 }
 
 Exception& Exception::appendDetail(const char* format, ...) {
-    strAppend(message_, sizeof message_, ": ");
+    // Formatted apart first: an argument may be this very message.
+    char detail[kMessageSize] = "";
     va_list args;
     va_start(args, format);
-    strAppendVFormat(message_, sizeof message_, format, args);
+    strAppendVFormat(detail, sizeof detail, format, args);
     va_end(args);
+    strAppend(message_, sizeof message_, ": ");
+    strAppend(message_, sizeof message_, detail);
     return *this;
 }
 
 void formatCode(char (&code)[Exception::kTypeNameSize], const char* format, ...) {
-    code[0] = '\0';
     va_list args;
     va_start(args, format);
-    strAppendVFormat(code, sizeof code, format, args);
+    strVFormat(code, sizeof code, format, args);
     va_end(args);
 }
 

@@ -12,10 +12,14 @@
 #include "plat/Time.h"
 
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -42,6 +46,80 @@ pid_t processId() {
         cachedPid.store(pid, std::memory_order_relaxed);
     }
     return pid;
+}
+
+// A log parameter as log writers see it. Writers run on any thread, while the parameter's values
+// belong to the thread that sets them: every change, a removal that tells no callback included,
+// copies what writers read into atomics and a locked copy of the default text.
+template <typename Param>
+class MirroredParameter : public Param, private ParameterChangedCallback {
+public:
+    template <typename... Args>
+    explicit MirroredParameter(Args&&... args) : Param(std::forward<Args>(args)...) {
+        this->addCallback(this);  // first, so that later callbacks see the new copy
+        parameterChanged(this, 0);
+    }
+
+    void unsetParam(int priority, bool notify) override {
+        Param::unsetParam(priority, notify);
+        if (!notify) parameterChanged(this, priority);
+    }
+
+    int value() const { return value_.load(std::memory_order_relaxed); }
+    // Whether a value is set above the default priority.
+    bool setAboveDefault() const { return setAboveDefault_.load(std::memory_order_relaxed); }
+    String defaultText() const {
+        MutexLock lock(mutex_);
+        return defaultText_;
+    }
+
+private:
+    void parameterChanged(ConfigParameter*, int) override {
+        value_.store(this->getValueInt(), std::memory_order_relaxed);
+        setAboveDefault_.store(this->getPriority() > 0, std::memory_order_relaxed);
+        MutexLock lock(mutex_);
+        defaultText_ = this->getValueStrAt(0);
+    }
+
+    std::atomic<int> value_{0};
+    std::atomic<bool> setAboveDefault_{false};
+    mutable Mutex mutex_;  // guards defaultText_
+    String defaultText_;   // the value at the default priority
+};
+
+// Each parameter makes sure the plat texts are registered before it exists, whichever static
+// initialiser asks for it first: their descriptions and the help are plat texts.
+MirroredParameter<BoolParameter>& compactLog() {
+    static auto* const param =
+        (registerPlatTranslations(nullptr),
+         new MirroredParameter<BoolParameter>(
+             "CompactLog",
+             "Whether to produce more compact logging lines for readability.  "
+             "Also produces times in local timezone instead of UTC",
+             false, true));
+    return *param;
+}
+
+MirroredParameter<StringParameter>& logDir() {
+    static auto* const param =
+        (registerPlatTranslations(nullptr),
+         new MirroredParameter<StringParameter>("LogDir", LocDesc("plat_param_logdir"), ""));
+    return *param;
+}
+
+MirroredParameter<StringParameter>& logFile() {
+    static auto* const param =
+        (registerPlatTranslations(nullptr),
+         new MirroredParameter<StringParameter>("LogFile", LocDesc("plat_param_logfile"), ""));
+    return *param;
+}
+
+MirroredParameter<IntParameter>& logKeepDays() {
+    static auto* const param =
+        (registerPlatTranslations(nullptr),
+         new MirroredParameter<IntParameter>("LogKeepDays", LocDesc("plat_param_log_keep_days"), 30,
+                                             false, nullptr, 0, INT_MAX));
+    return *param;
 }
 
 int priorityOf(int level) {
@@ -95,29 +173,63 @@ int64_t pruneCutoff(int64_t now, int64_t days) {
     return cutoff < INT64_MIN ? INT64_MIN : int64_t(cutoff);
 }
 
+// Whether an entry, as lstat describes it, is a log file to rotate, prune or write: a regular
+// file, and for root one of root's own. Nobody else's file or link in a shared log directory is
+// ever moved, removed or written through.
+bool isOwnLogFile(const struct stat& st) {
+    return S_ISREG(st.st_mode) && (geteuid() != 0 || st.st_uid == 0);
+}
+
 // Moves the previous log file aside and removes rotated files older than LogKeepDays. Failures
 // are silent: the new file is opened all the same (appending when the old one stayed).
 void rotateAndPrune(const char* path) {
     String dir = pathDirName(path);
     String base = pathBaseName(path);
+    struct stat st;
     try {
         os::DirEnum listing(dir.get());
-        int64_t cutoff = pruneCutoff(Time::now(), LogDestFile::logKeepDaysParam().getValueInt());
+        int64_t cutoff = pruneCutoff(Time::now(), logKeepDays().value());
         try {
             while (*listing.next()) {
                 if (!isRotatedName(listing.name(), base.get())) continue;
-                if (fileGetTime(listing.path()) < cutoff) fileRemoveNoThrow(listing.path());
+                if (lstat(listing.path(), &st) != 0 || !isOwnLogFile(st)) continue;
+                if (Time::fromUnixSeconds(st.st_mtime) < cutoff) unlink(listing.path());
             }
         } catch (const Exception&) {
         }
-        if (!fileExistsNoThrow(path)) return;
-        struct tm t = Time::toLocalCalendar(fileGetTime(path));
+        if (lstat(path, &st) != 0 || !isOwnLogFile(st)) return;
+        struct tm t = Time::toLocalCalendar(Time::fromUnixSeconds(st.st_mtime));
         String name = String::format("%s.%04d%02d%02d%02d%02d%02d", base.get(), t.tm_year + 1900,
                                      t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
         String target = makeUniqueFileName(dir.get(), name.get(), "(", ")", 99);
         fileRenameNoThrow(path, target.get());
     } catch (const Exception&) {
     }
+}
+
+// Opens the log file for appending without following a link: a fresh file when rotation moved
+// the previous one away, else the file still there when it is one of ours. Anything else at the
+// path throws, as any file that cannot be opened. O_NONBLOCK keeps a fifo at the path from
+// stalling the open.
+FILE* openLogStream(const char* path) {
+    const int flags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = open(path, flags | O_CREAT | O_EXCL, 0664);
+    if (fd < 0 && errno == EEXIST) fd = open(path, flags);
+    if (fd < 0) throw SystemExceptionFmt("Error opening \"%s\"", errno, path);
+    struct stat st;
+    const char* refusal = fstat(fd, &st) != 0    ? "cannot be examined"
+                          : !S_ISREG(st.st_mode) ? "not a regular file"
+                          : !isOwnLogFile(st)    ? "not owned by root"
+                                                 : nullptr;
+    FILE* stream = nullptr;
+    if (!refusal && fcntl(fd, F_SETFL, O_APPEND) == 0) stream = fdopen(fd, "a");
+    if (!stream) {
+        int error = errno;
+        close(fd);
+        if (refusal) throw ExceptionFmt("Error opening \"%s\": %s", path, refusal);
+        throw SystemExceptionFmt("Error opening \"%s\"", error, path);
+    }
+    return stream;
 }
 
 // Keeps the "file" destination's path in step with LogDir and LogFile while file logging is
@@ -149,45 +261,27 @@ private:
 LogDestFileMgr* fileManager = nullptr;  // set once by fileDest, at start-up
 
 LogSrc logDestFileLog("LogDestFile");
-[[maybe_unused]] BoolParameter& registeredCompactLog = LogDestFile::compactLogParam();
-[[maybe_unused]] StringParameter& registeredLogDir = LogDestFile::logDirParam();
-[[maybe_unused]] StringParameter& registeredLogFile = LogDestFile::logFileParam();
-[[maybe_unused]] IntParameter& registeredLogKeepDays = LogDestFile::logKeepDaysParam();
+[[maybe_unused]] BoolParameter& registeredCompactLog = compactLog();
+[[maybe_unused]] StringParameter& registeredLogDir = logDir();
+[[maybe_unused]] StringParameter& registeredLogFile = logFile();
+[[maybe_unused]] IntParameter& registeredLogKeepDays = logKeepDays();
 
 }  // namespace
 
-// Each parameter makes sure the plat texts are registered before it exists, whichever static
-// initialiser asks for it first: their descriptions and the help are plat texts.
 BoolParameter& LogDestFile::compactLogParam() {
-    static BoolParameter* const param =
-        (registerPlatTranslations(nullptr),
-         new BoolParameter("CompactLog",
-                           "Whether to produce more compact logging lines for readability.  "
-                           "Also produces times in local timezone instead of UTC",
-                           false, true));
-    return *param;
+    return compactLog();
 }
 
 StringParameter& LogDestFile::logDirParam() {
-    static StringParameter* const param =
-        (registerPlatTranslations(nullptr),
-         new StringParameter("LogDir", LocDesc("plat_param_logdir"), ""));
-    return *param;
+    return logDir();
 }
 
 StringParameter& LogDestFile::logFileParam() {
-    static StringParameter* const param =
-        (registerPlatTranslations(nullptr),
-         new StringParameter("LogFile", LocDesc("plat_param_logfile"), ""));
-    return *param;
+    return logFile();
 }
 
 IntParameter& LogDestFile::logKeepDaysParam() {
-    static IntParameter* const param =
-        (registerPlatTranslations(nullptr),
-         new IntParameter("LogKeepDays", LocDesc("plat_param_log_keep_days"), 30, false, nullptr, 0,
-                          INT_MAX));
-    return *param;
+    return logKeepDays();
 }
 
 LogDestFile::LogDestFile(const char* name, const char* programName, FILE* stream)
@@ -256,39 +350,62 @@ void LogDestFile::write(int level, const char* source, const char* text) {
 }
 
 void LogDestFile::writeLine(int level, const char* source, const char* text) {
-    FILE* out = file_.get();
-    if (const char* header = headerText.load(); header && !headerWritten_) {
-        DString wrapped;
-        wrapped.append(header).wrap(79, 0);
-        std::fprintf(out, "%s\n", wrapped.c_str());
-        headerWritten_ = true;
-    }
-    if (useColour_) ttySetColour(out, colourOf(level), false);
+    // The header, colours and line go out as one record, so that a failed write can be taken
+    // back whole.
+    DString record;
+    const char* header = headerText.load();
+    bool withHeader = header && !headerWritten_;
+    if (withHeader) record.append(header).wrap(79, 0).append("\n");
+    if (useColour_) record.appendFormat("\033[%sm", colourOf(level));
     int64_t now = Time::now();
-    if (compactLogParam().getValueInt()) {
+    if (compactLog().value()) {
         struct tm local = Time::toLocalCalendar(now);
         int64_t sinceSecond = now % Time::kSecond;
         if (sinceSecond < 0) sinceSecond += Time::kSecond;
-        std::fprintf(out, "%02d:%02d:%02d.%03d %s: %s\n", local.tm_hour, local.tm_min, local.tm_sec,
-                     int(sinceSecond / Time::kMillisecond), source, text);
+        record.appendFormat("%02d:%02d:%02d.%03d %s: %s\n", local.tm_hour, local.tm_min,
+                            local.tm_sec, int(sinceSecond / Time::kMillisecond), source, text);
     } else {
         Time::formatIsoUtc(timeText_, now, true);
-        std::fprintf(out, "<%d> %s %s %s[%lld]: %s: %s\n", priorityOf(level), timeText_,
-                     hostName_.c_str(), programName_.c_str(), static_cast<long long>(processId()),
-                     source, text);
+        record.appendFormat("<%d> %s %s %s[%lld]: %s: %s\n", priorityOf(level), timeText_,
+                            hostName_.c_str(), programName_.c_str(),
+                            static_cast<long long>(processId()), source, text);
     }
-    if (useColour_) ttySetColour(out, "0", false);
-    std::fflush(out);
+    if (useColour_) record.append("\033[0m");
+    if (!writeRecord(record.c_str(), record.length())) return;
+    if (withHeader) headerWritten_ = true;
     if (maxSize_ > 0 && !isStream_) {
-        try {
-            if (fileGetSizeFp(out) < maxSize_) return;
-        } catch (const Exception&) {
-            return;
-        }
+        struct stat st;
+        if (fstat(fileno(file_.get()), &st) != 0 || st.st_size < maxSize_) return;
         stopped_ = true;
         closeFile();
         if (limitCallback_) limitCallback_->limitReached(this);
     }
+}
+
+bool LogDestFile::writeRecord(const char* data, size_t size) {
+    FILE* out = file_.get();
+    std::fflush(out);  // whatever others left in a lent stream's buffer goes first
+    int fd = fileno(out);
+    struct stat st;
+    off_t sizeBefore = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
+    for (size_t done = 0; done < size;) {
+        ssize_t written = ::write(fd, data + done, size - done);
+        if (written > 0) {
+            done += size_t(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR) continue;
+        int error = written < 0 ? errno : EIO;
+        if (sizeBefore >= 0 && ftruncate(fd, sizeBefore) != 0) {
+            // The partial record stays; nothing more can be done about it here.
+        }
+        if (!writeFailed_) {
+            writeFailed_ = true;
+            reportOnStderr("Error writing log file: %s\n", SystemException("write", error));
+        }
+        return false;
+    }
+    return true;
 }
 
 void LogDestFile::closeFile() {
@@ -321,10 +438,10 @@ void LogDestFile::openPath(const char* path) {
     mkDirs(pathDirName(path).get(), true);
     rotateAndPrune(path);
     stopped_ = false;
-    // A rotation that failed leaves the previous log in place: append rather than lose it.
-    file_.open(path, FilePtr::kWrite, fileExistsNoThrow(path) ? FilePtr::kAppend : 0);
+    file_.reset(openLogStream(path), true);
     file_.setLogErrors(false);
     openPath_ = path;
+    headerWritten_ = false;
 }
 
 bool LogDestFile::openFile() {
@@ -333,10 +450,10 @@ bool LogDestFile::openFile() {
         openPath(fileName_.get());
     } catch (const Exception& first) {
         reportOnStderr("Error opening log file: %s\n", first);
-        if (logFileParam().getPriority() <= 0 && logDirParam().getPriority() <= 0) return false;
+        if (!logFile().setAboveDefault() && !logDir().setAboveDefault()) return false;
         try {
-            String fallback = joinLogPath(logDirParam().getValueStrAt(0).c_str(),
-                                          logFileParam().getValueStrAt(0).c_str());
+            String fallback =
+                joinLogPath(logDir().defaultText().c_str(), logFile().defaultText().c_str());
             std::fprintf(stderr, "Reverting to default log file %s\n", fallback.get());
             openPath(fallback.get());
             char text[Exception::kMessageSize];

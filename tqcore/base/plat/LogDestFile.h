@@ -4,10 +4,12 @@
 // the program's log file, whose path follows the parameters LogDir and LogFile. The log file is
 // opened by the first line after its path is set: the previous file is rotated to a name with
 // its modification time, rotated files older than LogKeepDays are pruned, and a header block
-// may open the new file. Every operation holds the destination's recursive mutex, so lines from
-// several threads never interleave; each line is flushed. Failures to open, rotate or close
-// are reported on standard error, never thrown to the writer. Both destinations live for the
-// whole process.
+// may open the new file. Only a regular file (for root, one of root's own) is rotated, pruned or
+// written, and never through a link: the log directory may be shared with other users. Every
+// operation holds the destination's recursive mutex, so lines from several threads never
+// interleave; a write that fails leaves no part of its line in the log file. Failures to open,
+// rotate or close are reported on standard error, never thrown to the writer, and so is the
+// first failed write of a destination. Both destinations live for the whole process.
 #pragma once
 
 #include "plat/FilePtr.h"
@@ -68,7 +70,7 @@ public:
     // Reopens the file when its path no longer names the open file (moved or deleted).
     void reopenIfMoved();
 
-    // The log parameters.
+    // The log parameters. Writers on any thread read copies that every change updates.
     static BoolParameter& compactLogParam();
     static StringParameter& logDirParam();
     static StringParameter& logFileParam();
@@ -78,6 +80,8 @@ private:
     bool openFile();
     void openPath(const char* path);
     void writeLine(int level, const char* source, const char* text);
+    // Writes the whole record; on a failure a regular file is cut back to its length before it.
+    bool writeRecord(const char* data, size_t size);
     void closeFile();
 
     String programName_;
@@ -90,6 +94,7 @@ private:
     int64_t maxSize_ = 0;   // 0: no limit
     LimitCallback* limitCallback_ = nullptr;
     bool headerWritten_ = false;  // to the current file
+    bool writeFailed_ = false;    // a failed write was told on standard error
     bool useColour_ = false;      // fixed at construction
     bool isStream_ = false;       // writes to a stream given at construction
     std::atomic<bool> active_;    // a stream, or a file name set: read by writers without the lock

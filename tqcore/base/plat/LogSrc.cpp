@@ -29,12 +29,65 @@ Mutex& applyMutex() {
     return *mutex;
 }
 
-// Destination tables replaced by a later setting. A writer on another thread may still be
-// reading one, so they are kept for the life of the process (the setting changes rarely).
-std::vector<const void*>& retiredTables() {
-    static auto* tables = new std::vector<const void*>;
+// Reclaiming replaced destination tables without making writers lock or wait. A writer
+// registers in the reader slot of the current epoch's parity while it uses a table. A table
+// replaced before the epoch moves on can be held only by writers registered before that move,
+// all counted in the old slot; once that slot drains, nobody can reach the table. The epoch
+// moves only when the slot it moves into is empty, so a slot never holds writers of two epochs.
+// Applying the setting frees what is safe and leaves the rest for the next application: what
+// stays allocated is what was replaced while the longest write in progress ran.
+std::atomic<unsigned> epoch{0};
+std::atomic<int> readers[2];
+std::atomic<int> liveTables{0};
+
+struct RetiredTables {
+    std::vector<const void*> sinceMove;   // replaced in the current epoch
+    std::vector<const void*> beforeMove;  // replaced earlier: free once the old slot drains
+};
+
+// Guarded by applyMutex; never destroyed, as sources may be written during static destruction.
+RetiredTables& retired() {
+    static auto* tables = new RetiredTables;
     return *tables;
 }
+
+void freeTables(std::vector<const void*>& tables) {
+    for (const void* table : tables)
+        ::operator delete(const_cast<void*>(table));
+    liveTables.fetch_sub(int(tables.size()));
+    tables.clear();
+}
+
+// Under applyMutex, after tables were retired.
+void reclaimTables() {
+    RetiredTables& tables = retired();
+    unsigned current = epoch.load() & 1, previous = current ^ 1;
+    if (readers[previous].load() != 0) return;
+    freeTables(tables.beforeMove);
+    if (tables.sinceMove.empty()) return;
+    epoch.fetch_add(1);
+    tables.beforeMove.swap(tables.sinceMove);
+    if (readers[current].load() == 0) freeTables(tables.beforeMove);
+}
+
+// Registers the current thread as a reader of destination tables for its lifetime.
+class TableReader {
+public:
+    TableReader() {
+        for (;;) {
+            slot_ = epoch.load() & 1;
+            readers[slot_].fetch_add(1);
+            if ((epoch.load() & 1) == slot_) return;
+            readers[slot_].fetch_sub(1);
+        }
+    }
+    ~TableReader() { readers[slot_].fetch_sub(1, std::memory_order_release); }
+    TableReader(const TableReader&) = delete;
+    TableReader& operator=(const TableReader&) = delete;
+
+private:
+    unsigned slot_;
+};
 
 // The override of the `Log` parameter, or null.
 String& overrideSetting() {
@@ -140,6 +193,10 @@ LogSrc::LogSrc(const char* name) : name_(name), next_(sourceList.load()), constr
     }
 }
 
+int LogSrc::tableCount() {
+    return liveTables.load();
+}
+
 LogSrc* LogSrc::first() {
     return sourceList.load();
 }
@@ -204,8 +261,10 @@ void LogSrc::write(int level, const char* text) {
 }
 
 void LogSrc::writeLine(int level, const char* line) {
-    TQ_ASSERT(constructed_);
-    const Table* table = table_.load(std::memory_order_acquire);
+    bool constructed = constructed_;
+    TQ_ASSERT(constructed);
+    TableReader reader;
+    const Table* table = table_.load();
     bool hasDests = table && table->count > 0;
     if (!hasDests && loggingInitialised()) return;
 
@@ -230,8 +289,7 @@ void LogSrc::writeLine(int level, const char* line) {
 }
 
 void LogSrc::setTable(const Table* table) {
-    if (const Table* old = table_.exchange(table, std::memory_order_acq_rel))
-        retiredTables().push_back(old);
+    if (const Table* old = table_.exchange(table)) retired().sinceMove.push_back(old);
 }
 
 void LogSrc::updateLevel() {
@@ -249,7 +307,8 @@ void LogSrc::updateLevel() {
 }
 
 void LogSrc::refreshGate() {
-    gate_.store(loggingInitialised() ? level_.load() : INT_MAX, std::memory_order_relaxed);
+    int gate = loggingInitialised() ? level_.load() : INT_MAX;
+    gateBits_.store(gate ^ INT_MAX, std::memory_order_relaxed);
 }
 
 void LogSrc::setLogSetting(const char* text) {
@@ -265,8 +324,8 @@ void LogSrc::applySetting() {
     String setting = currentSetting();
     std::vector<Element> elements = parseSetting(setting.get());
 
-    // Every source gets a fresh table; the old ones stay allocated for writers that may still
-    // be reading them on other threads.
+    // Every source gets a fresh table; the old ones are freed once no writer on another thread
+    // can still be reading them.
     for (LogSrc* src = first(); src; src = src->next_) {
         std::map<LogDest*, int> entries;
         for (const Element& e : elements)
@@ -280,10 +339,12 @@ void LogSrc::applySetting() {
             for (const auto& [dest, level] : entries)
                 fresh->entries[i++] = Entry{dest, level};
             table = fresh;
+            ++liveTables;
         }
         src->setTable(table);
         src->level_.store(-1, std::memory_order_relaxed);
     }
+    reclaimTables();
     replayStored(elements);
     for (LogSrc* src = first(); src; src = src->next_)
         src->updateLevel();

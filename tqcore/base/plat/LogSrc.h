@@ -6,9 +6,10 @@
 // (plat::initLogging, when the application loop starts) nothing is filtered, and lines that no
 // destination takes are kept in memory and replayed once the destinations are known.
 //
-// Writers may be called on any thread. A source's destination table is replaced as a whole
-// when the setting is applied and old tables are never freed, so a writer on another thread
-// can always finish reading the table it picked up. Sources live for the whole process.
+// Writers may be called on any thread and never lock. A source's destination table is replaced
+// as a whole when the setting is applied; a replaced table is freed once no writer can still be
+// reading it, so memory stays bounded however often the setting changes. Sources live for the
+// whole process.
 #pragma once
 
 #include "plat/Exception.h"
@@ -41,7 +42,9 @@ public:
     // The highest level any destination currently takes; -1 with no destination.
     int level() const { return level_.load(std::memory_order_relaxed); }
     // Whether a line of `level` would pass the gate of the writers.
-    bool enabled(int level) const { return level <= gate_.load(std::memory_order_relaxed); }
+    bool enabled(int level) const {
+        return level <= (gateBits_.load(std::memory_order_relaxed) ^ INT_MAX);
+    }
 
     // printf-style writers at levels 0, 30, 100 and 110, and at a given level.
     void error(const char* format, ...) TQ_PRINTF_FORMAT(2, 3);
@@ -67,6 +70,9 @@ public:
     // Lists every source name for the parameter help, wrapped to `width` columns.
     static void printSourceNames(int width, FILE* out);
 
+    // The destination tables allocated and not yet freed, the current ones included.
+    static int tableCount();
+
     // The list of sources, most recently constructed first.
     static LogSrc* first();
     LogSrc* next() const { return next_; }
@@ -87,8 +93,11 @@ private:
     void refreshGate();
 
     const char* name_;
-    std::atomic<int> level_{INT_MAX};           // highest level any destination takes
-    std::atomic<int> gate_{INT_MAX};            // level_, or INT_MAX before initLogging
+    std::atomic<int> level_{INT_MAX};  // highest level any destination takes
+    // The gate (level_, or INT_MAX before initLogging) XOR INT_MAX: the zero bits of a source
+    // written before its constructor ran open the gate, so the line reaches the check of
+    // `constructed_` instead of vanishing.
+    std::atomic<int> gateBits_{0};
     std::atomic<const Table*> table_{nullptr};  // destinations and entry levels, or null
     LogSrc* next_;                              // process-wide list
     bool constructed_;

@@ -35,7 +35,7 @@ size_t strCopy(char* buffer, const char* text, size_t size) {
     size_t length = strLen(text);
     if (size == 0) return length;
     size_t n = length < size ? length : size - 1;
-    std::memcpy(buffer, text, n);
+    std::memmove(buffer, text, n);
     buffer[n] = '\0';
     return length;
 }
@@ -87,11 +87,12 @@ size_t strAppend(char* buffer, size_t size, const char* text, int length) {
     return used + cutAtCharBoundary(buffer + used, room);
 }
 
-size_t strAppendVFormat(char* buffer, size_t size, const char* format, va_list args) {
-    if (!buffer || size == 0) return 0;
-    size_t used = boundedLength(buffer, size);
+namespace {
+
+// Formats after the first `used` bytes of `buffer`. The output is made in scratch space before
+// the buffer changes: an argument may point into the buffer itself.
+size_t formatAt(char* buffer, size_t size, size_t used, const char* format, va_list args) {
     if (!format) return used;
-    // Formatted into scratch space first: an argument may point into `buffer` itself.
     size_t room = size - used;
     char small[512];
     char* scratch = room <= sizeof small ? small : new char[room];
@@ -104,6 +105,20 @@ size_t strAppendVFormat(char* buffer, size_t size, const char* format, va_list a
         length = size_t(n) < room ? used + copied : used + cutAtCharBoundary(buffer + used, copied);
     }
     if (scratch != small) delete[] scratch;
+    return length;
+}
+
+}  // namespace
+
+size_t strAppendVFormat(char* buffer, size_t size, const char* format, va_list args) {
+    if (!buffer || size == 0) return 0;
+    return formatAt(buffer, size, boundedLength(buffer, size), format, args);
+}
+
+size_t strVFormat(char* buffer, size_t size, const char* format, va_list args) {
+    if (!buffer || size == 0) return 0;
+    size_t length = formatAt(buffer, size, 0, format, args);
+    buffer[length] = '\0';  // a null format or a formatting error leaves an empty text
     return length;
 }
 
@@ -142,10 +157,9 @@ void appendFormat256(char (&buffer)[256], const char* format, ...) {
 }
 
 void formatToBuffer256(char (&buffer)[256], const char* format, ...) {
-    buffer[0] = '\0';
     va_list args;
     va_start(args, format);
-    strAppendVFormat(buffer, sizeof buffer, format, args);
+    strVFormat(buffer, sizeof buffer, format, args);
     va_end(args);
 }
 
@@ -235,6 +249,20 @@ uint64_t strHash(const char* text) {
 
 namespace {
 
+// A set of bytes, read whole before the text it applies to is cut: the set may be a piece of
+// that very text.
+class ByteSet {
+public:
+    explicit ByteSet(const char* set) {
+        for (const char* p = set ? set : ""; *p; ++p)
+            bits_[uint8_t(*p) >> 6] |= uint64_t(1) << (uint8_t(*p) & 63);
+    }
+    bool has(char c) const { return bits_[uint8_t(c) >> 6] >> (uint8_t(c) & 63) & 1; }
+
+private:
+    uint64_t bits_[4] = {};
+};
+
 // The shared tokeniser: `match(p)` gives the length of a separator at p, or 0.
 template <typename Match>
 char* tokenise(char** cursor, bool skipRepeats, Match match, char* hit = nullptr) {
@@ -277,10 +305,9 @@ char* strTok(char** cursor, char separator, bool skipRepeats) {
 }
 
 char* strTokAny(char** cursor, const char* separators, char* hit, bool skipRepeats) {
-    const char* set = separators ? separators : "";
+    ByteSet set(separators);
     return tokenise(
-        cursor, skipRepeats,
-        [set](const char* p) -> size_t { return std::strchr(set, *p) ? 1 : 0; }, hit);
+        cursor, skipRepeats, [&set](const char* p) -> size_t { return set.has(*p) ? 1 : 0; }, hit);
 }
 
 char* strTokStr(char** cursor, const char* separator, bool skipRepeats) {

@@ -2,9 +2,10 @@
 //
 // Every helper accepts null where a text is expected, unless it says otherwise. Bounded helpers
 // never write beyond the size they are given: output that does not fit is cut, and the cut
-// never leaves a partial UTF-8 character at the end. Case changes and case-insensitive
-// comparisons touch ASCII letters only, whatever the process locale, so they never corrupt
-// UTF-8. The wipe and constant-time helpers cannot be shortened by the optimiser.
+// never leaves a partial UTF-8 character at the end. A helper that writes into a buffer accepts
+// a piece of that buffer's own text as its text or format argument. Case changes and
+// case-insensitive comparisons touch ASCII letters only, whatever the process locale, so they
+// never corrupt UTF-8. The wipe and constant-time helpers cannot be shortened by the optimiser.
 #pragma once
 
 #include "plat/Exception.h"
@@ -36,6 +37,9 @@ size_t strCopy(char* buffer, const char* text, size_t size);
 size_t strAppend(char* buffer, size_t size, const char* text, int length = -1);
 size_t strAppendFormat(char* buffer, size_t size, const char* format, ...) TQ_PRINTF_FORMAT(3, 4);
 size_t strAppendVFormat(char* buffer, size_t size, const char* format, va_list args)
+    TQ_PRINTF_FORMAT(3, 0);
+// The same, replacing the buffer's text rather than appending to it.
+size_t strVFormat(char* buffer, size_t size, const char* format, va_list args)
     TQ_PRINTF_FORMAT(3, 0);
 // Appends the code point (at most U+10FFFF) `count` times, as many whole times as fit.
 // A code point outside 0..U+10FFFF throws plat::Exception "Unicode out of range".

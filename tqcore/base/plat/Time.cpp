@@ -407,14 +407,15 @@ bool Time::strftime(String& out, const char* pattern, const struct tm& fields) {
         }
     }
     // strftime returns 0 both for an empty result and for one that does not fit; a trailing
-    // marker makes every result that fits non-empty.
+    // marker makes every result that fits non-empty. It gets a byte of its own, so that a
+    // result fits exactly when it fits `size` bytes with its NUL.
     rewritten.push_back(' ');
     rewritten.push_back('\0');
 
     std::vector<char> buffer;
     for (size_t size = 16;; size *= 2) {
-        buffer.resize(size);
-        size_t length = ::strftime(buffer.data(), size, rewritten.data(), &fields);
+        buffer.resize(size + 1);
+        size_t length = ::strftime(buffer.data(), size + 1, rewritten.data(), &fields);
         if (length > 0) {
             out = String(buffer.data(), int(length - 1));
             return true;

@@ -85,7 +85,7 @@ public:
     static int64_t parseIsoOrThrow(const char* text);
 
     // The system strftime of `pattern`, with every "%Y" conversion written by us so that any
-    // year prints. Results longer than 2046 bytes, and a year field above kMaxTmYear, give
+    // year prints. Results longer than 2047 bytes, and a year field above kMaxTmYear, give
     // "<date error>" and false. An empty result is a success.
     static bool strftime(String& out, const char* pattern, const struct tm& fields);
 

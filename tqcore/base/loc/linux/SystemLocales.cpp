@@ -1,5 +1,6 @@
 // The user's preferred languages, from the environment: GNU's LANGUAGE list first (the
-// desktop's own list of languages in order of preference), then the locale variables.
+// desktop's own list of languages in order of preference), then the locale variables in POSIX
+// order: LC_ALL alone when it names a locale, otherwise LC_MESSAGES, then LANG.
 #include "loc/LocaleChoice.h"
 
 #include "loc/LocInternal.h"
@@ -29,10 +30,11 @@ const char* usableLocaleVariable(const char* variable) {
 }  // namespace
 
 void systemPreferredLocales(plat::StringList& out) {
-    static const char* const variables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    const char* currentLocale = nullptr;
-    for (const char* variable : variables)
-        if (!currentLocale) currentLocale = usableLocaleVariable(variable);
+    // LC_ALL overrides the other two: when it is set, they are not consulted.
+    const char* lcAll = usableLocaleVariable("LC_ALL");
+    const char* lcMessages = lcAll ? nullptr : usableLocaleVariable("LC_MESSAGES");
+    const char* lang = lcAll ? nullptr : usableLocaleVariable("LANG");
+    const char* currentLocale = lcAll ? lcAll : lcMessages ? lcMessages : lang;
 
     plat::StringList preferred;
     languageEnvLocales(currentLocale, preferred);
@@ -40,9 +42,8 @@ void systemPreferredLocales(plat::StringList& out) {
     for (const plat::String& entry : preferred)
         plat::addUniqueString(out, entry.get());
 
-    for (const char* variable : variables)
-        if (const char* value = usableLocaleVariable(variable))
-            parseLocaleList(value, out, nullptr, nullptr);
+    for (const char* value : {lcAll, lcMessages, lang})
+        if (value) parseLocaleList(value, out, nullptr, nullptr);
 }
 
 }  // namespace loc

@@ -69,17 +69,22 @@ TEST(FormatTranslation, PlaceholdersAgainstArguments) {
     plat::test::CapturedLog log("Localize", 0);
     for (FormatCase& c : cases) {
         const std::string format = c.format;
-        SCOPED_TRACE(format);
-        log.clear();
         for (size_t i = 0; i + 1 < c.args.size(); ++i)
             c.args[i].next = &c.args[i + 1];
-        plat::String out("previous content");
-        EXPECT_EQ(&loc::formatTranslation(out, c.format, c.args.empty() ? nullptr : &c.args[0]),
-                  &out);
-        EXPECT_STREQ(out.c_str(), c.expected);
-        std::vector<std::string> expectedLog;
-        if (std::strstr(c.expected, "%%")) expectedLog = {"Bad loc string for args - " + format};
-        EXPECT_EQ(log.texts("Localize"), expectedLog);
+        // The result replaces what `out` held, which may be the format itself.
+        for (bool formatInOut : {false, true}) {
+            SCOPED_TRACE(format + (formatInOut ? " (held by the result string)" : ""));
+            log.clear();
+            plat::String out(formatInOut ? c.format : "previous content");
+            EXPECT_EQ(&loc::formatTranslation(out, formatInOut ? out.get() : c.format,
+                                              c.args.empty() ? nullptr : &c.args[0]),
+                      &out);
+            EXPECT_STREQ(out.c_str(), c.expected);
+            std::vector<std::string> expectedLog;
+            if (std::strstr(c.expected, "%%"))
+                expectedLog = {"Bad loc string for args - " + format};
+            EXPECT_EQ(log.texts("Localize"), expectedLog);
+        }
     }
 }
 

@@ -80,7 +80,9 @@ TEST(SystemLocales, PreferredLocalesFromTheEnvironment) {
         {"de:fr_CH", nullptr, nullptr, "de_AT.UTF-8", "de_AT:fr_CH"},
         {nullptr, nullptr, nullptr, "C.UTF-8", ""},
         {"", "POSIX", "", "fr_FR.UTF-8", "fr_FR"},
-        {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", "pt_BR:es_ES:en_US"},
+        // LC_ALL overrides the other two, unless it is the C locale.
+        {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", "pt_BR"},
+        {nullptr, "C", "es_ES", "en_US.UTF-8", "es_ES:en_US"},
         {"es:it:nl:pl:sv:fi", nullptr, nullptr, nullptr, "es_ES:it_IT:nl_NL:pl_PL:sv_SE"},
     };
     for (const auto& c : cases) {
@@ -142,6 +144,18 @@ TEST_F(LocaleUpdate, TheSettingChoosesTheListsAndTheLanguageDefaults) {
         setLocale("de");
         EXPECT_STREQ(loc::LocaleSetter::processLocale().name.c_str(), "de_DE.UTF-8");
     }
+}
+
+// Choosing the same list again, however it is written, neither rebuilds the view nor logs the
+// list again.
+TEST_F(LocaleUpdate, TheSameListIsRebuiltAndLoggedOnce) {
+    setLocale("fr");
+    plat::test::CapturedLog log("Localize", plat::LogSrc::kVerbose);
+    for (const char* setting : {"de", "de_DE", "de-DE.UTF-8"})
+        setLocale(setting);
+    EXPECT_EQ(log.texts("Localize"),
+              (std::vector<std::string>{"Updating process TransMap with locales:", " de_DE", " de",
+                                        " en_US", " en", "Locales de_DE:en_US"}));
 }
 
 // The process list is read on other threads while it is chosen again.

@@ -46,14 +46,4 @@ TEST(AppInfo, ModuleDirectoryHoldsTheRunningExecutable) {
     EXPECT_TRUE(listed.st_dev == running.st_dev && listed.st_ino == running.st_ino);
 }
 
-TEST(AppInfo, ResourceDirIsNullUntilSetAndACopy) {
-    EXPECT_EQ(os::getResourceDir(), nullptr) << "this build has no bundle";
-    std::string path = "/opt/resources";
-    os::setResourceDir(path.c_str());
-    path.assign("overwritten");
-    EXPECT_STREQ(os::getResourceDir(), "/opt/resources");
-    os::setResourceDir(nullptr);
-    EXPECT_EQ(os::getResourceDir(), nullptr);
-}
-
 }  // namespace

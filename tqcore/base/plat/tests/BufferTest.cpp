@@ -1,10 +1,11 @@
 #include "plat/CallbackLink.h"
 #include "plat/MBuf.h"
-#include "plat/SecureString.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace {
@@ -18,22 +19,47 @@ Bytes filled(int count, unsigned char value, bool wipe) {
     return b;
 }
 
-TEST(MBuf, SizedConstructorMakesAZeroedSecret) {
-    plat::MBuf<unsigned int> key(3);
-    EXPECT_TRUE(key.wipe());
-    EXPECT_EQ(key[0] | key[1] | key[2], 0u);
-}
+// A byte whose arrays the test allocates: each array freed is checked for what it still holds.
+struct Secret {
+    unsigned char value;
+    static std::map<void*, size_t>& sizes() {
+        static std::map<void*, size_t> live;
+        return live;
+    }
+    static inline int leftoverFrees = 0;  // arrays freed with a byte other than 0
+    static void* operator new[](size_t size) {
+        void* p = ::operator new[](size);
+        sizes()[p] = size;
+        return p;
+    }
+    static void operator delete[](void* p) {
+        if (!p) return;
+        const unsigned char* bytes = static_cast<unsigned char*>(p);
+        leftoverFrees += std::any_of(bytes, bytes + sizes()[p], [](unsigned char c) { return c; });
+        sizes().erase(p);
+        ::operator delete[](p);
+    }
+};
 
-// Storage kept for the smaller copy must not keep the secret's tail.
-TEST(MBuf, AssignIntoReusedStorageWipesTheTail) {
-    Bytes small = filled(100, 0xEE, true);
-    const unsigned char* before = small.data();
-    small.assign(filled(10, 0x11, false));
-    ASSERT_EQ(small.data(), before);
-    EXPECT_EQ(small.size(), 10);
-    EXPECT_EQ(small[0], 0x11);
-    for (int i = 10; i < 100; ++i)
-        ASSERT_EQ(before[i], 0) << i;
+// A sized buffer starts zeroed and flagged. Ten elements into 100 reuse the storage (below 128)
+// and wipe its tail; into 200 they take new storage (10 is below half of 200), and the old one
+// is wiped before it is freed.
+TEST(MBuf, AssignWipesTheStorageItNoLongerUses) {
+    Secret source[10] = {{0x11}};
+    for (int count : {100, 200}) {
+        plat::MBuf<Secret> secret(count);
+        EXPECT_TRUE(secret.wipe() && secret[0].value == 0 && secret[count - 1].value == 0);
+        std::memset(secret.data(), 0xEE, size_t(count));
+        const Secret* before = secret.data();
+        Secret::leftoverFrees = 0;
+        secret.assign(source, 10);
+        EXPECT_EQ(secret.size(), 10);
+        EXPECT_EQ(secret[0].value, 0x11);
+        EXPECT_EQ(secret.data() == before, count == 100) << count;
+        for (int i = 10; count == 100 && i < count; ++i)
+            ASSERT_EQ(before[i].value, 0) << i;
+        EXPECT_EQ(Secret::leftoverFrees, 0) << count;
+    }
 }
 
 TEST(MBuf, AssignMinimumCountAndPartOfItself) {
@@ -57,16 +83,6 @@ TEST(MBuf, MovingKeepsTheWipeFlag) {
     Bytes target = filled(4, 0x55, true);
     target = filled(2, 0x66, false);
     EXPECT_TRUE(target.wipe());
-}
-
-TEST(SecureString, AssignFromItsOwnText) {
-    plat::SecureString s("password");
-    s.assign(s.get() + 4);
-    EXPECT_STREQ(s.get(), "word");
-    s.assign(s.get(), 2);
-    EXPECT_STREQ(s.get(), "wo");
-    s.assign(nullptr);
-    EXPECT_EQ(s.get(), nullptr);
 }
 
 struct Counted {

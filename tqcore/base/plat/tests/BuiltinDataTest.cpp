@@ -10,13 +10,13 @@ std::string text(const plat::BuiltinData& blob) {
 }
 
 // Catches: the file read again on each call (a pointer given out earlier would change under
-// its user), a failure remembered so that a file that appears later is never found, and names
-// that reach files outside the resource directory.
+// its user), a failure remembered so that a file that appears later is never found, names
+// that reach files outside the resource directory, and a resource directory not kept as a copy.
 TEST(BuiltinData, FilesAreReadOnceFailuresRetriedAndNamesConfined) {
     TempDir tmp;
     std::string resources = tmp / "res";
     std::filesystem::create_directories(resources + "/sub");
-    os::setResourceDir(resources.c_str());
+    os::setResourceDir(std::string(resources).c_str());
     static const char registered[] = "registered";
     plat::registerBuiltinData("reg.txt", 10, registered);
     writeFile(resources + "/reg.txt", "from file");

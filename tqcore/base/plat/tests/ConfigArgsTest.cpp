@@ -86,7 +86,8 @@ TEST_F(ArgsTest, EveryFormAndTheArgumentThatStops) {
     }
 }
 
-TEST_F(ArgsTest, HelpWordsCallTheCallbackAfterTheSettingsBehindThem) {
+// The settings before the help word apply; those after it do not.
+TEST_F(ArgsTest, HelpWordsStopAndCallTheCallback) {
     struct Case {
         std::vector<const char*> args;
         const char* bad;
@@ -95,8 +96,7 @@ TEST_F(ArgsTest, HelpWordsCallTheCallbackAfterTheSettingsBehindThem) {
         {{"-HELP"}, "-HELP", "0 Args 30;"},
         {{"-h", "ALL"}, "-h", "1 Args 30;"},
         {{"/?", "xml"}, "/?", "2 Args 30;"},
-        {{"--Help", "all", "-LogKeepDays", "7"}, "--Help", "1 Args 7;"},
-        {{"-help", "-LogKeepDays=x", "bogus", "LogKeepDays=8"}, "-help", "0 Args 8;"},
+        {{"LogKeepDays=4", "--Help", "all", "-LogKeepDays", "7"}, "--Help", "1 Args 4;"},
         {{"LogKeepDays=4", "word", "-help"}, "word", ""},
         {{"-helpme"}, "-helpme", ""},
     };
@@ -130,12 +130,13 @@ std::string listed(const Configuration& config, bool all, bool showDefaults, int
 }
 
 // Wrapping counts display columns (a CJK character takes two), while the default part is put
-// on its own line by the byte length of the last line.
+// on its own line by the byte length of the last line, as soon as it would reach the width.
 TEST(ConfigurationHelp, LayoutOfLinesAndChildren) {
     loc::LocaleSetter english("en");
     Configuration shop("Shop"), sub("Sub");
     shop.setChild(&sub, true);
     IntParameter size("Size", "Keep it.", 30, false, &shop);
+    StringParameter pair("Pair", "Exactly 40 with.", "a b", false, &shop);
     BoolParameter wrapped("Long", "aaaa bbbb cccc dddd eeee ffff gggg", false, false, &shop);
     StringParameter wide("Wide", "漢字 漢字 漢字 漢字 漢字 漢字 漢字 漢字 漢字", "x", false, &shop);
     IntParameter advanced("Adv", "Advanced.", 1, true, &shop);
@@ -147,6 +148,8 @@ TEST(ConfigurationHelp, LayoutOfLinesAndChildren) {
     EXPECT_EQ(listed(shop, false, true, 40, 6), "Shop Parameters:\n"
                                                 "  Long   - aaaa bbbb cccc dddd eeee ffff\n"
                                                 "           gggg (default=0)\n"
+                                                "  Pair   - Exactly 40 with.\n"
+                                                "           (default=a b)\n"
                                                 "  Size   - Keep it. (default=30)\n"
                                                 "  Wide   - 漢字 漢字 漢字 漢字 漢字 漢字\n"
                                                 "           漢字 漢字 漢字\n"

@@ -73,23 +73,17 @@ TEST(LogParameter, ChangeReappliesTheSetting) {
     EXPECT_EQ(probe.level(), -1);
 }
 
+// Off by default: building one is harmless.
 TEST(BadUtf8AssertDeathTest, SetParameterMakesBadUtf8Fatal) {
-    // Off by default: building one is harmless.
     EXPECT_STREQ(BadUtf8("quiet").message(), "quiet");
     ConfigParameter* assertParam = Configuration::global()->findParam("_BadUtf8Assert");
     ASSERT_NE(assertParam, nullptr);
     EXPECT_DEATH(
         {
-            assertParam->setParam("1", 10);
-            BadUtf8 e("bad text here");
-        },
-        "Assertion '0' failed at [^ ]*plat/Exception.cpp:[0-9]+: bad text here");
-    EXPECT_DEATH(
-        {
             assertParam->setParam(nullptr, 10);
             StringParameter("S", "d", "").setParam("\xFF", 10);
         },
-        "Assertion '0' failed at .*: Bad UTF-8 string for S");
+        "Assertion '.*' failed at .*: Bad UTF-8 string for S");
     EXPECT_EQ(assertParam->getValueInt(), 0);
 }
 

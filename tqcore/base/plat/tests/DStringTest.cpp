@@ -1,9 +1,13 @@
 #include "plat/DString.h"
 
+#include "plat/CmdLine.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -15,45 +19,77 @@ DString of(const char* text) {
     return d;
 }
 
-TEST(DString, CapacityBeyondTheSignedRangeIsFatal) {
-    EXPECT_DEATH(DString().reserve((1 << 30) + 1), "Assertion 'n <= kMaxCapacity' failed");
+// A text and its NUL in 8 bytes at least, otherwise the next power of two; beyond 2^30 is as
+// fatal as running out of memory.
+TEST(DString, CapacityRule) {
+    for (auto [length, capacity] : {std::pair{7, 8}, {8, 16}, {100, 128}})
+        EXPECT_EQ(of(std::string(size_t(length), 'x').c_str()).capacity(), capacity) << length;
+    EXPECT_DEATH(DString().reserve((1 << 30) + 1), "Assertion '.*' failed");
 }
 
-TEST(DString, AppendHonoursLengthAndNull) {
+// A length stops at the NUL; a code point is written whole or, out of range, not at all.
+TEST(DString, Appending) {
     DString d;
     d.append("abcdef", 3).append(nullptr).append("xyz", -1).append("q\0r", 5);
-    EXPECT_STREQ(d.get(), "abcxyzq");
+    d.appendUnichar('a', 3).appendUnichar(0x20AC, 2).appendUnichar('z', 0);
+    EXPECT_STREQ(d.get(), "abcxyzqaaa\xE2\x82\xAC\xE2\x82\xAC");
+    EXPECT_THROW(d.appendUnichar(-1), plat::Exception);
+    EXPECT_THROW(d.appendUnichar(0x110000), plat::Exception);
+    EXPECT_EQ(d.length(), 16u);
 }
 
-// Each operation may be handed its own text while it grows and frees the old buffer.
-TEST(DString, OwnTextAsArgumentSurvivesGrowth) {
-    DString d = of("abcdefg");  // capacity 8, full
-    d.append(d.get());
-    EXPECT_STREQ(d.get(), "abcdefgabcdefg");
-    d.appendFormat("<%s>", d.get() + 7);
-    EXPECT_STREQ(d.get(), "abcdefgabcdefg<abcdefg>");
-    d = d;
-    EXPECT_STREQ(d.get(), "abcdefgabcdefg<abcdefg>");
-
-    DString own = of("abcdef");
-    own.replaceRange(0, 1, own.get() + 2, 3);
-    EXPECT_STREQ(own.get(), "cdebcdef");
-    own.appendReplacing(own.get(), "b", "BB");
-    EXPECT_STREQ(own.get(), "cdebcdefcdeBBcdef");
+// Every operation handed a piece of the buffer's own text. The buffer starts full (7 characters
+// in 8 bytes), so each operation that adds anything moves it: AddressSanitizer reports any
+// later read of the old one.
+TEST(DString, EveryOperationAcceptsItsOwnText) {
+    plat::StringSet xy = plat::splitToSet("x,y", ',');
+    struct Case {
+        const char* operation;
+        std::function<void(DString&)> apply;
+        const char* want;
+    } cases[] = {
+        {"append", [](DString& d) { d.append(d.get()); }, "abcdefgabcdefg"},
+        {"append length", [](DString& d) { d.append(d.get() + 1, 3); }, "abcdefgbcd"},
+        {"appendFormat argument", [](DString& d) { d.appendFormat("<%s>", d.get() + 4); },
+         "abcdefg<efg>"},
+        {"appendFormat format", [](DString& d) { d.appendFormat(d.get() + 5, 0); }, "abcdefgfg"},
+        {"replaceRange", [](DString& d) { d.replaceRange(0, 1, d.get() + 2, 3); }, "cdebcdefg"},
+        {"replaceRange growing", [](DString& d) { d.replaceRange(7, 7, d.get()); },
+         "abcdefgabcdefg"},
+        {"appendReplacing text", [](DString& d) { d.appendReplacing(d.get(), "b", "BB"); },
+         "abcdefgaBBcdefg"},
+        {"appendReplacing find", [](DString& d) { d.appendReplacing("fgxfg", d.get() + 5, "-"); },
+         "abcdefg-x-"},
+        {"appendReplacing replacement",
+         [](DString& d) { d.appendReplacing("aaaa", "a", d.get() + 5); }, "abcdefgfgfgfgfg"},
+        {"replace", [](DString& d) { d.replace(d.get() + 6, d.get()); }, "abcdefabcdefg"},
+        {"assign itself", [](DString& d) { d = d; }, "abcdefg"},
+        {"expandEnvVars", [](DString& d) { plat::expandEnvVars(d, d.get() + 3); }, "defg"},
+        {"joinStrings",
+         [&xy](DString& d) { plat::joinStrings(d, xy.begin(), xy.end(), d.get() + 6); },
+         "abcdefggxgy"},
+        {"quoteArg", [](DString& d) { plat::quoteArg(d, d.get() + 5); }, "abcdefg fg"},
+    };
+    for (const Case& c : cases) {
+        DString d = of("abcdefg");
+        c.apply(d);
+        EXPECT_STREQ(d.get(), c.want) << c.operation;
+    }
+    // As filed: the replacement is the whole text, and the search runs long.
+    DString filed;
+    filed.append("<>");
+    filed.appendReplacing("aaaaaaaaaaaaaaaaaaaaaaaa", "a", filed.get());
+    EXPECT_EQ(filed.length(), 2u + 24 * 2);
 }
 
-TEST(DString, FormatLongerThanTheScratchSpace) {
-    DString big;
-    big.appendFormat("%s!", std::string(5000, 'z').c_str());
-    EXPECT_EQ(big.length(), 5001u);
-}
-
-TEST(DString, FormatErrorAppendsNothingAndEnds) {
-    // A wide character the C locale cannot convert makes vsnprintf fail; formatting must
-    // neither loop nor append.
+// An output beyond the scratch space is formatted again in full; a formatting error (a wide
+// character the C locale cannot convert) neither loops nor appends.
+TEST(DString, FormatLongOutputAndErrors) {
     DString d = of("keep");
     d.appendFormat("%ls", L"\x20AC\x20AC");
     EXPECT_STREQ(d.get(), "keep");
+    d.appendFormat("%s!", std::string(5000, 'z').c_str());
+    EXPECT_EQ(std::string(d.get()), "keep" + std::string(5000, 'z') + "!");
 }
 
 // Out-of-order, negative and past-the-end ranges leave the text alone.
@@ -70,15 +106,6 @@ TEST(DString, ReplaceRange) {
         d.replaceRange(c.start, c.end, "!");
         EXPECT_STREQ(d.get(), c.want) << c.start << ".." << c.end;
     }
-}
-
-TEST(DString, AppendUnicharNeverWritesTheInvalidMarker) {
-    DString d;
-    d.appendUnichar('a', 3).appendUnichar(0x20AC, 2).appendUnichar('z', 0);
-    EXPECT_STREQ(d.get(), "aaa\xE2\x82\xAC\xE2\x82\xAC");
-    EXPECT_THROW(d.appendUnichar(-1), plat::Exception);
-    EXPECT_THROW(d.appendUnichar(0x110000), plat::Exception);
-    EXPECT_EQ(d.length(), 9u);
 }
 
 TEST(DString, Replacing) {

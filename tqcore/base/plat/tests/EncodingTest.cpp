@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 namespace {
@@ -90,6 +89,8 @@ TEST(Hex, DumpLayout) {
     EXPECT_EQ(out, "0000 " + full + "0010 " + part + " <-- " + full + ">>  " + part);
 }
 
+// Every length modulo 3 in both alphabets; round trips of any bytes are the base64 fuzz
+// target's.
 TEST(Base64, Rfc4648Vectors) {
     const char* cases[][3] = {
         {"", "", ""},
@@ -117,22 +118,7 @@ TEST(Base64, DecodeRefusesMisplacedPaddingAndForeignBytes) {
     EXPECT_EQ(decoded(base64, "Zh=="), "f");             // left-over low bits ignored
 }
 
-// Every length up to a few groups and every byte value, in both alphabets.
-TEST(Base64, RoundTripRandomBytes) {
-    std::mt19937 random(42);
-    for (size_t n = 0; n < 200; ++n) {
-        std::string bytes(n, '\0');
-        for (char& b : bytes)
-            b = char(random());
-        for (bool urlSafe : {false, true}) {
-            plat::String text = plat::base64Encode(
-                n, reinterpret_cast<const unsigned char*>(bytes.data()), urlSafe);
-            EXPECT_EQ(text.length(), urlSafe ? (4 * n + 2) / 3 : 4 * ((n + 2) / 3));
-            ASSERT_EQ(decoded(base64, text.get()), bytes);
-        }
-    }
-}
-
+// Round trips of any text are the hex fuzz target's.
 TEST(Percent, EncodeAndDecode) {
     EXPECT_STREQ(plat::percentEncode("AZaz09*-._ +/%\x01\x7f").get(),
                  "AZaz09*-._%20%2B%2F%25%01%7F");
@@ -143,10 +129,6 @@ TEST(Percent, EncodeAndDecode) {
     // Refused wherever the fault lies, even after a decoded zero byte.
     for (const char* bad : {"100%", "%4", "a+b%2x", "%g0", "%00%zz"})
         EXPECT_THROW(plat::percentDecode(bad, true), plat::Exception) << bad;
-    std::string all;
-    for (int c = 1; c < 256; ++c)
-        all += char(c);
-    EXPECT_EQ(plat::percentDecode(plat::percentEncode(all.c_str()).get()), all.c_str());
 }
 
 }  // namespace

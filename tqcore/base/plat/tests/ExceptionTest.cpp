@@ -25,6 +25,8 @@ TEST(Exception, TextsAreCutAtCharacterBoundaries) {
     Exception e("base");
     e.appendDetail("%s=%d", "x", 1);
     EXPECT_STREQ(e.message(), "base: x=1");
+    e.appendDetail("%s", e.message());  // its own message as it was before the call
+    EXPECT_STREQ(e.message(), "base: x=1: base: x=1");
     Exception full((std::string(254, 'f') + "\xC3\xA9").c_str());
     full.appendDetail("%s", "more \xE2\x82\xAC");
     EXPECT_EQ(std::string(full.message()), std::string(254, 'f') + ":");
@@ -32,6 +34,7 @@ TEST(Exception, TextsAreCutAtCharacterBoundaries) {
 
 TEST(Exception, SystemExceptionTexts) {
     EXPECT_STREQ(plat::SystemException("", ENOENT).message(), "No such file or directory (2)");
+    EXPECT_STREQ(plat::SystemException("x", 0).message(), "x: Success (0)");
     plat::SystemExceptionFmt formatted("fileOpenFd(%s)", ENOENT, "/tmp/x");
     EXPECT_STREQ(formatted.message(), "fileOpenFd(/tmp/x): No such file or directory (2)");
     EXPECT_STREQ(plat::SystemException("y", 123456).typeName(), "System-123456");

@@ -11,10 +11,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <pty.h>
+#include <set>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -71,18 +76,6 @@ TEST(LogDestFile, LinePriorityAndColourFollowTheLevel) {
     close(master);
 }
 
-TEST(LogDestFile, CompactLinesUseLocalTime) {
-    TempDir dir;
-    LogDestFile* dest = newFileDest("testcompact", dir / "c.log");
-    LogDestFile::compactLogParam().setParam("1", 10);
-    dest->write(30, "Src", "compact");
-    LogDestFile::compactLogParam().unsetParam(10, false);
-    dest->write(30, "Src", "full");
-    std::string text = readFile(dir / "c.log");
-    EXPECT_THAT(
-        text, testing::MatchesRegex("[0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3} Src: compact\n<14> .*"));
-}
-
 TEST(LogDestFile, OpeningRotatesThePreviousFileWithItsTime) {
     TempDir dir;
     std::string path = dir / "app.log";
@@ -93,8 +86,6 @@ TEST(LogDestFile, OpeningRotatesThePreviousFileWithItsTime) {
     plat::fileSetTime((dir / "app.log.20240102030405").c_str(), Time::now());
 
     LogDestFile* dest = newFileDest("testrotate", path);
-    EXPECT_FALSE(newFileDest("testinactive", "")->isActive());
-    EXPECT_TRUE(dest->isActive());
     LogDestFile::setHeader("Header line for the new file");
     dest->write(0, "Src", "new");
     dest->write(0, "Src", "second");
@@ -104,46 +95,78 @@ TEST(LogDestFile, OpeningRotatesThePreviousFileWithItsTime) {
     std::string text = readFile(path);
     EXPECT_EQ(text.rfind("Header line for the new file\n<11> ", 0), 0u) << text;
     EXPECT_NE(text.find("Src: second\n"), std::string::npos);
+
+    // With every name taken the file stays, and is appended to rather than truncated.
+    plat::fileSetTime(path.c_str(), stamp);
+    for (int n = 1; n <= 99; ++n)
+        writeFile(dir / ("app.log(" + std::to_string(n) + ").20240102030405"), "x");
+    newFileDest("testnorotate", path)->write(0, "Src", "appended");
+    EXPECT_EQ(readFile(path).rfind(text + "<11> ", 0), 0u);
 }
 
-TEST(LogDestFile, PruningRemovesOnlyOldRotatedNames) {
+TEST(LogDestFile, PruningRemovesOnlyOldRotatedFiles) {
     TempDir dir;
-    std::string path = dir / "app.log";
+    writeFile(dir / "outside", "x");
+    // A directory or a link with a rotated name is not ours to remove, whatever its age.
     const char* const names[] = {
         "app.log.20200101000000", "app.log(3).20200101000000", "app.log.bak",
-        "app.log.2020010100000",  "other.log.20200101000000",  "app.log(100).20200101000000"};
+        "app.log.2020010100000",  "other.log.20200101000000",  "app.log(100).20200101000000",
+        "app.log.20200101000001", "app.log.20200101000002"};
     auto present = [&] {
         std::string out;
+        struct stat st;
         for (const char* name : names)
-            out += plat::fileExists((dir / name).c_str()) ? "1" : "0";
+            out += lstat((dir / name).c_str(), &st) == 0 ? "1" : "0";
         return out;
     };
+    ASSERT_EQ(symlink((dir / "outside").c_str(), (dir / names[6]).c_str()), 0);
+    ASSERT_EQ(mkdir((dir / names[7]).c_str(), 0700), 0);
     for (const char* name : names) {
-        writeFile(dir / name, "x");
+        if (!plat::fileExists((dir / name).c_str())) writeFile(dir / name, "x");
         plat::fileSetTime((dir / name).c_str(), Time::now() - 40 * Time::kDay);
     }
     // A huge keep count must not wrap into the future and delete everything.
     LogDestFile::logKeepDaysParam().setParam("2147483647", 10);
-    newFileDest("testprune1", path)->write(0, "Src", "a");
-    EXPECT_EQ(present(), "111111");
+    newFileDest("testprune1", dir / "app.log")->write(0, "Src", "a");
+    EXPECT_EQ(present(), "11111111");
     LogDestFile::logKeepDaysParam().setParam("30", 10);
-    newFileDest("testprune2", path)->write(0, "Src", "b");
-    EXPECT_EQ(present(), "001111");
-    LogDestFile::logKeepDaysParam().unsetParam(10, false);
+    newFileDest("testprune2", dir / "app.log")->write(0, "Src", "b");
+    EXPECT_EQ(present(), "00111111");
+    LogDestFile::logKeepDaysParam().unsetParam(10, true);
 }
 
-TEST(LogDestFile, AFailedRotationAppendsInsteadOfTruncating) {
-    TempDir dir;
-    std::string path = dir / "app.log";
-    writeFile(path, "precious\n");
-    plat::fileSetTime(path.c_str(), stampOfRotation());
-    writeFile(dir / "app.log.20240102030405", "x");
-    for (int n = 1; n <= 99; ++n)
-        writeFile(dir / ("app.log(" + std::to_string(n) + ").20240102030405"), "x");
-    newFileDest("testnorotate", path)->write(0, "Src", "appended");
-    std::string text = readFile(path);
-    EXPECT_EQ(text.rfind("precious\n", 0), 0u) << text;
-    EXPECT_NE(text.find("Src: appended"), std::string::npos);
+// What the log path names before the first line: anything but a regular file of ours stays as
+// it is, is never written through, and is reported as a file that cannot be opened.
+TEST(LogDestFile, OnlyARegularFileOfOursIsRotatedOrOpened) {
+    auto snapshot = [](const std::string& dir) {  // path, mode and size of each entry
+        std::set<std::string> out;
+        struct stat st;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            if (lstat(entry.path().c_str(), &st) == 0)
+                out.insert(entry.path().string() + " " + std::to_string(st.st_mode) + " " +
+                           std::to_string(st.st_size));
+        return out;
+    };
+    // Each kind names its destination; "plantdir/" is the path of an empty LogFile.
+    for (const char* kind :
+         {"plantdir", "plantdir/", "plantlink", "plantdangling", "plantfifo", "planttheirs"}) {
+        std::string k = kind;
+        if (k == "planttheirs" && geteuid() != 0) continue;  // only root refuses others' files
+        TempDir dir;
+        std::string path = dir / "app.log", victim = dir / "victim";
+        if (k == "plantlink" || k == "planttheirs")
+            writeFile(k == "plantlink" ? victim : path, "x");
+        if (k == "plantlink" || k == "plantdangling") symlink(victim.c_str(), path.c_str());
+        if (k.rfind("plantdir", 0) == 0) mkdir(path.c_str(), 0700);
+        if (k == "plantfifo") mkfifo(path.c_str(), 0600);
+        if (k == "planttheirs" && chown(path.c_str(), 65534, 65534) != 0) std::perror("chown");
+        std::set<std::string> before = snapshot(dir.path());
+        testing::internal::CaptureStderr();
+        newFileDest(kind, path + (k == "plantdir/" ? "/" : ""))->write(0, "Src", "line");
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_THAT(err, testing::StartsWith("Error opening log file: ")) << kind;
+        EXPECT_EQ(snapshot(dir.path()), before) << kind;
+    }
 }
 
 struct CountingCallback : LogDestFile::LimitCallback {
@@ -154,6 +177,7 @@ struct CountingCallback : LogDestFile::LimitCallback {
 TEST(LogDestFile, SizeLimitStopsUntilReset) {
     TempDir dir;
     LogDestFile* dest = newFileDest("testlimit", dir / "l.log");
+    LogDestFile::setHeader("Header");
     CountingCallback callback;
     dest->setMaxSize(10, &callback);
     dest->write(0, "Src", "first line is long enough");
@@ -162,8 +186,11 @@ TEST(LogDestFile, SizeLimitStopsUntilReset) {
     EXPECT_EQ(readFile(dir / "l.log").find("dropped"), std::string::npos);
     dest->setMaxSize(0);
     dest->write(0, "Src", "after reset");
-    // The file was closed at the limit: the next line opened (and rotated) it afresh.
-    EXPECT_NE(readFile(dir / "l.log").find("after reset"), std::string::npos);
+    LogDestFile::setHeader(nullptr);
+    // Closed at the limit: the next line opened (and rotated) it afresh, header first.
+    std::string text = readFile(dir / "l.log");
+    EXPECT_EQ(text.rfind("Header\n<11> ", 0), 0u) << text;
+    EXPECT_NE(text.find("after reset"), std::string::npos);
 }
 
 // An unwritable LogDir falls back to the default; an absolute LogFile ignores LogDir. The file
@@ -196,12 +223,41 @@ TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {
         "Reverting to default log file [^\n]*/default/app.log\n");
 }
 
+// A write that fails leaves no part of the line and is told on standard error once. The size
+// limit is process-wide (the captured standard error is a file too): run it in a child.
+TEST(LogDestFileDeathTest, FailedWritesLeaveNoPartialLineAndAreToldOnce) {
+    TempDir dir;
+    std::string path = dir / "f.log";
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_IGN);
+            LogDestFile* dest = newFileDest("testfsize", path);
+            const std::string line(300, 'x');
+            dest->write(0, "Src", line.c_str());
+            std::string first = readFile(path);
+            struct rlimit limit = {};
+            limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
+            setrlimit(RLIMIT_FSIZE, &limit);
+            for (int i = 0; i < 3; ++i)
+                dest->write(0, "Src", line.c_str());
+            std::exit(readFile(path) == first ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+}
+
+// Writers on several threads while the setting and CompactLog change (under ThreadSanitizer too).
 TEST(LogDestFile, WritersOnSeveralThreadsWhileTheSettingChanges) {
-    // Run under ThreadSanitizer by hand as well: every re-application swaps the destination
-    // tables that the writers are reading.
     TempDir dir;
     newFileDest("testthreads", dir / "t.log");
-    plat::LogSrc::setLogSetting("FileTest:testthreads:100");
+    const char* const settings[] = {"FileTest:testthreads:100",
+                                    "FileTest:testthreads:100,Other*:testthreads:5"};
+    plat::LogSrc::setLogSetting(settings[0]);
+    const int tablesSettled = plat::LogSrc::tableCount();
+    // A compact line, then a full one: a removal that tells no callback counts as well.
+    LogDestFile::compactLogParam().setParam("1", 10);
+    fileTestLog.info("line from a writer");
+    LogDestFile::compactLogParam().unsetParam(10, false);
+    fileTestLog.info("line from a writer");
     std::atomic<bool> stop{false};
     std::vector<std::thread> writers;
     for (int t = 0; t < 4; ++t)
@@ -209,21 +265,30 @@ TEST(LogDestFile, WritersOnSeveralThreadsWhileTheSettingChanges) {
             for (int n = 0; n < 200 || !stop.load(); ++n)
                 fileTestLog.info("line from a writer");
         });
-    for (int i = 0; i < 200; ++i)
-        plat::LogSrc::setLogSetting(i % 2 ? "FileTest:testthreads:100"
-                                          : "FileTest:testthreads:100,Other*:testthreads:5");
+    for (int i = 0; i < 400; ++i) {
+        plat::LogSrc::setLogSetting(settings[i % 2]);
+        LogDestFile::compactLogParam().unsetParam(10, true);
+        if (i % 2) LogDestFile::compactLogParam().setParam("1", 10);
+    }
     stop.store(true);
     for (auto& w : writers)
         w.join();
+    // Every table replaced meanwhile is freed by the first application no writer overlaps.
+    plat::LogSrc::setLogSetting(settings[0]);
+    EXPECT_EQ(plat::LogSrc::tableCount(), tablesSettled);
     plat::LogSrc::setLogSetting(nullptr);
-    // Lines never interleave: every line is whole.
-    std::string text = readFile(dir / "t.log");
-    size_t lines = std::count(text.begin(), text.end(), '\n'), whole = 0;
-    const std::string line = "FileTest: line from a writer\n";
-    for (size_t at = 0; (at = text.find(line, at)) != std::string::npos; at += line.size())
-        ++whole;
-    EXPECT_GE(lines, 800u);
-    EXPECT_EQ(whole, lines);
+
+    // Lines never interleave: every line is whole, in one format or the other.
+    std::string all = readFile(dir / "t.log");
+    const std::string compact =
+        "[0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3} FileTest: line from a writer";
+    EXPECT_THAT(all.substr(0, all.find("\n<")), testing::MatchesRegex(compact));
+    std::istringstream text(all);
+    int lines = 0;
+    for (std::string line; std::getline(text, line); ++lines)
+        EXPECT_THAT(
+            line, testing::MatchesRegex("(" + compact + "|<14> .* FileTest: line from a writer)"));
+    EXPECT_GE(lines, 800);
 }
 
 }  // namespace

@@ -1,18 +1,22 @@
 #include "plat/StrUtil.h"
 
+#include "plat/SecureString.h"
 #include "plat/String.h"
 #include "plat/StringList.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstring>
+#include <functional>
 #include <string>
 
 namespace {
 
 using plat::String;
 
-TEST(StrUtil, CopyAndAppendStayInBounds) {
+// Output that does not fit is cut, and never inside a character.
+TEST(StrUtil, BoundedWritersStayInBounds) {
     char guard[3] = "##";
     EXPECT_EQ(plat::strCopy(guard + 1, "abc", 0), 3u);  // size 0 writes nothing at all
     EXPECT_STREQ(guard, "##");
@@ -29,20 +33,45 @@ TEST(StrUtil, CopyAndAppendStayInBounds) {
     char unterminated[4] = {'w', 'x', 'y', 'z'};
     EXPECT_EQ(plat::strAppend(unterminated, sizeof unterminated, "more"), 3u);
     EXPECT_STREQ(unterminated, "wxy");
-}
 
-TEST(StrUtil, FormatAndUnicharCutAtCharacterBoundary) {
-    char buf[6] = "";
-    plat::strAppendFormat(buf, sizeof buf, "%s%s", "abc", "\xC3\xA9\xC3\xA9");
-    EXPECT_STREQ(buf, "abc\xC3\xA9");
-    // An argument taken from the buffer itself.
-    char own[16] = "abc";
-    plat::strAppendFormat(own, sizeof own, "[%s]", own);
-    EXPECT_STREQ(own, "abc[abc]");
-
+    char formatted[6] = "";
+    plat::strAppendFormat(formatted, sizeof formatted, "%s%s", "abc", "\xC3\xA9\xC3\xA9");
+    EXPECT_STREQ(formatted, "abc\xC3\xA9");
     char chars[8] = "a";
     EXPECT_EQ(plat::strAppendUnichar(chars, sizeof chars, 0x20AC, 5), 7u);
     EXPECT_STREQ(chars, "a\xE2\x82\xAC\xE2\x82\xAC");
+}
+
+// Each helper that writes into a buffer, and each owned string, handed a piece of its own text.
+TEST(StrUtil, WritersAcceptTheirBuffersOwnText) {
+    using Buffer = char[256];
+    struct Case {
+        const char* helper;
+        std::function<void(Buffer&)> apply;
+        const char* want;
+    } cases[] = {
+        {"strCopy", [](Buffer& b) { plat::strCopy(b, b + 2, sizeof b); }, "cdef"},
+        {"strAppend", [](Buffer& b) { plat::strAppend(b, sizeof b, b + 4); }, "abcdefef"},
+        {"strAppendFormat", [](Buffer& b) { plat::strAppendFormat(b, sizeof b, "[%s]", b); },
+         "abcdef[abcdef]"},
+        {"formatToBuffer256", [](Buffer& b) { plat::formatToBuffer256(b, "%s!", b); }, "abcdef!"},
+    };
+    for (const Case& c : cases) {
+        Buffer b = "abcdef";
+        c.apply(b);
+        EXPECT_STREQ(b, c.want) << c.helper;
+    }
+    // A separator set that is the end of the text being cut: the whole run is skipped.
+    String text("a;;");
+    char* cursor = text.buf();
+    EXPECT_STREQ(plat::strTokAny(&cursor, text.get() + 1, nullptr, true), "a");
+    EXPECT_EQ(cursor, nullptr);
+    // The owned strings copy before they free (or wipe) their text.
+    String own("abcdef");
+    own = own.get() + 3;
+    plat::SecureString secret("password");
+    secret.assign(secret.get() + 4, 2);
+    EXPECT_EQ(std::string(own.get()) + secret.get(), "defwo");
 }
 
 // Null counts as the smallest text; a needle or suffix longer than the text is no match, not
@@ -78,6 +107,24 @@ TEST(StrUtil, HashIsTheSignExtendedFnv1a) {
     // A byte from 0x80 up flips the upper bits too, unlike textbook FNV-1a.
     EXPECT_EQ(plat::strHash("\xC3"),
               (0xcbf29ce484222325ULL ^ 0xFFFFFFFFFFFFFFC3ULL) * 0x100000001b3ULL);
+}
+
+// Every byte and every bit of it takes part in the comparison; the copy and the wipe reach
+// every byte.
+TEST(StrUtil, SecureCompareCopyAndZero) {
+    unsigned char a[4] = {0x00, 0x7F, 0x80, 0xFF}, b[4];
+    plat::secureCopy(b, a, sizeof b);
+    EXPECT_EQ(std::memcmp(a, b, sizeof a), 0);
+    EXPECT_TRUE(plat::constantTimeEquals(a, b, sizeof a));
+    for (size_t i = 0; i < sizeof a * 8; ++i) {
+        b[i / 8] ^= uint8_t(1 << i % 8);
+        EXPECT_FALSE(plat::constantTimeEquals(a, b, sizeof a)) << i;
+        EXPECT_TRUE(plat::constantTimeEquals(a, b, i / 8));  // the bytes before it only
+        b[i / 8] ^= uint8_t(1 << i % 8);
+    }
+    plat::secureZero(b + 1, 2);
+    EXPECT_EQ(b[0] + b[1] + b[2], 0);
+    EXPECT_EQ(b[3], 0xFF);
 }
 
 // The pieces that `next` cuts from a copy of `text`, each in brackets.
@@ -151,13 +198,6 @@ TEST(StringList, UniqueAndSplitTellNullFromEmpty) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_TRUE(list[1].isNull());
     EXPECT_EQ(plat::splitToSet("x,y,x", ',').size(), 2u);
-}
-
-TEST(String, AssigningPartOfItsOwnText) {
-    String s("abc");
-    s = s.get() + 1;
-    EXPECT_STREQ(s.get(), "bc");
-    EXPECT_STREQ(String("abcdef", 3).get(), "abc");
 }
 
 }  // namespace

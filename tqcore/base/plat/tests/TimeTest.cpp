@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -11,88 +12,42 @@ namespace {
 
 using plat::Time;
 
-bool leap(int year) {
-    return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
-}
-int monthLength(int year, int month) {
-    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && leap(year) ? 29 : lengths[month - 1];
-}
-
-uint64_t nextRandom(uint64_t& state) {  // splitmix64
-    uint64_t z = (state += 0x9e3779b97f4a7c15ull);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-    return z ^ (z >> 31);
-}
-
-int64_t floorToMs(int64_t time) {
-    return time - ((time % Time::kMillisecond) + Time::kMillisecond) % Time::kMillisecond;
+// `time` rounded down to a multiple of `unit`.
+int64_t floorTo(int64_t time, int64_t unit) {
+    return time - ((time % unit) + unit) % unit;
 }
 
 std::string utc(int64_t time) {
     return Time::formatIsoUtc(time, true).c_str();
 }
 
-std::string fieldsText(int year, int month, int day, int hour, int minute, int second, int wday,
-                       int yday) {
+std::string fieldsText(const struct tm& f) {
     char text[96];
-    std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d wday %d yday %d", year, month, day, hour,
-                  minute, second, wday, yday);
+    std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d wday %d yday %d", f.tm_year + 1900,
+                  f.tm_mon + 1, f.tm_mday, f.tm_hour, f.tm_min, f.tm_sec, f.tm_wday, f.tm_yday);
     return text;
 }
-std::string fieldsText(const struct tm& f) {
-    return fieldsText(f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour, f.tm_min, f.tm_sec,
-                      f.tm_wday, f.tm_yday);
-}
 
-// Catches errors of the era and leap arithmetic (century years, year starts, the March-based
-// year) in every direction, for every year the text form carries. The oracle walks the days one
-// year and one month at a time from 0001-01-01, a Monday, sharing nothing with the product.
-TEST(TimeCalendar, AgreesWithCountedDaysForEveryYear) {
-    uint64_t seed = 1;
-    int64_t yearStart = 0;  // days from 0001-01-01
-    const int64_t kDaysFrom0001To1601 = 584388;
-    for (int year = 1; year <= 9999; yearStart += leap(year) ? 366 : 365, ++year) {
-        int dates[][2] = {
-            {1, 1}, {2, 28},  {2, 29},
-            {3, 1}, {12, 31}, {int(nextRandom(seed) % 12) + 1, int(nextRandom(seed) % 28) + 1}};
-        for (auto [month, day] : dates) {
-            if (day > monthLength(year, month)) {
-                ASSERT_FALSE(Time::isValidDate(year, month, day, 0, 0, 0)) << year;
-                continue;
-            }
-            int yday = day - 1;
-            for (int m = 1; m < month; ++m)
-                yday += monthLength(year, m);
-            int64_t days = yearStart + yday;
-            int second = int(nextRandom(seed) % 86400);
-            int64_t whole = (days - kDaysFrom0001To1601) * Time::kDay + second * Time::kSecond;
-            int64_t time = whole + int64_t(nextRandom(seed) % Time::kSecond);
-            std::string want = fieldsText(year, month, day, second / 3600, second / 60 % 60,
-                                          second % 60, int((days + 1) % 7), yday);
-            ASSERT_EQ(fieldsText(Time::toCalendar(time)), want) << time;
-
-            int64_t converted = 0, viaTm = 0;
-            ASSERT_TRUE(Time::fromDate(converted, year, month, day, second / 3600, second / 60 % 60,
-                                       second % 60));
-            ASSERT_EQ(converted, whole);
-            ASSERT_TRUE(Time::fromTm(viaTm, Time::toCalendar(time)));
-            ASSERT_EQ(viaTm, whole);
-            int64_t parsed = 0;
-            ASSERT_TRUE(Time::parseIso(parsed, utc(time).c_str())) << utc(time);
-            ASSERT_EQ(parsed, floorToMs(time)) << utc(time);
+// The C library's proleptic calendar is the oracle. Catches errors of the era and leap
+// arithmetic (century years, year starts, the March-based year) on the days where they show,
+// in every year the text form carries, and wrong floor division or era handling over the whole
+// range (negative years, the 64-bit ends). Times in the text range also convert back.
+TEST(TimeCalendar, AgreesWithGmtime) {
+    std::mt19937_64 random(7);
+    std::vector<int64_t> times = {INT64_MIN, INT64_MIN + 1, -1, 0, 1, INT64_MAX - 1, INT64_MAX};
+    for (int i = 0; i < 20000; ++i)
+        times.push_back(int64_t(random()));
+    for (int year = 1; year <= 9999; ++year) {
+        for (auto [month, day] : {std::pair{1, 1}, {2, 28}, {2, 29}, {3, 1}, {12, 31}}) {
+            struct tm date = {};
+            date.tm_year = year - 1900;
+            date.tm_mon = month - 1;
+            date.tm_mday = day;
+            int64_t seconds = timegm(&date) + int64_t(random() % 86400);  // 29 Feb may become 1 Mar
+            ASSERT_EQ(Time::isValidDate(year, month, day, 0, 0, 0), date.tm_mday == day) << year;
+            times.push_back(Time::fromUnixSeconds(seconds) + int64_t(random() % Time::kSecond));
         }
     }
-}
-
-// Catches wrong floor division and era handling outside the text range (negative years, the
-// 64-bit ends), against the C library's proleptic calendar.
-TEST(TimeCalendar, AgreesWithGmtimeOverTheWholeRange) {
-    std::vector<int64_t> times = {INT64_MIN, INT64_MIN + 1, -1, 0, 1, INT64_MAX - 1, INT64_MAX};
-    uint64_t seed = 7;
-    for (int i = 0; i < 20000; ++i)
-        times.push_back(int64_t(nextRandom(seed)));
     for (int64_t time : times) {
         time_t seconds = Time::toTimeval(time).tv_sec;
         struct tm want;
@@ -101,6 +56,15 @@ TEST(TimeCalendar, AgreesWithGmtimeOverTheWholeRange) {
         ASSERT_EQ(fieldsText(got), fieldsText(want)) << time;
         ASSERT_STREQ(got.tm_zone, "UTC");
         ASSERT_EQ(got.tm_gmtoff + got.tm_isdst, 0);
+        if (got.tm_year < 1 - 1900 || got.tm_year > 9999 - 1900) continue;
+        int64_t converted = 0, viaTm = 0, parsed = 0;
+        ASSERT_TRUE(Time::fromDate(converted, got.tm_year + 1900, got.tm_mon + 1, got.tm_mday,
+                                   got.tm_hour, got.tm_min, got.tm_sec));
+        ASSERT_TRUE(Time::fromTm(viaTm, got));
+        ASSERT_TRUE(Time::parseIso(parsed, utc(time).c_str())) << utc(time);
+        ASSERT_EQ(converted, floorTo(time, Time::kSecond));
+        ASSERT_EQ(viaTm, converted);
+        ASSERT_EQ(parsed, floorTo(time, Time::kMillisecond)) << utc(time);
     }
     EXPECT_EQ(utc(INT64_MAX), "30828-09-14T02:48:05.477Z");
     EXPECT_EQ(utc(-1), "1600-12-31T23:59:59.999Z");
@@ -258,7 +222,7 @@ TEST(TimeFormat, FormatIsoLocalOffsetInWholeSeconds) {
     for (auto c : cases) {
         struct tm local = Time::toCalendar(c.time + c.shift);
         EXPECT_EQ(std::string(Time::formatIsoLocal(local, c.time, true).c_str()), c.want);
-        EXPECT_EQ(Time::parseIsoOrThrow(c.want), floorToMs(c.time)) << c.want;
+        EXPECT_EQ(Time::parseIsoOrThrow(c.want), floorTo(c.time, Time::kMillisecond)) << c.want;
     }
 }
 
@@ -270,10 +234,10 @@ TEST(TimeFormatDeathTest, FormatIsoLocalRefusesFieldsAYearAway) {
 }
 
 // Catches "%%Y" turned into "%<year>", an empty result taken as an error, and a buffer that
-// does not grow.
+// does not grow to 2048 bytes or refuses a result that fills it with its NUL.
 TEST(TimeFormat, StrftimeRewritesOnlyRealYearConversions) {
     struct tm fields = Time::toCalendar(Time::fromDateOrThrow(2024, 5, 6, 7, 8, 9));
-    std::string x2046(2042, 'x'), x2047(2043, 'x');
+    std::string x2047(2043, 'x'), x2048(2044, 'x');  // with the year: 2047 and 2048 bytes
     struct {
         std::string pattern;
         int64_t year;
@@ -284,8 +248,8 @@ TEST(TimeFormat, StrftimeRewritesOnlyRealYearConversions) {
                  {"abc%", 2024, "abc%"},
                  {"%Y", 12345, "12345"},
                  {"%Y", 0, "0000"},
-                 {x2046 + "%Y", 2024, x2046 + "2024"},
-                 {x2047 + "%Y", 2024, "<date error>"},
+                 {x2047 + "%Y", 2024, x2047 + "2024"},
+                 {x2048 + "%Y", 2024, "<date error>"},
                  {"%d", Time::kMaxTmYear + int64_t(1901), "<date error>"}};
     for (auto c : cases) {
         fields.tm_year = int(c.year - 1900);

@@ -33,7 +33,7 @@ TEST(ProductInitDeathTest, SetsTheLogDefaultsAndDestinations) {
                 !plat::LogDestFile::getFileDest()->isActive();
             std::exit(ok ? 0 : 1);
         },
-        testing::ExitedWithCode(0), "");
+        testing::ExitedWithCode(0), "^$");
 }
 
 TEST(ProductInitDeathTest, WithoutASettingLogsToStandardError) {

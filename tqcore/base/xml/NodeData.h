@@ -1,0 +1,82 @@
+// The node record and the helpers that the reader and the writer share: allocation, the
+// character-length step, entity escaping and the content order list. Private to the library.
+#pragma once
+
+#include "xml/Node.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace xml {
+
+struct NodeData {
+    char* name;            // null for the unnamed top node of a parse
+    int childCount;
+    int textCount;
+    int clearCount;
+    int attributeCount;
+    bool declaration;      // opened with "<?"
+    NodeData* parent;      // not owned; null for a top node
+    NodeData** children;   // each holds one reference
+    char** texts;
+    ClearSection* clears;
+    Attr* attributes;      // document order
+    uint32_t* order;       // children, texts and clears in document order: index * 4 + kind
+    int refCount;          // handles plus the parent's children array
+};
+
+inline int orderCount(const NodeData* d) { return d->childCount + d->textCount + d->clearCount; }
+inline uint32_t orderEntry(int index, int kind) { return uint32_t(index) * 4 + uint32_t(kind); }
+inline int entryKind(uint32_t entry) { return int(entry & 3); }
+inline int entryIndex(uint32_t entry) { return int(entry >> 2); }
+
+struct Options {
+    int encoding = kUtf8;
+    bool utf8BomOnly = true;
+    bool trimText = true;
+    bool joinTextAcrossComments = true;
+};
+extern Options options;
+extern const unsigned char* lengthTable;  // the table of options.encoding
+
+// The number of bytes of the character at `p`, never past a NUL or `end` (null: NUL only).
+// A lead byte takes only bytes that can continue its character (10xxxxxx in UTF-8, 40 and
+// above in the double-byte sets), so a broken sequence never swallows markup, blanks or the
+// NUL. 0 at the NUL or the end.
+inline int charLength(const char* p, const char* end = nullptr) {
+    if (end && p >= end) return 0;
+    int n = lengthTable[static_cast<unsigned char>(*p)];
+    if (n <= 1) return n;
+    bool utf8 = options.encoding == kUtf8;
+    for (int i = 1; i < n; ++i) {
+        unsigned char c = static_cast<unsigned char>(p[i]);
+        if ((end && p + i >= end) || (utf8 ? (c & 0xC0) != 0x80 : c < 0x40)) return i;
+    }
+    return n;
+}
+
+// malloc family with the allocation failure that stops the process.
+void* xmlRealloc(void* old, size_t size);
+char* xmlStrDup(const char* text, int length = -1);
+
+// Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
+// bytes written, no NUL.
+int escapeText(const char* text, char* out, const char* end = nullptr);
+
+// Creates a record with one reference (the caller's).
+NodeData* newNodeData(char* name, bool declaration);
+void addRef(NodeData* d);
+// Drops one reference; frees the record, and the children no one else holds, at zero.
+void release(NodeData* d);
+// Shrinks every array to its exact size.
+void shrinkArrays(NodeData* d);
+
+// Adds a content item at `position` of the order list (outside it: the end). `block`: the
+// growth step of the arrays (1 when editing). Returns the item's index in its own array,
+// whose slot the caller fills.
+int insertContent(NodeData* d, int kind, int position, int block);
+// Removes the content item (kind, index) from its array and the order list; the caller has
+// freed what the item owned.
+void removeContent(NodeData* d, int kind, int index);
+
+}  // namespace xml

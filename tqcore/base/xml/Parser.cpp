@@ -1,0 +1,1024 @@
+// The reader: options and tables, the node record's life, the read operations, the tokenizer
+// and the element parser.
+#include "xml/NodeData.h"
+
+#include "plat/Exception.h"
+#include "plat/Utf8.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+
+namespace xml {
+
+namespace {
+
+struct LengthTable {
+    unsigned char len[256];
+};
+
+constexpr LengthTable makeTable(int encoding) {
+    LengthTable t{};
+    for (int b = 1; b < 256; ++b) {
+        int n = 1;
+        switch (encoding) {
+        case kUtf8: n = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
+                      : b >= 0xF0 && b <= 0xF4 ? 4 : 1; break;
+        case kShiftJis: n = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF) ? 2 : 1; break;
+        case kGb2312: n = b >= 0xA1 && b <= 0xF7 ? 2 : 1; break;
+        case kBig5:
+        case kGbk: n = b >= 0x81 && b <= 0xFE ? 2 : 1; break;
+        default: break;
+        }
+        t.len[b] = static_cast<unsigned char>(n);
+    }
+    return t;
+}
+
+constexpr LengthTable kTables[7] = {makeTable(0), makeTable(1), makeTable(2), makeTable(3),
+                                    makeTable(4), makeTable(5), makeTable(6)};
+
+const char* const kErrorTexts[] = {
+    "No error",
+    "Warning: Unmatched end tag",
+    "Warning: No XML tag found",
+    "Error: No XML data",
+    "Error: Missing start tag name",
+    "Error: Missing end tag name",
+    "Error: Unmatched end tag",
+    "Error: Unmatched clear tag end",
+    "Error: Unexpected token found",
+    "Error: No elements found",
+    "Error: File not found",
+    "Error: First Tag not found",
+    "Error: Unknown character entity",
+    "Error: Character code above 255 is forbidden in MultiByte char mode.",
+    "Error: unable to convert between WideChar and MultiByte chars",
+    "Error: unable to open file for writing",
+    "Error: cannot write into file",
+    "Warning: Base64-string length is not a multiple of 4",
+    "Error: Base64-string contains an illegal character",
+    "Warning: Base64-string is truncated",
+    "Error: Base64 decode output buffer is too small",
+};
+
+struct Entity {
+    const char* text;
+    int length;
+    char character;
+};
+const Entity kEntities[] = {
+    {"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}};
+
+struct ClearMarker {
+    const char* open;
+    const char* close;
+};
+const ClearMarker kClearMarkers[] = {
+    {"<![CDATA[", "]]>"}, {"<!DOCTYPE", ">"}, {"<!--", "-->"}, {"<PRE>", "</PRE>"}};
+const char* const kDoctypeSubsetClose = "]>";
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+template <typename T>
+void growFor(T*& array, int count, int block) {
+    if (block <= 1 || count % block == 0)
+        array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count + (block < 1 ? 1 : block))));
+}
+
+template <typename T>
+void shrinkTo(T*& array, int count) {
+    if (count == 0) {
+        std::free(array);
+        array = nullptr;
+    } else {
+        array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count)));
+    }
+}
+
+template <typename T>
+void insertAt(T*& array, int count, int index, const T& value, int block) {
+    growFor(array, count, block);
+    std::memmove(array + index + 1, array + index, sizeof(T) * size_t(count - index));
+    array[index] = value;
+}
+
+template <typename T>
+void eraseAt(T*& array, int count, int index) {
+    std::memmove(array + index, array + index + 1, sizeof(T) * size_t(count - index - 1));
+    if (count == 1) shrinkTo(array, 0);
+}
+
+}  // namespace
+
+Options options;
+const unsigned char* lengthTable = kTables[kUtf8].len;
+
+const char* version() { return "v2.43"; }
+
+const char* getError(int code) {
+    return code >= 0 && code <= kBase64OutputTooSmall ? kErrorTexts[code] : "Unknown";
+}
+
+int setGlobalOptions(int encoding, bool utf8BomOnly, bool trimText, bool joinTextAcrossComments) {
+    options.utf8BomOnly = utf8BomOnly;
+    options.trimText = trimText;
+    options.joinTextAcrossComments = joinTextAcrossComments;
+    if (encoding < kUtf8 || encoding > kGbk) return 1;
+    options.encoding = encoding;
+    lengthTable = kTables[encoding].len;
+    return 0;
+}
+
+int guessEncoding(const void* data, int length, bool useDeclaration) {
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    if (!bytes || length < 25) return 0;
+    if (bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) return kUtf8;
+    bool wellFormed = true;
+    const unsigned char* utf8 = kTables[kUtf8].len;
+    for (int i = 0; i < length && bytes[i]; ++i) {
+        int n = utf8[bytes[i]];
+        for (int k = 1; k < n; ++k) {
+            // A sequence cut by the end of the sample is not a fault of the document.
+            if (i + k >= length) break;
+            if ((bytes[i + k] & 0xC0) != 0x80) {
+                wellFormed = false;
+                break;
+            }
+        }
+        if (!wellFormed) break;
+        i += n - 1;
+    }
+    int guess = wellFormed ? kUtf8 : kLegacySingleByte;
+    if (!useDeclaration) return guess;
+
+    int limit = length < 200 ? length : 200;
+    for (int i = 0; i < limit; ++i)
+        if (!bytes[i]) limit = i;
+    const char* text = reinterpret_cast<const char*>(bytes);
+    int at = -1;
+    for (int i = 0; i + 8 <= limit; ++i)
+        if (!std::memcmp(text + i, "encoding", 8)) {
+            at = i + 8;
+            break;
+        }
+    if (at < 0) return guess;
+    while (at < limit && isBlank(text[at])) ++at;
+    if (at >= limit || text[at] != '=') return guess;
+    ++at;
+    while (at < limit && isBlank(text[at])) ++at;
+    if (at >= limit || (text[at] != '"' && text[at] != '\'')) return guess;
+    ++at;
+    while (at < limit && isBlank(text[at])) ++at;
+    if (at >= limit) return guess;
+    auto startsWith = [&](const char* name) {
+        int n = int(std::strlen(name));
+        return at + n <= limit && !strncasecmp(text + at, name, size_t(n));
+    };
+    if (startsWith("utf-8") || startsWith("utf8")) return wellFormed ? kUtf8 : 0;
+    if (startsWith("shiftjis") || startsWith("shift-jis") || startsWith("sjis")) return kShiftJis;
+    if (startsWith("GB2312")) return kGb2312;
+    if (startsWith("Big5")) return kBig5;
+    if (startsWith("GBK")) return kGbk;
+    return kLegacySingleByte;
+}
+
+void* xmlRealloc(void* old, size_t size) {
+    void* p = std::realloc(old, size ? size : 1);
+    TQ_ASSERT(p);
+    return p;
+}
+
+char* xmlStrDup(const char* text, int length) {
+    if (!text) return nullptr;
+    size_t n = length < 0 ? std::strlen(text) : size_t(length);
+    char* p = static_cast<char*>(xmlRealloc(nullptr, n + 1));
+    std::memcpy(p, text, n);
+    p[n] = 0;
+    return p;
+}
+
+int escapeText(const char* text, char* out, const char* end) {
+    int written = 0;
+    for (const char* p = text; (!end || p < end) && *p;) {
+        const Entity* entity = nullptr;
+        for (const Entity& e : kEntities)
+            if (*p == e.character) entity = &e;
+        if (entity) {
+            if (out) std::memcpy(out + written, entity->text, size_t(entity->length));
+            written += entity->length;
+            ++p;
+        } else {
+            int n = charLength(p, end);
+            if (out) std::memcpy(out + written, p, size_t(n));
+            written += n;
+            p += n;
+        }
+    }
+    return written;
+}
+
+// ---- The node record ----
+
+NodeData* newNodeData(char* name, bool declaration) {
+    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData)));
+    std::memset(d, 0, sizeof(NodeData));
+    d->name = name;
+    d->declaration = declaration;
+    d->refCount = 1;
+    return d;
+}
+
+void addRef(NodeData* d) {
+    if (d) ++d->refCount;
+}
+
+void release(NodeData* d) {
+    if (!d || --d->refCount > 0) return;
+    // A worklist instead of recursion: a tree of any depth is freed in constant stack.
+    NodeData* pending = d;  // chained through `parent`, which a freed node no longer needs
+    d->parent = nullptr;
+    while (pending) {
+        NodeData* node = pending;
+        pending = node->parent;
+        for (int i = 0; i < node->childCount; ++i) {
+            NodeData* child = node->children[i];
+            child->parent = nullptr;
+            if (--child->refCount == 0) {
+                child->parent = pending;
+                pending = child;
+            }
+        }
+        for (int i = 0; i < node->textCount; ++i) std::free(node->texts[i]);
+        for (int i = 0; i < node->clearCount; ++i) std::free(node->clears[i].content);
+        for (int i = 0; i < node->attributeCount; ++i) {
+            std::free(node->attributes[i].name);
+            std::free(node->attributes[i].value);
+        }
+        std::free(node->children);
+        std::free(node->texts);
+        std::free(node->clears);
+        std::free(node->attributes);
+        std::free(node->order);
+        std::free(node->name);
+        std::free(node);
+    }
+}
+
+void shrinkArrays(NodeData* d) {
+    shrinkTo(d->children, d->childCount);
+    shrinkTo(d->texts, d->textCount);
+    shrinkTo(d->clears, d->clearCount);
+    shrinkTo(d->attributes, d->attributeCount);
+    shrinkTo(d->order, orderCount(d));
+}
+
+int insertContent(NodeData* d, int kind, int position, int block) {
+    int total = orderCount(d);
+    int& kindCount = kind == kElementItem ? d->childCount : kind == kTextItem ? d->textCount
+                                                                               : d->clearCount;
+    int index = kindCount;
+    if (position >= 0 && position < total) {
+        for (int j = position; j < total; ++j)
+            if (entryKind(d->order[j]) == kind) {
+                index = entryIndex(d->order[j]);
+                break;
+            }
+        for (int j = 0; j < total; ++j)
+            if (entryKind(d->order[j]) == kind && entryIndex(d->order[j]) >= index)
+                d->order[j] += 4;
+    } else {
+        position = total;
+    }
+    insertAt(d->order, total, position, orderEntry(index, kind), block > 1 ? 150 : 1);
+    int arrayBlock = block > 1 ? 50 : 1;
+    if (kind == kElementItem)
+        insertAt(d->children, kindCount, index, static_cast<NodeData*>(nullptr), arrayBlock);
+    else if (kind == kTextItem)
+        insertAt(d->texts, kindCount, index, static_cast<char*>(nullptr), arrayBlock);
+    else
+        insertAt(d->clears, kindCount, index, ClearSection(), arrayBlock);
+    ++kindCount;
+    return index;
+}
+
+void removeContent(NodeData* d, int kind, int index) {
+    int total = orderCount(d);
+    int at = -1;
+    for (int j = 0; j < total; ++j) {
+        int k = entryKind(d->order[j]);
+        if (k != kind) continue;
+        int i = entryIndex(d->order[j]);
+        if (i == index) at = j;
+        else if (i > index) d->order[j] -= 4;
+    }
+    if (at >= 0) eraseAt(d->order, total, at);
+    if (kind == kElementItem) eraseAt(d->children, d->childCount--, index);
+    else if (kind == kTextItem) eraseAt(d->texts, d->textCount--, index);
+    else eraseAt(d->clears, d->clearCount--, index);
+}
+
+// ---- Handles and reading ----
+
+Node::Node(NodeData* data) : d_(data) { addRef(d_); }
+Node::Node(const Node& other) : d_(other.d_) { addRef(d_); }
+Node::Node(Node&& other) noexcept : d_(other.d_) { other.d_ = nullptr; }
+Node& Node::operator=(const Node& other) {
+    NodeData* old = d_;
+    d_ = other.d_;
+    addRef(d_);
+    release(old);
+    return *this;
+}
+Node& Node::operator=(Node&& other) noexcept {
+    if (this != &other) {
+        release(d_);
+        d_ = other.d_;
+        other.d_ = nullptr;
+    }
+    return *this;
+}
+Node::~Node() { release(d_); }
+
+const char* Node::getName() const { return d_ ? d_->name : nullptr; }
+bool Node::declaration() const { return d_ && d_->declaration; }
+Node Node::getParentNode() const { return Node(d_ ? d_->parent : nullptr); }
+int Node::childCount() const { return d_ ? d_->childCount : 0; }
+int Node::textCount() const { return d_ ? d_->textCount : 0; }
+int Node::clearCount() const { return d_ ? d_->clearCount : 0; }
+int Node::attributeCount() const { return d_ ? d_->attributeCount : 0; }
+int Node::itemCount() const { return d_ ? orderCount(d_) + d_->attributeCount : 0; }
+
+Node Node::getChildNode(int index) const {
+    if (!d_ || index < 0 || index >= d_->childCount) return Node();
+    return Node(d_->children[index]);
+}
+
+namespace {
+bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b); }
+}  // namespace
+
+Node Node::getChildNodeByName(const char* name, int* runningIndex) const {
+    if (!d_) return Node();
+    for (int i = runningIndex ? *runningIndex : 0; i >= 0 && i < d_->childCount; ++i)
+        if (sameName(d_->children[i]->name, name)) {
+            if (runningIndex) *runningIndex = i + 1;
+            return Node(d_->children[i]);
+        }
+    return Node();
+}
+
+int Node::nChildNode(const char* name) const {
+    int n = 0;
+    for (int i = 0; i < childCount(); ++i) n += sameName(d_->children[i]->name, name);
+    return n;
+}
+
+const char* Node::getAttribute(const char* name, int* runningIndex) const {
+    if (!d_) return nullptr;
+    for (int i = runningIndex ? *runningIndex : 0; i >= 0 && i < d_->attributeCount; ++i)
+        if (sameName(d_->attributes[i].name, name)) {
+            if (runningIndex) *runningIndex = i + 1;
+            return d_->attributes[i].value;
+        }
+    return nullptr;
+}
+
+bool Node::isAttributeSet(const char* name) const {
+    for (int i = 0; i < attributeCount(); ++i)
+        if (sameName(d_->attributes[i].name, name)) return true;
+    return false;
+}
+
+const char* Node::getAttributeNth(const char* name, int n) const {
+    for (int i = 0; i < attributeCount(); ++i)
+        if (sameName(d_->attributes[i].name, name) && n-- == 0) return d_->attributes[i].value;
+    return nullptr;
+}
+
+const char* Node::getText(int index) const {
+    return index >= 0 && index < textCount() ? d_->texts[index] : nullptr;
+}
+ClearSection Node::getClear(int index) const {
+    return index >= 0 && index < clearCount() ? d_->clears[index] : ClearSection();
+}
+Attr Node::getAttributeByIndex(int index) const {
+    return index >= 0 && index < attributeCount() ? d_->attributes[index] : Attr();
+}
+const char* Node::getAttributeName(int index) const { return getAttributeByIndex(index).name; }
+const char* Node::getAttributeValue(int index) const { return getAttributeByIndex(index).value; }
+
+Item Node::getItem(int index) const {
+    Item item;
+    if (!d_ || index < 0 || index >= itemCount()) return item;
+    if (index < d_->attributeCount) {
+        item.kind = kAttributeItem;
+        item.attribute = d_->attributes[index];
+        return item;
+    }
+    uint32_t entry = d_->order[index - d_->attributeCount];
+    item.kind = entryKind(entry);
+    int i = entryIndex(entry);
+    if (item.kind == kElementItem) item.element = Node(d_->children[i]);
+    else if (item.kind == kTextItem) item.text = d_->texts[i];
+    else item.clear = d_->clears[i];
+    return item;
+}
+
+// ---- Conversions and escaping ----
+
+signed char toInt8(const char* text, signed char defaultValue) {
+    return text && *text ? static_cast<signed char>(std::atoi(text)) : defaultValue;
+}
+int toInt(const char* text, int defaultValue) {
+    return text && *text ? std::atoi(text) : defaultValue;
+}
+int64_t toLong(const char* text, int64_t defaultValue) {
+    return text && *text ? int64_t(std::strtoll(text, nullptr, 10)) : defaultValue;
+}
+double toDouble(const char* text, double defaultValue) {
+    return text && *text ? std::atof(text) : defaultValue;
+}
+const char* textOr(const char* text, const char* defaultValue) {
+    return text ? text : defaultValue;
+}
+char firstCharOr(const char* text, char defaultValue) {
+    return text && *text ? *text : defaultValue;
+}
+
+AutoText::~AutoText() { std::free(text_); }
+
+const char* AutoText::escape(const char* text) {
+    if (!text) text = "";
+    int length = escapeText(text, nullptr);
+    if (length + 1 > capacity_) {
+        // The text may live in this buffer: escape from it before it is freed.
+        char* fresh = static_cast<char*>(xmlRealloc(nullptr, size_t(length) + 1));
+        escapeText(text, fresh);
+        std::free(text_);
+        text_ = fresh;
+        capacity_ = length + 1;
+    } else if (text >= text_ && text < text_ + capacity_) {
+        char* copy = xmlStrDup(text);
+        escapeText(copy, text_);
+        std::free(copy);
+    } else {
+        escapeText(text, text_);
+    }
+    text_[length] = 0;
+    return text_;
+}
+
+const char* AutoText::fromUtf8(const char* text) {
+    if (!text) text = "";
+    if (plat::utf8IsValid(text)) return escape(text);
+    plat::String repaired = plat::toUtf8(text);
+    return escape(repaired.get());
+}
+
+// ---- Parsing ----
+
+namespace {
+
+enum TokenType {
+    kTokText,
+    kTokQuoted,
+    kTokTagStart,   // "<"
+    kTokTagEnd,     // ">"
+    kTokShortEnd,   // "/>"
+    kTokEndTag,     // "</"
+    kTokDeclaration,  // "<?"
+    kTokEquals,
+    kTokClear,
+    kTokEnd,
+};
+
+struct Token {
+    TokenType type;
+    int start;   // index of the first byte
+    int length;
+    const ClearMarker* clear;  // for kTokClear
+};
+
+class Parser {
+public:
+    Parser(const char* doc, NodeData* top) : doc_(doc), top_(top) {}
+
+    // Parses the whole document into the top node; false when it was abandoned. Every
+    // element still open is cut to its exact size either way.
+    bool run() {
+        bool completed = parseContent();
+        flushJoin();
+        for (NodeData* open = current_; open; open = open->parent) shrinkArrays(open);
+        return completed;
+    }
+
+    int error() const { return error_; }
+    int errorIndex() const { return errorIndex_; }
+    int endIndex() const { return index_; }
+
+private:
+    Token nextToken();
+    bool fail(int code) {
+        error_ = code;
+        errorIndex_ = index_;
+        return false;
+    }
+    void warn(int index) {
+        if (error_ == kNoError) {
+            error_ = kUnmatchedEndTagWarning;
+            errorIndex_ = index;
+        }
+    }
+    bool addParsedText(NodeData* node, int end);
+    bool parseClear(NodeData* node, const ClearMarker* marker);
+    void addAttribute(NodeData* node, const char* name, int nameLength, char* value);
+    char* decodeEntities(const char* text, int length);
+    bool tagNameMatches(const char* name, const char* text) const;
+
+    bool parseContent();
+    // Cuts the text that joins grew to its exact size.
+    void flushJoin() {
+        if (join_.node && join_.capacity > join_.length + 1)
+            join_.node->texts[join_.index] = static_cast<char*>(
+                xmlRealloc(join_.node->texts[join_.index], join_.length + 1));
+        join_ = JoinedText();
+    }
+
+    struct JoinedText {
+        NodeData* node = nullptr;  // null: no text is being joined
+        int index = -1;            // in node->texts
+        size_t length = 0;
+        size_t capacity = 0;       // bytes allocated
+    };
+
+    const char* doc_;
+    NodeData* top_;
+    NodeData* current_ = nullptr;  // the element being parsed
+    int index_ = 0;
+    int textStart_ = 0;           // start of the text not yet added
+    int error_ = kNoError;
+    int errorIndex_ = 0;
+    const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
+    JoinedText join_;                      // the text the last join grew
+};
+
+Token Parser::nextToken() {
+    const char* p = doc_ + index_;
+    while (isBlank(*p)) ++p;
+    Token t{kTokEnd, int(p - doc_), 0, nullptr};
+    if (!*p) {
+        index_ = t.start;
+        return t;
+    }
+    const char* q = p;
+    if (*p == '"' || *p == '\'') {
+        q = p + 1;
+        while (*q && *q != *p && *q != '<') q += charLength(q);
+        if (*q == *p) {
+            t.type = kTokQuoted;
+            t.length = int(q + 1 - p);
+            index_ = t.start + t.length;
+            return t;
+        }
+    } else if (*p == '/' && p[1] == '>') {
+        t.type = kTokShortEnd;
+        t.length = 2;
+    } else if (*p == '<') {
+        for (const ClearMarker& marker : kClearMarkers) {
+            size_t n = std::strlen(marker.open);
+            if (!std::strncmp(p, marker.open, n)) {
+                t.type = kTokClear;
+                t.length = int(n);
+                t.clear = &marker;
+                break;
+            }
+        }
+        if (t.type != kTokClear) {
+            t.type = p[1] == '?' ? kTokDeclaration : p[1] == '/' ? kTokEndTag : kTokTagStart;
+            t.length = t.type == kTokTagStart ? 1 : 2;
+        }
+    } else if (*p == '=' || *p == '>') {
+        t.type = *p == '=' ? kTokEquals : kTokTagEnd;
+        t.length = 1;
+    }
+    if (t.type == kTokEnd) {
+        t.type = kTokText;
+        q = p;
+        while (*q && !isBlank(*q) && *q != '<' && *q != '=' && *q != '>' &&
+               !(*q == '/' && q[1] == '>'))
+            q += charLength(q);
+        t.length = int(q - p);
+    }
+    index_ = t.start + t.length;
+    return t;
+}
+
+bool Parser::tagNameMatches(const char* name, const char* text) const {
+    if (!name) return false;
+    size_t n = std::strlen(name);
+    if (strncasecmp(name, text, n)) return false;
+    char next = text[n];
+    return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
+}
+
+char* Parser::decodeEntities(const char* text, int length) {
+    const char* end = text + length;
+    bool utf8 = options.encoding == kUtf8;
+    char* out = nullptr;
+    auto refuse = [&](int code) -> char* {
+        fail(code);
+        std::free(out);
+        return nullptr;
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        int written = 0;
+        for (const char* p = text; p < end;) {
+            if (*p != '&') {
+                int n = charLength(p, end);
+                if (n == 0) break;
+                if (out) std::memcpy(out + written, p, size_t(n));
+                written += n;
+                p += n;
+                continue;
+            }
+            const Entity* entity = nullptr;
+            for (const Entity& e : kEntities)
+                if (end - p >= e.length && !strncasecmp(p, e.text, size_t(e.length))) entity = &e;
+            if (entity) {
+                if (out) out[written] = entity->character;
+                ++written;
+                p += entity->length;
+                continue;
+            }
+            if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
+            const char* q = p + 2;
+            bool hex = *q == 'x' || *q == 'X';
+            if (hex) ++q;
+            const char* digits = q;
+            int code = 0;
+            for (; q < end && *q != ';'; ++q) {
+                int digit = *q >= '0' && *q <= '9' ? *q - '0'
+                          : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
+                          : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
+                if (digit < 0) return refuse(kUnknownEntity);
+                // Saturates: a long run of digits must not wrap round to a small code.
+                if (code < 256) code = code * (hex ? 16 : 10) + digit;
+            }
+            // "&#0;" would cut the text at the NUL it decodes to.
+            if (q >= end || q == digits || code == 0)
+                return refuse(kUnknownEntity);
+            if (code > 255) return refuse(kCharCodeAbove255);
+            if (utf8 && code >= 0x80) {
+                if (out) {
+                    out[written] = char(0xC0 | (code >> 6));
+                    out[written + 1] = char(0x80 | (code & 0x3F));
+                }
+                written += 2;
+            } else {
+                if (out) out[written] = char(code);
+                ++written;
+            }
+            p = q + 1;
+        }
+        if (pass == 0) {
+            out = static_cast<char*>(xmlRealloc(nullptr, size_t(written) + 1));
+        } else {
+            out[written] = 0;
+        }
+    }
+    return out;
+}
+
+bool Parser::addParsedText(NodeData* node, int end) {
+    const char* start = doc_ + textStart_;
+    const char* stop = doc_ + end;
+    if (options.trimText) {
+        while (start < stop && isBlank(*start)) ++start;
+        while (stop > start && isBlank(stop[-1])) --stop;
+    }
+    if (start >= stop) return true;
+    char* text = decodeEntities(start, int(stop - start));
+    if (!text) return false;
+    int total = orderCount(node);
+    if (options.joinTextAcrossComments && total >= 1) {
+        // A text after a comment joins the text before it; so does a text after an empty
+        // section, which left no item between the two.
+        int previous = -1;
+        if (entryKind(node->order[total - 1]) == kTextItem) {
+            previous = entryIndex(node->order[total - 1]);
+        } else if (total >= 2 && entryKind(node->order[total - 2]) == kTextItem &&
+                   entryKind(node->order[total - 1]) == kClearItem) {
+            int clearIndex = entryIndex(node->order[total - 1]);
+            if (!std::strcmp(node->clears[clearIndex].openMarker, kClearMarkers[2].open)) {
+                std::free(node->clears[clearIndex].content);
+                removeContent(node, kClearItem, clearIndex);
+                previous = entryIndex(node->order[total - 2]);
+            }
+        }
+        if (previous >= 0) {
+            // Many joins into one text grow it geometrically: a long run of comments costs
+            // linear time, not quadratic.
+            char*& joined = node->texts[previous];
+            if (join_.node != node || join_.index != previous) {
+                flushJoin();
+                join_ = {node, previous, std::strlen(joined), std::strlen(joined) + 1};
+            }
+            size_t added = std::strlen(text);
+            if (join_.length + added + 1 > join_.capacity) {
+                join_.capacity = std::max(join_.length + added + 1, join_.capacity * 2);
+                joined = static_cast<char*>(xmlRealloc(joined, join_.capacity));
+            }
+            std::memcpy(joined + join_.length, text, added + 1);
+            join_.length += added;
+            std::free(text);
+            return true;
+        }
+    }
+    int index = insertContent(node, kTextItem, -1, 50);
+    node->texts[index] = text;
+    return true;
+}
+
+bool Parser::parseClear(NodeData* node, const ClearMarker* marker) {
+    const char* content = doc_ + index_;
+    const char* close = marker->close;
+    if (marker == &kClearMarkers[1]) {
+        const char* p = content;
+        while (*p && *p != '>' && *p != '<') ++p;
+        if (*p == '<') close = kDoctypeSubsetClose;
+    }
+    const char* found = std::strstr(content, close);
+    if (!found) return fail(kUnmatchedClearTagEnd);
+    index_ = int(found - doc_) + int(std::strlen(close));
+    if (found > content) {
+        int index = insertContent(node, kClearItem, -1, 50);
+        node->clears[index] = {xmlStrDup(content, int(found - content)), marker->open, close};
+    }
+    return true;
+}
+
+void Parser::addAttribute(NodeData* node, const char* name, int nameLength, char* value) {
+    if (node->attributeCount % 50 == 0)
+        node->attributes = static_cast<Attr*>(
+            xmlRealloc(node->attributes, sizeof(Attr) * size_t(node->attributeCount + 50)));
+    node->attributes[node->attributeCount++] = {xmlStrDup(name, nameLength), value};
+}
+
+enum class TagState { kOutside, kName, kEquals, kValue };
+
+bool Parser::parseContent() {
+    NodeData*& current = current_;
+    current = top_;
+    TagState state = TagState::kOutside;
+    const char* pendingName = nullptr;
+    int pendingLength = 0;
+
+    // The current element is closed (explicitly or by an outer end tag): step out to its
+    // parent, and out of every element that a pending end tag closes as well.
+    auto closeCurrent = [&]() -> bool {
+        shrinkArrays(current);
+        current = current->parent;
+        state = TagState::kOutside;
+        textStart_ = index_;
+        while (pendingEndTag_) {
+            if (current == top_) return fail(kUnmatchedEndTag);
+            if (tagNameMatches(current->name, pendingEndTag_)) pendingEndTag_ = nullptr;
+            shrinkArrays(current);
+            current = current->parent;
+        }
+        return true;
+    };
+    // The XML declaration at the head of a document stays open to its end; a declaration
+    // deeper down closes with its "?>".
+    auto declarationCloses = [&]() { return current->parent && current->parent->parent; };
+
+    for (;;) {
+        Token t = nextToken();
+        const char* text = doc_ + t.start;
+        switch (state) {
+        case TagState::kName:
+            if (t.type == kTokText) {
+                pendingName = text;
+                pendingLength = t.length;
+                state = TagState::kEquals;
+            } else if (t.type == kTokTagEnd) {
+                state = TagState::kOutside;
+                textStart_ = index_;
+            } else if (t.type == kTokShortEnd) {
+                if (!closeCurrent()) return false;
+            } else {
+                return fail(kUnexpectedToken);
+            }
+            break;
+        case TagState::kEquals:
+            if (t.type == kTokEquals) {
+                state = TagState::kValue;
+            } else if (t.type == kTokText) {
+                addAttribute(current, pendingName, pendingLength, nullptr);
+                pendingName = text;
+                pendingLength = t.length;
+            } else if (t.type == kTokTagEnd || t.type == kTokShortEnd) {
+                bool closes = t.type == kTokShortEnd;
+                if (current->declaration && pendingLength > 0 &&
+                    pendingName[pendingLength - 1] == '?') {
+                    --pendingLength;
+                    closes = closes || declarationCloses();
+                }
+                if (pendingLength > 0) addAttribute(current, pendingName, pendingLength, nullptr);
+                if (closes) {
+                    if (!closeCurrent()) return false;
+                } else {
+                    state = TagState::kOutside;
+                    textStart_ = index_;
+                }
+            } else {
+                return fail(kUnexpectedToken);
+            }
+            break;
+        case TagState::kValue: {
+            if (t.type != kTokText && t.type != kTokQuoted) return fail(kUnexpectedToken);
+            int length = t.length;
+            if (current->declaration && length > 0 && text[length - 1] == '?') --length;
+            if (t.type == kTokQuoted && length >= 2 && text[length - 1] == text[0]) {
+                ++text;
+                length -= 2;
+            }
+            char* value = decodeEntities(text, length);
+            if (!value) return false;
+            addAttribute(current, pendingName, pendingLength, value);
+            state = TagState::kName;
+            break;
+        }
+        case TagState::kOutside:
+            if (t.type == kTokTagStart || t.type == kTokDeclaration) {
+                if (!addParsedText(current, t.start)) return false;
+                Token name = nextToken();
+                if (name.type != kTokText) return fail(kMissingStartTagName);
+                bool isDeclaration = t.type == kTokDeclaration;
+                int nameLength = name.length;
+                // "<?pi?>": the '?' belongs to the close, not the name.
+                bool questionClose = isDeclaration && nameLength > 1 &&
+                                     doc_[name.start + nameLength - 1] == '?';
+                if (questionClose) --nameLength;
+                NodeData* child = newNodeData(xmlStrDup(doc_ + name.start, nameLength),
+                                              isDeclaration);
+                int index = insertContent(current, kElementItem, -1, 50);
+                current->children[index] = child;
+                child->parent = current;
+                current = child;
+                state = TagState::kName;
+                if (questionClose) {
+                    pendingName = "?";
+                    pendingLength = 1;
+                    state = TagState::kEquals;
+                }
+            } else if (t.type == kTokEndTag) {
+                if (!addParsedText(current, t.start)) return false;
+                Token name = nextToken();
+                if (name.type != kTokText || nextToken().type != kTokTagEnd)
+                    return fail(kMissingEndTagName);
+                if (!tagNameMatches(current->name, doc_ + name.start)) {
+                    warn(t.start);
+                    pendingEndTag_ = doc_ + name.start;
+                }
+                if (current == top_) return fail(kUnmatchedEndTag);
+                if (!closeCurrent()) return false;
+            } else if (t.type == kTokClear) {
+                if (!addParsedText(current, t.start)) return false;
+                if (!parseClear(current, t.clear)) return false;
+                textStart_ = index_;
+            } else if (t.type == kTokEnd) {
+                if (!current->declaration && current != top_) warn(t.start);
+                return addParsedText(current, t.start);
+            }
+            break;
+        }
+    }
+}
+
+// Line and column of `index`, counting characters, each 0A starting a new line.
+void positionOf(const char* doc, int index, ParseResult* result) {
+    int line = 1, column = 1;
+    for (const char* p = doc; p < doc + index && *p;) {
+        if (*p == '\n') {
+            ++line;
+            column = 1;
+            ++p;
+        } else {
+            ++column;
+            p += charLength(p, doc + index);
+        }
+    }
+    result->line = line;
+    result->column = column;
+}
+
+}  // namespace
+
+Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
+    ParseResult ignored;
+    if (!result) result = &ignored;
+    if (!text) {
+        *result = {kNoElements, 0, 0};
+        return Node();
+    }
+    NodeData* top = newNodeData(nullptr, false);
+    Parser parser(text, top);
+    bool completed = parser.run();
+    int code = top->childCount == 0 ? kNoXmlTagWarning : parser.error();
+    int index = code == kUnmatchedEndTagWarning || !completed ? parser.errorIndex()
+                                                              : parser.endIndex();
+
+    Node node;
+    node.d_ = top;  // takes the creation reference
+    if (top->childCount == 1 && top->textCount == 0 && top->clearCount == 0 &&
+        top->attributeCount == 0) {
+        NodeData* only = top->children[0];
+        Node child(only);
+        only->parent = nullptr;
+        top->childCount = 0;
+        release(only);  // the reference of the array
+        node = child;
+    }
+    result->error = code;
+    if (code > kNoXmlTagWarning) {
+        node = Node();
+    } else if (tag && *tag && !sameName(node.getName(), tag)) {
+        Node found = node.getChildNodeByName(tag);
+        if (found.isEmpty()) {
+            *result = {kFirstTagNotFound, 0, 0};
+            return Node();
+        }
+        node = found;
+    }
+    if (code != kNoError) positionOf(text, index, result);
+    return node;
+}
+
+Node Node::parseFile(const char* path, const char* tag, ParseResult* result) {
+    ParseResult ignored;
+    if (!result) result = &ignored;
+    FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file) {
+        *result = {kFileNotFound, 0, 0};
+        return Node();
+    }
+    long size = -1;
+    if (!std::fseek(file, 0, SEEK_END)) size = std::ftell(file);
+    if (size == 0) {
+        std::fclose(file);
+        *result = {kNoXmlData, 0, 0};
+        return Node();
+    }
+    char* buffer = nullptr;
+    bool ok = size > 0 && size < 0x7FFFFFF0 && !std::fseek(file, 0, SEEK_SET);
+    if (ok) {
+        buffer = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 4));
+        ok = std::fread(buffer, 1, size_t(size), file) == size_t(size);
+        std::memset(buffer + size, 0, 4);
+    }
+    std::fclose(file);
+    if (!ok) {
+        std::free(buffer);
+        *result = {kFileNotFound, 0, 0};
+        return Node();
+    }
+    const unsigned char* b = reinterpret_cast<unsigned char*>(buffer);
+    int skip = 0;
+    if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) skip = 3;
+    else if (!options.utf8BomOnly && size >= 2 &&
+             ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF)))
+        skip = 2;
+    Node node = parseString(buffer + skip, tag, result);
+    std::free(buffer);
+    return node;
+}
+
+Node Node::parseFileOrExit(const char* path, const char* tag) {
+    if (FILE* file = path ? std::fopen(path, "rb") : nullptr) {
+        unsigned char sample[200];
+        size_t got = std::fread(sample, 1, sizeof sample, file);
+        std::fclose(file);
+        int guess = guessEncoding(sample, int(got), true);
+        if (guess >= kUtf8 && guess <= kGbk)
+            setGlobalOptions(guess, options.utf8BomOnly, options.trimText,
+                             options.joinTextAcrossComments);
+    }
+    ParseResult result;
+    Node node = parseFile(path, tag, &result);
+    if (result.error != kNoError) {
+        bool firstTag = result.error == kFirstTagNotFound;
+        std::printf("XML Parsing error inside file '%s'.\n%s\nAt line %i, column %i.\n%s%s%s",
+                    path ? path : "", getError(result.error), result.line, result.column,
+                    firstTag ? "First Tag should be '" : "", firstTag && tag ? tag : "",
+                    firstTag ? "'.\n" : "");
+        std::fflush(stdout);
+        std::exit(255);
+    }
+    return node;
+}
+
+}  // namespace xml

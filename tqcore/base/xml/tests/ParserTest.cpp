@@ -1,0 +1,204 @@
+#include "xml/Node.h"
+
+#include "xml/tests/TreeDump.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using xmltest::dump;
+
+// Restores the process-wide defaults however a test ends.
+struct OptionsGuard {
+    ~OptionsGuard() { xml::setGlobalOptions(xml::kUtf8, true, true, true); }
+};
+
+struct ParseCase {
+    const char* why;
+    const char* text;
+    const char* tag;
+    int code, line, column;
+    const char* tree;
+};
+
+// Every code the parser gives, its position, and the tree; each row names the fault it would
+// catch.
+TEST(XmlParser, CodesPositionsAndTrees) {
+    const ParseCase cases[] = {
+        {"inner element closed by its parent's end tag", "<a><b>x</a>", nullptr, 1, 1, 8,
+         "a{b{\"x\"}}"},
+        {"end tag of no open element", "<a></b>", nullptr, 6, 1, 8, "(empty)"},
+        {"stray end tag at the top", "<a/></b><c/>", nullptr, 6, 1, 9, "(empty)"},
+        {"element left open: position at the end", "<a>\n  xy", nullptr, 1, 2, 5, "a{\"xy\"}"},
+        {"no element at all", "plain words", nullptr, 2, 1, 12, "#top{\"plain words\"}"},
+        {"declaration keeps the document; tag finds config", "<?xml version=\"1.0\"?>\n<config/>",
+         "config", 0, 0, 0, "config"},
+        {"tag not found", "<a><b/></a>", "c", 11, 0, 0, "(empty)"},
+        {"attribute forms", "<a b c='1' d=2/>", nullptr, 0, 0, 0,
+         "a[b,c=\"1\",d=\"2\"]"},
+        {"references and entities", "<a>&#65;&#x42;&AMP;&lt;&Quot;</a>", nullptr, 0, 0, 0,
+         "a{\"AB&<\\\"\"}"},
+        {"unknown entity", "<a>&foo;</a>", nullptr, 12, 1, 11, "(empty)"},
+        {"letter in a decimal reference", "<a>&#12a;</a>", nullptr, 12, 1, 12, "(empty)"},
+        {"reference above 255", "<a>&#300;</a>", nullptr, 13, 1, 12, "(empty)"},
+        {"&#0; would cut the text", "<a>x&#0;y</a>", nullptr, 12, 1, 12, "(empty)"},
+        {"a long digit run must not wrap to 'A'", "<a>&#4294967361;</a>", nullptr, 13, 1, 19,
+         "(empty)"},
+        {"reference without digits", "<a>&#;</a>", nullptr, 12, 1, 9, "(empty)"},
+        {"128-255 become UTF-8 in a UTF-8 tree", "<a b='&#233;'>&#xFF;</a>", nullptr, 0, 0, 0,
+         "a[b=\"\xC3\xA9\"]{\"\xC3\xBF\"}"},
+        {"trimmed text", "<a>  x  </a>", nullptr, 0, 0, 0, "a{\"x\"}"},
+        {"texts joined across a comment", "<a>x<!-- c -->y</a>", nullptr, 0, 0, 0, "a{\"xy\"}"},
+        {"empty comment adds nothing", "<a><!----></a>", nullptr, 0, 0, 0, "a"},
+        {"texts joined across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
+         "a{\"xy\"}"},
+        {"comment kept after the last text", "<a>x<!--c--></a>", nullptr, 0, 0, 0,
+         "a{\"x\",<!--\"c\"-->}"},
+        {"DOCTYPE with an internal subset", "<!DOCTYPE d [<!ENTITY e 'v'>]><d/>", nullptr, 0, 0,
+         0, "#top{<!DOCTYPE\" d [<!ENTITY e 'v'>\"]>,d}"},
+        {"unterminated comment", "<a><!-- x</a>", nullptr, 7, 1, 8, "(empty)"},
+        {"quoted text where a name belongs", "<a 'b'/>", nullptr, 8, 1, 7, "(empty)"},
+        {"missing start tag name", "<a><=></a>", nullptr, 4, 1, 6, "(empty)"},
+        {"missing end tag name", "<a></ ></a>", nullptr, 5, 1, 8, "(empty)"},
+        {"end of text inside a tag", "<a b=", nullptr, 8, 1, 6, "(empty)"},
+        {"processing instruction inside an element closes itself", "<a><?pi?><b/></a>", nullptr,
+         0, 0, 0, "a{pi?,b}"},
+        {"head declaration holds the rest", "<?xml v='1'?><a/><b/>", nullptr, 0, 0, 0,
+         "xml?[v=\"1\"]{a,b}"},
+        {"column counts characters", "<a>\xC3\xA9\xE2\x82\xAC&x;</a>", nullptr, 12, 1, 11,
+         "(empty)"},
+        // A lead byte must not carry a scan over the NUL, nor swallow the markup after it.
+        {"lead byte before the end of a text", "<a>\xE0", nullptr, 1, 1, 5, "a{\"\xE0\"}"},
+        {"lead byte before the end of a name", "<a\xF0", nullptr, 8, 1, 4, "(empty)"},
+        {"lead byte before a quote", "<a b='\xE0'/>", nullptr, 0, 0, 0, "a[b=\"\xE0\"]"},
+        {"lead byte before an end tag", "<a>\xE0</a><b/>", nullptr, 0, 0, 0,
+         "#top{a{\"\xE0\"},b}"},
+        {"lead byte before a reference's end", "<a>&#\xE0", nullptr, 12, 1, 7, "(empty)"},
+    };
+    for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        xml::ParseResult r;
+        xml::Node node = xml::Node::parseString(c.text, c.tag, &r);
+        EXPECT_EQ(r.error, c.code);
+        EXPECT_EQ(r.line, c.line);
+        EXPECT_EQ(r.column, c.column);
+        EXPECT_EQ(dump(node), c.tree);
+    }
+}
+
+TEST(XmlParser, NullTextAndErrorTexts) {
+    xml::ParseResult r{5, 5, 5};
+    EXPECT_TRUE(xml::Node::parseString(nullptr, nullptr, &r).isEmpty());
+    EXPECT_EQ(r.error * 100 + r.line, xml::kNoElements * 100);
+    EXPECT_STREQ(xml::getError(21), "Unknown");
+}
+
+TEST(XmlParser, OptionsChangeTextHandling) {
+    OptionsGuard guard;
+    const struct {
+        bool trim, join;
+        int encoding;
+        const char* text;
+        const char* tree;
+    } cases[] = {
+        {true, false, 1, "<a>x<!--c-->y</a>", "a{\"x\",<!--\"c\"-->,\"y\"}"},
+        {false, true, 1, "<a>  x </a>", "a{\"  x \"}"},
+        // Single-byte trees keep references 128-255 as one byte.
+        {true, true, 2, "<a>&#233;</a>", "a{\"\xE9\"}"},
+        // A Shift-JIS trail byte may be '>' or '=': it belongs to its character.
+        {true, true, 3, "<a b='\x83\x3D'>\x83\x3E</a>", "a[b=\"\x83=\"]{\"\x83>\"}"},
+        // ...but a byte below 40 never continues one: no markup or blank is swallowed.
+        {true, true, 3, "<a>\x83 <b/>\x83</a>", "a{\"\x83\",b,\"\x83\"}"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(xml::setGlobalOptions(c.encoding, true, c.trim, c.join), 0);
+        EXPECT_EQ(dump(xml::Node::parseString(c.text)), c.tree);
+    }
+    EXPECT_EQ(xml::setGlobalOptions(7), 1);
+    EXPECT_EQ(dump(xml::Node::parseString("<a>&#233;</a>")), "a{\"\xE9\"}") << "7 kept 2";
+}
+
+// Nesting of outside input deep enough to overflow a recursive parser, release, writer or copy.
+TEST(XmlParser, DeepNestingNeverOverflows) {
+    const int depth = 300000;
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "<e>";
+    text += "x";
+    for (int i = 0; i < depth; ++i) text += "</e>";
+    xml::ParseResult r;
+    xml::Node root = xml::Node::parseString(text.c_str(), nullptr, &r);
+    ASSERT_EQ(r.error, 0);
+    xml::Node copy = root.deepCopy();
+    int length = 0;
+    char* written = copy.toText(false, &length);
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(std::string(written, size_t(length)), text);
+    std::free(written);
+    int levels = 1;
+    for (xml::Node n = copy; n.childCount(); n = n.getChildNode(0)) ++levels;
+    EXPECT_EQ(levels, depth);
+}
+
+// Running indexes walk all namesakes, letter case ignored; items come attributes first.
+TEST(XmlParser, ReadingTheTree) {
+    xml::Node a = xml::Node::parseString("<a x='1' X='2' y><b/>t<c/><B n='5'/><!--k--></a>");
+    std::string seen;
+    int at = 0;
+    for (const char* value; (value = a.getAttribute("x", &at));) seen += value;
+    at = 0;
+    for (xml::Node b; !(b = a.getChildNodeByName("b", &at)).isEmpty();) seen += b.getName();
+    EXPECT_EQ(seen, "12bB");
+    EXPECT_STREQ(a.getAttributeNth("X", 1), "2");
+    EXPECT_EQ(a.getAttributeNth("X", 2), nullptr);
+    EXPECT_EQ(xml::toInt(a.getChildNode("b", -1).getAttribute("n")), 5);
+    EXPECT_EQ(a.itemCount(), 3 + 5);
+    EXPECT_STREQ(a.getItem(4).text, "t");
+    EXPECT_STREQ(a.getItem(7).clear.content, "k");
+    EXPECT_EQ(a.getItem(8).kind, xml::kNoItem);
+}
+
+TEST(XmlParser, GuessEncoding) {
+    const std::string pad(30, 'a');
+    const struct {
+        std::string bytes;
+        bool useDeclaration;
+        int expected;
+    } cases[] = {
+        {"short", true, 0},
+        {"\xEF\xBB\xBF" + pad, false, 1},
+        {pad + "\xC3\xA9", false, 1},
+        {pad + "\xC3z", false, 2},
+        // A sequence cut by the end of the sample is not a fault of the document.
+        {pad + "\xE2\x82", false, 1},
+        {pad + "\xE2z", false, 2},
+        {"<?xml version='1.0' encoding = ' Shift-JIS'?>", true, 3},
+        {"<?xml version='1.0' encoding='utf-8'?>\xE9z", true, 0},
+        {"<?xml version='1.0' encoding='big5'?>", true, 5},
+        {"<?xml version='1.0' encoding='gbk'?>", true, 6},
+        {"<?xml version='1.0' encoding='latin1'?>", true, 2},
+        {"<?xml version='1.0' encoding=latin1?>", true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(xml::guessEncoding(c.bytes.data(), int(c.bytes.size()), c.useDeclaration),
+                  c.expected);
+    }
+}
+
+TEST(XmlParser, AutoTextEscapesAndRepairs) {
+    xml::AutoText t;
+    EXPECT_STREQ(t.escape("a<b>&\"'"), "a&lt;b&gt;&amp;&quot;&apos;");
+    EXPECT_STREQ(t.fromUtf8(nullptr), "");
+    EXPECT_STREQ(t.fromUtf8("\xC3(<"), "\xEF\xBF\xBD(&lt;");
+    // Its own text as the argument: escaped from a copy, not from a freed buffer.
+    const char* own = t.escape("&&&&");
+    EXPECT_STREQ(t.escape(own), "&amp;amp;&amp;amp;&amp;amp;&amp;amp;");
+    own = t.escape("<<");
+    EXPECT_STREQ(t.escape(own + 4), "&amp;lt;");
+}
+
+}  // namespace

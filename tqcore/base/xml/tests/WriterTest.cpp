@@ -1,0 +1,214 @@
+#include "xml/Base64Codec.h"
+#include "xml/Node.h"
+
+#include "plat/tests/TempDir.h"
+#include "xml/tests/TreeDump.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+using xmltest::dump;
+
+std::string text(const xml::Node& node, bool formatted) {
+    int length = -1;
+    char* t = node.toText(formatted, &length);
+    std::string s = t ? std::string(t) : "(null)";
+    EXPECT_EQ(size_t(length), t ? s.size() : 0u);
+    std::free(t);
+    return s;
+}
+
+std::string readFile(const std::string& path) {
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
+}
+
+TEST(XmlWriter, FormattedAndUnformatted) {
+    const struct {
+        const char* in;
+        const char* formatted;
+        const char* unformatted;
+    } cases[] = {
+        {"<a>x</a>", "<a>x</a>\n", "<a>x</a>"},
+        {"<a k='&lt;\"'><b/>t&amp;<![CDATA[<raw>]]><c>y</c></a>",
+         "<a k=\"&lt;&quot;\">\n\t<b/>\n\tt&amp;\n\t<![CDATA[<raw>]]>\n\t<c>y</c>\n</a>\n",
+         "<a k=\"&lt;&quot;\"><b/>t&amp;<![CDATA[<raw>]]><c>y</c></a>"},
+        {"<?xml version='1.0'?><r v><!--c--></r>",
+         "<?xml version=\"1.0\"?>\n<r v>\n\t<!--c-->\n</r>\n",
+         "<?xml version=\"1.0\"?><r v><!--c--></r>"},
+        {"x<a/>y", "x\n<a/>\ny\n", "x<a/>y"},
+        // Blanks at the ends of a text survive being read back with trimming.
+        {"<a>&#32;x y&#10;</a>", "<a>&#32;x y&#10;</a>\n", "<a>&#32;x y&#10;</a>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        xml::Node node = xml::Node::parseString(c.in);
+        EXPECT_EQ(text(node, true), c.formatted);
+        EXPECT_EQ(text(node, false), c.unformatted);
+        for (bool formatted : {true, false})
+            EXPECT_EQ(dump(xml::Node::parseString(text(node, formatted).c_str())), dump(node));
+    }
+    EXPECT_EQ(text(xml::Node(), true), "(null)");
+}
+
+TEST(XmlWriter, SaveFileAndParseFile) {
+    TempDir dir;
+    const struct {
+        const char* in;
+        const char* file;
+    } cases[] = {
+        {"<a>x</a>", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<a>x</a>\n"},
+        {"<?xml version='1.0'?><a/>", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<a/>\n"},
+    };
+    for (const auto& c : cases) {
+        std::string path = dir / "out.xml";
+        xml::Node node = xml::Node::parseString(c.in);
+        ASSERT_EQ(node.saveFile(path.c_str()), 0);
+        EXPECT_EQ(readFile(path), c.file);
+        xml::ParseResult r;
+        EXPECT_EQ(dump(xml::Node::parseFile(path.c_str(), node.getName(), &r)), dump(node));
+        EXPECT_EQ(r.error, 0);
+    }
+    xml::Node a = xml::Node::parseString("<a/>");
+    EXPECT_EQ(a.saveFile((dir / "no/such/dir").c_str()), xml::kCannotOpenForWriting);
+    EXPECT_EQ(a.saveFile("/dev/full"), xml::kCannotWrite);
+    xml::ParseResult r;
+    xml::Node::parseFile((dir / "missing").c_str(), nullptr, &r);
+    EXPECT_EQ(r.error, xml::kFileNotFound);
+    std::ofstream(dir / "empty");
+    xml::Node::parseFile((dir / "empty").c_str(), nullptr, &r);
+    EXPECT_EQ(r.error, xml::kNoXmlData);
+}
+
+TEST(XmlWriterDeathTest, ParseFileOrExitReportsAndExits) {
+    TempDir dir;
+    std::ofstream(dir / "open.xml") << "<a>\n<b>";
+    std::ofstream(dir / "other.xml") << "<b/>";
+    // The report goes to standard output; the child sends it where the death test looks.
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            xml::Node::parseFileOrExit((dir / "open.xml").c_str(), "a");
+        },
+        testing::ExitedWithCode(255),
+        "XML Parsing error inside file '.*/open.xml'.\nWarning: Unmatched end tag\n"
+        "At line 2, column 4.\n$");
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            xml::Node::parseFileOrExit((dir / "other.xml").c_str(), "a");
+        },
+        testing::ExitedWithCode(255),
+        "Error: First Tag not found\nAt line 0, column 0.\nFirst Tag should be 'a'.\n$");
+}
+
+// Content inserted at positions keeps the order list and each kind's array in step.
+TEST(XmlEditing, InsertDeleteAndPositions) {
+    xml::Node a = xml::Node::parseString("<a>t0<b/><!--c0-->t1</a>", nullptr);
+    a.addText("n", 2);                     // between b and the comment
+    a.addChild("d", false, 0);             // first of all
+    a.addClear("k", "<!--", "-->", 99);    // the end
+    EXPECT_EQ(dump(a), "a{d,\"t0\",b,\"n\",<!--\"c0\"-->,\"t1\",<!--\"k\"-->}");
+    EXPECT_EQ(a.positionOfText(1), 3);
+    EXPECT_EQ(a.positionOfText(9), 5);
+    EXPECT_EQ(a.positionOfClear(a.getClear(1).content), 6);
+    EXPECT_EQ(a.positionOfChildNode("B", 0), 2);
+    a.deleteText(1);
+    a.deleteClear(0);
+    a.deleteText(a.getText(0));
+    EXPECT_EQ(dump(a), "a{d,b,\"t1\",<!--\"k\"-->}");
+    EXPECT_EQ(a.positionOfText(0), 2);
+    a.updateText("u", 5);
+    a.updateText("T", a.getText(0));
+    a.updateClear("K", 0);
+    EXPECT_EQ(dump(a), "a{d,b,\"T\",<!--\"K\"-->,\"u\"}");
+    a.addAttribute("p", "1");
+    a.addAttribute(nullptr, "x");
+    a.updateAttribute("2", nullptr, "P");
+    a.updateAttribute("3", "q", 7);
+    a.updateAttribute("4", nullptr, "r");
+    a.deleteAttribute("q");
+    EXPECT_EQ(dump(a), "a[p=\"2\",r=\"4\"]{d,b,\"T\",<!--\"K\"-->,\"u\"}");
+    EXPECT_EQ(dump(a.getChildNodeByPath("b/x/y", true)), "y");
+    EXPECT_TRUE(a.getChildNodeByPath("b/z", false).isEmpty());
+    EXPECT_EQ(dump(a.getChildNode(1)), "b{x{y}}");
+}
+
+TEST(XmlEditing, AttachDetachAndLifetimes) {
+    xml::Node root = xml::Node::parseString("<r><a><b><c/></b></a><d/></r>");
+    xml::Node a = root.getChildNode(0);
+    xml::Node c = a.getChildNodeByPath("b/c");
+    // A node into itself or below itself would make a cycle that is never freed.
+    EXPECT_TRUE(c.addChildNode(a).isEmpty());
+    EXPECT_TRUE(a.addChildNode(a).isEmpty());
+    EXPECT_EQ(dump(root), "r{a{b{c}},d}");
+    // Moving within the same parent: the position counts the content without the node.
+    root.addChildNode(a, 1);
+    EXPECT_EQ(dump(root), "r{d,a{b{c}}}");
+    xml::Node top = xml::Node::parseString("<x/><y/>");
+    c.addChildNode(top);
+    EXPECT_EQ(dump(root), "r{d,a{b{c{x,y}}}}");
+    EXPECT_EQ(top.childCount(), 0);
+    // Deleting a node that another handle still holds: detached, not freed under it.
+    xml::Node b = a.getChildNode(0);
+    xml::Node alias = b;
+    b.deleteNode();
+    EXPECT_TRUE(b.isEmpty());
+    EXPECT_EQ(dump(root), "r{d,a}");
+    EXPECT_EQ(dump(alias), "b{c{x,y}}");
+    EXPECT_TRUE(alias.getParentNode().isEmpty());
+    // A child held by a handle outlives its parent's release, with its own content.
+    alias = xml::Node();
+    EXPECT_EQ(dump(c), "c{x,y}");
+    EXPECT_TRUE(c.getParentNode().isEmpty());
+    EXPECT_STREQ(c.getChildNode(1).getParentNode().getName(), "c");
+    xml::Node copy = root.deepCopy();
+    root.getChildNode(0).addText("changed");
+    EXPECT_EQ(dump(copy), "r{d,a}");
+}
+
+TEST(XmlBase64, EncodeAndDecode) {
+    xml::Base64Codec codec;
+    const unsigned char bytes[54] = {'M', 'a', 'n'};
+    std::string encoded;
+    for (int count : {3, 1, 2}) encoded += codec.encode(bytes, count);
+    EXPECT_EQ(encoded, "TWFuTQ==TWE=");
+    EXPECT_EQ(std::string(codec.encode(bytes, 54, true)).find('\n'), 72u);
+    EXPECT_EQ(xml::Base64Codec::encodedLength(54, true), 74);
+    const struct {
+        const char* text;
+        int size, sizeError;
+        const char* decoded;  // null: refused
+        int decodeError;
+    } cases[] = {
+        {" TW\nFu ", 3, 0, "Man", 0},
+        {"TWE=", 2, 0, "Ma", 19},
+        {"TWFuTQ", 4, 17, "ManM", 19},
+        {"TW*u", 0, 18, nullptr, 18},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        int error = -1, size = -1;
+        EXPECT_EQ(xml::Base64Codec::decodedSize(c.text, &error), c.size);
+        EXPECT_EQ(error, c.sizeError);
+        const unsigned char* out = codec.decode(c.text, &size, &error);
+        EXPECT_EQ(error, c.decodeError);
+        EXPECT_EQ(out ? std::string(reinterpret_cast<const char*>(out), size_t(size)) : "(null)",
+                  c.decoded ? c.decoded : "(null)");
+    }
+    unsigned char small[2];
+    int error = 0;
+    EXPECT_EQ(xml::Base64Codec::decode("TWFu", small, 2, &error), -1);
+    EXPECT_EQ(error, xml::kBase64OutputTooSmall);
+}
+
+}  // namespace
