@@ -103,6 +103,8 @@ void MsgIpc::addReader(const char* msgName, Reader* reader) {
 void MsgIpc::removeReader(Reader* reader) {
     for (size_t i = readers_.size(); i-- > 0;)
         if (readers_[i].reader == reader) readers_.erase(readers_.begin() + long(i));
+    // Not told when this channel goes: it must not keep pointing here.
+    if (reader->ipc == this) reader->ipc = nullptr;
 }
 
 bool MsgIpc::isRegistered(const Reader* reader, const char* msgName) const {

@@ -71,7 +71,8 @@ public:
     // A reader may be added for several names; readers of one name are asked in the order
     // they were added.
     void addReader(const char* msgName, Reader* reader);
-    // Removes every registration of `reader`; nothing when there is none.
+    // Removes every registration of `reader` and clears its `ipc` when that names this
+    // channel; nothing else when it has none.
     void removeReader(Reader* reader);
     // The filter consulted by writeMsg (not owned; null allows everything).
     void setMessageFilter(MessageFilter* filter) { filter_ = filter; }
