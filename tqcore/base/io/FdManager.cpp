@@ -41,12 +41,6 @@ FdManager::Watch* FdManager::find(int fd) {
     return nullptr;
 }
 
-const FdManager::Watch* FdManager::find(int fd) const {
-    for (const Watch& w : watches_)
-        if (w.fd == fd) return &w;
-    return nullptr;
-}
-
 void FdManager::watch(int fd, FdHandler* handler, bool read, bool write) {
     TQ_ASSERT(fd >= 0);
     if (Watch* w = find(fd)) {

@@ -56,7 +56,6 @@ public:
     // Stops watching `fd`; a readiness already seen in the current pass is not delivered.
     // Nothing for a descriptor not watched.
     void unwatch(int fd);
-    bool isWatched(int fd) const { return find(fd) != nullptr; }
 
     // Waits at most `maxWaitMs` milliseconds (negative: no limit), less when a timer is due
     // sooner, then runs one pass. Returns the number of callbacks run (timers count as one
@@ -82,7 +81,6 @@ private:
     };
 
     Watch* find(int fd);
-    const Watch* find(int fd) const;
     // Delivers one phase of the pass; returns the number of callbacks.
     int deliver(const std::vector<Ready>& ready, bool kickers, bool writable);
 

@@ -86,7 +86,6 @@ TEST_F(LogIpcTest, FailingLevelUpdateLeavesTheOtherSourcesOn) {
     EXPECT_THROW(refusing->enableIpc(wizard.get(), true), plat::Exception);
     LogSrc::setLogSetting("*:testcapture:77");
     EXPECT_EQ(sender.level(), 77);
-    EXPECT_EQ(refusing->level(), 77);
 }
 
 // However a channel ends, both sides forget it: nothing is sent on it or through freed
@@ -101,10 +100,8 @@ TEST_F(LogIpcTest, EndedChannelIsForgottenAndLeavesTheLoopIdle) {
         receiver.enableIpc(wizard.get(), true);
         pumpUntil([&] { return LogDestIpc::instance().isReady(); });
         end == 'h' ? helper.reset() : end == 'w' ? wizard.reset() : wizard->close();
-        for (int i = 0; i < 5; ++i) {
-            sender.info("after the end %d", i);
-            manager.dispatch(0);
-        }
+        for (int i = 0; i < 5; ++i)
+            sender.info("after the end %d", i), manager.dispatch(0);
         LogSrc::setLogSetting("IpcTestSrc:ipc:200,MsgIpc:ipc:200,IpcTestAdmin:testcapture:9");
         EXPECT_FALSE(LogDestIpc::instance().isReady());
         EXPECT_EQ(manager.dispatch(0), 0);
