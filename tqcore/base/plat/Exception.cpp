@@ -2,6 +2,7 @@
 
 #include "os/Backtrace.h"
 #include "plat/ConfigParameter.h"
+#include "plat/LogDestIpc.h"
 #include "plat/LogSrc.h"
 #include "plat/StrUtil.h"
 
@@ -196,6 +197,8 @@ void AssertionFail::fatal(const AssertionFail& failure) {
             os::captureBacktrace(frames);
             for (const String& frame : frames)
                 assertionLog.error("stacktrace: %s", frame.get());
+            // A helper process's report reaches its peer's log only if sent before the end.
+            if (LogDestIpc* ipc = LogDestIpc::instanceIfAny()) ipc->flush();
         } catch (...) {
         }
     }

@@ -346,8 +346,21 @@ void LogSrc::applySetting() {
     }
     reclaimTables();
     replayStored(elements);
-    for (LogSrc* src = first(); src; src = src->next_)
-        src->updateLevel();
+    updateAllLevels();
+}
+
+void LogSrc::updateAllLevels() {
+    MutexLock lock(applyMutex());
+    for (LogSrc* src = first(); src; src = src->next_) {
+        // A source that tells a peer its level can fail to send; every later source would
+        // otherwise stay at -1, silently off.
+        try {
+            src->updateLevel();
+        } catch (const Exception& e) {
+            std::fprintf(stderr, "Failed to update the level of log source '%s': %s\n",
+                         src->name_, e.message());
+        }
+    }
 }
 
 void initLogging() {

@@ -67,6 +67,9 @@ public:
     static void setLogSetting(const char* text);
     // Applies the current setting to every source.
     static void applySetting();
+    // Calls updateLevel on every source in list order. A source whose update throws is
+    // reported on standard error and the others are still updated.
+    static void updateAllLevels();
     // Lists every source name for the parameter help, wrapped to `width` columns.
     static void printSourceNames(int width, FILE* out);
 
