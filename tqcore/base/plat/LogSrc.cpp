@@ -10,6 +10,7 @@
 #include "plat/Utf8.h"
 #include "plat/Wildcard.h"
 
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <new>
@@ -88,6 +89,26 @@ public:
 private:
     unsigned slot_;
 };
+
+// Whether every byte of `line` lies in 32..125, the bytes a line may carry unescaped. Eight
+// bytes at a time: the two tests below are exact for whether any byte of a word is below 32 or
+// above 125, though not for which one.
+bool allPrintable(const char* line) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+    size_t length = std::strlen(line), i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, line + i, 8);
+        uint64_t below32 = (word - kOnes * 32) & ~word & kHighBits;
+        uint64_t above125 = ((word + kOnes * (127 - 125)) | word) & kHighBits;
+        if (below32 | above125) return false;
+    }
+    for (; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c < 32 || c > 125) return false;
+    }
+    return true;
+}
 
 // The override of the `Log` parameter, or null.
 String& overrideSetting() {
@@ -246,9 +267,13 @@ void LogSrc::writeAtLevel(int level, const char* format, ...) {
 }
 
 void LogSrc::vwrite(int level, const char* format, va_list args) {
+    // Straight into the line: no argument can point into a buffer that did not exist before.
     char line[4096];
-    line[0] = '\0';
-    strAppendVFormat(line, sizeof line, format, args);
+    int length = format ? std::vsnprintf(line, sizeof line, format, args) : -1;
+    if (length < 0)
+        line[0] = '\0';
+    else if (size_t(length) >= sizeof line)
+        cutAtCharBoundary(line, sizeof line - 1);
     writeLine(level, line);
 }
 
@@ -269,12 +294,9 @@ void LogSrc::writeLine(int level, const char* line) {
     if (!hasDests && loggingInitialised()) return;
 
     String escaped;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(line); *p; ++p) {
-        if (*p < 32 || *p > 125) {
-            escaped = utf8Visible(line, '~');
-            line = escaped.get();
-            break;
-        }
+    if (!allPrintable(line)) {
+        escaped = utf8Visible(line, '~');
+        line = escaped.get();
     }
 
     bool delivered = false;
