@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -131,6 +134,69 @@ TEST_F(LocalizeTest, ReplacedTextsStayValidForTheirHolders) {
     EXPECT_EQ(registry.findTranslation(added.c_str(), false), nullptr);
     registry.rebuildTransMap(loc::TransMap::current());
     EXPECT_STREQ(tr(added.c_str()), "added");
+}
+
+// The view's hash index must tell apart keys that differ in a few bytes after a long common
+// prefix, and a key from its own prefixes and extensions.
+TEST_F(LocalizeTest, KeysThatShareLongPrefixesAreToldApart) {
+    static const auto* const rows = [] {
+        auto* made = new std::vector<std::pair<std::string, std::string>>;
+        for (int i = 0; i < 3000; ++i) {
+            std::string number = std::to_string(10000 + i);
+            made->emplace_back("loctest_prefix_page_item_" + number + "_label", "Etiqueta " + number);
+        }
+        for (const auto& [key, text] : *made)
+            Localize::instance().addTranslation("es", key.c_str(), text.c_str());
+        return made;
+    }();
+    LocaleSetter spanish("es");
+    int wrong = 0;
+    for (const auto& [key, text] : *rows) {
+        const char* found = registry.findTranslation(key.c_str(), false);
+        wrong += !found || text != found;
+    }
+    EXPECT_EQ(wrong, 0);
+    const char* const absent[] = {"loctest_prefix_page_item_10007_labe",
+                                  "loctest_prefix_page_item_10007_labelx",
+                                  "loctest_prefix_page_item_13000_label", "loctest_prefix_", ""};
+    for (const char* key : absent)
+        EXPECT_EQ(registry.findTranslation(key, false), nullptr) << key;
+}
+
+// Look-ups on other threads go on without the lock while the process view is rebuilt and a
+// text is replaced: each gets a text as it was formatted, never one caught halfway through a
+// replacement, and no index is freed under it (the sanitizer builds check memory and order).
+TEST_F(LocalizeTest, LookUpsWithoutTheLockWhileTheViewIsRebuiltAndTextsReplaced) {
+    static const bool registered = [] {
+        Localize::instance().addTranslation("de", "loctest_race_word", "Wort 100%%");
+        Localize::instance().addTranslation("fr", "loctest_race_word", "mot 100%%");
+        return true;
+    }();
+    (void)registered;
+    loc::TransMap* process = loc::TransMap::process();
+    const plat::StringList saved = process->locales();
+    registry.setLocales(loctest::listOf({"de"}), process);
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 3; ++t)
+        readers.emplace_back([&] {
+            for (int n = 0; n < 2000 || !stop.load(); ++n) {
+                std::string text = registry.translate("loctest_race_word", nullptr, 0, false);
+                wrong += text != "Wort 100%" && text != "mot 100%";
+            }
+        });
+    for (int i = 0; i < 20000; ++i) {
+        const char* language = i / 100 % 2 ? "de" : "fr";
+        if (i % 100 == 0) registry.setLocales(loctest::listOf({language}), process);
+        registry.addPoTranslation(language, "loctest_race_word",
+                                  i / 100 % 2 ? "Wort 100%%" : "mot 100%%");
+    }
+    stop.store(true);
+    for (auto& reader : readers)
+        reader.join();
+    registry.setLocales(saved, process);
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST(TransMapDeathTest, DestroyingAnOuterViewFirstIsFatal) {
