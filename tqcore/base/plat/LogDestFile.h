@@ -105,8 +105,8 @@ private:
     char timeText_[Time::kIsoBufferSize];  // the time stamp of the line being written
     int64_t timeSecond_ = 0;               // the second timeText_ was written for
     size_t timeLength_ = 0;                // its length; 0: write the next one whole
-    std::string record_;    // the record being written, reused: no allocation per line
-    std::string identity_;  // " <host> <program>[<pid>]: " of full lines
+    std::string record_;     // the record being written, reused: no allocation per line
+    std::string identity_;   // " <host> <program>[<pid>]: " of full lines
     pid_t identityPid_ = 0;  // the process id in identity_
 };
 

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -27,6 +26,7 @@ protected:
                 {"de", "loctest_greeting", "Hallo"},
                 {"de", "loctest_greeting", "Servus"},
                 {"de", "loctest_percent", "100%% sicher"},
+                {"de", "loctest_race_word", "Wort 100%%"},
                 {"en", "loctest_files_many", "%D files"},
                 {"en", "loctest_files_sing", "%D file"},
                 {"en", "loctest_greeting", "Hello"},
@@ -35,6 +35,7 @@ protected:
                 {"fr", "loctest_files_many", "%D fichiers"},
                 {"fr", "loctest_files_sing", "%D fichier"},
                 {"fr", "loctest_greeting", "Bonjour"},
+                {"fr", "loctest_race_word", "mot 100%%"},
                 {"ja", "loctest_files_many", "%D ja"},
                 {"ja", "loctest_files_sing", "%D ja-1"},
                 {"pt", "loctest_files_many", "%D arquivos"},
@@ -139,27 +140,24 @@ TEST_F(LocalizeTest, ReplacedTextsStayValidForTheirHolders) {
 // The view's hash index must tell apart keys that differ in a few bytes after a long common
 // prefix, and a key from its own prefixes and extensions.
 TEST_F(LocalizeTest, KeysThatShareLongPrefixesAreToldApart) {
-    static const auto* const rows = [] {
-        auto* made = new std::vector<std::pair<std::string, std::string>>;
-        for (int i = 0; i < 3000; ++i) {
-            std::string number = std::to_string(10000 + i);
-            made->emplace_back("loctest_prefix_page_item_" + number + "_label", "Etiqueta " + number);
-        }
-        for (const auto& [key, text] : *made)
-            Localize::instance().addTranslation("es", key.c_str(), text.c_str());
+    static const auto* const keys = [] {
+        auto* made = new std::vector<std::string>;
+        for (int i = 0; i < 3000; ++i)
+            made->push_back("loctest_prefix_page_item_" + std::to_string(10000 + i) + "_label");
+        for (const std::string& key : *made)  // the text: the key without "loctest_prefix_"
+            Localize::instance().addTranslation("es", key.c_str(), key.c_str() + 15);
         return made;
     }();
     LocaleSetter spanish("es");
     int wrong = 0;
-    for (const auto& [key, text] : *rows) {
+    for (const std::string& key : *keys) {
         const char* found = registry.findTranslation(key.c_str(), false);
-        wrong += !found || text != found;
+        wrong += !found || key.substr(15) != found;
     }
     EXPECT_EQ(wrong, 0);
-    const char* const absent[] = {"loctest_prefix_page_item_10007_labe",
-                                  "loctest_prefix_page_item_10007_labelx",
-                                  "loctest_prefix_page_item_13000_label", "loctest_prefix_", ""};
-    for (const char* key : absent)
+    for (const char* key :
+         {"loctest_prefix_page_item_10007_labe", "loctest_prefix_page_item_10007_labelx",
+          "loctest_prefix_page_item_13000_label", "loctest_prefix_", ""})
         EXPECT_EQ(registry.findTranslation(key, false), nullptr) << key;
 }
 
@@ -167,12 +165,7 @@ TEST_F(LocalizeTest, KeysThatShareLongPrefixesAreToldApart) {
 // text is replaced: each gets a text as it was formatted, never one caught halfway through a
 // replacement, and no index is freed under it (the sanitizer builds check memory and order).
 TEST_F(LocalizeTest, LookUpsWithoutTheLockWhileTheViewIsRebuiltAndTextsReplaced) {
-    static const bool registered = [] {
-        Localize::instance().addTranslation("de", "loctest_race_word", "Wort 100%%");
-        Localize::instance().addTranslation("fr", "loctest_race_word", "mot 100%%");
-        return true;
-    }();
-    (void)registered;
+    const char* const words[][2] = {{"fr", "mot 100%%"}, {"de", "Wort 100%%"}};
     loc::TransMap* process = loc::TransMap::process();
     const plat::StringList saved = process->locales();
     registry.setLocales(loctest::listOf({"de"}), process);
@@ -187,10 +180,9 @@ TEST_F(LocalizeTest, LookUpsWithoutTheLockWhileTheViewIsRebuiltAndTextsReplaced)
             }
         });
     for (int i = 0; i < 20000; ++i) {
-        const char* language = i / 100 % 2 ? "de" : "fr";
-        if (i % 100 == 0) registry.setLocales(loctest::listOf({language}), process);
-        registry.addPoTranslation(language, "loctest_race_word",
-                                  i / 100 % 2 ? "Wort 100%%" : "mot 100%%");
+        const auto& word = words[i / 100 % 2];
+        if (i % 100 == 0) registry.setLocales(loctest::listOf({word[0]}), process);
+        registry.addPoTranslation(word[0], "loctest_race_word", word[1]);
     }
     stop.store(true);
     for (auto& reader : readers)
