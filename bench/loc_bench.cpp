@@ -1,12 +1,14 @@
 // Localisation: (a) a translated look-up, loc::Localize::translate of a present key, against
-// GNU gettext's dgettext on a catalogue of the same 2000 keys; (b) registering N rows of one
+// GNU gettext's dgettext on a catalogue of the same 2000 keys, on one thread and on four at once
+// (each thread walks the keys from its own starting point); (b) registering N rows of one
 // language in ascending key order, whose time per row must stay flat as N grows; (c) formatting
 // "%1$S copied %2$D files to %3$S" against snprintf with "%1$s copied %2$d files to %3$s".
 //
 // Set-up of the gettext peer: the catalogue is written as a .po file into a fresh temporary
 // directory at run time, compiled with msgfmt (from the gettext package) into
 // <dir>/de/LC_MESSAGES/tqbench.mo, bound with bindtextdomain, and the process's LC_MESSAGES is set
-// to de_DE.UTF-8 (LANGUAGE unset). Without msgfmt or that locale the peer reports an error.
+// to de_DE.UTF-8 (LANGUAGE unset). Without msgfmt or that locale the peer reports an error. The
+// directory is removed when the binary ends.
 #include "loc/Format.h"
 #include "loc/Localize.h"
 
@@ -55,11 +57,18 @@ bool prepareOurs() {
     return ready;
 }
 
+// The gettext catalogue's directory, removed when the binary ends; empty until made.
+std::string& catalogueDir() {
+    static std::string* const dir = new std::string;
+    return *dir;
+}
+
 std::string prepareGettext() {
     static const std::string error = []() -> std::string {
         char dirTemplate[] = "/tmp/loc_bench.XXXXXX";
         if (!mkdtemp(dirTemplate)) return "mkdtemp failed";
         std::string dir = dirTemplate;
+        catalogueDir() = dir;
         std::string messages = dir + "/de/LC_MESSAGES";
         if (std::system(("mkdir -p '" + messages + "'").c_str()) != 0) return "mkdir failed";
         std::string po = dir + "/tqbench.po";
@@ -93,7 +102,7 @@ void BM_Lookup_Ours(benchmark::State& state) {
         state.SkipWithError("registry did not translate");
         return;
     }
-    size_t i = 0;
+    size_t i = size_t(state.thread_index()) * 101;
     for (auto _ : state) {
         benchmark::DoNotOptimize(registry.translate(data.keys[i].c_str(), nullptr, 0, false));
         i = (i + 617) % kLookupKeys;
@@ -107,7 +116,7 @@ void BM_Lookup_Gettext(benchmark::State& state) {
         return;
     }
     const LookupData& data = lookupData();
-    size_t i = 0;
+    size_t i = size_t(state.thread_index()) * 101;
     for (auto _ : state) {
         benchmark::DoNotOptimize(dgettext("tqbench", data.keys[i].c_str()));
         i = (i + 617) % kLookupKeys;
@@ -157,8 +166,9 @@ void BM_Format_Snprintf(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Lookup_Ours);
-BENCHMARK(BM_Lookup_Gettext);
+// Four threads look up at once through the process view, as worker threads do.
+BENCHMARK(BM_Lookup_Ours)->Threads(1)->Threads(4)->UseRealTime();
+BENCHMARK(BM_Lookup_Gettext)->Threads(1)->Threads(4)->UseRealTime();
 // Few iterations: every one keeps its rows for the life of the process.
 BENCHMARK(BM_Register)
     ->Arg(1 << 10)
@@ -172,4 +182,13 @@ BENCHMARK(BM_Format_Snprintf);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // Nothing of the run stays in /tmp.
+    if (!catalogueDir().empty() && std::system(("rm -rf '" + catalogueDir() + "'").c_str()) != 0)
+        std::fprintf(stderr, "could not remove %s\n", catalogueDir().c_str());
+    return 0;
+}

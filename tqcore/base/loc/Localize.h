@@ -4,9 +4,11 @@
 // Every library registers its texts at start-up, in every language, from a generated catalogue
 // (keys and texts are borrowed, never copied); translation files can add or replace texts per
 // locale. A view (loc::TransMap) holds for every key the text of the first locale of a locale
-// list that has it, so a look-up is one ordered-map search. There is one view for the process
-// and, while a loc::LocaleSetter names a locale, one for its thread. A key that no language has
-// is logged and shown as itself.
+// list that has it, in a hash index built whenever the view is rebuilt, so a look-up hashes the
+// key once and compares it with one entry in the common case. A text already fetched is found
+// without taking the registry's lock; only a first fetch, a missing key and the changes take it.
+// There is one view for the process and, while a loc::LocaleSetter names a locale, one for its
+// thread. A key that no language has is logged and shown as itself.
 //
 // The registry, its lock and the process view are created on first use and never destroyed:
 // other threads and static destructors may still translate while the process exits, and every
@@ -17,6 +19,7 @@
 #include "plat/String.h"
 #include "plat/StringList.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -55,9 +58,14 @@ struct Translation {
     static constexpr uint32_t TR_RAW = 1;        // fetched for formatting by the caller
     static constexpr uint32_t TR_FORMATTED = 2;  // fetched for display, "%%" already turned to "%"
 
-    const char* text;
+    Translation(const char* text, bool owned, uint32_t state)
+        : text(text), owned(owned), state(state) {}
+
+    // Text and state are changed under the registry's lock and read without it by look-ups of
+    // texts already fetched.
+    std::atomic<const char*> text;
     bool owned;  // allocated by the registry (never freed: callers may hold it)
-    uint32_t state;
+    std::atomic<uint32_t> state;
 
     // The text fetched raw (placeholders kept, for formatting with arguments) or formatted (for
     // display). The first fetch decides: a formatted fetch passes a text holding '%' once through
@@ -86,6 +94,8 @@ public:
 
     // The record of `key`, or null. Call with the registry's lock held.
     Translation* find(const char* key) const;
+    // The hash index of a view; defined with the registry.
+    struct Index;
     bool isProcessView() const { return isProcess_; }
     // The expanded locale list the view was last built from.
     const plat::StringList& locales() const { return locales_; }
@@ -97,8 +107,9 @@ private:
 
     TransMap* previous_;  // the thread's current view when this one was made (thread views)
     bool isProcess_;
-    // Keys borrowed from the store, whose keys are never freed.
-    std::map<TransKey, Translation*, TransKeyLess> entries_;
+    // Replaced whole by a rebuild and read without the lock; null until the first build. Its
+    // keys are borrowed from the store, whose keys are never freed.
+    std::atomic<const Index*> index_{nullptr};
     plat::StringList locales_;
 };
 
@@ -180,6 +191,12 @@ private:
     bool loadTranslationFiles(const char* locale);
     // Keeps a text that callers may still hold reachable until exit.
     void retire(const char* text);
+    // The text of `key` in the calling thread's view when it was already fetched the way `raw`
+    // asks, found without the lock; null when the lock must decide.
+    static const char* unlockedLookUp(const char* key, bool raw);
+    // The look-up of translate and findTranslation under the lock: first fetches, and texts
+    // the unlocked look-up could not vouch for.
+    const char* lockedLookUp(const char* key, bool raw, bool report, const char* file, int line);
     friend struct Translation;
 
     std::map<plat::String, LanguageMap, plat::StrLess> store_;  // language -> its texts

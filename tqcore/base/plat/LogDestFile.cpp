@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -351,27 +352,45 @@ void LogDestFile::write(int level, const char* source, const char* text) {
 
 void LogDestFile::writeLine(int level, const char* source, const char* text) {
     // The header, colours and line go out as one record, so that a failed write can be taken
-    // back whole.
-    DString record;
+    // back whole. The record is assembled by copying: the text was formatted by its source.
+    std::string& record = record_;
+    record.clear();
     const char* header = headerText.load();
     bool withHeader = header && !headerWritten_;
-    if (withHeader) record.append(header).wrap(79, 0).append("\n");
-    if (useColour_) record.appendFormat("\033[%sm", colourOf(level));
+    if (withHeader) {
+        DString wrapped;
+        wrapped.append(header).wrap(79, 0);
+        record.append(wrapped.c_str()).append(1, '\n');
+    }
+    if (useColour_) record.append("\033[").append(colourOf(level)).append(1, 'm');
     int64_t now = Time::now();
     if (compactLog().value()) {
         struct tm local = Time::toLocalCalendar(now);
         int64_t sinceSecond = now % Time::kSecond;
         if (sinceSecond < 0) sinceSecond += Time::kSecond;
-        record.appendFormat("%02d:%02d:%02d.%03d %s: %s\n", local.tm_hour, local.tm_min,
-                            local.tm_sec, int(sinceSecond / Time::kMillisecond), source, text);
+        char stamp[64];
+        std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d ", local.tm_hour, local.tm_min,
+                      local.tm_sec, int(sinceSecond / Time::kMillisecond));
+        record.append(stamp);
     } else {
-        Time::formatIsoUtc(timeText_, now, true);
-        record.appendFormat("<%d> %s %s %s[%lld]: %s: %s\n", priorityOf(level), timeText_,
-                            hostName_.c_str(), programName_.c_str(),
-                            static_cast<long long>(processId()), source, text);
+        const char priority[] = {'<', char('0' + priorityOf(level) / 10),
+                                 char('0' + priorityOf(level) % 10), '>', ' '};
+        record.append(priority, sizeof priority);
+        record.append(timeText_, timeStamp(now));
+        pid_t pid = processId();
+        if (pid != identityPid_) {
+            // " <host> <program>[<pid>]: ", the same on every line until a fork.
+            identity_.assign(1, ' ').append(hostName_.c_str()).append(1, ' ');
+            identity_.append(programName_.c_str()).append(1, '[');
+            identity_.append(std::to_string(static_cast<long long>(pid))).append("]: ");
+            identityPid_ = pid;
+        }
+        record.append(identity_);
     }
+    record.append(source ? source : "(null)").append(": ");
+    record.append(text ? text : "(null)").append(1, '\n');
     if (useColour_) record.append("\033[0m");
-    if (!writeRecord(record.c_str(), record.length())) return;
+    if (!writeRecord(record.data(), record.size())) return;
     if (withHeader) headerWritten_ = true;
     if (maxSize_ > 0 && !isStream_) {
         struct stat st;
@@ -382,12 +401,30 @@ void LogDestFile::writeLine(int level, const char* source, const char* text) {
     }
 }
 
+size_t LogDestFile::timeStamp(int64_t now) {
+    // Within one second only the milliseconds change: the rest of the text is kept.
+    int64_t second = now / Time::kSecond - (now % Time::kSecond < 0);
+    size_t length = timeLength_;
+    if (second != timeSecond_ || length < 5) {
+        length = size_t(Time::formatIsoUtc(timeText_, now, true));
+        bool patchable = length >= 5 && timeText_[length - 5] == '.';
+        timeSecond_ = second;
+        timeLength_ = patchable ? length : 0;
+        return length;
+    }
+    int64_t sinceSecond = now - second * Time::kSecond;
+    unsigned milliseconds = unsigned(sinceSecond / Time::kMillisecond);
+    timeText_[length - 4] = char('0' + milliseconds / 100);
+    timeText_[length - 3] = char('0' + milliseconds / 10 % 10);
+    timeText_[length - 2] = char('0' + milliseconds % 10);
+    return length;
+}
+
 bool LogDestFile::writeRecord(const char* data, size_t size) {
     FILE* out = file_.get();
-    std::fflush(out);  // whatever others left in a lent stream's buffer goes first
+    // Whatever others left in a lent stream's buffer goes first; our own stream holds nothing.
+    if (isStream_) std::fflush(out);
     int fd = fileno(out);
-    struct stat st;
-    off_t sizeBefore = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
     for (size_t done = 0; done < size;) {
         ssize_t written = ::write(fd, data + done, size - done);
         if (written > 0) {
@@ -396,7 +433,11 @@ bool LogDestFile::writeRecord(const char* data, size_t size) {
         }
         if (written < 0 && errno == EINTR) continue;
         int error = written < 0 ? errno : EIO;
-        if (sizeBefore >= 0 && ftruncate(fd, sizeBefore) != 0) {
+        // Take back the part that did go out. Its size is asked only now: a stat on every line
+        // would cost a second system call, and makes the kernel stamp each write afresh.
+        struct stat st;
+        if (done > 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            ftruncate(fd, st.st_size - off_t(done)) != 0) {
             // The partial record stays; nothing more can be done about it here.
         }
         if (!writeFailed_) {

@@ -21,6 +21,8 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <sys/types.h>
 
 namespace plat {
 
@@ -83,6 +85,8 @@ private:
     // Writes the whole record; on a failure a regular file is cut back to its length before it.
     bool writeRecord(const char* data, size_t size);
     void closeFile();
+    // The UTC time stamp of `now` with milliseconds in timeText_; returns its length.
+    size_t timeStamp(int64_t now);
 
     String programName_;
     String hostName_;       // fetched once, at construction
@@ -99,6 +103,11 @@ private:
     bool isStream_ = false;       // writes to a stream given at construction
     std::atomic<bool> active_;    // a stream, or a file name set: read by writers without the lock
     char timeText_[Time::kIsoBufferSize];  // the time stamp of the line being written
+    int64_t timeSecond_ = 0;               // the second timeText_ was written for
+    size_t timeLength_ = 0;                // its length; 0: write the next one whole
+    std::string record_;     // the record being written, reused: no allocation per line
+    std::string identity_;   // " <host> <program>[<pid>]: " of full lines
+    pid_t identityPid_ = 0;  // the process id in identity_
 };
 
 }  // namespace plat

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -24,6 +26,7 @@ protected:
                 {"de", "loctest_greeting", "Hallo"},
                 {"de", "loctest_greeting", "Servus"},
                 {"de", "loctest_percent", "100%% sicher"},
+                {"de", "loctest_race_word", "Wort 100%%"},
                 {"en", "loctest_files_many", "%D files"},
                 {"en", "loctest_files_sing", "%D file"},
                 {"en", "loctest_greeting", "Hello"},
@@ -32,6 +35,7 @@ protected:
                 {"fr", "loctest_files_many", "%D fichiers"},
                 {"fr", "loctest_files_sing", "%D fichier"},
                 {"fr", "loctest_greeting", "Bonjour"},
+                {"fr", "loctest_race_word", "mot 100%%"},
                 {"ja", "loctest_files_many", "%D ja"},
                 {"ja", "loctest_files_sing", "%D ja-1"},
                 {"pt", "loctest_files_many", "%D arquivos"},
@@ -131,6 +135,56 @@ TEST_F(LocalizeTest, ReplacedTextsStayValidForTheirHolders) {
     EXPECT_EQ(registry.findTranslation(added.c_str(), false), nullptr);
     registry.rebuildTransMap(loc::TransMap::current());
     EXPECT_STREQ(tr(added.c_str()), "added");
+}
+
+// The view's hash index must tell apart keys that differ in a few bytes after a long common
+// prefix, and a key from its own prefixes and extensions.
+TEST_F(LocalizeTest, KeysThatShareLongPrefixesAreToldApart) {
+    static const auto* const keys = [] {
+        auto* made = new std::vector<std::string>;
+        for (int i = 0; i < 3000; ++i)
+            made->push_back("loctest_prefix_page_item_" + std::to_string(10000 + i) + "_label");
+        for (const std::string& key : *made)  // the text: the key without "loctest_prefix_"
+            Localize::instance().addTranslation("es", key.c_str(), key.c_str() + 15);
+        return made;
+    }();
+    LocaleSetter spanish("es");
+    for (const std::string& key : *keys)
+        ASSERT_STREQ(registry.findTranslation(key.c_str(), false), key.c_str() + 15);
+    for (const char* key :
+         {"loctest_prefix_page_item_10007_labe", "loctest_prefix_page_item_10007_labelx",
+          "loctest_prefix_page_item_13000_label", "loctest_prefix_", ""})
+        EXPECT_EQ(registry.findTranslation(key, false), nullptr) << key;
+}
+
+// Look-ups on other threads go on without the lock while the process view is rebuilt and a
+// text is replaced: each gets a text as it was formatted, never one caught halfway through a
+// replacement, and no index is freed under it (the sanitizer builds check memory and order).
+TEST_F(LocalizeTest, LookUpsWithoutTheLockWhileTheViewIsRebuiltAndTextsReplaced) {
+    const char* const words[][2] = {{"fr", "mot 100%%"}, {"de", "Wort 100%%"}};
+    loc::TransMap* process = loc::TransMap::process();
+    const plat::StringList saved = process->locales();
+    registry.setLocales(loctest::listOf({"de"}), process);
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 3; ++t)
+        readers.emplace_back([&] {
+            for (int n = 0; n < 2000 || !stop.load(); ++n) {
+                std::string text = registry.translate("loctest_race_word", nullptr, 0, false);
+                wrong += text != "Wort 100%" && text != "mot 100%";
+            }
+        });
+    for (int i = 0; i < 20000; ++i) {
+        const auto& word = words[i / 100 % 2];
+        if (i % 100 == 0) registry.setLocales(loctest::listOf({word[0]}), process);
+        registry.addPoTranslation(word[0], "loctest_race_word", word[1]);
+    }
+    stop.store(true);
+    for (auto& reader : readers)
+        reader.join();
+    registry.setLocales(saved, process);
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST(TransMapDeathTest, DestroyingAnOuterViewFirstIsFatal) {

@@ -193,6 +193,28 @@ TEST(LogDestFile, SizeLimitStopsUntilReset) {
     EXPECT_NE(text.find("after reset"), std::string::npos);
 }
 
+// Lines within one second share the cached part of their time stamp: each still carries the
+// millisecond in which it was written.
+TEST(LogDestFile, EveryLineCarriesTheTimeItWasWritten) {
+    TempDir dir;
+    LogDestFile* dest = newFileDest("teststamp", dir / "s.log");
+    std::vector<std::pair<int64_t, int64_t>> windows;  // before and after each line
+    for (int i = 0; i < 300; ++i) {
+        if (i % 100 == 99) usleep(1500);  // the lines fall in several milliseconds
+        windows.emplace_back(Time::now() / Time::kMillisecond * Time::kMillisecond, 0);
+        dest->write(30, "Src", "stamped");
+        windows.back().second = Time::now();
+    }
+    std::istringstream text(readFile(dir / "s.log"));
+    size_t n = 0;
+    for (std::string line; std::getline(text, line); ++n) {
+        int64_t stamp = 0;
+        ASSERT_TRUE(n < windows.size() && Time::parseIso(stamp, line.substr(5, 24).c_str()));
+        EXPECT_TRUE(stamp >= windows[n].first && stamp <= windows[n].second) << line;
+    }
+    EXPECT_EQ(n, windows.size());
+}
+
 // An unwritable LogDir falls back to the default; an absolute LogFile ignores LogDir. The file
 // destination is once per process: run it in a child.
 TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -50,6 +51,41 @@ TEST(LogSrc, LinesAreEscapedSplitAndCutAtACharacterBoundary) {
     EXPECT_EQ(log.texts("SetupDlg"),
               (std::vector<std::string>{"a~^Ib ~~ \xC3\xA9~M^?", "first", "second", "level 100",
                                         std::string(4094, 'x')}));
+}
+
+// Lines of text, "%s", "%d" and "%%" are formatted by hand: every one must read as the C
+// library would write it, and any other conversion is still the library's.
+TEST(LogSrc, PlainFormatsReadAsTheCLibraryWritesThem) {
+    CapturedLog log("SetupDlg", 100);
+    const char* const formats[] = {"at %d from %s", "%d%%%s", "%d", "%5d|%-4s|", "%x %.2s", "-"};
+    const int numbers[] = {0, -7, INT_MIN, INT_MAX};
+    for (const char* format : formats) {
+        for (int number : numbers) {
+            for (const char* text : {"192.0.2.7", "", static_cast<const char*>(nullptr)}) {
+                char expected[256];
+                std::snprintf(expected, sizeof expected, format, number, text);
+                setupLog.info(format, number, text);
+                EXPECT_EQ(log.texts("SetupDlg").at(0), expected) << format;
+                plat::test::CaptureDest::instance().clear();
+            }
+        }
+    }
+}
+
+// The escape check reads eight bytes at a time: a byte just outside 32..125 must be found at
+// every position of a word and of the tail, and the bytes just inside must pass.
+TEST(LogSrc, EveryByteOutsideThePrintableRangeIsFoundWhereverItStands) {
+    CapturedLog log("SetupDlg", 100);
+    for (char byte : std::string("\x01\x1F~\x7F\x80\xFF }", 8)) {
+        for (size_t at = 0; at < 19; ++at) {
+            std::string line(19, 'a');
+            line[at] = byte;
+            setupLog.info("%s", line.c_str());
+            bool escaped = log.texts("SetupDlg").at(0) != line;
+            EXPECT_EQ(escaped, byte != ' ' && byte != '}') << int(byte) << " at " << at;
+            plat::test::CaptureDest::instance().clear();
+        }
+    }
 }
 
 // A destination that can be switched off, like a file destination without a file name.
