@@ -68,13 +68,9 @@ NodeData* newNodeData(char* name, bool declaration);
 void addRef(NodeData* d);
 // Drops one reference; frees the record, and the children no one else holds, at zero.
 void release(NodeData* d);
-// Shrinks every array to its exact size.
-void shrinkArrays(NodeData* d);
-
-// Adds a content item at `position` of the order list (outside it: the end). `block`: the
-// growth step of the arrays (1 when editing). Returns the item's index in its own array,
-// whose slot the caller fills.
-int insertContent(NodeData* d, int kind, int position, int block);
+// Adds a content item at `position` of the order list (outside it: the end). Returns the
+// item's index in its own array, whose slot the caller fills.
+int insertContent(NodeData* d, int kind, int position);
 // Removes the content item (kind, index) from its array and the order list; the caller has
 // freed what the item owned.
 void removeContent(NodeData* d, int kind, int index);

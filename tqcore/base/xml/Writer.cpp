@@ -211,7 +211,7 @@ void detach(NodeData* child) {
 }
 
 void attach(NodeData* parent, NodeData* child, int position) {
-    int index = insertContent(parent, kElementItem, position, 1);
+    int index = insertContent(parent, kElementItem, position);
     parent->children[index] = child;
     child->parent = parent;
     addRef(child);
@@ -306,7 +306,7 @@ const char* Node::addTextOwned(char* text, int position) {
         std::free(text);
         return nullptr;
     }
-    int index = insertContent(d_, kTextItem, position, 1);
+    int index = insertContent(d_, kTextItem, position);
     d_->texts[index] = text;
     return text;
 }
@@ -321,7 +321,7 @@ ClearSection Node::addClearOwned(char* content, const char* openMarker, const ch
         std::free(content);
         return ClearSection();
     }
-    int index = insertContent(d_, kClearItem, position, 1);
+    int index = insertContent(d_, kClearItem, position);
     d_->clears[index] = {content, openMarker ? openMarker : "<![CDATA[",
                          closeMarker ? closeMarker : "]]>"};
     return d_->clears[index];
