@@ -226,6 +226,18 @@ NodeData* newNodeData(char* name, bool declaration) {
     return d;
 }
 
+NodeData* newNodeData(const char* name, int nameLength, bool declaration) {
+    size_t length = size_t(nameLength);
+    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData) + length + 1));
+    std::memset(d, 0, sizeof(NodeData));
+    d->name = inlineName(d);
+    std::memcpy(d->name, name, length);
+    d->name[length] = 0;
+    d->declaration = declaration;
+    d->refCount = 1;
+    return d;
+}
+
 void addRef(NodeData* d) {
     if (d) ++d->refCount;
 }
@@ -257,7 +269,7 @@ void release(NodeData* d) {
         std::free(node->clears);
         std::free(node->attributes);
         std::free(node->order);
-        std::free(node->name);
+        if (node->name != inlineName(node)) std::free(node->name);
         std::free(node);
     }
 }
@@ -944,7 +956,7 @@ bool Parser::parseContent() {
                 bool questionClose = isDeclaration && nameLength > 1 &&
                                      doc_[name.start + nameLength - 1] == '?';
                 if (questionClose) --nameLength;
-                openElement(newNodeData(xmlStrDup(doc_ + name.start, nameLength), isDeclaration));
+                openElement(newNodeData(doc_ + name.start, nameLength, isDeclaration));
                 state = TagState::kName;
                 if (questionClose) {
                     pendingName = "?";
