@@ -261,20 +261,50 @@ void release(NodeData* d) {
         for (int i = 0; i < node->textCount; ++i) std::free(node->texts[i]);
         for (int i = 0; i < node->clearCount; ++i) std::free(node->clears[i].content);
         for (int i = 0; i < node->attributeCount; ++i) {
-            std::free(node->attributes[i].name);
-            std::free(node->attributes[i].value);
+            freeAttributeText(node, node->attributes[i].name);
+            freeAttributeText(node, node->attributes[i].value);
         }
-        std::free(node->children);
-        std::free(node->texts);
-        std::free(node->clears);
-        std::free(node->attributes);
-        std::free(node->order);
+        if (node->contentBlock) {
+            std::free(node->contentBlock);
+        } else {
+            std::free(node->children);
+            std::free(node->texts);
+            std::free(node->clears);
+            std::free(node->order);
+        }
+        if (!attributesInBlock(node)) std::free(node->attributes);
+        std::free(node->attributeText);
         if (node->name != inlineName(node)) std::free(node->name);
         std::free(node);
     }
 }
 
+namespace {
+template <typename T>
+void ownArray(T*& array, int count) {
+    if (count == 0) return;
+    T* own = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * size_t(count)));
+    std::memcpy(own, array, sizeof(T) * size_t(count));
+    array = own;
+}
+}  // namespace
+
+void ownAttributes(NodeData* d) {
+    if (attributesInBlock(d)) ownArray(d->attributes, d->attributeCount);
+}
+
+void ownContent(NodeData* d) {
+    if (!d->contentBlock) return;
+    ownArray(d->children, d->childCount);
+    ownArray(d->texts, d->textCount);
+    ownArray(d->clears, d->clearCount);
+    ownArray(d->order, orderCount(d));
+    std::free(d->contentBlock);
+    d->contentBlock = nullptr;
+}
+
 int insertContent(NodeData* d, int kind, int position) {
+    ownContent(d);
     int total = orderCount(d);
     int& kindCount = kind == kElementItem ? d->childCount : kind == kTextItem ? d->textCount
                                                                                : d->clearCount;
@@ -303,6 +333,7 @@ int insertContent(NodeData* d, int kind, int position) {
 }
 
 void removeContent(NodeData* d, int kind, int index) {
+    ownContent(d);
     int total = orderCount(d);
     int at = -1;
     for (int j = 0; j < total; ++j) {
@@ -562,13 +593,22 @@ public:
         data_[size_++] = value;
     }
     void pop() { --size_; }
-    // Moves the last `count` items into a new array of that size; null for none.
-    T* take(size_t count) {
+    void clear() { size_ = 0; }
+    // Room for `count` more items at the end, which the caller fills.
+    T* extend(size_t count) {
+        while (capacity_ - size_ < count) grow();
+        size_ += count;
+        return data_ + size_ - count;
+    }
+    void append(const T* items, size_t count) {
+        if (count) std::memcpy(extend(count), items, sizeof(T) * count);
+    }
+    // Moves the last `count` items to `to`; returns it, or null for none.
+    T* moveTo(void* to, size_t count) {
         if (count == 0) return nullptr;
         size_ -= count;
-        T* array = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * count));
-        std::memcpy(array, data_ + size_, sizeof(T) * count);
-        return array;
+        std::memcpy(to, data_ + size_, sizeof(T) * count);
+        return static_cast<T*>(to);
     }
 
 private:
@@ -626,20 +666,59 @@ private:
     // An entity-decoded copy of the range; null, with the parse failed, for a bad reference.
     char* decode(const char* text, int length) {
         if (!std::memchr(text, '&', size_t(length))) return xmlStrDup(text, length);
-        return decodeReferences(text, length);
+        int decoded = decodeReferences(text, length, nullptr);
+        if (decoded < 0) return nullptr;
+        char* out = static_cast<char*>(xmlRealloc(nullptr, size_t(decoded) + 1));
+        decodeReferences(text, length, out);
+        out[decoded] = 0;
+        return out;
     }
-    char* decodeReferences(const char* text, int length);
+    // Decodes the range into `out` (null: only measures); returns the bytes, or -1 with the
+    // parse failed for a bad reference.
+    int decodeReferences(const char* text, int length, char* out);
     bool tagNameMatches(const char* name, const char* text) const;
 
-    void addAttribute(const char* name, int nameLength, char* value) {
-        attributes_.push({xmlStrDup(name, nameLength), value});
+    // Names and values of a tag collect in attributeText_, and the tag's end hands them to
+    // the element in one allocation with the array: one per element instead of one per
+    // attribute and one more per name and value.
+    void addAttributeName(const char* name, int nameLength) {
+        attributes_.push({attributeText_.size(), kNoValue});
+        attributeText_.append(name, size_t(nameLength));
+        attributeText_.push(0);
+    }
+    bool addAttributeValue(const char* text, int length) {
+        size_t offset = attributeText_.size();
+        if (!std::memchr(text, '&', size_t(length))) {
+            attributeText_.append(text, size_t(length));
+        } else {
+            int decoded = decodeReferences(text, length, nullptr);
+            if (decoded < 0) return false;
+            decodeReferences(text, length, attributeText_.extend(size_t(decoded)));
+        }
+        attributeText_.push(0);
+        attributes_.back().value = offset;
+        return true;
     }
     // The attributes read so far belong to the tag of the current element, which ends here.
     void endTag() {
-        if (size_t count = attributes_.size()) {
-            current_->attributes = attributes_.take(count);
-            current_->attributeCount = int(count);
+        size_t count = attributes_.size();
+        if (count == 0) return;
+        size_t arraySize = sizeof(Attr) * count;
+        size_t size = arraySize + attributeText_.size();
+        char* block = static_cast<char*>(xmlRealloc(nullptr, size));
+        char* text = block + arraySize;
+        std::memcpy(text, &attributeText_[0], attributeText_.size());
+        Attr* array = reinterpret_cast<Attr*>(block);
+        for (size_t i = 0; i < count; ++i) {
+            const PendingAttr& a = attributes_[i];
+            array[i] = {text + a.name, a.value == kNoValue ? nullptr : text + a.value};
         }
+        attributes_.clear();
+        attributeText_.clear();
+        current_->attributes = array;
+        current_->attributeCount = int(count);
+        current_->attributeText = block;
+        current_->attributeTextSize = size;
     }
     void openElement(NodeData* child) {
         children_.push(child);
@@ -655,10 +734,18 @@ private:
     void closeElement() {
         NodeData* node = current_;
         if (join_.node == node) flushJoin();
-        node->children = children_.take(size_t(node->childCount));
-        node->texts = texts_.take(size_t(node->textCount));
-        node->clears = clears_.take(size_t(node->clearCount));
-        node->order = order_.take(size_t(orderCount(node)));
+        size_t children = sizeof(NodeData*) * size_t(node->childCount);
+        size_t texts = sizeof(char*) * size_t(node->textCount);
+        size_t clears = sizeof(ClearSection) * size_t(node->clearCount);
+        size_t order = sizeof(uint32_t) * size_t(orderCount(node));
+        if (order > 0) {
+            char* block = static_cast<char*>(xmlRealloc(nullptr, children + texts + clears + order));
+            node->contentBlock = block;
+            node->children = children_.moveTo(block, size_t(node->childCount));
+            node->texts = texts_.moveTo(block + children, size_t(node->textCount));
+            node->clears = clears_.moveTo(block + children + texts, size_t(node->clearCount));
+            node->order = order_.moveTo(block + children + texts + clears, size_t(orderCount(node)));
+        }
         current_ = node->parent;
     }
 
@@ -687,8 +774,15 @@ private:
     int error_ = kNoError;
     int errorIndex_ = 0;
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
+    struct PendingAttr {
+        size_t name;   // offset in attributeText_
+        size_t value;  // offset in attributeText_, or kNoValue
+    };
+    static constexpr size_t kNoValue = ~size_t(0);
+
     JoinedText join_;                      // the text the last join grew
-    Scratch<Attr> attributes_;             // of the tag being read
+    Scratch<PendingAttr> attributes_;      // of the tag being read
+    Scratch<char> attributeText_;          // their names and values, each NUL-terminated
     Scratch<NodeData*> children_;          // items of the open elements
     Scratch<char*> texts_;
     Scratch<ClearSection> clears_;
@@ -706,11 +800,12 @@ inline Token Parser::nextToken() {
         break;
     case '"':
     case '\'': {
+        // Quoted only when the same quote comes before any '<' (and the NUL).
         const char* q = p + 1;
-        while (*q && *q != *p && *q != '<') ++q;
-        if (*q == *p) {
+        const char* close = static_cast<const char*>(std::memchr(q, *p, size_t(end_ - q)));
+        if (close && !std::memchr(q, '<', size_t(close - q))) {
             t.type = kTokQuoted;
-            t.length = int(q + 1 - p);
+            t.length = int(close + 1 - p);
         } else {
             t.type = kTokEnd;  // an ordinary text token, below
         }
@@ -766,73 +861,64 @@ bool Parser::tagNameMatches(const char* name, const char* text) const {
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
 }
 
-char* Parser::decodeReferences(const char* text, int length) {
+int Parser::decodeReferences(const char* text, int length, char* out) {
     const char* end = text + length;
     bool utf8 = options.encoding == kUtf8;
-    char* out = nullptr;
-    auto refuse = [&](int code) -> char* {
+    auto refuse = [&](int code) {
         fail(code);
-        std::free(out);
-        return nullptr;
+        return -1;
     };
-    for (int pass = 0; pass < 2; ++pass) {
-        int written = 0;
-        for (const char* p = text; p < end;) {
-            const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
-            const char* run = amp ? amp : end;
-            if (out) std::memcpy(out + written, p, size_t(run - p));
-            written += int(run - p);
-            p = run;
-            if (!amp) break;
-            const Entity* entity = nullptr;
-            for (const Entity& e : kEntities)
-                if (end - p >= e.length && matchesEntity(p, e)) {
-                    entity = &e;
-                    break;
-                }
-            if (entity) {
-                if (out) out[written] = entity->character;
-                ++written;
-                p += entity->length;
-                continue;
+    int written = 0;
+    for (const char* p = text; p < end;) {
+        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
+        const char* run = amp ? amp : end;
+        if (out) std::memcpy(out + written, p, size_t(run - p));
+        written += int(run - p);
+        p = run;
+        if (!amp) break;
+        const Entity* entity = nullptr;
+        for (const Entity& e : kEntities)
+            if (end - p >= e.length && matchesEntity(p, e)) {
+                entity = &e;
+                break;
             }
-            if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
-            const char* q = p + 2;
-            bool hex = *q == 'x' || *q == 'X';
-            if (hex) ++q;
-            const char* digits = q;
-            int code = 0;
-            for (; q < end && *q != ';'; ++q) {
-                int digit = *q >= '0' && *q <= '9' ? *q - '0'
-                          : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
-                          : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
-                if (digit < 0) return refuse(kUnknownEntity);
-                // Saturates: a long run of digits must not wrap round to a small code.
-                if (code < 256) code = code * (hex ? 16 : 10) + digit;
-            }
-            // "&#0;" would cut the text at the NUL it decodes to.
-            if (q >= end || q == digits || code == 0)
-                return refuse(kUnknownEntity);
-            if (code > 255) return refuse(kCharCodeAbove255);
-            if (utf8 && code >= 0x80) {
-                if (out) {
-                    out[written] = char(0xC0 | (code >> 6));
-                    out[written + 1] = char(0x80 | (code & 0x3F));
-                }
-                written += 2;
-            } else {
-                if (out) out[written] = char(code);
-                ++written;
-            }
-            p = q + 1;
+        if (entity) {
+            if (out) out[written] = entity->character;
+            ++written;
+            p += entity->length;
+            continue;
         }
-        if (pass == 0) {
-            out = static_cast<char*>(xmlRealloc(nullptr, size_t(written) + 1));
+        if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
+        const char* q = p + 2;
+        bool hex = *q == 'x' || *q == 'X';
+        if (hex) ++q;
+        const char* digits = q;
+        int code = 0;
+        for (; q < end && *q != ';'; ++q) {
+            int digit = *q >= '0' && *q <= '9' ? *q - '0'
+                      : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
+                      : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
+            if (digit < 0) return refuse(kUnknownEntity);
+            // Saturates: a long run of digits must not wrap round to a small code.
+            if (code < 256) code = code * (hex ? 16 : 10) + digit;
+        }
+        // "&#0;" would cut the text at the NUL it decodes to.
+        if (q >= end || q == digits || code == 0)
+            return refuse(kUnknownEntity);
+        if (code > 255) return refuse(kCharCodeAbove255);
+        if (utf8 && code >= 0x80) {
+            if (out) {
+                out[written] = char(0xC0 | (code >> 6));
+                out[written + 1] = char(0x80 | (code & 0x3F));
+            }
+            written += 2;
         } else {
-            out[written] = 0;
+            if (out) out[written] = char(code);
+            ++written;
         }
+        p = q + 1;
     }
-    return out;
+    return written;
 }
 
 bool Parser::addParsedText(int end) {
@@ -1005,7 +1091,7 @@ bool Parser::parseContent() {
             if (t.type == kTokEquals) {
                 state = TagState::kValue;
             } else if (t.type == kTokText) {
-                addAttribute(pendingName, pendingLength, nullptr);
+                addAttributeName(pendingName, pendingLength);
                 pendingName = text;
                 pendingLength = t.length;
             } else if (t.type == kTokTagEnd || t.type == kTokShortEnd) {
@@ -1015,7 +1101,7 @@ bool Parser::parseContent() {
                     --pendingLength;
                     closes = closes || declarationCloses();
                 }
-                if (pendingLength > 0) addAttribute(pendingName, pendingLength, nullptr);
+                if (pendingLength > 0) addAttributeName(pendingName, pendingLength);
                 if (closes) {
                     if (!closeCurrent()) return false;
                 } else {
@@ -1033,9 +1119,8 @@ bool Parser::parseContent() {
                 ++text;
                 length -= 2;
             }
-            char* value = decode(text, length);
-            if (!value) return false;
-            addAttribute(pendingName, pendingLength, value);
+            addAttributeName(pendingName, pendingLength);
+            if (!addAttributeValue(text, length)) return false;
             state = TagState::kName;
             break;
         }
