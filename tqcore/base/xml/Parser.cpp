@@ -574,9 +574,9 @@ inline bool matchesEntity(const char* p, const Entity& e) {
     return p[e.length - 1] == ';';
 }
 
-// A growable array on malloc for the items of the elements still open. An element's items lie
-// on top of its ancestors' while it is open, and move into arrays of their exact size when it
-// closes: no array of the tree is grown in steps and cut afterwards.
+// A growable array on malloc for what the parser collects before it knows its size: the items
+// of the elements still open (an element's lie on top of its ancestors' and move into arrays
+// of their exact size when it closes), and the attributes of the tag being read.
 template <typename T>
 class Scratch {
 public:
