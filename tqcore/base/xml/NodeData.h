@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace xml {
 
@@ -23,6 +24,12 @@ struct NodeData {
     Attr* attributes;      // document order
     uint32_t* order;       // children, texts and clears in document order: index * 4 + kind
     int refCount;          // handles plus the parent's children array
+    // A parse gives an element two allocations for all its arrays instead of up to five:
+    // edits take an array out of its block before they grow or free it.
+    char* attributeText;   // the attributes array, then the names and values it first held;
+                           // freed with the record; null when none
+    size_t attributeTextSize;
+    void* contentBlock;    // when set, holds children, texts, clears and order, in that order
 };
 
 inline int orderCount(const NodeData* d) { return d->childCount + d->textCount + d->clearCount; }
@@ -55,6 +62,22 @@ inline int charLength(const char* p, const char* end = nullptr) {
     return n;
 }
 
+// Frees an attribute's name or value, unless it lies in the record's attribute text (which
+// goes only with the record, so the other attributes' texts stay where they are).
+inline void freeAttributeText(NodeData* d, char* text) {
+    uintptr_t at = reinterpret_cast<uintptr_t>(text);
+    uintptr_t block = reinterpret_cast<uintptr_t>(d->attributeText);
+    if (!d->attributeText || at < block || at >= block + d->attributeTextSize) std::free(text);
+}
+
+inline bool attributesInBlock(const NodeData* d) {
+    return d->attributes && static_cast<void*>(d->attributes) == d->attributeText;
+}
+// Gives the attributes array an allocation of its own, so that it can grow or be freed.
+void ownAttributes(NodeData* d);
+// Gives children, texts, clears and order an allocation each.
+void ownContent(NodeData* d);
+
 // malloc family with the allocation failure that stops the process.
 void* xmlRealloc(void* old, size_t size);
 char* xmlStrDup(const char* text, int length = -1);
@@ -63,18 +86,19 @@ char* xmlStrDup(const char* text, int length = -1);
 // bytes written, no NUL.
 int escapeText(const char* text, char* out, const char* end = nullptr);
 
-// Creates a record with one reference (the caller's).
+// Creates a record with one reference (the caller's), taking the malloc-owned `name`.
 NodeData* newNodeData(char* name, bool declaration);
+// Creates a record with one reference and a copy of the name in the same allocation: one
+// allocation fewer for every element a parse makes. Names never change after.
+NodeData* newNodeData(const char* name, int nameLength, bool declaration);
+// Where a name sharing the record's allocation lies; any other name has its own.
+inline char* inlineName(NodeData* d) { return reinterpret_cast<char*>(d + 1); }
 void addRef(NodeData* d);
 // Drops one reference; frees the record, and the children no one else holds, at zero.
 void release(NodeData* d);
-// Shrinks every array to its exact size.
-void shrinkArrays(NodeData* d);
-
-// Adds a content item at `position` of the order list (outside it: the end). `block`: the
-// growth step of the arrays (1 when editing). Returns the item's index in its own array,
-// whose slot the caller fills.
-int insertContent(NodeData* d, int kind, int position, int block);
+// Adds a content item at `position` of the order list (outside it: the end). Returns the
+// item's index in its own array, whose slot the caller fills.
+int insertContent(NodeData* d, int kind, int position);
 // Removes the content item (kind, index) from its array and the order list; the caller has
 // freed what the item owned.
 void removeContent(NodeData* d, int kind, int index);

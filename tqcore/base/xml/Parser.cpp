@@ -83,12 +83,6 @@ const char* const kDoctypeSubsetClose = "]>";
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 template <typename T>
-void growFor(T*& array, int count, int block) {
-    if (block <= 1 || count % block == 0)
-        array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count + (block < 1 ? 1 : block))));
-}
-
-template <typename T>
 void shrinkTo(T*& array, int count) {
     if (count == 0) {
         std::free(array);
@@ -99,8 +93,9 @@ void shrinkTo(T*& array, int count) {
 }
 
 template <typename T>
-void insertAt(T*& array, int count, int index, const T& value, int block) {
-    growFor(array, count, block);
+void insertAt(T*& array, int count, int index, const T& value) {
+    // Edits keep every array at its exact size, as a parse leaves it.
+    array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count + 1)));
     std::memmove(array + index + 1, array + index, sizeof(T) * size_t(count - index));
     array[index] = value;
 }
@@ -231,6 +226,18 @@ NodeData* newNodeData(char* name, bool declaration) {
     return d;
 }
 
+NodeData* newNodeData(const char* name, int nameLength, bool declaration) {
+    size_t length = size_t(nameLength);
+    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData) + length + 1));
+    std::memset(d, 0, sizeof(NodeData));
+    d->name = inlineName(d);
+    std::memcpy(d->name, name, length);
+    d->name[length] = 0;
+    d->declaration = declaration;
+    d->refCount = 1;
+    return d;
+}
+
 void addRef(NodeData* d) {
     if (d) ++d->refCount;
 }
@@ -254,28 +261,50 @@ void release(NodeData* d) {
         for (int i = 0; i < node->textCount; ++i) std::free(node->texts[i]);
         for (int i = 0; i < node->clearCount; ++i) std::free(node->clears[i].content);
         for (int i = 0; i < node->attributeCount; ++i) {
-            std::free(node->attributes[i].name);
-            std::free(node->attributes[i].value);
+            freeAttributeText(node, node->attributes[i].name);
+            freeAttributeText(node, node->attributes[i].value);
         }
-        std::free(node->children);
-        std::free(node->texts);
-        std::free(node->clears);
-        std::free(node->attributes);
-        std::free(node->order);
-        std::free(node->name);
+        if (node->contentBlock) {
+            std::free(node->contentBlock);
+        } else {
+            std::free(node->children);
+            std::free(node->texts);
+            std::free(node->clears);
+            std::free(node->order);
+        }
+        if (!attributesInBlock(node)) std::free(node->attributes);
+        std::free(node->attributeText);
+        if (node->name != inlineName(node)) std::free(node->name);
         std::free(node);
     }
 }
 
-void shrinkArrays(NodeData* d) {
-    shrinkTo(d->children, d->childCount);
-    shrinkTo(d->texts, d->textCount);
-    shrinkTo(d->clears, d->clearCount);
-    shrinkTo(d->attributes, d->attributeCount);
-    shrinkTo(d->order, orderCount(d));
+namespace {
+template <typename T>
+void ownArray(T*& array, int count) {
+    if (count == 0) return;
+    T* own = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * size_t(count)));
+    std::memcpy(own, array, sizeof(T) * size_t(count));
+    array = own;
+}
+}  // namespace
+
+void ownAttributes(NodeData* d) {
+    if (attributesInBlock(d)) ownArray(d->attributes, d->attributeCount);
 }
 
-int insertContent(NodeData* d, int kind, int position, int block) {
+void ownContent(NodeData* d) {
+    if (!d->contentBlock) return;
+    ownArray(d->children, d->childCount);
+    ownArray(d->texts, d->textCount);
+    ownArray(d->clears, d->clearCount);
+    ownArray(d->order, orderCount(d));
+    std::free(d->contentBlock);
+    d->contentBlock = nullptr;
+}
+
+int insertContent(NodeData* d, int kind, int position) {
+    ownContent(d);
     int total = orderCount(d);
     int& kindCount = kind == kElementItem ? d->childCount : kind == kTextItem ? d->textCount
                                                                                : d->clearCount;
@@ -292,19 +321,19 @@ int insertContent(NodeData* d, int kind, int position, int block) {
     } else {
         position = total;
     }
-    insertAt(d->order, total, position, orderEntry(index, kind), block > 1 ? 150 : 1);
-    int arrayBlock = block > 1 ? 50 : 1;
+    insertAt(d->order, total, position, orderEntry(index, kind));
     if (kind == kElementItem)
-        insertAt(d->children, kindCount, index, static_cast<NodeData*>(nullptr), arrayBlock);
+        insertAt(d->children, kindCount, index, static_cast<NodeData*>(nullptr));
     else if (kind == kTextItem)
-        insertAt(d->texts, kindCount, index, static_cast<char*>(nullptr), arrayBlock);
+        insertAt(d->texts, kindCount, index, static_cast<char*>(nullptr));
     else
-        insertAt(d->clears, kindCount, index, ClearSection(), arrayBlock);
+        insertAt(d->clears, kindCount, index, ClearSection());
     ++kindCount;
     return index;
 }
 
 void removeContent(NodeData* d, int kind, int index) {
+    ownContent(d);
     int total = orderCount(d);
     int at = -1;
     for (int j = 0; j < total; ++j) {
@@ -502,16 +531,108 @@ struct Token {
     const ClearMarker* clear;  // for kTokClear
 };
 
+// Every byte the tokenizer stops at (NUL, blanks, quotes, '/', '<', '=', '>', and '&' in the
+// entity decoder) is below 40, so it never continues a character of any encoding (UTF-8 trail
+// bytes are 80-BF, double-byte trail bytes 40 and above). Scanning byte by byte therefore stops
+// exactly where stepping a whole character at a time would, and never splits a character.
+constexpr unsigned char kBlankByte = 1;
+constexpr unsigned char kWordEnd = 2;  // ends a text token ('/' only before '>')
+
+struct ByteClasses {
+    unsigned char of[256];
+};
+
+constexpr ByteClasses makeByteClasses() {
+    ByteClasses c{};
+    c.of[static_cast<unsigned char>('\t')] = kBlankByte | kWordEnd;
+    c.of[static_cast<unsigned char>('\n')] = kBlankByte | kWordEnd;
+    c.of[static_cast<unsigned char>('\r')] = kBlankByte | kWordEnd;
+    c.of[static_cast<unsigned char>(' ')] = kBlankByte | kWordEnd;
+    c.of[0] = kWordEnd;
+    c.of[static_cast<unsigned char>('<')] = kWordEnd;
+    c.of[static_cast<unsigned char>('=')] = kWordEnd;
+    c.of[static_cast<unsigned char>('>')] = kWordEnd;
+    c.of[static_cast<unsigned char>('/')] = kWordEnd;
+    return c;
+}
+
+constexpr ByteClasses kByteClasses = makeByteClasses();
+
+inline unsigned char byteClass(char c) { return kByteClasses.of[static_cast<unsigned char>(c)]; }
+
+// A prefix match that stops at the first difference, so it never reads past the NUL.
+inline bool startsWith(const char* text, const char* prefix) {
+    for (; *prefix; ++prefix, ++text)
+        if (*text != *prefix) return false;
+    return true;
+}
+
+// Entity names are ASCII letters: folding with 20 is the case-insensitive compare.
+inline bool matchesEntity(const char* p, const Entity& e) {
+    for (int i = 1; i < e.length - 1; ++i)
+        if ((p[i] | 0x20) != e.text[i]) return false;
+    return p[e.length - 1] == ';';
+}
+
+// A growable array on malloc for what the parser collects before it knows its size: the items
+// of the elements still open (an element's lie on top of its ancestors' and move into arrays
+// of their exact size when it closes), and the attributes of the tag being read.
+template <typename T>
+class Scratch {
+public:
+    Scratch() = default;
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch() { std::free(data_); }
+
+    size_t size() const { return size_; }
+    T& operator[](size_t index) { return data_[index]; }
+    T& back() { return data_[size_ - 1]; }
+    void push(const T& value) {
+        if (size_ == capacity_) grow();
+        data_[size_++] = value;
+    }
+    void pop() { --size_; }
+    void clear() { size_ = 0; }
+    // Room for `count` more items at the end, which the caller fills.
+    T* extend(size_t count) {
+        while (capacity_ - size_ < count) grow();
+        size_ += count;
+        return data_ + size_ - count;
+    }
+    void append(const T* items, size_t count) {
+        if (count) std::memcpy(extend(count), items, sizeof(T) * count);
+    }
+    // Moves the last `count` items to `to`; returns it, or null for none.
+    T* moveTo(void* to, size_t count) {
+        if (count == 0) return nullptr;
+        size_ -= count;
+        std::memcpy(to, data_ + size_, sizeof(T) * count);
+        return static_cast<T*>(to);
+    }
+
+private:
+    void grow() {
+        capacity_ = capacity_ ? capacity_ * 2 : 64;
+        data_ = static_cast<T*>(xmlRealloc(data_, sizeof(T) * capacity_));
+    }
+
+    T* data_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;  // items allocated at data_
+};
+
 class Parser {
 public:
-    Parser(const char* doc, NodeData* top) : doc_(doc), top_(top) {}
+    Parser(const char* doc, NodeData* top)
+        : doc_(doc), end_(doc + std::strlen(doc)), top_(top) {}
 
-    // Parses the whole document into the top node; false when it was abandoned. Every
-    // element still open is cut to its exact size either way.
+    // Parses the whole document into the top node; false when it was abandoned. A tag and
+    // elements left open (at the end or by an error) get their items all the same.
     bool run() {
         bool completed = parseContent();
-        flushJoin();
-        for (NodeData* open = current_; open; open = open->parent) shrinkArrays(open);
+        endTag();
+        while (current_) closeElement();
         return completed;
     }
 
@@ -521,6 +642,13 @@ public:
 
 private:
     Token nextToken();
+    // Outside a tag only '<' and the end of the text matter: every other token belongs to
+    // the text, and none of them holds a '<'.
+    void skipToMarkup() {
+        const char* p = doc_ + index_;
+        const char* next = static_cast<const char*>(std::memchr(p, '<', size_t(end_ - p)));
+        index_ = int((next ? next : end_) - doc_);
+    }
     bool fail(int code) {
         error_ = code;
         errorIndex_ = index_;
@@ -532,29 +660,113 @@ private:
             errorIndex_ = index;
         }
     }
-    bool addParsedText(NodeData* node, int end);
-    bool parseClear(NodeData* node, const ClearMarker* marker);
-    void addAttribute(NodeData* node, const char* name, int nameLength, char* value);
-    char* decodeEntities(const char* text, int length);
+    bool addParsedText(int end);
+    bool joinText(char* text);
+    bool parseClear(const ClearMarker* marker);
+    // An entity-decoded copy of the range; null, with the parse failed, for a bad reference.
+    char* decode(const char* text, int length) {
+        if (!std::memchr(text, '&', size_t(length))) return xmlStrDup(text, length);
+        int decoded = decodeReferences(text, length, nullptr);
+        if (decoded < 0) return nullptr;
+        char* out = static_cast<char*>(xmlRealloc(nullptr, size_t(decoded) + 1));
+        decodeReferences(text, length, out);
+        out[decoded] = 0;
+        return out;
+    }
+    // Decodes the range into `out` (null: only measures); returns the bytes, or -1 with the
+    // parse failed for a bad reference.
+    int decodeReferences(const char* text, int length, char* out);
     bool tagNameMatches(const char* name, const char* text) const;
+
+    // Names and values of a tag collect in attributeText_, and the tag's end hands them to
+    // the element in one allocation with the array: one per element instead of one per
+    // attribute and one more per name and value.
+    void addAttributeName(const char* name, int nameLength) {
+        attributes_.push({attributeText_.size(), kNoValue});
+        attributeText_.append(name, size_t(nameLength));
+        attributeText_.push(0);
+    }
+    bool addAttributeValue(const char* text, int length) {
+        size_t offset = attributeText_.size();
+        if (!std::memchr(text, '&', size_t(length))) {
+            attributeText_.append(text, size_t(length));
+        } else {
+            int decoded = decodeReferences(text, length, nullptr);
+            if (decoded < 0) return false;
+            decodeReferences(text, length, attributeText_.extend(size_t(decoded)));
+        }
+        attributeText_.push(0);
+        attributes_.back().value = offset;
+        return true;
+    }
+    // The attributes read so far belong to the tag of the current element, which ends here.
+    void endTag() {
+        size_t count = attributes_.size();
+        if (count == 0) return;
+        size_t arraySize = sizeof(Attr) * count;
+        size_t size = arraySize + attributeText_.size();
+        char* block = static_cast<char*>(xmlRealloc(nullptr, size));
+        char* text = block + arraySize;
+        std::memcpy(text, &attributeText_[0], attributeText_.size());
+        Attr* array = reinterpret_cast<Attr*>(block);
+        for (size_t i = 0; i < count; ++i) {
+            const PendingAttr& a = attributes_[i];
+            array[i] = {text + a.name, a.value == kNoValue ? nullptr : text + a.value};
+        }
+        attributes_.clear();
+        attributeText_.clear();
+        current_->attributes = array;
+        current_->attributeCount = int(count);
+        current_->attributeText = block;
+        current_->attributeTextSize = size;
+    }
+    void openElement(NodeData* child) {
+        children_.push(child);
+        order_.push(orderEntry(current_->childCount++, kElementItem));
+        child->parent = current_;
+        current_ = child;
+    }
+    void addText(char* text) {
+        texts_.push(text);
+        order_.push(orderEntry(current_->textCount++, kTextItem));
+    }
+    // Gives the current element its items and makes its parent current.
+    void closeElement() {
+        NodeData* node = current_;
+        if (join_.node == node) flushJoin();
+        size_t children = sizeof(NodeData*) * size_t(node->childCount);
+        size_t texts = sizeof(char*) * size_t(node->textCount);
+        size_t clears = sizeof(ClearSection) * size_t(node->clearCount);
+        size_t order = sizeof(uint32_t) * size_t(orderCount(node));
+        if (order > 0) {
+            char* block = static_cast<char*>(xmlRealloc(nullptr, children + texts + clears + order));
+            node->contentBlock = block;
+            node->children = children_.moveTo(block, size_t(node->childCount));
+            node->texts = texts_.moveTo(block + children, size_t(node->textCount));
+            node->clears = clears_.moveTo(block + children + texts, size_t(node->clearCount));
+            node->order = order_.moveTo(block + children + texts + clears, size_t(orderCount(node)));
+        }
+        current_ = node->parent;
+    }
 
     bool parseContent();
     // Cuts the text that joins grew to its exact size.
     void flushJoin() {
-        if (join_.node && join_.capacity > join_.length + 1)
-            join_.node->texts[join_.index] = static_cast<char*>(
-                xmlRealloc(join_.node->texts[join_.index], join_.length + 1));
+        char*& joined = texts_[join_.slot];
+        if (join_.capacity > join_.length + 1)
+            joined = static_cast<char*>(xmlRealloc(joined, join_.length + 1));
         join_ = JoinedText();
     }
 
     struct JoinedText {
         NodeData* node = nullptr;  // null: no text is being joined
-        int index = -1;            // in node->texts
+        size_t slot = 0;           // in texts_
         size_t length = 0;
         size_t capacity = 0;       // bytes allocated
     };
 
     const char* doc_;
+    const char* end_;             // the terminating NUL
     NodeData* top_;
     NodeData* current_ = nullptr;  // the element being parsed
     int index_ = 0;
@@ -562,54 +774,79 @@ private:
     int error_ = kNoError;
     int errorIndex_ = 0;
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
+    struct PendingAttr {
+        size_t name;   // offset in attributeText_
+        size_t value;  // offset in attributeText_, or kNoValue
+    };
+    static constexpr size_t kNoValue = ~size_t(0);
+
     JoinedText join_;                      // the text the last join grew
+    Scratch<PendingAttr> attributes_;      // of the tag being read
+    Scratch<char> attributeText_;          // their names and values, each NUL-terminated
+    Scratch<NodeData*> children_;          // items of the open elements
+    Scratch<char*> texts_;
+    Scratch<ClearSection> clears_;
+    Scratch<uint32_t> order_;
 };
 
-Token Parser::nextToken() {
+inline Token Parser::nextToken() {
     const char* p = doc_ + index_;
-    while (isBlank(*p)) ++p;
-    Token t{kTokEnd, int(p - doc_), 0, nullptr};
-    if (!*p) {
-        index_ = t.start;
-        return t;
-    }
-    const char* q = p;
-    if (*p == '"' || *p == '\'') {
-        q = p + 1;
-        while (*q && *q != *p && *q != '<') q += charLength(q);
-        if (*q == *p) {
+    while (byteClass(*p) & kBlankByte) ++p;
+    Token t{kTokText, int(p - doc_), 1, nullptr};
+    switch (*p) {
+    case 0:
+        t.type = kTokEnd;
+        t.length = 0;
+        break;
+    case '"':
+    case '\'': {
+        // Quoted only when the same quote comes before any '<' (and the NUL).
+        const char* q = p + 1;
+        const char* close = static_cast<const char*>(std::memchr(q, *p, size_t(end_ - q)));
+        if (close && !std::memchr(q, '<', size_t(close - q))) {
             t.type = kTokQuoted;
-            t.length = int(q + 1 - p);
-            index_ = t.start + t.length;
-            return t;
+            t.length = int(close + 1 - p);
+        } else {
+            t.type = kTokEnd;  // an ordinary text token, below
         }
-    } else if (*p == '/' && p[1] == '>') {
-        t.type = kTokShortEnd;
-        t.length = 2;
-    } else if (*p == '<') {
-        for (const ClearMarker& marker : kClearMarkers) {
-            size_t n = std::strlen(marker.open);
-            if (!std::strncmp(p, marker.open, n)) {
-                t.type = kTokClear;
-                t.length = int(n);
-                t.clear = &marker;
-                break;
-            }
-        }
-        if (t.type != kTokClear) {
-            t.type = p[1] == '?' ? kTokDeclaration : p[1] == '/' ? kTokEndTag : kTokTagStart;
-            t.length = t.type == kTokTagStart ? 1 : 2;
-        }
-    } else if (*p == '=' || *p == '>') {
-        t.type = *p == '=' ? kTokEquals : kTokTagEnd;
-        t.length = 1;
+        break;
     }
-    if (t.type == kTokEnd) {
+    case '/':
+        if (p[1] == '>') {
+            t.type = kTokShortEnd;
+            t.length = 2;
+        } else {
+            t.type = kTokEnd;
+        }
+        break;
+    case '<':
+        if (p[1] == '!' || p[1] == 'P') {
+            for (const ClearMarker& marker : kClearMarkers)
+                if (startsWith(p, marker.open)) {
+                    t.type = kTokClear;
+                    t.length = int(std::strlen(marker.open));
+                    t.clear = &marker;
+                    break;
+                }
+            if (t.type == kTokClear) break;
+        }
+        t.type = p[1] == '?' ? kTokDeclaration : p[1] == '/' ? kTokEndTag : kTokTagStart;
+        t.length = t.type == kTokTagStart ? 1 : 2;
+        break;
+    case '=':
+        t.type = kTokEquals;
+        break;
+    case '>':
+        t.type = kTokTagEnd;
+        break;
+    default:
+        t.type = kTokEnd;
+        break;
+    }
+    if (t.type == kTokEnd && *p) {
         t.type = kTokText;
-        q = p;
-        while (*q && !isBlank(*q) && *q != '<' && *q != '=' && *q != '>' &&
-               !(*q == '/' && q[1] == '>'))
-            q += charLength(q);
+        const char* q = p;
+        while (!(byteClass(*q) & kWordEnd) || (*q == '/' && q[1] != '>')) ++q;
         t.length = int(q - p);
     }
     index_ = t.start + t.length;
@@ -624,75 +861,67 @@ bool Parser::tagNameMatches(const char* name, const char* text) const {
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
 }
 
-char* Parser::decodeEntities(const char* text, int length) {
+int Parser::decodeReferences(const char* text, int length, char* out) {
     const char* end = text + length;
     bool utf8 = options.encoding == kUtf8;
-    char* out = nullptr;
-    auto refuse = [&](int code) -> char* {
+    auto refuse = [&](int code) {
         fail(code);
-        std::free(out);
-        return nullptr;
+        return -1;
     };
-    for (int pass = 0; pass < 2; ++pass) {
-        int written = 0;
-        for (const char* p = text; p < end;) {
-            if (*p != '&') {
-                int n = charLength(p, end);
-                if (n == 0) break;
-                if (out) std::memcpy(out + written, p, size_t(n));
-                written += n;
-                p += n;
-                continue;
+    int written = 0;
+    for (const char* p = text; p < end;) {
+        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
+        const char* run = amp ? amp : end;
+        if (out) std::memcpy(out + written, p, size_t(run - p));
+        written += int(run - p);
+        p = run;
+        if (!amp) break;
+        const Entity* entity = nullptr;
+        for (const Entity& e : kEntities)
+            if (end - p >= e.length && matchesEntity(p, e)) {
+                entity = &e;
+                break;
             }
-            const Entity* entity = nullptr;
-            for (const Entity& e : kEntities)
-                if (end - p >= e.length && !strncasecmp(p, e.text, size_t(e.length))) entity = &e;
-            if (entity) {
-                if (out) out[written] = entity->character;
-                ++written;
-                p += entity->length;
-                continue;
-            }
-            if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
-            const char* q = p + 2;
-            bool hex = *q == 'x' || *q == 'X';
-            if (hex) ++q;
-            const char* digits = q;
-            int code = 0;
-            for (; q < end && *q != ';'; ++q) {
-                int digit = *q >= '0' && *q <= '9' ? *q - '0'
-                          : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
-                          : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
-                if (digit < 0) return refuse(kUnknownEntity);
-                // Saturates: a long run of digits must not wrap round to a small code.
-                if (code < 256) code = code * (hex ? 16 : 10) + digit;
-            }
-            // "&#0;" would cut the text at the NUL it decodes to.
-            if (q >= end || q == digits || code == 0)
-                return refuse(kUnknownEntity);
-            if (code > 255) return refuse(kCharCodeAbove255);
-            if (utf8 && code >= 0x80) {
-                if (out) {
-                    out[written] = char(0xC0 | (code >> 6));
-                    out[written + 1] = char(0x80 | (code & 0x3F));
-                }
-                written += 2;
-            } else {
-                if (out) out[written] = char(code);
-                ++written;
-            }
-            p = q + 1;
+        if (entity) {
+            if (out) out[written] = entity->character;
+            ++written;
+            p += entity->length;
+            continue;
         }
-        if (pass == 0) {
-            out = static_cast<char*>(xmlRealloc(nullptr, size_t(written) + 1));
+        if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
+        const char* q = p + 2;
+        bool hex = *q == 'x' || *q == 'X';
+        if (hex) ++q;
+        const char* digits = q;
+        int code = 0;
+        for (; q < end && *q != ';'; ++q) {
+            int digit = *q >= '0' && *q <= '9' ? *q - '0'
+                      : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
+                      : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
+            if (digit < 0) return refuse(kUnknownEntity);
+            // Saturates: a long run of digits must not wrap round to a small code.
+            if (code < 256) code = code * (hex ? 16 : 10) + digit;
+        }
+        // "&#0;" would cut the text at the NUL it decodes to.
+        if (q >= end || q == digits || code == 0)
+            return refuse(kUnknownEntity);
+        if (code > 255) return refuse(kCharCodeAbove255);
+        if (utf8 && code >= 0x80) {
+            if (out) {
+                out[written] = char(0xC0 | (code >> 6));
+                out[written + 1] = char(0x80 | (code & 0x3F));
+            }
+            written += 2;
         } else {
-            out[written] = 0;
+            if (out) out[written] = char(code);
+            ++written;
         }
+        p = q + 1;
     }
-    return out;
+    return written;
 }
 
-bool Parser::addParsedText(NodeData* node, int end) {
+bool Parser::addParsedText(int end) {
     const char* start = doc_ + textStart_;
     const char* stop = doc_ + end;
     if (options.trimText) {
@@ -700,49 +929,57 @@ bool Parser::addParsedText(NodeData* node, int end) {
         while (stop > start && isBlank(stop[-1])) --stop;
     }
     if (start >= stop) return true;
-    char* text = decodeEntities(start, int(stop - start));
+    char* text = decode(start, int(stop - start));
     if (!text) return false;
-    int total = orderCount(node);
-    if (options.joinTextAcrossComments && total >= 1) {
-        // A text after a comment joins the text before it; so does a text after an empty
-        // section, which left no item between the two.
-        int previous = -1;
-        if (entryKind(node->order[total - 1]) == kTextItem) {
-            previous = entryIndex(node->order[total - 1]);
-        } else if (total >= 2 && entryKind(node->order[total - 2]) == kTextItem &&
-                   entryKind(node->order[total - 1]) == kClearItem) {
-            int clearIndex = entryIndex(node->order[total - 1]);
-            if (!std::strcmp(node->clears[clearIndex].openMarker, kClearMarkers[2].open)) {
-                std::free(node->clears[clearIndex].content);
-                removeContent(node, kClearItem, clearIndex);
-                previous = entryIndex(node->order[total - 2]);
-            }
-        }
-        if (previous >= 0) {
-            // Many joins into one text grow it geometrically: a long run of comments costs
-            // linear time, not quadratic.
-            char*& joined = node->texts[previous];
-            if (join_.node != node || join_.index != previous) {
-                flushJoin();
-                join_ = {node, previous, std::strlen(joined), std::strlen(joined) + 1};
-            }
-            size_t added = std::strlen(text);
-            if (join_.length + added + 1 > join_.capacity) {
-                join_.capacity = std::max(join_.length + added + 1, join_.capacity * 2);
-                joined = static_cast<char*>(xmlRealloc(joined, join_.capacity));
-            }
-            std::memcpy(joined + join_.length, text, added + 1);
-            join_.length += added;
-            std::free(text);
-            return true;
-        }
-    }
-    int index = insertContent(node, kTextItem, -1, 50);
-    node->texts[index] = text;
+    // Only a text after a comment or an empty section can join the one before it.
+    int total = orderCount(current_);
+    if (options.joinTextAcrossComments && total >= 1 &&
+        entryKind(order_.back()) != kElementItem && joinText(text))
+        return true;
+    addText(text);
     return true;
 }
 
-bool Parser::parseClear(NodeData* node, const ClearMarker* marker) {
+bool Parser::joinText(char* text) {
+    NodeData* node = current_;
+    int total = orderCount(node);
+    // A text after a comment joins the text before it; so does a text after an empty section,
+    // which left no item between the two.
+    int previous = -1;
+    if (entryKind(order_.back()) == kTextItem) {
+        previous = entryIndex(order_.back());
+    } else if (total >= 2 && entryKind(order_[order_.size() - 2]) == kTextItem &&
+               entryKind(order_.back()) == kClearItem) {
+        // The comment is the last item of the element, and so the last clear section.
+        if (!std::strcmp(clears_.back().openMarker, kClearMarkers[2].open)) {
+            std::free(clears_.back().content);
+            clears_.pop();
+            order_.pop();
+            --node->clearCount;
+            previous = entryIndex(order_.back());
+        }
+    }
+    if (previous < 0) return false;
+    // Many joins into one text grow it geometrically: a long run of comments costs linear
+    // time, not quadratic.
+    size_t slot = texts_.size() - size_t(node->textCount) + size_t(previous);
+    char*& joined = texts_[slot];
+    if (join_.node != node || join_.slot != slot) {
+        if (join_.node) flushJoin();
+        join_ = {node, slot, std::strlen(joined), std::strlen(joined) + 1};
+    }
+    size_t added = std::strlen(text);
+    if (join_.length + added + 1 > join_.capacity) {
+        join_.capacity = std::max(join_.length + added + 1, join_.capacity * 2);
+        joined = static_cast<char*>(xmlRealloc(joined, join_.capacity));
+    }
+    std::memcpy(joined + join_.length, text, added + 1);
+    join_.length += added;
+    std::free(text);
+    return true;
+}
+
+bool Parser::parseClear(const ClearMarker* marker) {
     const char* content = doc_ + index_;
     const char* close = marker->close;
     if (marker == &kClearMarkers[1]) {
@@ -754,24 +991,16 @@ bool Parser::parseClear(NodeData* node, const ClearMarker* marker) {
     if (!found) return fail(kUnmatchedClearTagEnd);
     index_ = int(found - doc_) + int(std::strlen(close));
     if (found > content) {
-        int index = insertContent(node, kClearItem, -1, 50);
-        node->clears[index] = {xmlStrDup(content, int(found - content)), marker->open, close};
+        clears_.push({xmlStrDup(content, int(found - content)), marker->open, close});
+        order_.push(orderEntry(current_->clearCount++, kClearItem));
     }
     return true;
-}
-
-void Parser::addAttribute(NodeData* node, const char* name, int nameLength, char* value) {
-    if (node->attributeCount % 50 == 0)
-        node->attributes = static_cast<Attr*>(
-            xmlRealloc(node->attributes, sizeof(Attr) * size_t(node->attributeCount + 50)));
-    node->attributes[node->attributeCount++] = {xmlStrDup(name, nameLength), value};
 }
 
 enum class TagState { kOutside, kName, kEquals, kValue };
 
 bool Parser::parseContent() {
-    NodeData*& current = current_;
-    current = top_;
+    current_ = top_;
     TagState state = TagState::kOutside;
     const char* pendingName = nullptr;
     int pendingLength = 0;
@@ -779,23 +1008,69 @@ bool Parser::parseContent() {
     // The current element is closed (explicitly or by an outer end tag): step out to its
     // parent, and out of every element that a pending end tag closes as well.
     auto closeCurrent = [&]() -> bool {
-        shrinkArrays(current);
-        current = current->parent;
+        endTag();
+        closeElement();
         state = TagState::kOutside;
         textStart_ = index_;
         while (pendingEndTag_) {
-            if (current == top_) return fail(kUnmatchedEndTag);
-            if (tagNameMatches(current->name, pendingEndTag_)) pendingEndTag_ = nullptr;
-            shrinkArrays(current);
-            current = current->parent;
+            if (current_ == top_) return fail(kUnmatchedEndTag);
+            if (tagNameMatches(current_->name, pendingEndTag_)) pendingEndTag_ = nullptr;
+            closeElement();
         }
         return true;
     };
+    auto leaveTag = [&]() {
+        endTag();
+        state = TagState::kOutside;
+        textStart_ = index_;
+    };
     // The XML declaration at the head of a document stays open to its end; a declaration
     // deeper down closes with its "?>".
-    auto declarationCloses = [&]() { return current->parent && current->parent->parent; };
+    auto declarationCloses = [&]() { return current_->parent && current_->parent->parent; };
 
     for (;;) {
+        if (state == TagState::kOutside) {
+            skipToMarkup();
+            Token t = nextToken();
+            if (t.type == kTokTagStart || t.type == kTokDeclaration) {
+                if (!addParsedText(t.start)) return false;
+                Token name = nextToken();
+                if (name.type != kTokText) return fail(kMissingStartTagName);
+                bool isDeclaration = t.type == kTokDeclaration;
+                int nameLength = name.length;
+                // "<?pi?>": the '?' belongs to the close, not the name.
+                bool questionClose = isDeclaration && nameLength > 1 &&
+                                     doc_[name.start + nameLength - 1] == '?';
+                if (questionClose) --nameLength;
+                openElement(newNodeData(doc_ + name.start, nameLength, isDeclaration));
+                state = TagState::kName;
+                if (questionClose) {
+                    pendingName = "?";
+                    pendingLength = 1;
+                    state = TagState::kEquals;
+                }
+            } else if (t.type == kTokEndTag) {
+                if (!addParsedText(t.start)) return false;
+                Token name = nextToken();
+                if (name.type != kTokText || nextToken().type != kTokTagEnd)
+                    return fail(kMissingEndTagName);
+                if (!tagNameMatches(current_->name, doc_ + name.start)) {
+                    warn(t.start);
+                    pendingEndTag_ = doc_ + name.start;
+                }
+                if (current_ == top_) return fail(kUnmatchedEndTag);
+                if (!closeCurrent()) return false;
+            } else if (t.type == kTokClear) {
+                if (!addParsedText(t.start)) return false;
+                if (!parseClear(t.clear)) return false;
+                textStart_ = index_;
+            } else {  // the end: nothing else starts at '<' or the NUL
+                if (!current_->declaration && current_ != top_) warn(t.start);
+                return addParsedText(t.start);
+            }
+            continue;
+        }
+
         Token t = nextToken();
         const char* text = doc_ + t.start;
         switch (state) {
@@ -805,8 +1080,7 @@ bool Parser::parseContent() {
                 pendingLength = t.length;
                 state = TagState::kEquals;
             } else if (t.type == kTokTagEnd) {
-                state = TagState::kOutside;
-                textStart_ = index_;
+                leaveTag();
             } else if (t.type == kTokShortEnd) {
                 if (!closeCurrent()) return false;
             } else {
@@ -817,22 +1091,21 @@ bool Parser::parseContent() {
             if (t.type == kTokEquals) {
                 state = TagState::kValue;
             } else if (t.type == kTokText) {
-                addAttribute(current, pendingName, pendingLength, nullptr);
+                addAttributeName(pendingName, pendingLength);
                 pendingName = text;
                 pendingLength = t.length;
             } else if (t.type == kTokTagEnd || t.type == kTokShortEnd) {
                 bool closes = t.type == kTokShortEnd;
-                if (current->declaration && pendingLength > 0 &&
+                if (current_->declaration && pendingLength > 0 &&
                     pendingName[pendingLength - 1] == '?') {
                     --pendingLength;
                     closes = closes || declarationCloses();
                 }
-                if (pendingLength > 0) addAttribute(current, pendingName, pendingLength, nullptr);
+                if (pendingLength > 0) addAttributeName(pendingName, pendingLength);
                 if (closes) {
                     if (!closeCurrent()) return false;
                 } else {
-                    state = TagState::kOutside;
-                    textStart_ = index_;
+                    leaveTag();
                 }
             } else {
                 return fail(kUnexpectedToken);
@@ -841,59 +1114,17 @@ bool Parser::parseContent() {
         case TagState::kValue: {
             if (t.type != kTokText && t.type != kTokQuoted) return fail(kUnexpectedToken);
             int length = t.length;
-            if (current->declaration && length > 0 && text[length - 1] == '?') --length;
+            if (current_->declaration && length > 0 && text[length - 1] == '?') --length;
             if (t.type == kTokQuoted && length >= 2 && text[length - 1] == text[0]) {
                 ++text;
                 length -= 2;
             }
-            char* value = decodeEntities(text, length);
-            if (!value) return false;
-            addAttribute(current, pendingName, pendingLength, value);
+            addAttributeName(pendingName, pendingLength);
+            if (!addAttributeValue(text, length)) return false;
             state = TagState::kName;
             break;
         }
         case TagState::kOutside:
-            if (t.type == kTokTagStart || t.type == kTokDeclaration) {
-                if (!addParsedText(current, t.start)) return false;
-                Token name = nextToken();
-                if (name.type != kTokText) return fail(kMissingStartTagName);
-                bool isDeclaration = t.type == kTokDeclaration;
-                int nameLength = name.length;
-                // "<?pi?>": the '?' belongs to the close, not the name.
-                bool questionClose = isDeclaration && nameLength > 1 &&
-                                     doc_[name.start + nameLength - 1] == '?';
-                if (questionClose) --nameLength;
-                NodeData* child = newNodeData(xmlStrDup(doc_ + name.start, nameLength),
-                                              isDeclaration);
-                int index = insertContent(current, kElementItem, -1, 50);
-                current->children[index] = child;
-                child->parent = current;
-                current = child;
-                state = TagState::kName;
-                if (questionClose) {
-                    pendingName = "?";
-                    pendingLength = 1;
-                    state = TagState::kEquals;
-                }
-            } else if (t.type == kTokEndTag) {
-                if (!addParsedText(current, t.start)) return false;
-                Token name = nextToken();
-                if (name.type != kTokText || nextToken().type != kTokTagEnd)
-                    return fail(kMissingEndTagName);
-                if (!tagNameMatches(current->name, doc_ + name.start)) {
-                    warn(t.start);
-                    pendingEndTag_ = doc_ + name.start;
-                }
-                if (current == top_) return fail(kUnmatchedEndTag);
-                if (!closeCurrent()) return false;
-            } else if (t.type == kTokClear) {
-                if (!addParsedText(current, t.start)) return false;
-                if (!parseClear(current, t.clear)) return false;
-                textStart_ = index_;
-            } else if (t.type == kTokEnd) {
-                if (!current->declaration && current != top_) warn(t.start);
-                return addParsedText(current, t.start);
-            }
             break;
         }
     }

@@ -211,7 +211,7 @@ void detach(NodeData* child) {
 }
 
 void attach(NodeData* parent, NodeData* child, int position) {
-    int index = insertContent(parent, kElementItem, position, 1);
+    int index = insertContent(parent, kElementItem, position);
     parent->children[index] = child;
     child->parent = parent;
     addRef(child);
@@ -290,6 +290,7 @@ Attr Node::addAttributeOwned(char* name, char* value) {
         std::free(value);
         return Attr();
     }
+    ownAttributes(d_);
     d_->attributes = static_cast<Attr*>(
         xmlRealloc(d_->attributes, sizeof(Attr) * size_t(d_->attributeCount + 1)));
     d_->attributes[d_->attributeCount] = {name, value};
@@ -306,7 +307,7 @@ const char* Node::addTextOwned(char* text, int position) {
         std::free(text);
         return nullptr;
     }
-    int index = insertContent(d_, kTextItem, position, 1);
+    int index = insertContent(d_, kTextItem, position);
     d_->texts[index] = text;
     return text;
 }
@@ -321,7 +322,7 @@ ClearSection Node::addClearOwned(char* content, const char* openMarker, const ch
         std::free(content);
         return ClearSection();
     }
-    int index = insertContent(d_, kClearItem, position, 1);
+    int index = insertContent(d_, kClearItem, position);
     d_->clears[index] = {content, openMarker ? openMarker : "<![CDATA[",
                          closeMarker ? closeMarker : "]]>"};
     return d_->clears[index];
@@ -341,10 +342,10 @@ Attr Node::updateAttribute(const char* newValue, const char* newName, int index)
     char* value = xmlStrDup(newValue);
     if (newName) {
         char* name = xmlStrDup(newName);
-        std::free(a.name);
+        freeAttributeText(d_, a.name);
         a.name = name;
     }
-    std::free(a.value);
+    freeAttributeText(d_, a.value);
     a.value = value;
     return a;
 }
@@ -398,13 +399,13 @@ ClearSection Node::updateClear(const ClearSection& newClear, const ClearSection&
 
 void Node::deleteAttribute(int index) {
     if (index < 0 || index >= attributeCount()) return;
-    std::free(d_->attributes[index].name);
-    std::free(d_->attributes[index].value);
+    freeAttributeText(d_, d_->attributes[index].name);
+    freeAttributeText(d_, d_->attributes[index].value);
     int count = d_->attributeCount--;
     std::memmove(d_->attributes + index, d_->attributes + index + 1,
                  sizeof(Attr) * size_t(count - index - 1));
     if (count == 1) {
-        std::free(d_->attributes);
+        if (!attributesInBlock(d_)) std::free(d_->attributes);
         d_->attributes = nullptr;
     }
 }

@@ -143,6 +143,36 @@ TEST(XmlEditing, InsertDeleteAndPositions) {
     EXPECT_EQ(dump(a.getChildNode(1)), "b{x{y}}");
 }
 
+// A parsed element keeps its attributes' texts in one allocation with their array: every edit
+// must leave the other attributes' texts where they were, and free each allocation once.
+TEST(XmlEditing, EditsOfParsedAttributes) {
+    const struct {
+        const char* why;
+        void (*edit)(xml::Node&);
+        const char* tree;
+    } cases[] = {
+        {"new value", [](xml::Node& a) { a.updateAttribute("9", nullptr, 0); }, "a[x=\"9\",y=\"2\",z]"},
+        {"new name", [](xml::Node& a) { a.updateAttribute("9", "w", "x"); }, "a[w=\"9\",y=\"2\",z]"},
+        {"array grows", [](xml::Node& a) { a.addAttribute("v", "5"); }, "a[x=\"1\",y=\"2\",z,v=\"5\"]"},
+        {"all deleted, then one added",
+         [](xml::Node& a) {
+             for (int i = 0; i < 3; ++i) a.deleteAttribute(0);
+             a.addAttribute("v", "5");
+         },
+         "a[v=\"5\"]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        xml::Node a = xml::Node::parseString("<a x='1' y='2' z/>");
+        const char* y = a.getAttribute("y");
+        c.edit(a);
+        EXPECT_EQ(dump(a), c.tree);
+        if (a.isAttributeSet("y")) {
+            EXPECT_STREQ(y, "2");
+        }
+    }
+}
+
 TEST(XmlEditing, AttachDetachAndLifetimes) {
     xml::Node root = xml::Node::parseString("<r><a><b><c/></b></a><d/></r>");
     xml::Node a = root.getChildNode(0);
