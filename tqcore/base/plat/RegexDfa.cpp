@@ -20,13 +20,16 @@ bool isWordClass(int cls) {
 }  // namespace
 
 RegexDfa::RegexDfa(const uint32_t* program, uint32_t programLength, uint32_t startPc,
-                   uint32_t flags, size_t budgetBytes)
+                   uint32_t flags, size_t budgetBytes, bool stopAtFreshStarts)
     : program_(program), programLength_(programLength), startPc_(startPc), flags_(flags),
-      budgetBytes_(budgetBytes), visited_(size_t(programLength) + 1, 0) {
+      budgetBytes_(budgetBytes), stopAtFreshStarts_(stopAtFreshStarts),
+      visited_(size_t(programLength) + 1, 0) {
     // Operands may look like assertions too; taking them for one only costs states.
     for (uint32_t pc = 0; pc < programLength; ++pc)
         if (program[pc] >= Regex::LineStart && program[pc] <= Regex::NotWordBoundary)
             hasAssertions_ = true;
+    // With assertions a fresh start needs the character before it, known only at a stop.
+    stopAtFreshStarts_ = stopAtFreshStarts_ || hasAssertions_;
     std::fill(std::begin(startStates_), std::end(startStates_), -1);
     states_.push_back(State{{}, 0, false});
     table_.assign(kColumns, int32_t(kDead << kStateShift) | kNotable);
@@ -125,7 +128,9 @@ int32_t RegexDfa::transition(int state, int c) {
     int target = intern(hasAssertions_ ? nextClass : kOther);
     if (target < 0) return kOverBudget;
     int32_t entry = int32_t((size_t(target) * kColumns) << kStateShift) | (matched ? kMatched : 0) |
-                    (target == kDead || states_[size_t(target)].freshStart ? kNotable : 0);
+                    (target == kDead || (stopAtFreshStarts_ && states_[size_t(target)].freshStart)
+                         ? kNotable
+                         : 0);
     if (c >= 0 && c < int(kColumns)) table_[size_t(state) * kColumns + size_t(c)] = entry;
     return entry;
 }

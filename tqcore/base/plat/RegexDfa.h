@@ -32,9 +32,11 @@ public:
     static constexpr size_t kColumns = 128;   // one table entry per ASCII byte
 
     // Over `program` (of `programLength` words) as a search from `startPc`, with the
-    // Regex flag bits; the automaton never holds more than about `budgetBytes`.
+    // Regex flag bits; the automaton never holds more than about `budgetBytes`. With
+    // `stopAtFreshStarts`, and always for programs with assertions, transitions into a state
+    // of the search entry alone are marked kNotable.
     RegexDfa(const uint32_t* program, uint32_t programLength, uint32_t startPc, uint32_t flags,
-             size_t budgetBytes);
+             size_t budgetBytes, bool stopAtFreshStarts);
     RegexDfa(const RegexDfa&) = delete;
     RegexDfa& operator=(const RegexDfa&) = delete;
 
@@ -55,6 +57,7 @@ public:
     // Whether a match ends at the text's end in `state`.
     bool matchesAtEnd(int state);
     bool isFreshStart(int state) const { return states_[size_t(state)].freshStart; }
+    bool stopsAtFreshStarts() const { return stopAtFreshStarts_; }
     // Whether the program asks about the character before a position; without assertions
     // neither the automaton nor the Pike machine looks at it.
     bool readsPreviousChar() const { return hasAssertions_; }
@@ -82,6 +85,7 @@ private:
     size_t budgetBytes_;
     size_t bytesUsed_ = 0;           // approximate size of states, keys and table
     bool hasAssertions_ = false;     // the character classes around a position matter
+    bool stopAtFreshStarts_;         // fresh starts are kNotable
 
     std::vector<State> states_;
     std::unordered_map<std::string, int> index_;  // state key -> index in states_

@@ -148,10 +148,9 @@ bool inRanges(const uint32_t* ranges, uint32_t count, int c, uint32_t flags) {
     return false;
 }
 
-}  // namespace
-
-bool RegexMatcher::consumesChar(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
-                                uint32_t& nextPc) {
+// Kept apart from the members so that the Pike machine's step gets it inlined.
+inline bool consumeAt(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
+                      uint32_t& nextPc) {
     const uint32_t* at = program + pc;
     switch (at[0]) {
     case Regex::Any: nextPc = pc + 1; return true;
@@ -162,6 +161,17 @@ bool RegexMatcher::consumesChar(const uint32_t* program, uint32_t flags, uint32_
     case Regex::NotClass: nextPc = pc + 2 + 2 * at[1]; return !inRanges(at + 2, at[1], c, flags);
     default: TQ_ASSERT(!"consuming instruction"); return false;
     }
+}
+
+}  // namespace
+
+bool RegexMatcher::consumesChar(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
+                                uint32_t& nextPc) {
+    return consumeAt(program, flags, pc, c, nextPc);
+}
+
+bool RegexMatcher::consumes(uint32_t pc, int c, uint32_t& nextPc) const {
+    return consumeAt(program_, flags_, pc, c, nextPc);
 }
 
 void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
@@ -286,14 +296,22 @@ void RegexMatcher::step(bool stopAtFirst) {
 }
 
 RegexMatcher::DfaOutcome RegexMatcher::dfaSearch(bool firstOnly) {
-    if (!dfa_) dfa_.reset(new RegexDfa(program_, programLength_, startPc_, flags_, dfaBudget_));
+    if (!dfa_) {
+        // A literal prefix is found faster by memchr than by the automaton, so the automaton
+        // stops at each fresh start to let the skip run; otherwise it runs through them.
+        bool stopAtFreshStarts = filter_ && !filter_->prefix.empty();
+        dfa_.reset(new RegexDfa(program_, programLength_, startPc_, flags_, dfaBudget_,
+                                stopAtFreshStarts));
+    }
     RegexDfa& dfa = *dfa_;
     const char* at = searchStart_;
+    const char* from = at;  // the last fresh start seen
     int previous = charEndingAt(at);
     int state = dfa.startState(previous);
     if (state < 0) return DfaOutcome::GaveUp;
-    dfaFrom_ = at;
-    dfaPrevious_ = previous;
+    // Without stops, the program has no assertions and so a single fresh start state.
+    const size_t freshRow =
+        dfa.stopsAtFreshStarts() ? size_t(-1) : size_t(state) * RegexDfa::kColumns;
     bool found = false;
     bool freshStart = dfa.isFreshStart(state);
     for (;;) {
@@ -319,9 +337,9 @@ RegexMatcher::DfaOutcome RegexMatcher::dfaSearch(bool firstOnly) {
                     ++at;
             }
             if (at >= textEnd_) break;  // no match can start there, nor be empty at the end
-            dfaFrom_ = at;
-            dfaPrevious_ = dfa.readsPreviousChar() ? charEndingAt(at) : -1;
-            state = dfa.startState(dfaPrevious_);
+            from = at;
+            previous = dfa.readsPreviousChar() ? charEndingAt(at) : -1;
+            state = dfa.startState(previous);
             if (state < 0) return DfaOutcome::GaveUp;
         }
         // Plain ASCII transitions that are built, match nothing and lead to an ordinary
@@ -336,6 +354,7 @@ RegexMatcher::DfaOutcome RegexMatcher::dfaSearch(bool firstOnly) {
                 if (entry < 0 || (entry & (RegexDfa::kMatched | RegexDfa::kNotable))) break;
                 row = RegexDfa::rowOf(entry);
                 ++at;
+                if (row == freshRow) from = at;
             }
             state = int(row / RegexDfa::kColumns);
         }
@@ -366,13 +385,17 @@ RegexMatcher::DfaOutcome RegexMatcher::dfaSearch(bool firstOnly) {
         at += length;
         state = RegexDfa::targetOf(entry);
         freshStart = false;
+        if (RegexDfa::rowOf(entry) == freshRow) from = at;
         if (entry & RegexDfa::kNotable) {
             if (state == RegexDfa::kDead) break;
             freshStart = true;
-            dfaFrom_ = at;
-            dfaPrevious_ = c;
+            from = at;
+            previous = c;
         }
     }
+    dfaFrom_ = from;
+    // Without assertions the machine never looks at the character before.
+    dfaPrevious_ = dfa.readsPreviousChar() ? previous : -1;
     return found ? DfaOutcome::Match : DfaOutcome::NoMatch;
 }
 

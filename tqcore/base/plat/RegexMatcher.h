@@ -107,9 +107,7 @@ private:
     // been taken.
     void skipToCandidate();
     int charEndingAt(const char* at) const;
-    bool consumes(uint32_t pc, int c, uint32_t& nextPc) const {
-        return consumesChar(program_, flags_, pc, c, nextPc);
-    }
+    bool consumes(uint32_t pc, int c, uint32_t& nextPc) const;
 
     const uint32_t* program_;
     uint32_t startPc_;
