@@ -1,8 +1,9 @@
 // Compiles a pattern taken from the input in all three forms and runs every matching
 // operation over a text taken from it. Only plat::Exception may come out of compiling, and
-// nothing out of matching; the runs must agree with each other, and a quoted text must match
-// itself; the automaton's searches must find what the Pike machine's alone finds. Input: a flag byte, the pattern up to the first NUL, then the text (not NUL-
-// terminated, so that a read beyond its end is caught).
+// nothing out of matching; the runs must agree with each other, the automaton's searches
+// must find what the Pike machine's alone finds, and a quoted text must match itself. Input:
+// a flag byte, the pattern up to the first NUL, then the text (not NUL-terminated, so that a
+// read beyond its end is caught).
 #include "plat/Regex.h"
 #include "plat/RegexMatcher.h"
 #include "plat/Utf8.h"

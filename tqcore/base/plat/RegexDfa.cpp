@@ -79,7 +79,8 @@ bool RegexDfa::closure(const State& state, int nextClass) {
                 bool holds;
                 switch (word) {
                 case Regex::LineStart:
-                    holds = previousClass == kTextStart || (multiline && previousClass == kLineBreak);
+                    holds = previousClass == kTextStart ||
+                            (multiline && previousClass == kLineBreak);
                     break;
                 case Regex::LineEnd:
                     holds = nextClass == kTextEnd || (multiline && nextClass == kLineBreak);

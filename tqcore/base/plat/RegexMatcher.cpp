@@ -428,11 +428,10 @@ bool RegexMatcher::findNext(bool& more) {
             // (no older thread lives there), and its last match ends at dfaEnd_.
             searchStart_ = dfaFrom_;
             startAfter(dfaPrevious_, true);
-            found = matched_;
             while (position_ < dfaEnd_ && hasThreads())
                 step(true);
-            found = position_ == dfaEnd_ && (found || matched_);
-            TQ_ASSERT(found && matched_ && textStart_ + result_[1] == dfaEnd_);
+            TQ_ASSERT(position_ == dfaEnd_ && matched_ && textStart_ + result_[1] == dfaEnd_);
+            found = true;
         }
     }
     if (!found) {

@@ -60,8 +60,8 @@ public:
     // the result slots, and moves the search start to its end, or one character beyond an
     // empty match. Clears `more` without a match and after an empty match at the text's end.
     bool findNext(bool& more);
-    // Whether some match exists from the search start (the run of Regex::test); the result
-    // slots are left as they were.
+    // Whether some match exists from the search start: the run of Regex::test, which stops
+    // at the first match seen.
     bool findAny();
     // Whether searches use the automaton: by default (Auto) for kDfaMinText bytes or more.
     // Always and a small budget let tests hold the automaton against the Pike machine.
@@ -96,8 +96,9 @@ private:
     DfaOutcome dfaSearch(bool firstOnly);
     // Only a run from the search entry (pc 1) begins afresh wherever the entry alone lives.
     bool dfaWanted() const {
-        return startPc_ == 1 && (dfaUse_ == DfaUse::Always ||
-                                 (dfaUse_ == DfaUse::Auto && textEnd_ - searchStart_ >= kDfaMinText));
+        return startPc_ == 1 &&
+               (dfaUse_ == DfaUse::Always ||
+                (dfaUse_ == DfaUse::Auto && textEnd_ - searchStart_ >= kDfaMinText));
     }
     void startAfter(int previousChar, bool stopAtFirst);
     // The character at `at` and its length in bytes (0 at the end).

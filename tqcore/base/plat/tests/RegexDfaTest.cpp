@@ -50,7 +50,8 @@ TEST(RegexDfa, MatchesAndSlotsAreThePikeMachines) {
         uint32_t flags;
         std::string text;
     };
-    const std::string words = "the quick brown fox, jumps over\nthe lazy dog; someone@example.org. ";
+    const std::string words =
+        "the quick brown fox, jumps over\nthe lazy dog; someone@example.org. ";
     std::string longText;
     while (longText.size() < 600)
         longText += words;
