@@ -4,6 +4,7 @@
 #include "plat/RegexMatcher.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace plat {
@@ -148,7 +149,9 @@ int RegexDfa::intern(int previousClass) {
     if (found != index_.end()) return found->second;
     // The key is held twice (map and state) and a map node costs a few words more.
     size_t cost = sizeof(State) + 2 * key_.size() + 64 + kColumns * sizeof(int32_t);
-    if (bytesUsed_ + cost > budgetBytes_) return kOverBudget;
+    // A transition holds its target's row in 29 bits, whatever the budget.
+    constexpr size_t kMaxStates = (size_t(INT32_MAX) >> kStateShift) / kColumns;
+    if (bytesUsed_ + cost > budgetBytes_ || states_.size() >= kMaxStates) return kOverBudget;
     bytesUsed_ += cost;
     int index = int(states_.size());
     bool freshStart = next_.size() == 1 && next_[0] == startPc_;
