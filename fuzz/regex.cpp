@@ -1,15 +1,18 @@
 // Compiles a pattern taken from the input in all three forms and runs every matching
 // operation over a text taken from it. Only plat::Exception may come out of compiling, and
-// nothing out of matching; the runs must agree with each other, and a quoted text must match
-// itself. Input: a flag byte, the pattern up to the first NUL, then the text (not NUL-
-// terminated, so that a read beyond its end is caught).
+// nothing out of matching; the runs must agree with each other, the automaton's searches
+// must find what the Pike machine's alone finds, and a quoted text must match itself. Input:
+// a flag byte, the pattern up to the first NUL, then the text (not NUL-terminated, so that a
+// read beyond its end is caught).
 #include "plat/Regex.h"
+#include "plat/RegexMatcher.h"
 #include "plat/Utf8.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -17,7 +20,32 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
+// Every match's slots, then whether a test-like run finds one, with the given use of the
+// automaton.
+std::vector<uint32_t> searchAll(const plat::Regex& re, const char* text, const char* end,
+                                plat::RegexMatcher::DfaUse use, size_t budget) {
+    std::vector<uint32_t> out;
+    int slots = 2 * re.captureCount() + 2;
+    plat::RegexMatcher matcher(re.program(), re.searchStart(), re.programLength(), slots,
+                               re.flags(), text, end, re.startFilter());
+    matcher.setDfaUse(use, budget);
+    for (bool more = true; more && matcher.findNext(more);)
+        for (int i = 0; i < slots; ++i)
+            out.push_back(matcher.resultSlot(i));
+    plat::RegexMatcher tester(re.program(), re.searchStart(), re.programLength(), 0, re.flags(),
+                              text, end, re.startFilter());
+    tester.setDfaUse(use, budget);
+    out.push_back(tester.findAny());
+    return out;
+}
+
 void runAll(const plat::Regex& re, const char* text, const char* end) {
+    using Use = plat::RegexMatcher::DfaUse;
+    std::vector<uint32_t> pike = searchAll(re, text, end, Use::Never, 0);
+    check(searchAll(re, text, end, Use::Always, plat::RegexMatcher::kDfaBudget) == pike);
+    // A budget of a few states: the automaton gives up halfway and the machine takes over.
+    check(searchAll(re, text, end, Use::Always, 3000) == pike);
+
     const char* starts[4];
     const char* ends[4];
     const char* matchEnd = end;

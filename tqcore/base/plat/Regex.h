@@ -6,7 +6,9 @@
 // exponential time: it costs O(text length x program length x groups asked for), and the
 // program grows linearly with the pattern. Everything that would break that bound is refused
 // when compiling: back-references and counted quantifiers ("UNSAFE"), and lookahead. A
-// search skips text in which no match can begin (a literal or first-byte filter).
+// search skips text in which no match can begin (a literal or first-byte filter), and over
+// longer texts a lazily built automaton finds the match first, so that the Pike machine
+// runs only where the match is (plat::RegexDfa, bounded memory, same linear bound).
 //
 // Matches are leftmost, with the priorities a backtracking matcher would give (earlier
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case

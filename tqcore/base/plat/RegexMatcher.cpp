@@ -76,8 +76,12 @@ int RegexMatcher::charEndingAt(const char* at) const {
 }
 
 void RegexMatcher::start(bool stopAtFirst) {
+    startAfter(charEndingAt(searchStart_), stopAtFirst);
+}
+
+void RegexMatcher::startAfter(int previousChar, bool stopAtFirst) {
     position_ = searchStart_;
-    previousChar_ = charEndingAt(position_);
+    previousChar_ = previousChar;
     nextChar_ = decodeAt(position_, nextLength_);
     visited_.fill(kUnset);
     generation_ = 0;
@@ -125,9 +129,11 @@ void RegexMatcher::skipToCandidate() {
     ++generation_;
 }
 
-bool RegexMatcher::inRanges(const uint32_t* ranges, uint32_t count, int c) const {
+namespace {
+
+bool inRanges(const uint32_t* ranges, uint32_t count, int c, uint32_t flags) {
     uint32_t u = uint32_t(c);
-    if (!(flags_ & Regex::IgnoreCase)) {
+    if (!(flags & Regex::IgnoreCase)) {
         for (uint32_t i = 0; i < count; ++i)
             if (ranges[2 * i] <= u && u <= ranges[2 * i + 1]) return true;
         return false;
@@ -142,17 +148,30 @@ bool RegexMatcher::inRanges(const uint32_t* ranges, uint32_t count, int c) const
     return false;
 }
 
-bool RegexMatcher::consumes(uint32_t pc, int c, uint32_t& nextPc) const {
-    const uint32_t* at = program_ + pc;
+// Kept apart from the members so that the Pike machine's step gets it inlined.
+inline bool consumeAt(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
+                      uint32_t& nextPc) {
+    const uint32_t* at = program + pc;
     switch (at[0]) {
     case Regex::Any: nextPc = pc + 1; return true;
     case Regex::AnyButNewline: nextPc = pc + 1; return !isLineBreak(c);
     case Regex::Char: nextPc = pc + 2; return at[1] == uint32_t(c);
     case Regex::CharNoCase: nextPc = pc + 2; return uint32_t(asciiLower(int(at[1]))) == uint32_t(asciiLower(c));
-    case Regex::Class: nextPc = pc + 2 + 2 * at[1]; return inRanges(at + 2, at[1], c);
-    case Regex::NotClass: nextPc = pc + 2 + 2 * at[1]; return !inRanges(at + 2, at[1], c);
+    case Regex::Class: nextPc = pc + 2 + 2 * at[1]; return inRanges(at + 2, at[1], c, flags);
+    case Regex::NotClass: nextPc = pc + 2 + 2 * at[1]; return !inRanges(at + 2, at[1], c, flags);
     default: TQ_ASSERT(!"consuming instruction"); return false;
     }
+}
+
+}  // namespace
+
+bool RegexMatcher::consumesChar(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
+                                uint32_t& nextPc) {
+    return consumeAt(program, flags, pc, c, nextPc);
+}
+
+bool RegexMatcher::consumes(uint32_t pc, int c, uint32_t& nextPc) const {
+    return consumeAt(program_, flags_, pc, c, nextPc);
 }
 
 void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
@@ -276,12 +295,152 @@ void RegexMatcher::step(bool stopAtFirst) {
     ++generation_;
 }
 
-bool RegexMatcher::findNext(bool& more) {
+RegexMatcher::DfaOutcome RegexMatcher::dfaSearch(bool firstOnly) {
+    if (!dfa_) {
+        // A literal prefix is found faster by memchr than by the automaton, so the automaton
+        // stops at each fresh start to let the skip run; otherwise it runs through them.
+        bool stopAtFreshStarts = filter_ && !filter_->prefix.empty();
+        dfa_.reset(new RegexDfa(program_, programLength_, startPc_, flags_, dfaBudget_,
+                                stopAtFreshStarts));
+    }
+    RegexDfa& dfa = *dfa_;
+    const char* at = searchStart_;
+    const char* from = at;  // the last fresh start seen
+    int previous = charEndingAt(at);
+    int state = dfa.startState(previous);
+    if (state < 0) return DfaOutcome::GaveUp;
+    // Without stops, the program has no assertions and so a single fresh start state.
+    const size_t freshRow =
+        dfa.stopsAtFreshStarts() ? size_t(-1) : size_t(state) * RegexDfa::kColumns;
+    bool found = false;
+    bool freshStart = dfa.isFreshStart(state);
+    for (;;) {
+        if (freshStart && filter_ && at < textEnd_ && !mayStartAt(at)) {
+            // The same skip as the Pike machine's: no match begins before the candidate.
+            const std::string& prefix = filter_->prefix;
+            if (!prefix.empty()) {
+                const char* candidate = at + 1;
+                for (;;) {
+                    candidate = static_cast<const char*>(
+                        std::memchr(candidate, prefix[0], size_t(textEnd_ - candidate)));
+                    if (!candidate || size_t(textEnd_ - candidate) < prefix.size()) {
+                        candidate = textEnd_;
+                        break;
+                    }
+                    if (std::memcmp(candidate, prefix.data(), prefix.size()) == 0) break;
+                    ++candidate;
+                }
+                at = candidate;
+            } else {
+                ++at;
+                while (at < textEnd_ && !filter_->firstBytes[static_cast<unsigned char>(*at)])
+                    ++at;
+            }
+            if (at >= textEnd_) break;  // no match can start there, nor be empty at the end
+            from = at;
+            previous = dfa.readsPreviousChar() ? charEndingAt(at) : -1;
+            state = dfa.startState(previous);
+            if (state < 0) return DfaOutcome::GaveUp;
+        }
+        // Plain ASCII transitions that are built, match nothing and lead to an ordinary
+        // state are the bulk of a search: they get a loop of their own.
+        if (!freshStart) {
+            const int32_t* table = dfa.table();
+            size_t row = size_t(state) * RegexDfa::kColumns;
+            while (at < textEnd_) {
+                unsigned char byte = static_cast<unsigned char>(*at);
+                if (byte >= 0x80) break;
+                int32_t entry = table[row + byte];
+                if (entry < 0 || (entry & (RegexDfa::kMatched | RegexDfa::kNotable))) break;
+                row = RegexDfa::rowOf(entry);
+                ++at;
+                if (row == freshRow) from = at;
+            }
+            state = int(row / RegexDfa::kColumns);
+        }
+        if (at >= textEnd_) {
+            if (dfa.matchesAtEnd(state)) {
+                found = true;
+                dfaEnd_ = at;
+            }
+            break;
+        }
+        unsigned char byte = static_cast<unsigned char>(*at);
+        int c = byte;
+        int length = 1;
+        int32_t entry;
+        if (byte < 0x80) {
+            entry = dfa.cached(state, byte);
+            if (entry == RegexDfa::kUnbuilt) entry = dfa.transition(state, c);
+        } else {
+            c = decodeAt(at, length);
+            entry = dfa.transition(state, c);
+        }
+        if (entry < 0) return DfaOutcome::GaveUp;
+        if (entry & RegexDfa::kMatched) {
+            found = true;
+            dfaEnd_ = at;
+            if (firstOnly) break;
+        }
+        at += length;
+        state = RegexDfa::targetOf(entry);
+        freshStart = false;
+        if (RegexDfa::rowOf(entry) == freshRow) from = at;
+        if (entry & RegexDfa::kNotable) {
+            if (state == RegexDfa::kDead) break;
+            freshStart = true;
+            from = at;
+            previous = c;
+        }
+    }
+    dfaFrom_ = from;
+    // Without assertions the machine never looks at the character before.
+    dfaPrevious_ = dfa.readsPreviousChar() ? previous : -1;
+    return found ? DfaOutcome::Match : DfaOutcome::NoMatch;
+}
+
+bool RegexMatcher::findAny() {
+    if (!dfaGaveUp_ && dfaWanted()) {
+        DfaOutcome outcome = dfaSearch(true);
+        if (outcome != DfaOutcome::GaveUp) return outcome == DfaOutcome::Match;
+        dfaGaveUp_ = true;
+        dfa_.reset();
+    }
     start(true);
-    bool found = matched_;
-    while (!atEnd() && hasThreads()) {
+    while (!matched_ && !atEnd() && hasThreads())
         step(true);
-        found = found || matched_;
+    return matched_;
+}
+
+bool RegexMatcher::findNext(bool& more) {
+    bool found = false;
+    if (!dfaGaveUp_ && dfaWanted()) {
+        DfaOutcome outcome = dfaSearch(false);
+        if (outcome == DfaOutcome::NoMatch) {
+            more = false;
+            return false;
+        }
+        if (outcome == DfaOutcome::GaveUp) {
+            dfaGaveUp_ = true;
+            dfa_.reset();
+        } else {
+            // The Pike machine from dfaFrom_ is where the one from the search start would be
+            // (no older thread lives there), and its last match ends at dfaEnd_.
+            searchStart_ = dfaFrom_;
+            startAfter(dfaPrevious_, true);
+            while (position_ < dfaEnd_ && hasThreads())
+                step(true);
+            TQ_ASSERT(position_ == dfaEnd_ && matched_ && textStart_ + result_[1] == dfaEnd_);
+            found = true;
+        }
+    }
+    if (!found) {
+        start(true);
+        found = matched_;
+        while (!atEnd() && hasThreads()) {
+            step(true);
+            found = found || matched_;
+        }
     }
     if (!found) {
         more = false;
@@ -352,10 +511,7 @@ bool Regex::test(const char* text, const char* end) const {
     end = textEndOf(text, end);
     RegexMatcher matcher(program(), searchStart_, programLength(), 0, flags_, text, end,
                          startFilter());
-    matcher.start(true);
-    while (!matcher.matched() && !matcher.atEnd() && matcher.hasThreads())
-        matcher.step(true);
-    return matcher.matched();
+    return matcher.findAny();
 }
 
 const char* Regex::exec(const char* text, const char** end, const char** starts,
