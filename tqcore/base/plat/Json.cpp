@@ -10,6 +10,14 @@
 
 namespace plat {
 
+namespace {
+
+// Objects up to this size are searched by a scan, which beats hashing for the small records
+// that most documents hold.
+constexpr int kScanLimit = 8;
+
+}  // namespace
+
 JsonException::JsonException(const char* format, ...) {
     va_list args;
     va_start(args, format);
@@ -172,8 +180,12 @@ void JsonArray::appendStrings(const StringSet& texts) {
 int JsonObject::find(std::string_view name) const {
     int n = size();
     if (n <= kScanLimit) {
-        for (int i = 0; i < n; i++)
-            if (sameName(members_[size_t(i)].name, name)) return i;
+        for (int i = 0; i < n; i++) {
+            const String& key = members_[size_t(i)].name;
+            if (std::strncmp(key.get(), name.data(), name.size()) == 0 &&
+                key.get()[name.size()] == '\0')
+                return i;
+        }
         return -1;
     }
     if (!index_) {

@@ -277,17 +277,6 @@ public:
 private:
     friend class JsonParser;
 
-    // Objects up to this size are searched by a scan, which beats hashing for the small
-    // records that most documents hold.
-    static constexpr int kScanLimit = 8;
-
-    // Whether `key` is `name` (which holds no NUL).
-    static bool sameName(const String& key, std::string_view name) {
-        const char* text = key.c_str();
-        for (size_t i = 0; i < name.size(); i++)
-            if (text[i] != name[i]) return false;
-        return text[name.size()] == '\0';
-    }
     // The index of the member, or -1.
     int find(const char* name) const { return find(std::string_view(name ? name : "")); }
     int find(std::string_view name) const;

@@ -97,11 +97,6 @@ private:
     unsigned parseHex4();
     JsonValuePtr parseArray(int depth);
     JsonValuePtr parseObject(int depth);
-    // Whether the members pending from `base` on include `name`.
-    bool pendingHas(size_t base, std::string_view name) const;
-    // Moves the members pending from `base` on into `object`, in one allocation.
-    void takeMembers(JsonObject& object, size_t base);
-
     // Moves p_ over plain bytes of a string; the result tells which classes it met.
     unsigned scanPlain() {
         const char* p = p_;
@@ -121,7 +116,6 @@ private:
     // Elements of the arrays being read, innermost last: each array takes its own off the end
     // when it closes, so that its storage is allocated once, at its final size.
     std::vector<JsonValuePtr> elements_;
-    std::vector<JsonObject::Member> members_;  // the same for the members of objects
 };
 
 JsonValuePtr JsonParser::parseValue(int depth) {
@@ -339,10 +333,6 @@ JsonValuePtr JsonParser::parseObject(int depth) {
         p_++;
         return std::move(object);
     }
-    // Members wait on members_, as elements do, while a scan finds duplicate names; an object
-    // that grows past that takes them over and uses its own index from then on.
-    const size_t base = members_.size();
-    bool spilled = false;
     for (;;) {
         skipWhiteSpace();
         need(1);
@@ -351,43 +341,17 @@ JsonValuePtr JsonParser::parseObject(int depth) {
         size_t nameLength;
         parseString(&name, &nameLength);
         String key(name, int(nameLength));
-        const std::string_view keyView(key.get(), nameLength);
         skipWhiteSpace();
         need(1);
         if (*p_++ != ':') fail("Bad object");
-        if (!spilled && members_.size() - base == size_t(JsonObject::kScanLimit)) {
-            takeMembers(*object, base);
-            spilled = true;
-        }
-        if (spilled ? object->find(keyView) >= 0 : pendingHas(base, keyView))
-            fail("Unsupported object");
-        JsonValuePtr value = parseValue(depth + 1);
-        if (spilled)
-            object->appendNew(std::move(key), std::move(value));
-        else
-            members_.push_back(JsonObject::Member{std::move(key), std::move(value)});
+        if (object->find(std::string_view(key.get(), nameLength)) >= 0) fail("Unsupported object");
+        object->appendNew(std::move(key), parseValue(depth + 1));
         skipWhiteSpace();
         need(1);
         char c = *p_++;
-        if (c == '}') break;
+        if (c == '}') return std::move(object);
         if (c != ',') fail("Bad object");
     }
-    if (!spilled) takeMembers(*object, base);
-    return std::move(object);
-}
-
-bool JsonParser::pendingHas(size_t base, std::string_view name) const {
-    for (size_t i = base; i < members_.size(); i++)
-        if (JsonObject::sameName(members_[i].name, name)) return true;
-    return false;
-}
-
-void JsonParser::takeMembers(JsonObject& object, size_t base) {
-    std::vector<JsonObject::Member>& owned = object.members_;
-    owned.reserve(members_.size() - base);
-    for (size_t i = base; i < members_.size(); i++)
-        owned.push_back(std::move(members_[i]));
-    members_.resize(base);
 }
 
 JsonValuePtr JsonValue::parseHttpBody(const char* contentType, const char* text, size_t length) {
