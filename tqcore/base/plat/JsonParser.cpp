@@ -39,8 +39,8 @@ struct StringClasses {
     constexpr StringClasses() : of() {
         for (int c = 0; c < 256; c++)
             of[c] = c < 0x20 || c == '"' || c == '\\' ? kStringStop
-                    : c < 0x80                         ? kStringAscii
-                                                       : kStringHigh;
+                    : c < 0x80                        ? kStringAscii
+                                                      : kStringHigh;
     }
 };
 constexpr StringClasses kStringClass;
@@ -108,11 +108,11 @@ private:
         return seen;
     }
 
-    const char* p_;        // next byte to read
-    const char* end_;      // one past the input
-    int64_t line_ = 0;     // line feeds skipped so far
+    const char* p_;                    // next byte to read
+    const char* end_;                  // one past the input
+    int64_t line_ = 0;                 // line feeds skipped so far
     std::unique_ptr<char[]> scratch_;  // the text of a string that holds escapes
-    size_t scratchSize_ = 0;
+    size_t scratchSize_ = 0;           // its size in bytes
     // Elements of the arrays being read, innermost last: each array takes its own off the end
     // when it closes, so that its storage is allocated once, at its final size.
     std::vector<JsonValuePtr> elements_;
