@@ -237,6 +237,7 @@ public:
 
 private:
     friend class JsonParser;
+    friend class JsonWriter;
 
     std::vector<JsonValuePtr> elements_;
 };

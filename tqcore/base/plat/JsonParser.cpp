@@ -6,7 +6,8 @@
 
 #include <climits>
 #include <cstring>
-#include <string>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -28,6 +29,21 @@ bool acceptedContentType(const char* contentType) {
     parameter = strToLowerAscii(strTrimLeft(strTrimRight(parameter)));
     return std::strcmp(parameter, "charset=utf-8") == 0;
 }
+
+// Bytes of a string, by what the scanner must do with them: 0 stops it (the quote, the
+// backslash, a control character), 1 is plain ASCII, 2 a byte of a multi-byte character that
+// leaves the text to the UTF-8 check.
+constexpr unsigned char kStringStop = 0, kStringAscii = 1, kStringHigh = 2;
+struct StringClasses {
+    unsigned char of[256];
+    constexpr StringClasses() : of() {
+        for (int c = 0; c < 256; c++)
+            of[c] = c < 0x20 || c == '"' || c == '\\' ? kStringStop
+                    : c < 0x80                        ? kStringAscii
+                                                      : kStringHigh;
+    }
+};
+constexpr StringClasses kStringClass;
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -57,14 +73,18 @@ private:
         if (size_t(end_ - p_) < n) fail("Truncated JSON");
     }
 
+    // The loops below work on a local copy of p_: stores through char pointers could alias it,
+    // which would keep the compiler writing it back on every byte.
     void skipWhiteSpace() {
-        for (; p_ < end_; p_++) {
-            char c = *p_;
+        const char* p = p_;
+        for (; p < end_; p++) {
+            char c = *p;
             if (c == '\n')
                 line_++;
             else if (c != ' ' && c != '\t' && c != '\r')
-                return;
+                break;
         }
+        p_ = p;
     }
 
     JsonValuePtr parseValue(int depth);
@@ -77,11 +97,22 @@ private:
     unsigned parseHex4();
     JsonValuePtr parseArray(int depth);
     JsonValuePtr parseObject(int depth);
+    // Moves p_ over plain bytes of a string; the result tells which classes it met.
+    unsigned scanPlain() {
+        const char* p = p_;
+        unsigned seen = 0;
+        for (unsigned char k; p < end_ && (k = kStringClass.of[static_cast<unsigned char>(*p)]);
+             p++)
+            seen |= k;
+        p_ = p;
+        return seen;
+    }
 
-    const char* p_;        // next byte to read
-    const char* end_;      // one past the input
-    int64_t line_ = 0;     // line feeds skipped so far
-    std::string scratch_;  // the text of a string that holds escapes
+    const char* p_;                    // next byte to read
+    const char* end_;                  // one past the input
+    int64_t line_ = 0;                 // line feeds skipped so far
+    std::unique_ptr<char[]> scratch_;  // the text of a string that holds escapes
+    size_t scratchSize_ = 0;           // its size in bytes
     // Elements of the arrays being read, innermost last: each array takes its own off the end
     // when it closes, so that its storage is allocated once, at its final size.
     std::vector<JsonValuePtr> elements_;
@@ -122,31 +153,36 @@ JsonValuePtr JsonParser::parseLiteral(const char* word, size_t length) {
 }
 
 JsonValuePtr JsonParser::parseNumber() {
-    bool negative = *p_ == '-';
+    const char* p = p_;
+    bool negative = *p == '-';
     if (negative) {
-        p_++;
+        p_ = ++p;
         need(1);
     }
     uint64_t value = 0;
-    if (*p_ == '0') {
+    if (*p == '0') {
         if (negative) fail("Bad value");
-        p_++;
-    } else if (*p_ >= '1' && *p_ <= '9') {
+        p++;
+    } else if (*p >= '1' && *p <= '9') {
         // 18 digits cannot overflow; only longer numbers pay for the check.
-        const char* start = p_;
+        const char* fastEnd = end_ - p > 18 ? p + 18 : end_;
         do
-            value = value * 10 + unsigned(*p_++ - '0');
-        while (p_ < end_ && *p_ >= '0' && *p_ <= '9' && p_ - start < 18);
+            value = value * 10 + unsigned(*p++ - '0');
+        while (p < fastEnd && unsigned(*p - '0') <= 9);
         const uint64_t limit = negative ? uint64_t(INT64_MAX) + 1 : uint64_t(INT64_MAX);
-        for (; p_ < end_ && *p_ >= '0' && *p_ <= '9'; p_++) {
-            unsigned digit = unsigned(*p_ - '0');
-            if (value > (limit - digit) / 10) fail("Unsupported number");
+        for (; p < end_ && unsigned(*p - '0') <= 9; p++) {
+            unsigned digit = unsigned(*p - '0');
+            if (value > (limit - digit) / 10) {
+                p_ = p;
+                fail("Unsupported number");
+            }
             value = value * 10 + digit;
         }
     } else {
         fail("Bad value");
     }
-    if (p_ < end_ && (*p_ == '.' || *p_ == 'e' || *p_ == 'E')) fail("Unsupported number");
+    p_ = p;
+    if (p < end_ && (*p == '.' || *p == 'e' || *p == 'E')) fail("Unsupported number");
     // Two's complement negation keeps the full range, -2^63 included.
     int64_t number = negative ? int64_t(0 - value) : int64_t(value);
     return JsonValuePtr(new JsonNumber(number));
@@ -166,19 +202,33 @@ unsigned JsonParser::parseHex4() {
 
 void JsonParser::parseString(const char** text, size_t* length) {
     const char* start = ++p_;
-    // Most strings hold no escape: they are checked and handed out in place.
-    while (p_ < end_ && *p_ != '"' && *p_ != '\\' && static_cast<unsigned char>(*p_) >= 0x20)
-        p_++;
+    // Most strings hold no escape: they are checked and handed out in place, and only those
+    // with a multi-byte character pay for the UTF-8 check.
+    unsigned seen = scanPlain();
     need(1);
     if (*p_ == '"') {
         if (p_ - start > INT_MAX) fail("Unsupported string");
-        if (!utf8IsValid(start, p_)) fail("Bad string");
+        if ((seen & kStringHigh) && !utf8IsValid(start, p_)) fail("Bad string");
         *text = start;
         *length = size_t(p_ - start);
         p_++;
         return;
     }
-    scratch_.assign(start, size_t(p_ - start));
+    // No escape makes its text longer, so the bytes up to the closing quote (or the end of the
+    // input) bound the decoded text and the loop below writes without checks.
+    size_t bound = size_t(p_ - start);
+    for (const char* q = p_; q < end_ && *q != '"';) {
+        size_t step = *q == '\\' && end_ - q > 1 ? 2 : 1;
+        q += step;
+        bound += step;
+    }
+    if (bound > scratchSize_) {
+        scratchSize_ = bound > 2 * scratchSize_ ? bound : 2 * scratchSize_;
+        scratch_.reset(new char[scratchSize_]);
+    }
+    char* out = scratch_.get();
+    std::memcpy(out, start, size_t(p_ - start));
+    out += p_ - start;
     for (;;) {
         need(1);
         unsigned char c = static_cast<unsigned char>(*p_);
@@ -186,10 +236,9 @@ void JsonParser::parseString(const char** text, size_t* length) {
         if (c < 0x20) fail(c == 0 ? "Unsupported string" : "Bad string");
         if (c != '\\') {
             const char* run = p_;
-            while (p_ < end_ && *p_ != '"' && *p_ != '\\' &&
-                   static_cast<unsigned char>(*p_) >= 0x20)
-                p_++;
-            scratch_.append(run, size_t(p_ - run));
+            seen |= scanPlain();
+            std::memcpy(out, run, size_t(p_ - run));
+            out += p_ - run;
             continue;
         }
         p_++;
@@ -199,22 +248,22 @@ void JsonParser::parseString(const char** text, size_t* length) {
         case '"':
         case '/':
         case '\\':
-            scratch_ += escaped;
+            *out++ = escaped;
             continue;
         case 'b':
-            scratch_ += '\b';
+            *out++ = '\b';
             continue;
         case 'f':
-            scratch_ += '\f';
+            *out++ = '\f';
             continue;
         case 'n':
-            scratch_ += '\n';
+            *out++ = '\n';
             continue;
         case 'r':
-            scratch_ += '\r';
+            *out++ = '\r';
             continue;
         case 't':
-            scratch_ += '\t';
+            *out++ = '\t';
             continue;
         case 'u':
             break;
@@ -233,19 +282,20 @@ void JsonParser::parseString(const char** text, size_t* length) {
             codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (low & 0x3FF);
         }
         if (codePoint < 0x80) {
-            scratch_ += char(codePoint);
+            *out++ = char(codePoint);
         } else {
-            char encoded[4];
-            char* out = encoded;
+            // The encoder writes any code point, non-characters included: the check below
+            // refuses those.
             utf8Encode(int(codePoint), &out);
-            scratch_.append(encoded, size_t(out - encoded));
+            seen |= kStringHigh;
         }
     }
     p_++;
-    if (scratch_.size() > size_t(INT_MAX)) fail("Unsupported string");
-    if (!utf8IsValid(scratch_.data(), scratch_.data() + scratch_.size())) fail("Bad string");
-    *text = scratch_.data();
-    *length = scratch_.size();
+    size_t size = size_t(out - scratch_.get());
+    if (size > size_t(INT_MAX)) fail("Unsupported string");
+    if ((seen & kStringHigh) && !utf8IsValid(scratch_.get(), out)) fail("Bad string");
+    *text = scratch_.get();
+    *length = size;
 }
 
 JsonValuePtr JsonParser::parseArray(int depth) {

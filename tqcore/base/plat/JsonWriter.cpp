@@ -12,6 +12,18 @@ namespace plat {
 
 namespace {
 
+// The bytes that a string writes as they are: printable ASCII but the quote and the backslash.
+struct PlainBytes {
+    bool of[256];
+    constexpr PlainBytes() : of() {
+        for (int c = 0x20; c < 0x7F; c++)
+            of[c] = c != '"' && c != '\\';
+    }
+};
+constexpr PlainBytes kPlain;
+
+}  // namespace
+
 class JsonWriter {
 public:
     explicit JsonWriter(rdr::OutStream& out) : out_(out) {}
@@ -27,8 +39,10 @@ public:
 private:
     // The longest piece written at once: a character as two \u escapes, or a number.
     static constexpr int kMaxPiece = 24;
+    // Indents up to this width go out in one piece.
+    static constexpr int kMaxIndent = 128;
 
-    // Room for at least `n` (at most kMaxPiece) more bytes.
+    // Room for at least `n` (at most the size of buffer_) more bytes.
     char* room(int n) {
         if (used_ + n > int(sizeof buffer_)) flush();
         return buffer_ + used_;
@@ -83,27 +97,49 @@ void JsonWriter::value(const JsonValue& value, int indent) {
 }
 
 void JsonWriter::newLine(int indent) {
-    static const char spaces[] = "                                                            ";
-    constexpr int kSpaces = int(sizeof spaces) - 1;
+    if (indent <= kMaxIndent) {
+        char* out = room(1 + kMaxIndent);
+        *out = '\n';
+        std::memset(out + 1, ' ', size_t(indent));
+        used_ += 1 + indent;
+        return;
+    }
     put('\n');
-    for (; indent > kSpaces; indent -= kSpaces)
-        put(spaces, kSpaces);
-    if (indent > 0) put(spaces, indent);
+    for (; indent > 0; indent -= kMaxIndent) {
+        char* out = room(kMaxIndent);
+        int n = indent < kMaxIndent ? indent : kMaxIndent;
+        std::memset(out, ' ', size_t(n));
+        used_ += n;
+    }
 }
 
 void JsonWriter::number(int64_t value) {
+    static const char pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char digits[20];
-    int n = 0;
+    char* start = digits + sizeof digits;
     // Counting in the unsigned magnitude keeps INT64_MIN exact.
     uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
-    do {
-        digits[n++] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude);
+    while (magnitude >= 100) {
+        unsigned pair = unsigned(magnitude % 100) * 2;
+        magnitude /= 100;
+        start -= 2;
+        start[0] = pairs[pair];
+        start[1] = pairs[pair + 1];
+    }
+    if (magnitude >= 10) {
+        start -= 2;
+        start[0] = pairs[magnitude * 2];
+        start[1] = pairs[magnitude * 2 + 1];
+    } else {
+        *--start = char('0' + magnitude);
+    }
     char* out = room(21);
     if (value < 0) *out++ = '-';
-    while (n)
-        *out++ = digits[--n];
+    while (start < digits + sizeof digits)
+        *out++ = *start++;
     used_ = int(out - buffer_);
 }
 
@@ -115,7 +151,7 @@ void JsonWriter::string(const char* text) {
         // Plain ASCII goes out in runs.
         const char* run = p;
         unsigned char c;
-        while ((c = static_cast<unsigned char>(*p)) >= 0x20 && c < 0x7F && c != '"' && c != '\\')
+        while (kPlain.of[c = static_cast<unsigned char>(*p)])
             p++;
         if (p > run) put(run, int(p - run));
         if (c == 0) break;
@@ -183,7 +219,7 @@ void JsonWriter::array(const JsonArray& array, int indent) {
     for (int i = 0; i < n; i++) {
         if (i) put(',');
         newLine(indent + 2);
-        value(*array.get(i), indent + 2);
+        value(*array.elements_[size_t(i)], indent + 2);
     }
     newLine(indent);
     put(']');
@@ -207,8 +243,6 @@ void JsonWriter::object(const JsonObject& object, int indent) {
     newLine(indent);
     put('}');
 }
-
-}  // namespace
 
 void JsonValue::write(rdr::OutStream& out, int indent) const {
     JsonWriter writer(out);
