@@ -213,55 +213,84 @@ inline bool asciiBlock64(const unsigned char* p) {
 // The lookup validator of Keiser and Lemire ("Validating UTF-8 in less than one instruction per
 // byte", 2021) classifies byte pairs with table shuffles, which SSE2 lacks; here each rule is a
 // few comparisons instead, all on the byte where the offending sequence ends, so that a NUL can
-// cut the block at a byte position. A non-zero lane of the result is an error at that byte.
+// cut the block at a byte position. A lane whose high bit is set is an error at that byte.
 // `prev1` to `prev3` are the block moved by 1 to 3 bytes, each lane holding the byte that
 // many places before; zero stands for "no byte".
-inline __m128i blockErrors(__m128i x, __m128i prev1, __m128i prev2, __m128i prev3) {
-    // A byte must continue a sequence exactly when a lead 1, 2 or 3 bytes before it is long
-    // enough to reach it. Unsigned saturation leaves non-zero only the bytes at or above
-    // C0, E0 and F0 respectively; 0x80..0xBF are the bytes below C0 as signed values.
+//
+// A byte must continue a sequence exactly when a lead 1, 2 or 3 bytes before it is long enough
+// to reach it: at or above C0, E0 or F0, which unsigned saturation turns into a high bit.
+// Continuation bytes, 80..BF, are the signed bytes below C0.
+//
+// Without a byte from E0 up among the block and the 3 bytes before it (Latin, Greek or
+// Cyrillic text) only 2-byte sequences can occur, and only the rules of these remain: the
+// continuation bytes, and C0 and C1, which lead only overlong forms.
+inline __m128i twoByteErrors(__m128i x, __m128i prev1) {
     __m128i isContinuation = _mm_cmplt_epi8(x, bytes16(0xC0));
-    __m128i needed = _mm_subs_epu8(prev1, bytes16(0xBF));
-    // C0 and C1 lead only overlong forms.
-    __m128i overlong2 = _mm_cmpeq_epi8(_mm_and_si128(x, bytes16(0xFE)), bytes16(0xC0));
+    return _mm_or_si128(_mm_xor_si128(_mm_subs_epu8(prev1, bytes16(0x40)), isContinuation),
+                        _mm_cmpeq_epi8(_mm_and_si128(x, bytes16(0xFE)), bytes16(0xC0)));
+}
 
-    // Without a byte from E0 up (as in Latin, Greek or Cyrillic text) none of the rules below
-    // can apply; x and prev3 together hold every byte the rules look at.
-    __m128i top = _mm_and_si128(_mm_max_epu8(x, prev3), bytes16(0xE0));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi8(top, bytes16(0xE0))) == 0)
-        return _mm_or_si128(
-            _mm_cmpeq_epi8(_mm_cmpeq_epi8(needed, _mm_setzero_si128()), isContinuation), overlong2);
+// Whether any byte of `bytes` is E0 or above.
+inline bool hasHighBytes(__m128i bytes) {
+    __m128i top = _mm_and_si128(bytes, bytes16(0xE0));
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(top, bytes16(0xE0))) != 0;
+}
 
-    needed = _mm_or_si128(needed, _mm_or_si128(_mm_subs_epu8(prev2, bytes16(0xDF)),
-                                               _mm_subs_epu8(prev3, bytes16(0xEF))));
-    __m128i errors = _mm_or_si128(
-        _mm_cmpeq_epi8(_mm_cmpeq_epi8(needed, _mm_setzero_si128()), isContinuation), overlong2);
+// Non-characters. U+xFFFE and U+xFFFF end in BF BE or BF BF after EF (plane 0) or after 8F,
+// 9F, AF or BF, which is then the second byte of a 4-byte form: three continuation bytes in a
+// row are valid nowhere else. OR 70 turns all of these into FF, and besides them only CF and
+// DF, whose BF would end a 2-byte character before a stray continuation byte.
+// U+FDD0..U+FDEF are EF B7 90..AF.
+inline __m128i nonCharacterErrors(__m128i x, __m128i prev1, __m128i prev2) {
+    __m128i planeEnd =
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(prev2, bytes16(0x70)), bytes16(0xFF)),
+                      _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xBF)),
+                                    _mm_cmpeq_epi8(_mm_or_si128(x, bytes16(0x01)), bytes16(0xBF))));
+    __m128i arabicForms = _mm_and_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(prev2, bytes16(0xEF)), _mm_cmpeq_epi8(prev1, bytes16(0xB7))),
+        _mm_and_si128(_mm_cmpgt_epi8(x, bytes16(0x8F)), _mm_cmplt_epi8(x, bytes16(0xB0))));
+    return _mm_or_si128(planeEnd, arabicForms);
+}
+
+// Whether any place might end a non-character: B7 or BF before it, and EF or a byte ending in
+// F two before (the test of the rules above, both cases at once). Text rarely has that.
+inline bool maybeNonCharacter(__m128i prev1, __m128i prev2) {
+    __m128i suspect =
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_and_si128(prev1, bytes16(0xF7)), bytes16(0xB7)),
+                      _mm_cmpeq_epi8(_mm_or_si128(prev2, bytes16(0x70)), bytes16(0xFF)));
+    return _mm_movemask_epi8(suspect) != 0;
+}
+
+inline __m128i allErrors(__m128i x, __m128i prev1, __m128i prev2, __m128i prev3) {
+    __m128i needed = _mm_or_si128(
+        _mm_subs_epu8(prev1, bytes16(0x40)),
+        _mm_or_si128(_mm_subs_epu8(prev2, bytes16(0x60)), _mm_subs_epu8(prev3, bytes16(0x70))));
+    __m128i isContinuation = _mm_cmplt_epi8(x, bytes16(0xC0));
+    __m128i errors = _mm_or_si128(_mm_xor_si128(needed, isContinuation),
+                                  _mm_cmpeq_epi8(_mm_and_si128(x, bytes16(0xFE)), bytes16(0xC0)));
     // F5 and above lead nothing valid.
-    errors = _mm_or_si128(errors, _mm_subs_epu8(x, bytes16(0xF4)));
+    errors = _mm_or_si128(errors, _mm_subs_epu8(x, bytes16(0x75)));
 
-    // Second bytes out of range: overlong 3- and 4-byte forms (E0 below A0, F0 below 90),
-    // surrogates (ED above 9F) and values above U+10FFFF (F4 above 8F). The signed comparisons
-    // are right on continuation bytes; any other byte there is already an error.
-    __m128i low = _mm_or_si128(
-        _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xE0)), _mm_cmplt_epi8(x, bytes16(0xA0))),
-        _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xF0)), _mm_cmplt_epi8(x, bytes16(0x90))));
+    // Second bytes out of range: overlong 3- and 4-byte forms (E0 below A0, F0 below 90; F0
+    // differs from E0 by 0x10, which moves its bound to A0 too), surrogates (ED above 9F) and
+    // values above U+10FFFF (F4 above 8F). The signed comparisons are right on continuation
+    // bytes; any other byte there is already an error.
+    __m128i low = _mm_and_si128(
+        _mm_cmpeq_epi8(_mm_and_si128(prev1, bytes16(0xEF)), bytes16(0xE0)),
+        _mm_cmplt_epi8(_mm_add_epi8(x, _mm_and_si128(prev1, bytes16(0x10))), bytes16(0xA0)));
     __m128i high = _mm_or_si128(
         _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xED)), _mm_cmpgt_epi8(x, bytes16(0x9F))),
         _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xF4)), _mm_cmpgt_epi8(x, bytes16(0x8F))));
     errors = _mm_or_si128(errors, _mm_or_si128(low, high));
 
-    // Non-characters. U+xFFFE and U+xFFFF end in BF BE or BF BF after EF (plane 0) or after
-    // 8F, 9F, AF or BF, which is then the second byte of a 4-byte form: three continuation
-    // bytes in a row are valid nowhere else. U+FDD0..U+FDEF are EF B7 90..AF.
-    __m128i afterEF = _mm_cmpeq_epi8(prev2, bytes16(0xEF));
-    __m128i planeEnd =
-        _mm_or_si128(afterEF, _mm_cmpeq_epi8(_mm_or_si128(prev2, bytes16(0x30)), bytes16(0xBF)));
-    __m128i lastTwo = _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xBF)),
-                                    _mm_cmpeq_epi8(_mm_or_si128(x, bytes16(0x01)), bytes16(0xBF)));
-    __m128i arabicForms = _mm_and_si128(
-        _mm_and_si128(afterEF, _mm_cmpeq_epi8(prev1, bytes16(0xB7))),
-        _mm_and_si128(_mm_cmpgt_epi8(x, bytes16(0x8F)), _mm_cmplt_epi8(x, bytes16(0xB0))));
-    return _mm_or_si128(errors, _mm_or_si128(_mm_and_si128(planeEnd, lastTwo), arabicForms));
+    if (__builtin_expect(maybeNonCharacter(prev1, prev2), 0))
+        errors = _mm_or_si128(errors, nonCharacterErrors(x, prev1, prev2));
+    return errors;
+}
+
+inline __m128i blockErrors(__m128i x, __m128i prev1, __m128i prev2, __m128i prev3) {
+    return hasHighBytes(_mm_max_epu8(x, prev3)) ? allErrors(x, prev1, prev2, prev3)
+                                                : twoByteErrors(x, prev1);
 }
 
 // The errors of the 16 bytes at p, the 3 bytes before them giving the context.
@@ -276,17 +305,14 @@ inline __m128i errorsAtStart(__m128i x) {
 
 // Whether a block has an error or a NUL.
 inline bool stops(__m128i x, __m128i errors) {
-    __m128i zero = _mm_setzero_si128();
-    return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(errors, _mm_cmpeq_epi8(x, zero)), zero)) !=
-           0xFFFF;
+    return _mm_movemask_epi8(_mm_or_si128(errors, _mm_cmpeq_epi8(x, _mm_setzero_si128()))) != 0;
 }
 
 // The verdict on a block that stops: a NUL ends the text, so errors after it do not count,
 // and a sequence it cuts is an error at the NUL.
 inline bool validUpToNul(__m128i x, __m128i errors) {
-    __m128i zero = _mm_setzero_si128();
-    unsigned errorBits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(errors, zero))) ^ 0xFFFFu;
-    unsigned nulBits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(x, zero)));
+    unsigned errorBits = unsigned(_mm_movemask_epi8(errors));
+    unsigned nulBits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_setzero_si128())));
     unsigned upToNul = ((nulBits & (0u - nulBits)) << 1) - 1;  // all bits when there is no NUL
     return nulBits != 0 && (errorBits & upToNul) == 0;
 }
@@ -321,10 +347,22 @@ bool validateBlocks(const unsigned char* s, const unsigned char* e) {
             while (e - s >= 64 && asciiBlock64(s));
             continue;
         }
-        for (const unsigned char* block = s; block < s + 64; block += 16) {
-            x = load16(block);
-            errors = errorsAt(block, x);
-            if (stops(x, errors)) return validUpToNul(x, errors);
+        // One choice of rules for 64 bytes: in mixed text a choice per block would often be
+        // mispredicted.
+        __m128i x0 = load16(s), x1 = load16(s + 16), x2 = load16(s + 32), x3 = load16(s + 48);
+        __m128i most = _mm_max_epu8(_mm_max_epu8(x0, x1), _mm_max_epu8(x2, x3));
+        if (hasHighBytes(_mm_max_epu8(most, load16(s - 3)))) {
+            for (const unsigned char* block = s; block < s + 64; block += 16) {
+                x = load16(block);
+                errors = allErrors(x, load16(block - 1), load16(block - 2), load16(block - 3));
+                if (stops(x, errors)) return validUpToNul(x, errors);
+            }
+        } else {
+            for (const unsigned char* block = s; block < s + 64; block += 16) {
+                x = load16(block);
+                errors = twoByteErrors(x, load16(block - 1));
+                if (stops(x, errors)) return validUpToNul(x, errors);
+            }
         }
         s += 64;
     }
