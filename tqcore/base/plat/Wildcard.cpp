@@ -12,18 +12,19 @@ namespace plat {
 
 namespace {
 
+// Two characters match when their keys are equal.
 struct SameByte {
-    static bool equal(char a, char b) { return a == b; }
+    static char key(char c) { return c; }
 };
 
 struct SameAsciiLetter {
-    static bool equal(char a, char b) { return a == b || asciiToLower(a) == asciiToLower(b); }
+    static char key(char c) { return asciiToLower(c); }
 };
 
 template <typename Compare>
 bool sameRun(const char* pattern, const char* text, size_t length) {
     for (size_t i = 0; i < length; ++i)
-        if (!Compare::equal(pattern[i], text[i])) return false;
+        if (Compare::key(pattern[i]) != Compare::key(text[i])) return false;
     return true;
 }
 
@@ -71,8 +72,9 @@ const char* findRun(const char* run, size_t length, const char* from, const char
 #else
     (void)caseSensitive;
 #endif
+    char first = Compare::key(run[0]);
     for (; at <= last; ++at)
-        if (Compare::equal(run[0], *at) && sameRun<Compare>(run, at, length)) return at;
+        if (Compare::key(*at) == first && sameRun<Compare>(run + 1, at + 1, length - 1)) return at;
     return nullptr;
 }
 
@@ -84,7 +86,7 @@ template <typename Compare>
 bool match(const char* pattern, const char* text, bool caseSensitive) {
     for (; *pattern != '*'; ++pattern, ++text) {
         if (*pattern == '\0') return *text == '\0';
-        if (*text == '\0' || !Compare::equal(*pattern, *text)) return false;
+        if (*text == '\0' || Compare::key(*pattern) != Compare::key(*text)) return false;
     }
     while (*pattern == '*')
         ++pattern;
