@@ -5,9 +5,9 @@
 // The decoder rejects overlong forms, surrogates, code points above U+10FFFF and the
 // non-characters (U+FDD0..U+FDEF and every code point ending in FFFE or FFFF). Decoding never
 // throws: invalid input gives -1, false or U+FFFD. Validation applies the same rules to 16 bytes
-// at once with SSE2: under 4 instructions a byte on text of any script, about a quarter of one
-// over ASCII, which goes 64 bytes at a time. Processors without SSE2 validate a character at a
-// time.
+// at once with SSE2: about 4.5 instructions a byte on CJK text or emoji, 3 on accented Latin,
+// a third of one over ASCII, which goes 64 bytes at a time. Processors without SSE2 validate a
+// character at a time.
 // A text is a NUL-terminated string or a range [start, end); a null end means up to the NUL.
 #pragma once
 
