@@ -335,10 +335,20 @@ bool validateBlocks(const unsigned char* s, const unsigned char* e) {
         }
         return true;
     }
-    __m128i x = load16(s);
-    __m128i errors = errorsAtStart(x);
-    if (stops(x, errors)) return validUpToNul(x, errors);
-    s += 16;
+    // Leading ASCII, all of most short texts, needs neither context nor rules.
+    const unsigned char* start = s;
+    while (e - s >= 64 && asciiBlock64(s))
+        s += 64;
+    while (e - s >= 16 &&
+           _mm_movemask_epi8(_mm_cmpgt_epi8(load16(s), _mm_setzero_si128())) == 0xFFFF)
+        s += 16;
+    __m128i x, errors;
+    if (s == start) {
+        x = load16(s);
+        errors = errorsAtStart(x);
+        if (stops(x, errors)) return validUpToNul(x, errors);
+        s += 16;
+    }
     while (e - s >= 64) {
         if (asciiBlock64(s)) {
             if (cutBefore(s)) return false;
