@@ -1,6 +1,6 @@
 // UTF-8 handling on arbitrary bytes: repairs and escapes are always valid UTF-8 within their
-// bounds, validation agrees with the decoder, ranges land on character boundaries, and the
-// single-byte conversions never overrun.
+// bounds, validation (the SSE2 one and the portable one) agrees with the decoder, ranges land
+// on character boundaries, and the single-byte conversions never overrun.
 #include "plat/Utf8.h"
 
 #include <cstdint>
@@ -36,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* p = begin; p < end && *p;)
         if (plat::utf8Decode(&p, end) < 0) valid = false;
     require(plat::utf8IsValid(begin, end) == valid);
+    require(plat::utf8IsValid(begin) == valid);  // the NUL after the copy ends it
+    require(plat::utf8detail::isValidPortable(begin, end) == valid);
     if (valid && maxOutput < 0) require(std::strncmp(repaired.get(), begin, bytes.size()) == 0);
 
     std::string text(bytes.c_str());  // up to the first NUL

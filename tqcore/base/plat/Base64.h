@@ -4,7 +4,7 @@
 // padding. The decoder accepts both alphabets, even mixed, with or without padding, and refuses
 // everything else (white space included) without touching the caller's buffer. Both are single
 // table-driven passes: the encoder looks up two characters at a time, the decoder a whole
-// group's bits and validity with four look-ups.
+// group's bits and validity with four look-ups, two groups to each 8-byte load or store.
 #pragma once
 
 #include "plat/MBuf.h"

@@ -3,6 +3,10 @@
 #include <cstring>
 #include <memory>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 
 namespace {
@@ -186,9 +190,211 @@ inline int validCharLength(const unsigned char* s, ptrdiff_t left) {
     return 4;
 }
 
+#ifdef __SSE2__
+
+inline __m128i load16(const unsigned char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+inline __m128i bytes16(unsigned char c) {
+    return _mm_set1_epi8(static_cast<char>(c));
+}
+
+// Whether the 64 bytes at p are ASCII without a NUL: signed, each lies in 1..127.
+inline bool asciiBlock64(const unsigned char* p) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i a =
+        _mm_and_si128(_mm_cmpgt_epi8(load16(p), zero), _mm_cmpgt_epi8(load16(p + 16), zero));
+    __m128i b =
+        _mm_and_si128(_mm_cmpgt_epi8(load16(p + 32), zero), _mm_cmpgt_epi8(load16(p + 48), zero));
+    return _mm_movemask_epi8(_mm_and_si128(a, b)) == 0xFFFF;
+}
+
+// The lookup validator of Keiser and Lemire ("Validating UTF-8 in less than one instruction per
+// byte", 2021) classifies byte pairs with table shuffles, which SSE2 lacks; here each rule is a
+// few comparisons instead, all on the byte where the offending sequence ends, so that a NUL can
+// cut the block at a byte position. A lane whose high bit is set is an error at that byte.
+// `prev1` to `prev3` are the block moved by 1 to 3 bytes, each lane holding the byte that
+// many places before; zero stands for "no byte".
+//
+// A byte must continue a sequence exactly when a lead 1, 2 or 3 bytes before it is long enough
+// to reach it: at or above C0, E0 or F0, which unsigned saturation turns into a high bit.
+// Continuation bytes, 80..BF, are the signed bytes below C0.
+//
+// Without a byte from E0 up among the block and the 3 bytes before it (Latin, Greek or
+// Cyrillic text) only 2-byte sequences can occur, and only the rules of these remain: the
+// continuation bytes, and C0 and C1, which lead only overlong forms.
+inline __m128i twoByteErrors(__m128i x, __m128i prev1) {
+    __m128i isContinuation = _mm_cmplt_epi8(x, bytes16(0xC0));
+    return _mm_or_si128(_mm_xor_si128(_mm_subs_epu8(prev1, bytes16(0x40)), isContinuation),
+                        _mm_cmpeq_epi8(_mm_and_si128(x, bytes16(0xFE)), bytes16(0xC0)));
+}
+
+// Whether any byte of `bytes` is E0 or above.
+inline bool hasHighBytes(__m128i bytes) {
+    __m128i top = _mm_and_si128(bytes, bytes16(0xE0));
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(top, bytes16(0xE0))) != 0;
+}
+
+// Non-characters. U+xFFFE and U+xFFFF end in BF BE or BF BF after EF (plane 0) or after 8F,
+// 9F, AF or BF, which is then the second byte of a 4-byte form: three continuation bytes in a
+// row are valid nowhere else. OR 70 turns all of these into FF, and besides them only CF and
+// DF, whose BF would end a 2-byte character before a stray continuation byte.
+// U+FDD0..U+FDEF are EF B7 90..AF.
+inline __m128i nonCharacterErrors(__m128i x, __m128i prev1, __m128i prev2) {
+    __m128i planeEnd =
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(prev2, bytes16(0x70)), bytes16(0xFF)),
+                      _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xBF)),
+                                    _mm_cmpeq_epi8(_mm_or_si128(x, bytes16(0x01)), bytes16(0xBF))));
+    __m128i arabicForms = _mm_and_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(prev2, bytes16(0xEF)), _mm_cmpeq_epi8(prev1, bytes16(0xB7))),
+        _mm_and_si128(_mm_cmpgt_epi8(x, bytes16(0x8F)), _mm_cmplt_epi8(x, bytes16(0xB0))));
+    return _mm_or_si128(planeEnd, arabicForms);
+}
+
+// Whether any place might end a non-character: B7 or BF before it, and EF or a byte ending in
+// F two before (the test of the rules above, both cases at once). Text rarely has that.
+inline bool maybeNonCharacter(__m128i prev1, __m128i prev2) {
+    __m128i suspect =
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_and_si128(prev1, bytes16(0xF7)), bytes16(0xB7)),
+                      _mm_cmpeq_epi8(_mm_or_si128(prev2, bytes16(0x70)), bytes16(0xFF)));
+    return _mm_movemask_epi8(suspect) != 0;
+}
+
+inline __m128i allErrors(__m128i x, __m128i prev1, __m128i prev2, __m128i prev3) {
+    __m128i needed = _mm_or_si128(
+        _mm_subs_epu8(prev1, bytes16(0x40)),
+        _mm_or_si128(_mm_subs_epu8(prev2, bytes16(0x60)), _mm_subs_epu8(prev3, bytes16(0x70))));
+    __m128i isContinuation = _mm_cmplt_epi8(x, bytes16(0xC0));
+    __m128i errors = _mm_or_si128(_mm_xor_si128(needed, isContinuation),
+                                  _mm_cmpeq_epi8(_mm_and_si128(x, bytes16(0xFE)), bytes16(0xC0)));
+    // F5 and above lead nothing valid.
+    errors = _mm_or_si128(errors, _mm_subs_epu8(x, bytes16(0x75)));
+
+    // Second bytes out of range: overlong 3- and 4-byte forms (E0 below A0, F0 below 90; F0
+    // differs from E0 by 0x10, which moves its bound to A0 too), surrogates (ED above 9F) and
+    // values above U+10FFFF (F4 above 8F). The signed comparisons are right on continuation
+    // bytes; any other byte there is already an error.
+    __m128i low = _mm_and_si128(
+        _mm_cmpeq_epi8(_mm_and_si128(prev1, bytes16(0xEF)), bytes16(0xE0)),
+        _mm_cmplt_epi8(_mm_add_epi8(x, _mm_and_si128(prev1, bytes16(0x10))), bytes16(0xA0)));
+    __m128i high = _mm_or_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xED)), _mm_cmpgt_epi8(x, bytes16(0x9F))),
+        _mm_and_si128(_mm_cmpeq_epi8(prev1, bytes16(0xF4)), _mm_cmpgt_epi8(x, bytes16(0x8F))));
+    errors = _mm_or_si128(errors, _mm_or_si128(low, high));
+
+    if (__builtin_expect(maybeNonCharacter(prev1, prev2), 0))
+        errors = _mm_or_si128(errors, nonCharacterErrors(x, prev1, prev2));
+    return errors;
+}
+
+inline __m128i blockErrors(__m128i x, __m128i prev1, __m128i prev2, __m128i prev3) {
+    return hasHighBytes(_mm_max_epu8(x, prev3)) ? allErrors(x, prev1, prev2, prev3)
+                                                : twoByteErrors(x, prev1);
+}
+
+// The errors of the 16 bytes at p, the 3 bytes before them giving the context.
+inline __m128i errorsAt(const unsigned char* p, __m128i x) {
+    return blockErrors(x, load16(p - 1), load16(p - 2), load16(p - 3));
+}
+
+// The errors of the first 16 bytes of a text, before which there is nothing.
+inline __m128i errorsAtStart(__m128i x) {
+    return blockErrors(x, _mm_slli_si128(x, 1), _mm_slli_si128(x, 2), _mm_slli_si128(x, 3));
+}
+
+// Whether a block has an error or a NUL.
+inline bool stops(__m128i x, __m128i errors) {
+    return _mm_movemask_epi8(_mm_or_si128(errors, _mm_cmpeq_epi8(x, _mm_setzero_si128()))) != 0;
+}
+
+// The verdict on a block that stops: a NUL ends the text, so errors after it do not count,
+// and a sequence it cuts is an error at the NUL.
+inline bool validUpToNul(__m128i x, __m128i errors) {
+    unsigned errorBits = unsigned(_mm_movemask_epi8(errors));
+    unsigned nulBits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_setzero_si128())));
+    unsigned upToNul = ((nulBits & (0u - nulBits)) << 1) - 1;  // all bits when there is no NUL
+    return nulBits != 0 && (errorBits & upToNul) == 0;
+}
+
+// Whether the bytes before p hold a lead whose sequence reaches p.
+inline bool cutBefore(const unsigned char* p) {
+    return p[-1] >= 0xC0 || p[-2] >= 0xE0 || p[-3] >= 0xF0;
+}
+
+bool validateBlocks(const unsigned char* s, const unsigned char* e) {
+    if (e - s < 19) {
+        // Too short for the blocks after the first to see their 3 bytes of context: the text
+        // is checked in a copy, the NULs after it making a sequence cut by its end an error.
+        alignas(16) unsigned char copy[32] = {};
+        std::memcpy(copy, s, size_t(e - s));
+        for (int at = 0; at < 32 && at <= e - s; at += 16) {
+            __m128i x = load16(copy + at);
+            __m128i errors = at == 0 ? errorsAtStart(x) : errorsAt(copy + at, x);
+            if (stops(x, errors)) return validUpToNul(x, errors);
+        }
+        return true;
+    }
+    // Leading ASCII, all of most short texts, needs neither context nor rules.
+    const unsigned char* start = s;
+    while (e - s >= 64 && asciiBlock64(s))
+        s += 64;
+    while (e - s >= 16 &&
+           _mm_movemask_epi8(_mm_cmpgt_epi8(load16(s), _mm_setzero_si128())) == 0xFFFF)
+        s += 16;
+    __m128i x, errors;
+    if (s == start) {
+        x = load16(s);
+        errors = errorsAtStart(x);
+        if (stops(x, errors)) return validUpToNul(x, errors);
+        s += 16;
+    }
+    while (e - s >= 64) {
+        if (asciiBlock64(s)) {
+            if (cutBefore(s)) return false;
+            do
+                s += 64;
+            while (e - s >= 64 && asciiBlock64(s));
+            continue;
+        }
+        // One choice of rules for 64 bytes: in mixed text a choice per block would often be
+        // mispredicted.
+        __m128i x0 = load16(s), x1 = load16(s + 16), x2 = load16(s + 32), x3 = load16(s + 48);
+        __m128i most = _mm_max_epu8(_mm_max_epu8(x0, x1), _mm_max_epu8(x2, x3));
+        if (hasHighBytes(_mm_max_epu8(most, load16(s - 3)))) {
+            for (const unsigned char* block = s; block < s + 64; block += 16) {
+                x = load16(block);
+                errors = allErrors(x, load16(block - 1), load16(block - 2), load16(block - 3));
+                if (stops(x, errors)) return validUpToNul(x, errors);
+            }
+        } else {
+            for (const unsigned char* block = s; block < s + 64; block += 16) {
+                x = load16(block);
+                errors = twoByteErrors(x, load16(block - 1));
+                if (stops(x, errors)) return validUpToNul(x, errors);
+            }
+        }
+        s += 64;
+    }
+    // The rest in blocks, the last one overlapping the one before; bytes checked twice give
+    // the same verdict, and a NUL among them would have ended the text already.
+    while (s < e) {
+        if (e - s < 16) s = e - 16;
+        x = load16(s);
+        errors = errorsAt(s, x);
+        if (stops(x, errors)) return validUpToNul(x, errors);
+        s += 16;
+    }
+    return !cutBefore(e);
+}
+
+#endif  // __SSE2__
+
 }  // namespace
 
-bool utf8IsValid(const char* start, const char* end) {
+namespace utf8detail {
+
+bool isValidPortable(const char* start, const char* end) {
     if (!start) return true;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(start);
     const unsigned char* e = reinterpret_cast<const unsigned char*>(endOf(start, end));
@@ -238,6 +444,18 @@ bool utf8IsValid(const char* start, const char* end) {
         }
     }
     return true;
+}
+
+}  // namespace utf8detail
+
+bool utf8IsValid(const char* start, const char* end) {
+#ifdef __SSE2__
+    if (!start) return true;
+    return validateBlocks(reinterpret_cast<const unsigned char*>(start),
+                          reinterpret_cast<const unsigned char*>(endOf(start, end)));
+#else
+    return utf8detail::isValidPortable(start, end);
+#endif
 }
 
 String toUtf8(const char* start, const char* end, int maxOutput) {

@@ -4,7 +4,10 @@
 //
 // The decoder rejects overlong forms, surrogates, code points above U+10FFFF and the
 // non-characters (U+FDD0..U+FDEF and every code point ending in FFFE or FFFF). Decoding never
-// throws: invalid input gives -1, false or U+FFFD. Validation runs over ASCII a word at a time.
+// throws: invalid input gives -1, false or U+FFFD. Validation applies the same rules to 16 bytes
+// at once with SSE2: about 4.5 instructions a byte on CJK text or emoji, 3 on accented Latin,
+// a third of one over ASCII, which goes 64 bytes at a time. Processors without SSE2 validate a
+// character at a time.
 // A text is a NUL-terminated string or a range [start, end); a null end means up to the NUL.
 #pragma once
 
@@ -41,6 +44,11 @@ const char* utf8Prev(const char* cursor, const char* lowerLimit);
 
 // Whether every character up to `end` (or a NUL before it) decodes.
 bool utf8IsValid(const char* start, const char* end = nullptr);
+
+namespace utf8detail {
+// utf8IsValid for processors without SSE2; built everywhere so that tests hold it too.
+bool isValidPortable(const char* start, const char* end);
+}  // namespace utf8detail
 
 // A valid UTF-8 copy in which every invalid sequence is U+FFFD. With `maxOutput` (bytes,
 // without the NUL; negative: no limit) it stops before the first character that would not fit.

@@ -2,44 +2,119 @@
 
 #include "plat/StrUtil.h"
 
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 
 namespace {
 
+// Two characters match when their keys are equal.
 struct SameByte {
-    static bool equal(char a, char b) { return a == b; }
+    static char key(char c) { return c; }
 };
 
 struct SameAsciiLetter {
-    static bool equal(char a, char b) { return a == b || asciiToLower(a) == asciiToLower(b); }
+    static char key(char c) { return asciiToLower(c); }
 };
 
-// Greedy matching: each "*" first takes nothing; when a later character fails, the most recent
-// "*" takes one more text character and matching resumes after it. Backing up further than
-// the most recent "*" is never needed, since that "*" can absorb whatever an earlier one would.
 template <typename Compare>
-bool match(const char* pattern, const char* text) {
-    const char* afterStar = nullptr;  // pattern just after the most recent "*"
-    const char* starText = nullptr;   // text position that "*" matched up to
-    while (*text) {
-        if (*pattern == '*') {
-            afterStar = ++pattern;
-            // A final "*" takes whatever is left.
-            if (*afterStar == '\0') return true;
-            starText = text;
-        } else if (*pattern && Compare::equal(*pattern, *text)) {
-            ++pattern;
-            ++text;
-        } else if (afterStar) {
-            pattern = afterStar;
-            text = ++starText;
-        } else {
-            return false;
+bool sameRun(const char* pattern, const char* text, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (Compare::key(pattern[i]) != Compare::key(text[i])) return false;
+    return true;
+}
+
+#ifdef __SSE2__
+
+// One character of a run as the scan compares it: a letter that folds is compared with bit
+// 0x20 set on both sides, which maps exactly its two cases together.
+struct ScanByte {
+    __m128i fold, target;
+    ScanByte(char c, bool caseSensitive) {
+        bool folds = !caseSensitive && asciiToLower(c) != asciiToUpper(c);
+        fold = _mm_set1_epi8(folds ? 0x20 : 0);
+        target = _mm_set1_epi8(folds ? asciiToLower(c) : c);
+    }
+    __m128i matches(const char* at) const {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        return _mm_cmpeq_epi8(_mm_or_si128(bytes, fold), target);
+    }
+};
+
+#endif
+
+// The first place in [from, to) where the run of `length` pattern characters starts and fits
+// before `to`, or null. Long texts are scanned 16 places at a time for the run's first and
+// last characters together (W. Mula's SIMD-friendly substring search), which leaves few
+// candidates to compare in full.
+template <typename Compare>
+const char* findRun(const char* run, size_t length, const char* from, const char* to,
+                    bool caseSensitive) {
+    if (size_t(to - from) < length) return nullptr;
+    const char* last = to - length;  // the last place the run can start
+    const char* at = from;
+#ifdef __SSE2__
+    if (last - at >= 16) {
+        ScanByte first(run[0], caseSensitive), final(run[length - 1], caseSensitive);
+        for (; last - at >= 16; at += 16) {
+            unsigned candidates = unsigned(_mm_movemask_epi8(
+                _mm_and_si128(first.matches(at), final.matches(at + length - 1))));
+            for (; candidates != 0; candidates &= candidates - 1) {
+                const char* place = at + __builtin_ctz(candidates);
+                if (sameRun<Compare>(run, place, length)) return place;
+            }
         }
+    }
+#else
+    (void)caseSensitive;
+#endif
+    char first = Compare::key(run[0]);
+    for (; at <= last; ++at)
+        if (Compare::key(*at) == first && sameRun<Compare>(run + 1, at + 1, length - 1)) return at;
+    return nullptr;
+}
+
+// With "*" the only special character, the runs between stars can be matched in order, each
+// at its first place after the one before: a later place never leaves more text for the rest.
+// Only the run before the first star is tied to the start of the text, and the one after the
+// last star to its end.
+template <typename Compare>
+bool match(const char* pattern, const char* text, bool caseSensitive) {
+    for (; *pattern != '*'; ++pattern, ++text) {
+        if (*pattern == '\0') return *text == '\0';
+        if (*text == '\0' || Compare::key(*pattern) != Compare::key(*text)) return false;
     }
     while (*pattern == '*')
         ++pattern;
-    return *pattern == '\0';
+    // Short names end here for the common patterns ("*", "Fd*").
+    if (*pattern == '\0') return true;
+    const char* lastStar = pattern - 1;
+    const char* patternEnd = pattern;
+    for (; *patternEnd; ++patternEnd)
+        if (*patternEnd == '*') lastStar = patternEnd;
+    size_t tailLength = size_t(patternEnd - lastStar - 1);
+    size_t textLength = std::strlen(text);
+    if (tailLength > textLength) return false;
+    const char* tailStart = text + textLength - tailLength;
+    if (!sameRun<Compare>(lastStar + 1, tailStart, tailLength)) return false;
+    // The runs between the first and the last star, in the text before the tail.
+    for (const char* run = pattern; run < lastStar;) {
+        const char* runEnd = run;
+        while (*runEnd != '*')
+            ++runEnd;
+        if (runEnd != run) {
+            size_t length = size_t(runEnd - run);
+            const char* found = findRun<Compare>(run, length, text, tailStart, caseSensitive);
+            if (!found) return false;
+            text = found + length;
+        }
+        run = runEnd + 1;
+    }
+    return true;
 }
 
 }  // namespace
@@ -47,7 +122,8 @@ bool match(const char* pattern, const char* text) {
 bool wildcardMatch(const char* pattern, const char* text, bool caseSensitive) {
     if (!pattern) pattern = "";
     if (!text) text = "";
-    return caseSensitive ? match<SameByte>(pattern, text) : match<SameAsciiLetter>(pattern, text);
+    return caseSensitive ? match<SameByte>(pattern, text, true)
+                         : match<SameAsciiLetter>(pattern, text, false);
 }
 
 }  // namespace plat

@@ -116,6 +116,14 @@ TEST(Base64, DecodeRefusesMisplacedPaddingAndForeignBytes) {
         EXPECT_EQ(decoded(base64, text), "refused") << text;
     EXPECT_EQ(decoded(base64, "+_-/"), "\xfb\xff\xbf");  // alphabets mixed
     EXPECT_EQ(decoded(base64, "Zh=="), "f");             // left-over low bits ignored
+    // A foreign byte anywhere in a text long enough for the two-group steps.
+    const std::string good = "QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVo0NTY3ODk=";
+    for (size_t at = 0; at + 2 < good.size(); ++at)
+        for (char bad : {'\n', '=', '\x80', '.'}) {
+            std::string text = good;
+            text[at] = bad;
+            EXPECT_EQ(decoded(base64, text.c_str()), "refused") << text;
+        }
 }
 
 // Round trips of any text are the hex fuzz target's.

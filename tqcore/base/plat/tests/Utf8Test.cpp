@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -80,6 +82,64 @@ TEST(Utf8, ValidatorAgreesWithDecoderOnAllShortSequences) {
                 for (unsigned char d : interesting)
                     check(std::string{char(a), char(b), char(c), char(d)});
             }
+}
+
+// Both validators against the decoder, on a text and on every prefix ending inside its last
+// character (a cut sequence).
+void expectAgreement(const std::string& text, size_t lastCharStart) {
+    for (size_t length = lastCharStart; length <= text.size(); ++length) {
+        const char* end = text.data() + length;
+        bool expected = validByDecoding(text.substr(0, length));
+        ASSERT_EQ(plat::utf8IsValid(text.data(), end), expected)
+            << hexBytes(text.substr(0, length));
+        ASSERT_EQ(plat::utf8detail::isValidPortable(text.data(), end), expected)
+            << hexBytes(text.substr(0, length));
+    }
+}
+
+// Every code point in its shortest form and in the overlong form one byte longer, at every
+// position relative to the 16-byte blocks, with a 4-byte character or a NUL before it.
+TEST(Utf8, ValidatorsAgreeWithDecoderOnEveryCodePoint) {
+    for (int cp = 0x80; cp <= plat::kMaxCodePoint; ++cp) {
+        char bytes[4];
+        char* end = bytes;
+        plat::utf8Encode(cp, &end);
+        std::string shortest(bytes, end), overlong = shortest;
+        if (overlong.size() < 4) {
+            overlong[0] = char(0xC0 | (overlong[0] & 0x3F));
+            overlong.insert(0, 1, char(overlong.size() == 2 ? 0xE0 : 0xF0));
+        }
+        std::string before(size_t(cp % 37), 'a');
+        if (cp % 5 == 0) before += cp % 2 ? "\xF0\x9F\x98\x80" : std::string(1, '\0');
+        for (const std::string& form : {shortest, overlong})
+            expectAgreement(before + form, before.size() + 1);
+    }
+}
+
+// Valid characters of every length with at most one piece that breaks them, cut anywhere.
+TEST(Utf8, ValidatorsAgreeWithDecoderOnRandomText) {
+    const std::vector<std::string> valid = {"a",
+                                            "a run of ASCII, long enough ",
+                                            "\xC3\xA9",
+                                            "\xE4\xB8\xAD",
+                                            "\xEF\xBC\x8C",
+                                            "\xF0\x9F\x98\x80"};
+    const std::vector<std::string> broken = {
+        "\x80",         "\xC1\xBF",     "\xED\xA0\x80",       "\xF4\x90\x80\x80",
+        "\xEF\xBF\xBE", "\xF5",         std::string(1, '\0'), "\xE0\x9F\xBF",
+        "\xEF\xB7\x90", "\xF0\x9F\x98", "\xE4\xB8",           "\xF3\xBF\xBF\xBF"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 20000; ++round) {
+        std::vector<std::string> pieces(random() % 40);
+        for (std::string& piece : pieces)
+            piece = valid[random() % valid.size()];
+        if (!pieces.empty() && random() % 4)
+            pieces[random() % pieces.size()] = broken[random() % broken.size()];
+        std::string text;
+        for (const std::string& piece : pieces)
+            text += piece;
+        expectAgreement(text, text.size() - std::min<size_t>(text.size(), 3));
+    }
 }
 
 // A sequence cut by the end of the text is repaired byte by byte: its lead cannot fit.
