@@ -116,9 +116,40 @@ private:
     void writeShutdown(rdr::FdOutStream* s) override;
     bool timerExpired(plat::Timer* timer) override;
 
+    // Lives on the stack of a member function while it calls out: tells, after each call,
+    // whether the callee destroyed the channel, so that the caller touches nothing of it
+    // afterwards. Guards nest; the destructor of the channel sets every active one.
+    class DestroyGuard {
+    public:
+        explicit DestroyGuard(MsgIpc* ipc) : ipc_(ipc), outer_(ipc->destroyed_) {
+            ipc->destroyed_ = &destroyed_;
+        }
+        ~DestroyGuard() {
+            if (!destroyed_)
+                ipc_->destroyed_ = outer_;
+            else if (outer_)
+                *outer_ = true;
+        }
+        DestroyGuard(const DestroyGuard&) = delete;
+        DestroyGuard& operator=(const DestroyGuard&) = delete;
+        bool destroyed() const { return destroyed_; }
+
+    private:
+        MsgIpc* ipc_;
+        bool* outer_;  // the guard of an enclosing call, or null
+        bool destroyed_ = false;
+    };
+
+    // Calls `tell(reader)` once for each distinct reader registered for `msgName` (any name
+    // when null), in order of registration. A reader that an earlier call removed (and perhaps
+    // freed) is skipped, and nothing more happens once a call destroyed the channel or
+    // `tell` returned true. Returns false when the channel was destroyed: the caller must
+    // then return without touching it.
+    template <class Tell>
+    bool forEachReaderOnce(const char* msgName, Tell tell);
     void readMessages();
     // Offers the current message to its readers; false when the channel was destroyed.
-    bool deliver(const char* msgName, bool* destroyed);
+    bool deliver(const char* msgName);
     bool isRegistered(const Reader* reader, const char* msgName) const;
     void disconnect(const char* why);
     void forgetDescriptors();
@@ -131,7 +162,7 @@ private:
     bool connected_ = true;
     bool writePending_ = false;  // output waits for the descriptor to become writable
     bool skipping_ = false;      // the rest of a delivered message is still to be skipped
-    bool* destroyed_ = nullptr;  // set by the destructor, watched while a reader runs
+    bool* destroyed_ = nullptr;  // the innermost DestroyGuard's flag, set by the destructor
     ChannelIn in_;
     rdr::InStreamV4 framedIn_;
     ChannelOut out_;
