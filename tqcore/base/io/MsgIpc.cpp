@@ -23,6 +23,31 @@ void setNonBlocking(int fd) {
 
 }  // namespace
 
+// Lives on the stack of a member function while it calls out: tells, after each call, whether
+// the callee destroyed the channel, so that the caller touches nothing of it afterwards. Guards
+// nest: the destructor of the channel sets the innermost, which passes it outwards as the
+// guards unwind.
+class MsgIpc::DestroyGuard {
+public:
+    explicit DestroyGuard(MsgIpc* ipc) : ipc_(ipc), outer_(ipc->destroyed_) {
+        ipc->destroyed_ = &destroyed_;
+    }
+    ~DestroyGuard() {
+        if (!destroyed_)
+            ipc_->destroyed_ = outer_;
+        else if (outer_)
+            *outer_ = true;
+    }
+    DestroyGuard(const DestroyGuard&) = delete;
+    DestroyGuard& operator=(const DestroyGuard&) = delete;
+    bool destroyed() const { return destroyed_; }
+
+private:
+    MsgIpc* ipc_;
+    bool* outer_;  // the guard of an enclosing call, or null
+    bool destroyed_ = false;
+};
+
 MsgIpc::Reader::~Reader() {
     if (ipc) ipc->removeReader(this);
 }

@@ -116,29 +116,8 @@ private:
     void writeShutdown(rdr::FdOutStream* s) override;
     bool timerExpired(plat::Timer* timer) override;
 
-    // Lives on the stack of a member function while it calls out: tells, after each call,
-    // whether the callee destroyed the channel, so that the caller touches nothing of it
-    // afterwards. Guards nest; the destructor of the channel sets every active one.
-    class DestroyGuard {
-    public:
-        explicit DestroyGuard(MsgIpc* ipc) : ipc_(ipc), outer_(ipc->destroyed_) {
-            ipc->destroyed_ = &destroyed_;
-        }
-        ~DestroyGuard() {
-            if (!destroyed_)
-                ipc_->destroyed_ = outer_;
-            else if (outer_)
-                *outer_ = true;
-        }
-        DestroyGuard(const DestroyGuard&) = delete;
-        DestroyGuard& operator=(const DestroyGuard&) = delete;
-        bool destroyed() const { return destroyed_; }
-
-    private:
-        MsgIpc* ipc_;
-        bool* outer_;  // the guard of an enclosing call, or null
-        bool destroyed_ = false;
-    };
+    // Tells a member function that calls out whether the callee destroyed the channel.
+    class DestroyGuard;
 
     // Calls `tell(reader)` once for each distinct reader registered for `msgName` (any name
     // when null), in order of registration. A reader that an earlier call removed (and perhaps

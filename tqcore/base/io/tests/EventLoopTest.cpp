@@ -276,8 +276,6 @@ TEST_F(MsgIpcTest, LosingThePeerDisconnectsQuietly) {
     }
 }
 
-}  // namespace
-
 // Logs each call as the reader's tag and the call ('m'essage, declined; 'c'losed; 'g'one) and
 // runs `act` once, at the call named `actOn`.
 struct Actor : MsgIpc::Reader {
@@ -325,3 +323,5 @@ TEST_F(MsgIpcTest, ReadersMayDestroyTheChannelOrEachOtherInsideACallback) {
         EXPECT_EQ(log, c.want);
     }
 }
+
+}  // namespace
