@@ -131,7 +131,8 @@ class JsonValue : private NonCopyable {
 public:
     enum class Kind { Null, Bool, Number, String, Array, Object };
 
-    virtual ~JsonValue() = default;
+    // Pure, so that only the kinds below are values.
+    virtual ~JsonValue() = 0;
 
     Kind kind() const { return kind_; }
 
@@ -288,6 +289,8 @@ private:
     // into the members' own names. Dropped on removal and rebuilt on the next look-up.
     mutable std::unique_ptr<std::unordered_map<std::string_view, int>> index_;
 };
+
+inline JsonValue::~JsonValue() = default;
 
 inline JsonObjectPtr JsonValuePtr::asObject() const {
     if (!value_) throw JsonException::unexpectedType();

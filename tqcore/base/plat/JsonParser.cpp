@@ -52,6 +52,17 @@ int hexDigit(char c) {
     return -1;
 }
 
+// The value of the four hexadecimal digits at `p`, or -1.
+int hex4(const char* p) {
+    int value = 0;
+    for (int i = 0; i < 4; i++) {
+        int digit = hexDigit(p[i]);
+        if (digit < 0) return -1;
+        value = value << 4 | digit;
+    }
+    return value;
+}
+
 }  // namespace
 
 class JsonParser {
@@ -119,8 +130,9 @@ private:
 };
 
 JsonValuePtr JsonParser::parseValue(int depth) {
-    if (depth >= kRefusedDepth) fail("Unsupported nesting");
+    // After the white space, so that the error names the line the refused value is on.
     skipWhiteSpace();
+    if (depth >= kRefusedDepth) fail("Unsupported nesting");
     need(1);
     switch (*p_) {
     case '"': {
@@ -190,14 +202,10 @@ JsonValuePtr JsonParser::parseNumber() {
 
 unsigned JsonParser::parseHex4() {
     need(4);
-    unsigned value = 0;
-    for (int i = 0; i < 4; i++) {
-        int digit = hexDigit(p_[i]);
-        if (digit < 0) fail("Bad string hex escape");
-        value = value << 4 | unsigned(digit);
-    }
+    int value = hex4(p_);
+    if (value < 0) fail("Bad string hex escape");
     p_ += 4;
-    return value;
+    return unsigned(value);
 }
 
 void JsonParser::parseString(const char** text, size_t* length) {
@@ -274,12 +282,12 @@ void JsonParser::parseString(const char** text, size_t* length) {
         if (codePoint == 0) fail("Unsupported string");
         if (codePoint >= 0xDC00 && codePoint < 0xE000) fail("Illegal low surrogate");
         if (codePoint >= 0xD800 && codePoint < 0xDC00) {
-            need(2);
-            if (p_[0] != '\\' || p_[1] != 'u') fail("Unterminated surrogate pair");
-            p_ += 2;
-            unsigned low = parseHex4();
+            // Anything but a whole low-surrogate escape, the end of the input included, leaves
+            // the pair unterminated.
+            int low = end_ - p_ >= 6 && p_[0] == '\\' && p_[1] == 'u' ? hex4(p_ + 2) : -1;
             if (low < 0xDC00 || low >= 0xE000) fail("Unterminated surrogate pair");
-            codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (low & 0x3FF);
+            p_ += 6;
+            codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (unsigned(low) & 0x3FF);
         }
         if (codePoint < 0x80) {
             *out++ = char(codePoint);
