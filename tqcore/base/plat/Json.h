@@ -153,7 +153,9 @@ public:
     // refused). A `contentType` other than null, "application/json" or that type with the
     // parameter "charset=utf-8" (in any case, blanks around the parts) throws JsonException
     // "Unknown Content-Type '<contentType>'". Bad input throws JsonException "<what> at line
-    // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string".
+    // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string", an array
+    // of more than 2^31 - 1 elements "Unsupported array", an object of more members
+    // "Unsupported object".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
     // The value written with indent 0. An empty reference gives an empty string.
     static String toString(const JsonValuePtr& value);

@@ -78,7 +78,7 @@ public:
 
 private:
     [[noreturn]] void fail(const char* what) const {
-        throw JsonException("%s at line %d", what, line_ > INT_MAX ? INT_MAX : int(line_));
+        throw JsonException("%s at line %lld", what, static_cast<long long>(line_));
     }
     void need(size_t n) const {
         if (size_t(end_ - p_) < n) fail("Truncated JSON");
@@ -317,6 +317,8 @@ JsonValuePtr JsonParser::parseArray(int depth) {
     }
     const size_t base = elements_.size();
     for (;;) {
+        // Arrays count and index their elements in int.
+        if (elements_.size() - base == size_t(INT_MAX)) fail("Unsupported array");
         elements_.push_back(parseValue(depth + 1));
         skipWhiteSpace();
         need(1);
@@ -352,7 +354,10 @@ JsonValuePtr JsonParser::parseObject(int depth) {
         skipWhiteSpace();
         need(1);
         if (*p_++ != ':') fail("Bad object");
-        if (object->find(std::string_view(key.get(), nameLength)) >= 0) fail("Unsupported object");
+        // Objects count and index their members in int.
+        if (object->find(std::string_view(key.get(), nameLength)) >= 0 ||
+            object->members_.size() == size_t(INT_MAX))
+            fail("Unsupported object");
         object->appendNew(std::move(key), parseValue(depth + 1));
         skipWhiteSpace();
         need(1);
