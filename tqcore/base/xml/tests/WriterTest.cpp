@@ -222,6 +222,7 @@ TEST(XmlBase64, EncodeAndDecode) {
     } cases[] = {
         {" TW\nFu ", 3, 0, "Man", 0},
         {"TWE=", 2, 0, "Ma", 19},
+        {"TQ==", 1, 0, "M", 19},
         {"TWFuTQ", 4, 17, "ManM", 19},
         {"TW*u", 0, 18, nullptr, 18},
     };
