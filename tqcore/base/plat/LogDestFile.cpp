@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -233,6 +234,18 @@ FILE* openLogStream(const char* path) {
     return stream;
 }
 
+// Whether writing `count` bytes to `fd` would cross the process's file size limit. Such a write
+// puts down what fits and raises SIGXFSZ, which ends the process unless it is ignored: a torn line
+// in the log, and no chance to take it back. It is not attempted; the record fails whole instead.
+bool crossesSizeLimit(int fd, size_t count) {
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    off_t position = (fcntl(fd, F_GETFL) & O_APPEND) ? st.st_size : lseek(fd, 0, SEEK_CUR);
+    return position < 0 || uint64_t(position) + count > uint64_t(limit.rlim_cur);
+}
+
 // Keeps the "file" destination's path in step with LogDir and LogFile while file logging is
 // enabled.
 class LogDestFileMgr : public ParameterChangedCallback {
@@ -425,28 +438,42 @@ bool LogDestFile::writeRecord(const char* data, size_t size) {
     // Whatever others left in a lent stream's buffer goes first; our own stream holds nothing.
     if (isStream_) std::fflush(out);
     int fd = fileno(out);
-    for (size_t done = 0; done < size;) {
+    size_t done = 0;
+    // Where the part written so far begins and ends in the file, once a write came up short, and
+    // whether it is one run: other processes may append between our writes.
+    off_t partStart = -1, partEnd = -1;
+    bool oneRun = true;
+    int error = EIO;
+    while (done < size) {
+        if (crossesSizeLimit(fd, size - done)) {
+            error = EFBIG;
+            break;
+        }
         ssize_t written = ::write(fd, data + done, size - done);
-        if (written > 0) {
-            done += size_t(written);
-            continue;
-        }
         if (written < 0 && errno == EINTR) continue;
-        int error = written < 0 ? errno : EIO;
-        // Take back the part that did go out. Its size is asked only now: a stat on every line
-        // would cost a second system call, and makes the kernel stamp each write afresh.
-        struct stat st;
-        if (done > 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-            ftruncate(fd, st.st_size - off_t(done)) != 0) {
-            // The partial record stays; nothing more can be done about it here.
+        if (written <= 0) {
+            if (written < 0) error = errno;
+            break;
         }
-        if (!writeFailed_) {
-            writeFailed_ = true;
-            reportOnStderr("Error writing log file: %s\n", SystemException("write", error));
-        }
-        return false;
+        done += size_t(written);
+        if (done == size) return true;
+        off_t end = lseek(fd, 0, SEEK_CUR);
+        if (end < 0 || (partEnd >= 0 && end - written != partEnd)) oneRun = false;
+        if (partStart < 0) partStart = end - written;
+        partEnd = end;
     }
-    return true;
+    // Take back the part that did go out, but only while it still ends the file: a line another
+    // process appended after it must not be cut.
+    struct stat st;
+    bool partStays = done > 0 && !(oneRun && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                                   st.st_size == partEnd && ftruncate(fd, partStart) == 0);
+    if (!writeFailed_ || partStays) {
+        writeFailed_ = true;
+        reportOnStderr(partStays ? "Error writing log file (a partial line stays): %s\n"
+                                 : "Error writing log file: %s\n",
+                       SystemException("write", error));
+    }
+    return false;
 }
 
 void LogDestFile::closeFile() {

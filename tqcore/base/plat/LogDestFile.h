@@ -7,9 +7,11 @@
 // may open the new file. Only a regular file (for root, one of root's own) is rotated, pruned or
 // written, and never through a link: the log directory may be shared with other users. Every
 // operation holds the destination's recursive mutex, so lines from several threads never
-// interleave; a write that fails leaves no part of its line in the log file. Failures to open,
-// rotate or close are reported on standard error, never thrown to the writer, and so is the
-// first failed write of a destination. Both destinations live for the whole process.
+// interleave. A write that fails, or would cross the process's file size limit, leaves no part
+// of its line in the log file unless another process appended after that part. Failures to
+// open, rotate or close are reported on standard error, never thrown to the writer, and so is
+// the first failed write of a destination and every part that stays. Both destinations live for
+// the whole process.
 #pragma once
 
 #include "plat/FilePtr.h"
@@ -82,7 +84,8 @@ private:
     bool openFile();
     void openPath(const char* path);
     void writeLine(int level, const char* source, const char* text);
-    // Writes the whole record; on a failure a regular file is cut back to its length before it.
+    // Writes the whole record, or nothing: on a failure the part written is cut off again while
+    // it still ends a regular file.
     bool writeRecord(const char* data, size_t size);
     void closeFile();
     // The UTC time stamp of `now` with milliseconds in timeText_; returns its length.

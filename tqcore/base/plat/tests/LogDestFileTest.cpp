@@ -15,11 +15,16 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
+#include <functional>
 #include <pty.h>
 #include <set>
 #include <sstream>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -245,26 +250,95 @@ TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {
         "Reverting to default log file [^\n]*/default/app.log\n");
 }
 
-// A write that fails leaves no part of the line and is told on standard error once. The size
-// limit is process-wide (the captured standard error is a file too): run it in a child.
+// A write that fails leaves no part of the line and is told on standard error once, whether
+// SIGXFSZ is ignored or would end the process. The size limit is process-wide (the captured
+// standard error is a file too): run it in a child.
 TEST(LogDestFileDeathTest, FailedWritesLeaveNoPartialLineAndAreToldOnce) {
     TempDir dir;
-    std::string path = dir / "f.log";
-    EXPECT_EXIT(
-        {
-            std::signal(SIGXFSZ, SIG_IGN);
-            LogDestFile* dest = newFileDest("testfsize", path);
-            const std::string line(300, 'x');
-            dest->write(0, "Src", line.c_str());
-            std::string first = readFile(path);
-            struct rlimit limit = {};
-            limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
-            setrlimit(RLIMIT_FSIZE, &limit);
-            for (int i = 0; i < 3; ++i)
+    for (auto disposition : {SIG_IGN, SIG_DFL}) {
+        std::string path = dir / (disposition == SIG_IGN ? "ignored.log" : "default.log");
+        EXPECT_EXIT(
+            {
+                std::signal(SIGXFSZ, disposition);
+                LogDestFile* dest = newFileDest("testfsize", path);
+                const std::string line(300, 'x');
                 dest->write(0, "Src", line.c_str());
-            std::exit(readFile(path) == first ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+                std::string first = readFile(path);
+                struct rlimit limit = {};
+                limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
+                setrlimit(RLIMIT_FSIZE, &limit);
+                for (int i = 0; i < 3; ++i)
+                    dest->write(0, "Src", line.c_str());
+                std::exit(readFile(path) == first ? 0 : 1);
+            },
+            testing::ExitedWithCode(0),
+            "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+    }
+}
+
+constexpr int kCannotTrace = 77;
+
+// Runs `body` in a child process traced by this one: `atSyscall` sees the entry and the exit of
+// each system call of the child, so that another process acts at exactly that moment. The child's
+// standard error goes to `errors`. Returns the child's exit status (kCannotTrace: no tracing
+// here), or -1 when it did not exit.
+int runTraced(const std::string& errors, const std::function<void()>& body,
+              const std::function<void(const __ptrace_syscall_info&)>& atSyscall) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(kCannotTrace);
+        raise(SIGSTOP);
+        dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600), 2);
+        body();
+        _exit(0);
+    }
+    int status = 0, signal = 0;
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    while (ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 &&
+           waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
+        signal = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+        struct __ptrace_syscall_info info = {};
+        if (!signal && ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info) > 0)
+            atSyscall(info);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Another process (the tracer, which has no size limit) appends a line just before a record is
+// written, so that only part of the record fits under the limit, and in one round a second line
+// right after that part. The part is taken back only while it still ends the file: another
+// writer's line is never cut, and a part that has to stay is reported.
+TEST(LogDestFile, TakingBackAFailedWriteNeverCutsAnotherWritersLine) {
+    const std::string before(800, 'b'), after = "another writer\n";
+    for (bool appendAfter : {false, true}) {
+        TempDir dir;
+        std::string path = dir / "shared.log", errors = dir / "errors";
+        int logWrites = 0;  // the log is the only file the child writes besides standard error
+        bool inFirstWrite = false;
+        auto body = [&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit = {1000, 1000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            newFileDest("testtakeback", path)->write(0, "Src", std::string(300, 'x').c_str());
+        };
+        auto atSyscall = [&](const __ptrace_syscall_info& info) {
+            if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+                inFirstWrite = info.entry.nr == SYS_write && info.entry.args[0] > 2 &&
+                               logWrites++ == 0;
+                if (inFirstWrite) std::ofstream(path, std::ios::app) << before;
+            } else if (inFirstWrite && appendAfter) {
+                std::ofstream(path, std::ios::app) << after;
+            }
+        };
+        int status = runTraced(errors, body, atSyscall);
+        if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+        ASSERT_EQ(status, 0);
+        EXPECT_EQ(logWrites, 1) << "the record was to be written in part";
+        std::string text = readFile(path);
+        EXPECT_EQ(text, appendAfter ? before + text.substr(800, 200) + after : before);
+        EXPECT_EQ(readFile(errors).find("partial line") != std::string::npos, appendAfter);
+    }
 }
 
 // Writers on several threads while the setting and CompactLog change (under ThreadSanitizer too).
