@@ -90,7 +90,9 @@ TEST(LogDestFile, OpeningRotatesThePreviousFileWithItsTime) {
     writeFile(dir / "app.log.20240102030405", "taken\n");
     plat::fileSetTime((dir / "app.log.20240102030405").c_str(), Time::now());
 
-    LogDestFile* dest = newFileDest("testrotate", path);
+    // A link as the log folder is followed where nobody else can make entries.
+    ASSERT_EQ(symlink(dir.path().c_str(), (dir / "linked").c_str()), 0);
+    LogDestFile* dest = newFileDest("testrotate", dir / "linked/app.log");
     LogDestFile::setHeader("Header line for the new file");
     dest->write(0, "Src", "new");
     dest->write(0, "Src", "second");
@@ -146,22 +148,40 @@ TEST(LogDestFile, OnlyARegularFileOfOursIsRotatedOrOpened) {
     auto snapshot = [](const std::string& dir) {  // path, mode and size of each entry
         std::set<std::string> out;
         struct stat st;
-        for (const auto& entry : std::filesystem::directory_iterator(dir))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
             if (lstat(entry.path().c_str(), &st) == 0)
                 out.insert(entry.path().string() + " " + std::to_string(st.st_mode) + " " +
                            std::to_string(st.st_size));
         return out;
     };
-    // Each kind names its destination; "plantdir/" is the path of an empty LogFile.
-    for (const char* kind :
-         {"plantdir", "plantdir/", "plantlink", "plantdangling", "plantfifo", "planttheirs"}) {
+    // Each kind names its destination; "plantdir/" is the path of an empty LogFile. A hard link
+    // whose rotated names are all taken ("stuck") would stay in place; "plantfolder" is the log
+    // folder itself, a link in a directory that everyone can write.
+    for (const char* kind : {"plantdir", "plantdir/", "plantlink", "plantdangling", "plantfifo",
+                             "planttheirs", "planthardlink", "planthardlinkstuck", "plantfolder"}) {
         std::string k = kind;
         if (k == "planttheirs" && geteuid() != 0) continue;  // only root refuses others' files
         TempDir dir;
         std::string path = dir / "app.log", victim = dir / "victim";
-        if (k == "plantlink" || k == "planttheirs")
-            writeFile(k == "plantlink" ? victim : path, "x");
+        bool hardLink = k.rfind("planthardlink", 0) == 0;
+        if (k == "plantlink" || k == "planttheirs" || hardLink)
+            writeFile(k == "planttheirs" ? path : victim, "x");
         if (k == "plantlink" || k == "plantdangling") symlink(victim.c_str(), path.c_str());
+        if (hardLink) link(victim.c_str(), path.c_str());
+        if (k == "planthardlinkstuck") {
+            plat::fileSetTime(path.c_str(), stampOfRotation());
+            for (int n = 0; n <= 99; ++n)
+                writeFile(dir / ("app.log" + (n ? "(" + std::to_string(n) + ")" : "") +
+                                 ".20240102030405"),
+                          "x");
+        }
+        if (k == "plantfolder") {
+            mkdir(victim.c_str(), 0700);
+            mkdir((dir / "shared").c_str(), 0700);
+            chmod((dir / "shared").c_str(), 01777);
+            symlink(victim.c_str(), (dir / "shared/logs").c_str());
+            path = dir / "shared/logs/app.log";
+        }
         if (k.rfind("plantdir", 0) == 0) mkdir(path.c_str(), 0700);
         if (k == "plantfifo") mkfifo(path.c_str(), 0600);
         if (k == "planttheirs" && chown(path.c_str(), 65534, 65534) != 0) std::perror("chown");
@@ -339,6 +359,61 @@ TEST(LogDestFile, TakingBackAFailedWriteNeverCutsAnotherWritersLine) {
         EXPECT_EQ(text, appendAfter ? before + text.substr(800, 200) + after : before);
         EXPECT_EQ(readFile(errors).find("partial line") != std::string::npos, appendAfter);
     }
+}
+
+// Another instance creates the log file just before this one's exclusive open, and a third moves
+// it away right after: the open is tried again rather than given up.
+TEST(LogDestFile, OpeningAgainWhenAnotherInstanceMovedTheFile) {
+    TempDir dir;
+    std::string path = dir / "app.log", moved = dir / "app.log.moved", errors = dir / "errors";
+    int step = 0;
+    auto body = [&] { newFileDest("testreopen", path)->write(0, "Src", "line"); };
+    auto atSyscall = [&](const __ptrace_syscall_info& info) {
+        if (step == 0 && info.op == PTRACE_SYSCALL_INFO_ENTRY && info.entry.nr == SYS_openat &&
+            (info.entry.args[2] & O_EXCL) && ++step)
+            writeFile(path, "another instance\n");
+        else if (step == 1 && info.op == PTRACE_SYSCALL_INFO_EXIT && ++step)
+            std::filesystem::rename(path, moved);
+    };
+    int status = runTraced(errors, body, atSyscall);
+    if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(readFile(moved), "another instance\n");
+    EXPECT_THAT(readFile(path), testing::EndsWith("Src: line\n"));
+    EXPECT_EQ(readFile(errors), "");
+}
+
+// Instances that start together with one log folder each rotate the file they find: no rotated
+// file is replaced, and none fails to open because another moved the file meanwhile.
+TEST(LogDestFile, InstancesStartingTogetherKeepEveryLog) {
+    TempDir dir;
+    const int rounds = 3, instances = 20;
+    for (int round = 0; round < rounds; ++round) {
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        for (int i = 0; i < instances; ++i)
+            if (fork() == 0) {
+                char go;
+                close(gate[1]);
+                (void)!read(gate[0], &go, 1);
+                std::string text = "instance " + std::to_string(round) + "." + std::to_string(i);
+                newFileDest("testinstances", dir / "app.log")->write(0, "Src", text.c_str());
+                _exit(0);
+            }
+        close(gate[0]);
+        close(gate[1]);
+        while (wait(nullptr) > 0) {
+        }
+    }
+    std::string all;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        all += readFile(entry.path());
+    for (int round = 0; round < rounds; ++round)
+        for (int i = 0; i < instances; ++i) {
+            std::string line = "Src: instance " + std::to_string(round) + "." + std::to_string(i);
+            EXPECT_NE(all.find(line + "\n"), std::string::npos) << line;
+        }
 }
 
 // Writers on several threads while the setting and CompactLog change (under ThreadSanitizer too).
