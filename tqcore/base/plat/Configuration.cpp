@@ -7,6 +7,7 @@
 #include "plat/LogDest.h"
 #include "plat/LogSrc.h"
 #include "plat/PlatTranslations.h"
+#include "plat/StrUtil.h"
 #include "plat/Utf8.h"
 
 #include <algorithm>
@@ -163,16 +164,34 @@ Configuration* Configuration::global() {
     return globalConfiguration;
 }
 
+Configuration::NameKey::NameKey(const char* name) : name(name) {
+    // FNV-1a over the bytes folded as strCaseCmpAscii folds them: names equal for it hash alike.
+    uint64_t h = 14695981039346656037ULL;
+    for (const char* c = name; *c; ++c) {
+        h ^= static_cast<unsigned char>(asciiToLower(*c));
+        h *= 1099511628211ULL;
+    }
+    hash = size_t(h);
+}
+
+bool Configuration::NameKeyEqual::operator()(const NameKey& a, const NameKey& b) const {
+    return a.hash == b.hash && strCaseCmpAscii(a.name, b.name) == 0;
+}
+
 void Configuration::addParam(ConfigParameter* param) {
     param->next_ = params_;
     params_ = param;
+    if (!param->name_) return;  // no look-up can name it
+    NameKey key(param->name_);
+    if (index_.try_emplace(key, param).second) return;
+    // A namesake's entry goes, key included: the key must point at the new parameter's name.
+    index_.erase(key);
+    index_.emplace(key, param);
 }
 
 void Configuration::adoptParam(ConfigParameter* param) {
-    if (!param) return;
     // A second ring for the same object would delete it twice.
-    for (const CallbackLink<ConfigParameter>& link : owned_)
-        if (link.get() == param) return;
+    if (!param || !ownedSet_.insert(param).second) return;
     owned_.emplace_back(param);
 }
 
@@ -224,6 +243,8 @@ S64Parameter* Configuration::addS64Param(const char* name, const char* locDesc,
 
 void Configuration::removeAllParams() {
     params_ = nullptr;
+    index_.clear();
+    ownedSet_.clear();
     owned_.clear();
 }
 
@@ -244,8 +265,10 @@ void Configuration::addAlias(const char* name, ParameterAlias* alias) {
 
 ConfigParameter* Configuration::findParam(const char* name, bool recurse) const {
     if (!name) return nullptr;
-    for (ConfigParameter* param = params_; param; param = param->next_)
-        if (strCaseCmpAscii(param->name_, name) == 0) return param;
+    if (!index_.empty()) {
+        auto found = index_.find(NameKey(name));
+        if (found != index_.end()) return found->second;
+    }
     if (recurse) {
         for (const Configuration* child : children_)
             if (ConfigParameter* param = child->findParam(name, true)) return param;

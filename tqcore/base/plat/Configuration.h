@@ -4,7 +4,11 @@
 //
 // Parameters link themselves in when they are constructed, at the head of the list, so the
 // list runs from the most recently registered parameter to the first and, of two names that
-// differ only in case, the later one is found. A configuration frees only the parameters it
+// differ only in case, the later one is found. Beside the list, which help, dumps and writers
+// walk, a hash index keeps the parameter each name finds, so that a look-up by name and
+// registration cost constant time on average however many parameters there are (parameter
+// files set thousands of keys by name, and run-time descriptions create as many parameters).
+// A configuration frees only the parameters it
 // created or adopted; static parameters live until the process ends. The global configuration,
 // which receives every parameter not given another, is created by its first user (as a rule a
 // parameter's static initialiser, in whatever order those run) and is never destroyed, so that
@@ -25,6 +29,8 @@
 #include <cstdio>
 #include <deque>
 #include <map>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace plat {
@@ -299,11 +305,28 @@ private:
     // Whether a look-up of the parameter's name from here reaches the parameter itself.
     bool reaches(const ConfigParameter* param, bool recurse) const;
 
+    // A name and its hash ignoring ASCII case. The index keeps the hash with the key, so that it
+    // grows without reading names again.
+    struct NameKey {
+        explicit NameKey(const char* name);
+        size_t hash;
+        const char* name;  // a parameter's own name, or the name being looked up
+    };
+    struct NameKeyHash {
+        size_t operator()(const NameKey& key) const noexcept { return key.hash; }
+    };
+    struct NameKeyEqual {
+        bool operator()(const NameKey& a, const NameKey& b) const;
+    };
+
     String name_;
     const char* titleKey_;                                   // not copied
     ConfigParameter* params_ = nullptr;                      // head of the list, most recent first
+    // The list's parameters by name: of namesakes the latest, the one a walk meets first.
+    std::unordered_map<NameKey, ConfigParameter*, NameKeyHash, NameKeyEqual> index_;
     std::vector<Configuration*> children_;                   // not owned, in order, no duplicates
     std::vector<CallbackLink<ConfigParameter>> owned_;       // parameters created at run time
+    std::unordered_set<const ConfigParameter*> ownedSet_;    // the same, to refuse a second ring
     std::map<String, ParameterAlias*, NoCaseLess> aliases_;  // aliases not owned
     bool logChanges_ = true;
 };
