@@ -29,8 +29,6 @@
 #include <cstdio>
 #include <deque>
 #include <map>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace plat {
@@ -305,28 +303,41 @@ private:
     // Whether a look-up of the parameter's name from here reaches the parameter itself.
     bool reaches(const ConfigParameter* param, bool recurse) const;
 
-    // A name and its hash ignoring ASCII case. The index keeps the hash with the key, so that it
-    // grows without reading names again.
-    struct NameKey {
-        explicit NameKey(const char* name);
-        size_t hash;
-        const char* name;  // a parameter's own name, or the name being looked up
-    };
-    struct NameKeyHash {
-        size_t operator()(const NameKey& key) const noexcept { return key.hash; }
-    };
-    struct NameKeyEqual {
-        bool operator()(const NameKey& a, const NameKey& b) const;
+    // A hash set of pointers: open addressing with linear probing in a table at most half full.
+    // Flat, so that indexing a hundred thousand parameters allocates nothing per entry; each
+    // slot keeps its entry's hash, so growing never reads an entry. Entries are added or
+    // replaced, and only ever removed all at once.
+    template <typename T>
+    class PointerIndex {
+    public:
+        // The entry of `hash` that `same` accepts, or null.
+        template <typename Same>
+        T* find(size_t hash, Same same) const;
+        // Puts `entry` in place of the entry of `hash` that `same` accepts, or adds it. Returns
+        // the entry replaced, or null.
+        template <typename Same>
+        T* put(size_t hash, T* entry, Same same);
+        void clear();
+
+    private:
+        struct Slot {
+            size_t hash;
+            T* entry;  // null: free
+        };
+        void grow();
+        std::vector<Slot> slots_;  // a power of two of them, or none
+        size_t count_ = 0;
     };
 
     String name_;
     const char* titleKey_;                                   // not copied
     ConfigParameter* params_ = nullptr;                      // head of the list, most recent first
-    // The list's parameters by name: of namesakes the latest, the one a walk meets first.
-    std::unordered_map<NameKey, ConfigParameter*, NameKeyHash, NameKeyEqual> index_;
+    // The list's parameters by name ignoring case: of namesakes the latest, the one a walk of
+    // the list meets first.
+    PointerIndex<ConfigParameter> byName_;
     std::vector<Configuration*> children_;                   // not owned, in order, no duplicates
     std::vector<CallbackLink<ConfigParameter>> owned_;       // parameters created at run time
-    std::unordered_set<const ConfigParameter*> ownedSet_;    // the same, to refuse a second ring
+    PointerIndex<const ConfigParameter> ownedSet_;           // the same, to refuse a second ring
     std::map<String, ParameterAlias*, NoCaseLess> aliases_;  // aliases not owned
     bool logChanges_ = true;
 };
