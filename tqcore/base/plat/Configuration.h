@@ -8,11 +8,11 @@
 // walk, a hash index keeps the parameter each name finds, so that a look-up by name and
 // registration cost constant time on average however many parameters there are (parameter
 // files set thousands of keys by name, and run-time descriptions create as many parameters).
-// A configuration frees only the parameters it
-// created or adopted; static parameters live until the process ends. The global configuration,
-// which receives every parameter not given another, is created by its first user (as a rule a
-// parameter's static initialiser, in whatever order those run) and is never destroyed, so that
-// static destructors and other threads may still read parameters while the process exits.
+// A configuration frees only the parameters it created or adopted; static parameters live
+// until the process ends. The global configuration, which receives every parameter not given
+// another, is created by its first user (as a rule a parameter's static initialiser, in
+// whatever order those run) and is never destroyed, so that static destructors and other
+// threads may still read parameters while the process exits.
 //
 // No locking: registration happens during static initialisation, all other use on the main
 // thread. Child configurations must form a tree: a configuration that is its own descendant
