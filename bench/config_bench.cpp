@@ -155,7 +155,8 @@ void BM_LoadLayered_GKeyFile(benchmark::State& state) {
     };
     load();
     if (!loadedAsExpected(state, keys, [&](const std::string& name) {
-            return std::string(static_cast<const char*>(g_hash_table_lookup(params, name.c_str())));
+            auto* value = static_cast<const char*>(g_hash_table_lookup(params, name.c_str()));
+            return std::string(value ? value : "(none)");
         }))
         return;
     for (auto _ : state)
@@ -166,8 +167,8 @@ void BM_LoadLayered_GKeyFile(benchmark::State& state) {
 }
 
 // A description of `count` parameters as the writer lays it out, kinds in turn: a string with
-// values at priorities 0 and 10, a bounded integer, an advanced boolean with a policy value and
-// tags, and an enumeration of four names.
+// values at priorities 0 and 10, a bounded integer described by a translation key, an advanced
+// boolean with tags and a preference, and an enumeration of four names with a policy value.
 std::string xmlDescription(int count) {
     std::string text = "<?xml version=\"1.0\"?>\n<config>\n";
     for (int i = 0; i < count; i++) {
