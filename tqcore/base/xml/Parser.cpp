@@ -1058,7 +1058,10 @@ bool Parser::parseContent() {
                     warn(t.start);
                     pendingEndTag_ = doc_ + name.start;
                 }
-                if (current_ == top_) return fail(kUnmatchedEndTag);
+                // An end tag the top meets itself (it has no name, so it is never its own)
+                // ends the document with the tree so far; only one that a child hands up
+                // unmatched is an error.
+                if (current_ == top_) return true;
                 if (!closeCurrent()) return false;
             } else if (t.type == kTokClear) {
                 if (!addParsedText(t.start)) return false;
