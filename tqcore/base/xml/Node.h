@@ -13,6 +13,7 @@
 // allocation that fails stops the process with an assertion failure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace xml {
@@ -278,6 +279,14 @@ double toDouble(const char* text, double defaultValue = 0);
 // The text itself; the default only when it is null.
 const char* textOr(const char* text, const char* defaultValue = "");
 char firstCharOr(const char* text, char defaultValue = 0);
+
+// The `length` bytes at `text` with entities ("&amp;", "&lt;", "&gt;", "&quot;", "&apos;",
+// letter case ignored) and character references ("&#65;", "&#x41;", codes 1 to 255) decoded,
+// as a new malloc-owned NUL-terminated text; codes 128 to 255 become two bytes of UTF-8 under
+// the UTF-8 encoding, one byte under the others. Any other "&", a reference without its ";" and
+// "&#0;" give null and error 12, a code above 255 null and error 13. `error` (may be null)
+// receives the code, 0 on success; a null text gives null and 0.
+char* decodeEntities(const char* text, size_t length, int* error = nullptr);
 
 // Reusable buffer for callers that build XML text themselves.
 class AutoText {

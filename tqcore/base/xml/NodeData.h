@@ -80,7 +80,7 @@ void ownContent(NodeData* d);
 
 // malloc family with the allocation failure that stops the process.
 void* xmlRealloc(void* old, size_t size);
-char* xmlStrDup(const char* text, int length = -1);
+char* xmlStrDup(const char* text, ptrdiff_t length = -1);  // -1: up to the NUL
 
 // Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
 // bytes written, no NUL.

@@ -186,7 +186,7 @@ void* xmlRealloc(void* old, size_t size) {
     return p;
 }
 
-char* xmlStrDup(const char* text, int length) {
+char* xmlStrDup(const char* text, ptrdiff_t length) {
     if (!text) return nullptr;
     size_t n = length < 0 ? std::strlen(text) : size_t(length);
     char* p = static_cast<char*>(xmlRealloc(nullptr, n + 1));
@@ -574,6 +574,67 @@ inline bool matchesEntity(const char* p, const Entity& e) {
     return p[e.length - 1] == ';';
 }
 
+// Decodes the references in [text, end) into `out` (null: only measures); returns the bytes,
+// or -1 with the code in `error` for a bad reference. Never reads outside the range.
+ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* error) {
+    bool utf8 = options.encoding == kUtf8;
+    auto refuse = [&](int code) {
+        *error = code;
+        return ptrdiff_t(-1);
+    };
+    ptrdiff_t written = 0;
+    for (const char* p = text; p < end;) {
+        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
+        const char* run = amp ? amp : end;
+        if (out) std::memcpy(out + written, p, size_t(run - p));
+        written += run - p;
+        p = run;
+        if (!amp) break;
+        const Entity* entity = nullptr;
+        for (const Entity& e : kEntities)
+            if (end - p >= e.length && matchesEntity(p, e)) {
+                entity = &e;
+                break;
+            }
+        if (entity) {
+            if (out) out[written] = entity->character;
+            ++written;
+            p += entity->length;
+            continue;
+        }
+        if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
+        const char* q = p + 2;
+        bool hex = *q == 'x' || *q == 'X';
+        if (hex) ++q;
+        const char* digits = q;
+        int code = 0;
+        for (; q < end && *q != ';'; ++q) {
+            int digit = *q >= '0' && *q <= '9' ? *q - '0'
+                      : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
+                      : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
+            if (digit < 0) return refuse(kUnknownEntity);
+            // Saturates: a long run of digits must not wrap round to a small code.
+            if (code < 256) code = code * (hex ? 16 : 10) + digit;
+        }
+        // "&#0;" would cut the text at the NUL it decodes to.
+        if (q >= end || q == digits || code == 0)
+            return refuse(kUnknownEntity);
+        if (code > 255) return refuse(kCharCodeAbove255);
+        if (utf8 && code >= 0x80) {
+            if (out) {
+                out[written] = char(0xC0 | (code >> 6));
+                out[written + 1] = char(0x80 | (code & 0x3F));
+            }
+            written += 2;
+        } else {
+            if (out) out[written] = char(code);
+            ++written;
+        }
+        p = q + 1;
+    }
+    return written;
+}
+
 // A growable array on malloc for what the parser collects before it knows its size: the items
 // of the elements still open (an element's lie on top of its ancestors' and move into arrays
 // of their exact size when it closes), and the attributes of the tag being read.
@@ -665,17 +726,11 @@ private:
     bool parseClear(const ClearMarker* marker);
     // An entity-decoded copy of the range; null, with the parse failed, for a bad reference.
     char* decode(const char* text, int length) {
-        if (!std::memchr(text, '&', size_t(length))) return xmlStrDup(text, length);
-        int decoded = decodeReferences(text, length, nullptr);
-        if (decoded < 0) return nullptr;
-        char* out = static_cast<char*>(xmlRealloc(nullptr, size_t(decoded) + 1));
-        decodeReferences(text, length, out);
-        out[decoded] = 0;
-        return out;
+        int code = kNoError;
+        char* decoded = decodeEntities(text, size_t(length), &code);
+        if (!decoded) fail(code);
+        return decoded;
     }
-    // Decodes the range into `out` (null: only measures); returns the bytes, or -1 with the
-    // parse failed for a bad reference.
-    int decodeReferences(const char* text, int length, char* out);
     bool tagNameMatches(const char* name, const char* text) const;
 
     // Names and values of a tag collect in attributeText_, and the tag's end hands them to
@@ -691,9 +746,10 @@ private:
         if (!std::memchr(text, '&', size_t(length))) {
             attributeText_.append(text, size_t(length));
         } else {
-            int decoded = decodeReferences(text, length, nullptr);
-            if (decoded < 0) return false;
-            decodeReferences(text, length, attributeText_.extend(size_t(decoded)));
+            int code = kNoError;
+            ptrdiff_t decoded = decodeReferences(text, text + length, nullptr, &code);
+            if (decoded < 0) return fail(code);
+            decodeReferences(text, text + length, attributeText_.extend(size_t(decoded)), &code);
         }
         attributeText_.push(0);
         attributes_.back().value = offset;
@@ -859,66 +915,6 @@ bool Parser::tagNameMatches(const char* name, const char* text) const {
     if (strncasecmp(name, text, n)) return false;
     char next = text[n];
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
-}
-
-int Parser::decodeReferences(const char* text, int length, char* out) {
-    const char* end = text + length;
-    bool utf8 = options.encoding == kUtf8;
-    auto refuse = [&](int code) {
-        fail(code);
-        return -1;
-    };
-    int written = 0;
-    for (const char* p = text; p < end;) {
-        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
-        const char* run = amp ? amp : end;
-        if (out) std::memcpy(out + written, p, size_t(run - p));
-        written += int(run - p);
-        p = run;
-        if (!amp) break;
-        const Entity* entity = nullptr;
-        for (const Entity& e : kEntities)
-            if (end - p >= e.length && matchesEntity(p, e)) {
-                entity = &e;
-                break;
-            }
-        if (entity) {
-            if (out) out[written] = entity->character;
-            ++written;
-            p += entity->length;
-            continue;
-        }
-        if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
-        const char* q = p + 2;
-        bool hex = *q == 'x' || *q == 'X';
-        if (hex) ++q;
-        const char* digits = q;
-        int code = 0;
-        for (; q < end && *q != ';'; ++q) {
-            int digit = *q >= '0' && *q <= '9' ? *q - '0'
-                      : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
-                      : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
-            if (digit < 0) return refuse(kUnknownEntity);
-            // Saturates: a long run of digits must not wrap round to a small code.
-            if (code < 256) code = code * (hex ? 16 : 10) + digit;
-        }
-        // "&#0;" would cut the text at the NUL it decodes to.
-        if (q >= end || q == digits || code == 0)
-            return refuse(kUnknownEntity);
-        if (code > 255) return refuse(kCharCodeAbove255);
-        if (utf8 && code >= 0x80) {
-            if (out) {
-                out[written] = char(0xC0 | (code >> 6));
-                out[written + 1] = char(0x80 | (code & 0x3F));
-            }
-            written += 2;
-        } else {
-            if (out) out[written] = char(code);
-            ++written;
-        }
-        p = q + 1;
-    }
-    return written;
 }
 
 bool Parser::addParsedText(int end) {
@@ -1151,6 +1147,25 @@ void positionOf(const char* doc, int index, ParseResult* result) {
 }
 
 }  // namespace
+
+char* decodeEntities(const char* text, size_t length, int* error) {
+    int code = kNoError;
+    char* decoded = nullptr;
+    if (!text) {
+        // Nothing to decode, like a copy of nothing.
+    } else if (!std::memchr(text, '&', length)) {
+        decoded = xmlStrDup(text, ptrdiff_t(length));
+    } else {
+        ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code);
+        if (size >= 0) {
+            decoded = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
+            decodeReferences(text, text + length, decoded, &code);
+            decoded[size] = 0;
+        }
+    }
+    if (error) *error = code;
+    return decoded;
+}
 
 Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
     ParseResult ignored;

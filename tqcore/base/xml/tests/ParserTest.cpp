@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -89,6 +90,35 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         EXPECT_EQ(r.line, c.line);
         EXPECT_EQ(r.column, c.column);
         EXPECT_EQ(dump(node), c.tree);
+    }
+}
+
+// The decoder takes a range, not a NUL-terminated text: it must stop at the range's end (each
+// range is copied to a heap block of its exact size, where a byte more is an overflow).
+TEST(XmlParser, DecodeEntitiesOfARange) {
+    const struct {
+        const char* text;
+        size_t length;
+        const char* decoded;  // null: refused
+        int code;
+    } cases[] = {
+        {"a&lt;&gt;b", 9, "a<>", 0},
+        {"a&lt;&gt;b", 6, nullptr, 12},  // a "&" within the last two bytes
+        {"&#65;&#x42;&AMP;", 16, "AB&", 0},
+        {"x&amp;", 5, nullptr, 12},  // "&amp" without its ';' inside the range
+        {"&#65;", 4, nullptr, 12},
+        {"&#", 2, nullptr, 12},
+        {"&#x100;", 7, nullptr, 13},
+        {"no reference", 2, "no", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        int code = -1;
+        std::vector<char> range(c.text, c.text + c.length);
+        char* decoded = xml::decodeEntities(range.data(), range.size(), &code);
+        EXPECT_EQ(decoded ? std::string(decoded) : "(null)", c.decoded ? c.decoded : "(null)");
+        EXPECT_EQ(code, c.code);
+        std::free(decoded);
     }
 }
 
