@@ -6,6 +6,7 @@
 #include "plat/Utf8.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -195,20 +196,20 @@ char* xmlStrDup(const char* text, ptrdiff_t length) {
     return p;
 }
 
-int escapeText(const char* text, char* out, const char* end) {
-    int written = 0;
+size_t escapeText(const char* text, char* out, const char* end) {
+    size_t written = 0;
     for (const char* p = text; (!end || p < end) && *p;) {
         const Entity* entity = nullptr;
         for (const Entity& e : kEntities)
             if (*p == e.character) entity = &e;
         if (entity) {
             if (out) std::memcpy(out + written, entity->text, size_t(entity->length));
-            written += entity->length;
+            written += size_t(entity->length);
             ++p;
         } else {
             int n = charLength(p, end);
             if (out) std::memcpy(out + written, p, size_t(n));
-            written += n;
+            written += size_t(n);
             p += n;
         }
     }
@@ -481,10 +482,10 @@ AutoText::~AutoText() { std::free(text_); }
 
 const char* AutoText::escape(const char* text) {
     if (!text) text = "";
-    int length = escapeText(text, nullptr);
+    size_t length = escapeText(text, nullptr);
     if (length + 1 > capacity_) {
         // The text may live in this buffer: escape from it before it is freed.
-        char* fresh = static_cast<char*>(xmlRealloc(nullptr, size_t(length) + 1));
+        char* fresh = static_cast<char*>(xmlRealloc(nullptr, length + 1));
         escapeText(text, fresh);
         std::free(text_);
         text_ = fresh;
@@ -685,8 +686,9 @@ private:
 
 class Parser {
 public:
-    Parser(const char* doc, NodeData* top)
-        : doc_(doc), end_(doc + std::strlen(doc)), top_(top) {}
+    // `length` is below INT_MAX, so that every index fits an int.
+    Parser(const char* doc, size_t length, NodeData* top)
+        : doc_(doc), end_(doc + length), top_(top) {}
 
     // Parses the whole document into the top node; false when it was abandoned. A tag and
     // elements left open (at the end or by an error) get their items all the same.
@@ -1174,8 +1176,13 @@ Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
         *result = {kNoElements, 0, 0};
         return Node();
     }
+    size_t length = std::strlen(text);
+    if (length >= size_t(INT_MAX)) {
+        *result = {kNoXmlData, 0, 0};
+        return Node();
+    }
     NodeData* top = newNodeData(nullptr, false);
-    Parser parser(text, top);
+    Parser parser(text, length, top);
     bool completed = parser.run();
     int code = top->childCount == 0 ? kNoXmlTagWarning : parser.error();
     int index = code == kUnmatchedEndTagWarning || !completed ? parser.errorIndex()

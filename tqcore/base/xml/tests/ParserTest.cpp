@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -174,6 +178,59 @@ TEST(XmlParser, DeepNestingNeverOverflows) {
     int levels = 1;
     for (xml::Node n = copy; n.childCount(); n = n.getChildNode(0)) ++levels;
     EXPECT_EQ(levels, depth);
+}
+
+// A NUL-terminated text of `length` bytes 'a' that costs a few pages: one shared block of 'a'
+// mapped over and over, then a private block that ends the text.
+class HugeText {
+public:
+    explicit HugeText(size_t length) {
+        size_t blocks = length / kBlock;
+        size_ = (blocks + 1) * kBlock;
+        void* base = mmap(nullptr, size_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
+                          -1, 0);
+        if (base == MAP_FAILED) return;
+        base_ = static_cast<char*>(base);
+        int fd = memfd_create("hugetext", MFD_CLOEXEC);
+        bool ok = fd >= 0 && ftruncate(fd, kBlock) == 0;
+        void* block = ok ? mmap(nullptr, kBlock, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0)
+                         : MAP_FAILED;
+        ok = block != MAP_FAILED;
+        if (ok) {
+            std::memset(block, 'a', kBlock);
+            munmap(block, kBlock);
+        }
+        for (size_t i = 0; ok && i < blocks; ++i)
+            ok = mmap(base_ + i * kBlock, kBlock, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) !=
+                 MAP_FAILED;
+        char* last = base_ + blocks * kBlock;
+        ok = ok && mmap(last, kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS |
+                        MAP_FIXED, -1, 0) != MAP_FAILED;
+        if (fd >= 0) close(fd);
+        if (!ok) return;
+        std::memset(last, 'a', length % kBlock);  // the rest of the block is already zero
+        text_ = base_;
+    }
+    ~HugeText() {
+        if (base_) munmap(base_, size_);
+    }
+    const char* get() const { return text_; }
+
+private:
+    static constexpr size_t kBlock = size_t(2) << 20;
+    char* base_ = nullptr;
+    size_t size_ = 0;
+    const char* text_ = nullptr;  // null when the mappings could not be made
+};
+
+// Positions and line numbers are 32 bits: a text they cannot describe is refused, not parsed
+// with positions that wrap.
+TEST(XmlParser, TextTooLongForPositionsIsRefused) {
+    HugeText text(size_t(1) << 31);
+    ASSERT_NE(text.get(), nullptr) << "mappings refused";
+    xml::ParseResult r{0, 5, 5};
+    EXPECT_TRUE(xml::Node::parseString(text.get(), nullptr, &r).isEmpty());
+    EXPECT_EQ(r.error * 100 + r.line * 10 + r.column, xml::kNoXmlData * 100);
 }
 
 // Running indexes walk all namesakes, letter case ignored; items come attributes first.
