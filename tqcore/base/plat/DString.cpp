@@ -15,11 +15,10 @@ namespace plat {
 namespace {
 
 constexpr int kMinCapacity = 8;
-constexpr int kMaxCapacity = 1 << 30;  // the largest power of two a signed 32-bit int holds
 
 // Lengths beyond what a capacity can hold are as fatal as a failed allocation.
 int checkedLength(size_t length) {
-    TQ_ASSERT(length < size_t(kMaxCapacity));
+    TQ_ASSERT(length < size_t(DString::kMaxCapacity));
     return int(length);
 }
 

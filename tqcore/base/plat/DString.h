@@ -16,6 +16,9 @@ namespace plat {
 
 class DString {
 public:
+    // The largest capacity; growth beyond it ends the process.
+    static constexpr int kMaxCapacity = 1 << 30;
+
     DString() = default;
     explicit DString(const char* format, ...) TQ_PRINTF_FORMAT(2, 3);
     DString(const DString& other);
