@@ -99,6 +99,12 @@ char* DString::release() {
     return std::exchange(buf_, nullptr);
 }
 
+void DString::adopt(char* text, int capacity) {
+    TQ_ASSERT(text && 0 < capacity && capacity <= kMaxCapacity);
+    delete[] std::exchange(buf_, text);
+    capacity_ = capacity;
+}
+
 DString& DString::append(const char* text, int length) {
     if (!text) return *this;
     String keep;
