@@ -21,7 +21,10 @@ public:
     // "FramedOutStream::startMsg: already in msg".
     void startMsg();
     // Ends the message with its last frame and, with `flush`, flushes the underlying stream.
-    // Without an open frame throws rdr::FrameException "FramedOutStream::endMsg: not in frame".
+    // Outside a message throws rdr::FrameException "FramedOutStream::endMsg: not in frame".
+    // When the underlying stream threw while a message was written, the bytes written before
+    // stay in whole frames and the message stays open: more writes continue it, and endMsg
+    // ends it with an empty last frame (the next message could not be told apart otherwise).
     void endMsg(bool flush = true);
     // Ends the open frame (an empty non-last frame is dropped). Without one throws
     // rdr::FrameException "FramedOutStream::endFrame: not in frame".
@@ -53,7 +56,7 @@ private:
     bool inMsg_ = false;
     bool inFrame = false;    // header space is reserved, payload being written
     bool isFirst = false;    // the open frame is the message's first
-    int msgBytes = 0;        // payload bytes of completed frames
+    uint32_t msgBytes = 0;   // payload bytes of completed frames, modulo 2^32
     OutStream* underlying_;  // not owned
 };
 

@@ -1,4 +1,5 @@
 #include "plat/Hex.h"
+#include "rdr/BufferedOutStream.h"
 #include "rdr/FramedInStream.h"
 #include "rdr/FramedOutStream.h"
 #include "rdr/MemInStream.h"
@@ -7,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 
 using namespace rdr;
@@ -57,6 +60,20 @@ TEST(FramedStreamTest, WriterHeaders) {
     framed.startMsg();
     EXPECT_EQ(thrown([&] { framed.startMsg(); }),
               "FrameException: FramedOutStream::startMsg: already in msg");
+
+    // The underlying stream fails between two frames: what was written stays in whole frames,
+    // and once there is room again endMsg ends the message and the next one can start.
+    MemOutStream limited(8, 8);
+    OutStreamV4 failing(&limited);
+    failing.startMsg();
+    EXPECT_EQ(thrown([&] { failing.writeBytes("abcdefgh", 8); }), "OutStreamFull: OutStream full");
+    EXPECT_EQ(failing.length(), 6);
+    limited.setLimit(0);
+    failing.endMsg();
+    failing.startMsg();
+    failing.writeU8('z');
+    failing.endMsg();
+    EXPECT_EQ(hexOf(bytesOf(limited)), "0006616263646566" "8000" "80017a");
 }
 
 TEST(FramedStreamTest, ReaderHeaders) {
@@ -124,6 +141,48 @@ TEST(FramedStreamTest, LargeMessageByteByByte) {
     EXPECT_TRUE(reader.atEnd());
     reader.endMsg();
     EXPECT_GT(attempts, 39000);
+}
+
+// Positions and lengths run past 2^31 on a long-lived channel. They count modulo 2^32: the
+// framed counters overflowed a signed int there, and a checkpoint before 2^31 refused a
+// position after it.
+TEST(FramedStreamTest, PositionsRunPast2GiB) {
+    // Endless non-final frames of 32767 bytes; only the headers are written, the payload bytes
+    // are whatever the buffer holds.
+    struct EndlessFrames : BufferedInStream {
+        EndlessFrames() : BufferedInStream(1 << 20) {}
+        int fill(uint8_t* dst, int maxLen) override {
+            uint64_t stop = produced + uint64_t(maxLen);
+            for (uint64_t frame = produced - produced % 32769; frame < stop; frame += 32769)
+                for (uint64_t at = frame; at < frame + 2; at++)
+                    if (at >= produced && at < stop) dst[at - produced] = at == frame ? 0x7f : 0xff;
+            produced = stop;
+            return maxLen;
+        }
+        uint64_t produced = 0;
+    } raw, frames;
+    InStreamV4 framed(&frames);
+    ASSERT_TRUE(framed.startMsg(true));
+    for (InStream* in : {static_cast<InStream*>(&raw), static_cast<InStream*>(&framed)}) {
+        for (int64_t left = INT_MAX - 9; left > 0; left -= 1 << 19) {
+            in->skip(int(std::min<int64_t>(left, 1 << 19)));
+            in->markPos();
+        }
+        int beyond = int(uint32_t(in->pos()) + 20);
+        in->setPos(beyond);
+        EXPECT_EQ(in->pos(), beyond);
+    }
+
+    struct Sink : BufferedNBOutStream {
+        Sink() : BufferedNBOutStream(1 << 16) {}
+        int writeData(const uint8_t*, int len, bool) override { return len; }
+    } sink;
+    OutStreamV4 writer(&sink);
+    writer.startMsg();
+    writer.advance(INT_MAX);
+    writer.advance(10);
+    writer.endMsg();
+    EXPECT_EQ(writer.length(), int(uint32_t(INT_MAX) + 10));
 }
 
 }  // namespace
