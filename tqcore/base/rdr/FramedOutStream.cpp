@@ -18,6 +18,9 @@ void FramedOutStream::openFrame(int room) {
 }
 
 void FramedOutStream::startMsg() {
+    // A message broken off between frames by the underlying stream is ended first: the peer
+    // would otherwise read the new message as the rest of it.
+    if (inMsg_ && !inFrame) endMsg(false);
     if (inMsg_) throw FrameException("FramedOutStream::startMsg: already in msg");
     TQ_ASSERT(underlying_);
     isFirst = true;

@@ -17,14 +17,16 @@ public:
     FramedOutStream(OutStream* out, int maxFrameSize, int hdrSize)
         : maxFrameSize(maxFrameSize), hdrSize(hdrSize), underlying_(out) {}
 
-    // Opens a message; one already open throws rdr::FrameException
-    // "FramedOutStream::startMsg: already in msg".
+    // When the underlying stream throws while a message is written, the bytes written before
+    // stay in whole frames and the message stays open between two frames: more writes continue
+    // it, and endMsg or the next startMsg end it with an empty last frame, so that the peer can
+    // tell it from the next message.
+
+    // Opens a message; one already open (and not broken off as above) throws
+    // rdr::FrameException "FramedOutStream::startMsg: already in msg".
     void startMsg();
     // Ends the message with its last frame and, with `flush`, flushes the underlying stream.
     // Outside a message throws rdr::FrameException "FramedOutStream::endMsg: not in frame".
-    // When the underlying stream threw while a message was written, the bytes written before
-    // stay in whole frames and the message stays open: more writes continue it, and endMsg
-    // ends it with an empty last frame (the next message could not be told apart otherwise).
     void endMsg(bool flush = true);
     // Ends the open frame (an empty non-last frame is dropped). Without one throws
     // rdr::FrameException "FramedOutStream::endFrame: not in frame".

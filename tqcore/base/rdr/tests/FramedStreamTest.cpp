@@ -62,18 +62,22 @@ TEST(FramedStreamTest, WriterHeaders) {
               "FrameException: FramedOutStream::startMsg: already in msg");
 
     // The underlying stream fails between two frames: what was written stays in whole frames,
-    // and once there is room again endMsg ends the message and the next one can start.
-    MemOutStream limited(8, 8);
+    // and once there is room again endMsg, or else the next startMsg, ends the message.
+    MemOutStream limited;
     OutStreamV4 failing(&limited);
-    failing.startMsg();
-    EXPECT_EQ(thrown([&] { failing.writeBytes("abcdefgh", 8); }), "OutStreamFull: OutStream full");
-    EXPECT_EQ(failing.length(), 6);
-    limited.setLimit(0);
-    failing.endMsg();
+    for (bool endMsgFirst : {true, false}) {
+        limited.setLimit(limited.length() + 8);
+        failing.startMsg();
+        EXPECT_EQ(thrown([&] { failing.writeBytes("abcdefgh", 8); }),
+                  "OutStreamFull: OutStream full");
+        EXPECT_EQ(failing.length(), endMsgFirst ? 6 : 12);
+        limited.setLimit(0);
+        if (endMsgFirst) failing.endMsg();
+    }
     failing.startMsg();
     failing.writeU8('z');
     failing.endMsg();
-    EXPECT_EQ(hexOf(bytesOf(limited)), "0006616263646566" "8000" "80017a");
+    EXPECT_EQ(hexOf(bytesOf(limited)), "0006616263646566" "8000" "0006616263646566" "8000" "80017a");
 }
 
 TEST(FramedStreamTest, ReaderHeaders) {
