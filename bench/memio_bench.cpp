@@ -68,7 +68,7 @@ struct OursChunks {
     explicit OursChunks(size_t chunks)
         : chunks(chunks), source(chunks), copy(chunks), sentFrom(chunks) {}
     template <typename Take>
-    void pass(uintptr_t distance, Take take) {
+    [[gnu::noinline]] void pass(uintptr_t distance, Take take) {
         for (size_t i = 0; i < chunks; i++) {
             sentFrom[i] = source.before(i, pipe.getPtr(), distance);
             pipe.writeBytes(sentFrom[i], kChunk);
@@ -98,7 +98,7 @@ struct EvbufferChunks {
           target(chunks, nullptr) {}
     ~EvbufferChunks() { evbuffer_free(buffer); }
     template <typename Take>
-    void pass(uintptr_t distance, Take take) {
+    [[gnu::noinline]] void pass(uintptr_t distance, Take take) {
         for (size_t i = 0; i < chunks; i++) {
             sentFrom[i] = source.before(i, target[i], distance);
             evbuffer_add(buffer, sentFrom[i], kChunk);

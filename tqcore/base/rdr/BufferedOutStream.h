@@ -26,6 +26,15 @@ public:
     BufferedOutStream(int bufSize, int maxBufSize);
     ~BufferedOutStream() override;
 
+    // What fits the window is copied in place; the rest goes through overrun().
+    void writeBytes(const void* data, int len) override {
+        if (size_t(len) <= size_t(end - ptr)) {
+            std::memcpy(ptr, data, size_t(len));
+            ptr += len;
+        } else {
+            OutStream::writeBytes(data, len);
+        }
+    }
     int length() override { return int(offset + uint32_t(ptr - start.get())); }
     int unflushedBytes() override { return int(ptr - flushPtr); }
     int spaceLeft() override { return maxBufSize - unflushedBytes(); }

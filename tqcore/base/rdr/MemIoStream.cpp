@@ -63,11 +63,11 @@ void MemIoStream::appendBuf(uint8_t* storage) {
 }
 
 void MemIoStream::releaseHead(int released) {
+    size_t mask = ring.size() - 1;
     for (int i = 0; i < released; i++) {
-        Buf spare = at(0);
-        spare.end = spare.begin + bufSize;
-        head = int((size_t(head) + 1) & (ring.size() - 1));
-        at(count - 1) = spare;
+        const Buf& done = ring[size_t(head) & mask];
+        ring[size_t(head + count) & mask] = Buf{done.begin, done.begin + bufSize};
+        head = int(size_t(head + 1) & mask);
     }
     readIdx -= released;
     writeIdx -= released;
@@ -87,14 +87,14 @@ int MemIoStream::positionOf(int index, const uint8_t* p) {
     return int(uint32_t(checkpointPos) + uint32_t(distanceTo(index, p)));
 }
 
-void MemIoStream::markPos() {
+void MemIoStream::markPosReleasing() {
     bool writerStopped = writeIdx >= maxBufs - 1;
     checkpointPos = pos();
     checkpointPtr = InStream::ptr;
     int released = readIdx;
-    if (released > 0) releaseHead(released);
+    releaseHead(released);
     TQ_ASSERT(InStream::ptr == checkpointPtr);
-    if (released > 0 && writerStopped && callback) callback->writable(this);
+    if (writerStopped && callback) callback->writable(this);
 }
 
 void MemIoStream::rewindToMark() {
@@ -153,6 +153,11 @@ bool MemIoStream::shutdownWrite() {
 }
 
 int MemIoStream::overrun(int itemSize, int nItems) {
+    nextWriteBuf(itemSize);
+    return std::min(nItems, bufSize / itemSize);
+}
+
+void MemIoStream::nextWriteBuf(int itemSize) {
     if (closed) throw PipeException("Stream closed for writing");
     Buf& current = at(writeIdx);
     current.end = OutStream::ptr;
@@ -174,7 +179,18 @@ int MemIoStream::overrun(int itemSize, int nItems) {
     next.end = next.begin + bufSize;
     OutStream::ptr = next.begin;
     OutStream::end = next.end;
-    return std::min(nItems, bufSize / itemSize);
+}
+
+void MemIoStream::writeBytes(const void* data, int len) {
+    const uint8_t* from = static_cast<const uint8_t*>(data);
+    while (len > 0) {
+        if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
+        int take = std::min(len, int(OutStream::end - OutStream::ptr));
+        std::memcpy(OutStream::ptr, from, size_t(take));
+        OutStream::ptr += take;
+        from += take;
+        len -= take;
+    }
 }
 
 void MemIoStream::save(OutStream& out) {

@@ -41,13 +41,20 @@ public:
     // Reading side.
     int pos() override { return positionOf(readIdx, InStream::ptr); }
     // Sets the checkpoint and recycles the buffers before the read buffer.
-    void markPos() override;
+    void markPos() override {
+        if (readIdx > 0) return markPosReleasing();
+        checkpointPos = int(uint32_t(checkpointPos) + uint32_t(InStream::ptr - checkpointPtr));
+        checkpointPtr = InStream::ptr;
+    }
     void rewindToMark() override;
     // Moves to the next buffer. With no data: the stored error, rdr::EndOfStream "End of
     // in-memory IO stream" once closed, otherwise false.
     bool overrun(int size) override;
 
     // Writing side.
+    // Fills the write buffer and moves on to fresh ones as overrun(1, ...) does, without a
+    // virtual call for each buffer.
+    void writeBytes(const void* data, int len) override;
     int length() override { return positionOf(writeIdx, OutStream::ptr); }
     int spaceLeft() override;
     // Publishes the written data to the reader and tells the callback.
@@ -76,8 +83,10 @@ private:
 
     Buf& at(int index) { return ring[size_t((head + index) & (ring.size() - 1))]; }
     uint8_t* newStorage();
+    void nextWriteBuf(int itemSize);
     void appendBuf(uint8_t* storage);
     void releaseHead(int count);
+    void markPosReleasing();
     const uint8_t* readLimit(int index) {
         return index == writeIdx ? OutStream::ptr : at(index).end;
     }
