@@ -57,9 +57,15 @@ struct PageBlock {
     uint8_t* bytes;
 };
 
-// The read window of the pipe, where the next copy starts.
+// Where the pipe's next copies start and end.
 struct Pipe : rdr::MemIoStream {
     const uint8_t* readPtr() const { return InStream::ptr; }
+    // The first byte of the next write: a full window moves on to a fresh buffer first, as
+    // writeBytes() would.
+    uint8_t* writePtr() {
+        if (OutStream::ptr == OutStream::end) overrun(1, 1);
+        return OutStream::ptr;
+    }
 };
 
 // `chunks` chunks written, then read back; each chunk handed to `take` after it was read, and
@@ -70,14 +76,17 @@ struct OursChunks {
     template <typename Take>
     [[gnu::noinline]] void pass(uintptr_t distance, Take take) {
         for (size_t i = 0; i < chunks; i++) {
-            sentFrom[i] = source.before(i, pipe.getPtr(), distance);
+            sentFrom[i] = source.before(i, pipe.writePtr(), distance);
             pipe.writeBytes(sentFrom[i], kChunk);
         }
         pipe.flush();
         for (size_t i = 0; i < chunks; i++) {
             pipe.check(true, 1);
             uint8_t* to = copy.after(i, pipe.readPtr(), distance);
-            take(pipe.readBytes(to, kChunk) == to ? to : nullptr);
+            // A pointer into the pipe where the chunk lies in one piece there, else `to`.
+            const uint8_t* got = pipe.readBytes(to, kChunk);
+            if (got != to) std::memcpy(to, got, kChunk);
+            take(to);
             pipe.markPos();
         }
     }
