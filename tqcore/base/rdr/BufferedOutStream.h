@@ -28,7 +28,7 @@ public:
 
     // What fits the window is copied in place; the rest goes through overrun().
     void writeBytes(const void* data, int len) override {
-        if (size_t(len) <= size_t(end - ptr)) {
+        if (len > 0 && len <= end - ptr) {
             std::memcpy(ptr, data, size_t(len));
             ptr += len;
         } else {

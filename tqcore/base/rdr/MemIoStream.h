@@ -57,7 +57,7 @@ public:
     // What fits the window is copied in place; more fills the following buffers as
     // overrun(1, ...) would give them, without a virtual call for each.
     void writeBytes(const void* data, int len) override {
-        if (size_t(len) <= size_t(OutStream::end - OutStream::ptr)) {
+        if (len > 0 && len <= OutStream::end - OutStream::ptr) {
             std::memcpy(OutStream::ptr, data, size_t(len));
             OutStream::ptr += len;
         } else {
