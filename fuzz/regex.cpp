@@ -48,8 +48,10 @@ std::vector<long> searchAll(const plat::Regex& re, const char* text, const char*
 void runAll(plat::Regex& re, const char* text, const char* end) {
     re.setEnginesForTesting(0);
     const std::vector<long> pike = searchAll(re, text, end);
-    const uint32_t engineSets[] = {plat::Regex::Automaton, plat::Regex::LiteralSearch,
-                                   plat::Regex::StartFilter, plat::Regex::AllEngines};
+    const uint32_t engineSets[] = {plat::Regex::Automaton,
+                                   plat::Regex::Automaton | plat::Regex::Backtracker,
+                                   plat::Regex::LiteralSearch, plat::Regex::StartFilter,
+                                   plat::Regex::AllEngines};
     for (uint32_t engines : engineSets) {
         re.setEnginesForTesting(engines);
         check(searchAll(re, text, end) == pike);

@@ -112,7 +112,13 @@ public:
     // on them. `automatonBudget` (bytes per automaton, 0 for the default) lets a test make
     // the automata empty their caches early. Not safe while another thread uses the
     // expression.
-    enum Engine : uint32_t { Automaton = 1, LiteralSearch = 2, StartFilter = 4, AllEngines = 7 };
+    enum Engine : uint32_t {
+        Automaton = 1,      // the automata; without them the Pike machine runs every search
+        LiteralSearch = 2,  // memchr and memcmp for a pattern that is one literal
+        StartFilter = 4,    // skipping text where no match can begin
+        Backtracker = 8,    // the groups of a match the automaton found, by backtracking
+        AllEngines = 15
+    };
     void setEnginesForTesting(uint32_t engines, size_t automatonBudget = 0);
 
 private:

@@ -10,7 +10,7 @@ namespace plat {
 using Kind = RegexProgram::CharKind;
 
 // Followed by the row of columnCount_ entries, then the pcs.
-struct alignas(8) RegexDfa::State {
+struct alignas(16) RegexDfa::State {
     uint32_t pcCount;
     uint8_t before;  // kind of the character before; kOtherChar when nothing asks
     bool fresh;      // only the search entry: the same as beginning a search here
@@ -108,7 +108,7 @@ Kind RegexDfa::kindBefore(const char* textStart, const char* at) const {
 }
 
 void* RegexDfa::allocate(size_t bytes) {
-    bytes = (bytes + 7) & ~size_t(7);
+    bytes = (bytes + 15) & ~size_t(15);
     for (; blockIndex_ < blocks_.size(); ++blockIndex_, blockUsed_ = 0) {
         Block& block = blocks_[blockIndex_];
         if (block.size - blockUsed_ >= bytes) {
@@ -153,7 +153,7 @@ RegexDfa::State* RegexDfa::intern(const uint32_t* pcs, uint32_t count, uint8_t b
     state->fresh = !wholeText_ && count == 1 && pcs[0] == program_.searchStart;
     std::atomic<uintptr_t>* entries = row(state);
     for (int i = 0; i < columnCount_; ++i)
-        new (&entries[i]) std::atomic<uintptr_t>(0);
+        new (&entries[i]) std::atomic<uintptr_t>(kUnbuilt);
     std::memcpy(const_cast<uint32_t*>(pcsOf(state)), pcs, count * sizeof(uint32_t));
     ++stateCount_;
     if (!grow) {
@@ -268,7 +268,7 @@ bool RegexDfa::closure(const State& state, Kind after) {
 uintptr_t RegexDfa::build(State* state, int column) {
     std::lock_guard<std::mutex> lock(buildLock_);
     uintptr_t entry = row(state)[column].load(std::memory_order_relaxed);
-    if (entry) return entry;
+    if (!(entry & kUnbuilt)) return entry;
     bool matched = closure(*state, kinds_[size_t(column)]);
     // Mid-text matches mean nothing to a whole-text run.
     uintptr_t matchBit = matched && (!wholeText_ || column == endColumn_) ? kMatched : 0;
@@ -334,38 +334,62 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
     std::shared_lock<std::shared_mutex> hold;
     holdCache(hold);
     Progress progress;
-    const bool skip = useFilter && program_.hasFilter;
-    // With the filter, a fresh start is where memchr can take over; else the run goes on.
-    const uintptr_t stopBits = kMatched | kDead | (skip ? kFresh : 0);
+    // At a fresh start, text no match can begin in is skipped: by memchr for a literal
+    // prefix, to line starts, or over bytes no match begins with. Without assertions a fresh
+    // start is the start state itself, which stays put over such bytes, so the loop below
+    // skips them without stopping; otherwise the state after a skip depends on the character
+    // before, and the loop stops at every fresh start.
+    const bool skipFar = useFilter && program_.filterSkipsFar();
+    const bool skipBytes = useFilter && program_.hasFilter && !skipFar;
+    const bool skipInLoop = skipBytes && !program_.hasAssertions;
+    const bool* firstBytes = program_.firstBytes;
+    const bool stopAtFresh = (skipFar || skipBytes) && !skipInLoop;
+    const uintptr_t stopBits = kMatched | kDead | kUnbuilt | (stopAtFresh ? kFresh : 0);
     Kind before = kindBefore(textStart, at);
     State* state = startState(before);
     if (!state && !recover(hold, state, before, at, progress)) return Outcome::GaveUp;
     from = at;
     bool found = false;
     for (;;) {
-        if (skip && state->fresh && at < textEnd && !program_.mayStartAt(at, textEnd)) {
-            // No match can begin before the candidate, nor be empty at the end.
-            at = program_.nextCandidate(at + 1, textEnd);
-            if (at >= textEnd) break;
-            from = at;
-            before = kindBefore(textStart, at);
-            state = startState(before);
-            if (!state && !recover(hold, state, before, at, progress)) return Outcome::GaveUp;
+        if ((skipFar || skipBytes) && state->fresh && at < textEnd) {
+            const char* candidate = at;
+            if (skipFar && !program_.mayStartAt(textStart, at, textEnd))
+                candidate = program_.nextCandidate(textStart, at + 1, textEnd);
+            while (skipBytes && candidate < textEnd &&
+                   !firstBytes[static_cast<unsigned char>(*candidate)])
+                ++candidate;
+            if (candidate != at) {
+                // No match can begin before the candidate, nor be empty at the end.
+                at = candidate;
+                if (at >= textEnd) break;
+                from = at;
+                if (program_.hasAssertions) {
+                    before = kindBefore(textStart, at);
+                    state = startState(before);
+                    if (!state && !recover(hold, state, before, at, progress))
+                        return Outcome::GaveUp;
+                }
+            }
         }
         // Built ASCII transitions that neither match nor stop are the bulk of a search.
         while (at < textEnd) {
             uint8_t column = byteColumn_[static_cast<unsigned char>(*at)];
             if (column == kDecode) break;
             uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-            if (!entry || (entry & stopBits)) break;
+            if (entry & stopBits) break;
             ++at;
-            if (entry & kFresh) from = at;
             state = target(entry);
+            if (entry & kFresh) {
+                if (skipInLoop)
+                    while (at < textEnd && !firstBytes[static_cast<unsigned char>(*at)])
+                        ++at;
+                from = at;
+            }
         }
         int length = 0;
         int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
         uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-        if (!entry) entry = build(state, column);
+        if (entry & kUnbuilt) entry = build(state, column);
         if (!entry) {
             if (!recover(hold, state, before, at, progress)) return Outcome::GaveUp;
             continue;
@@ -396,14 +420,14 @@ RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
             uint8_t column = byteColumn_[static_cast<unsigned char>(*at)];
             if (column == kDecode) break;
             uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-            if (!entry || (entry & kDead)) break;
+            if (entry & (kDead | kUnbuilt)) break;
             ++at;
             state = target(entry);
         }
         int length = 0;
         int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
         uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-        if (!entry) entry = build(state, column);
+        if (entry & kUnbuilt) entry = build(state, column);
         if (!entry) {
             if (!recover(hold, state, before, at, progress)) return Outcome::GaveUp;
             continue;

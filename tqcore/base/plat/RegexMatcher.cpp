@@ -1,6 +1,7 @@
 #include "plat/RegexMatcher.h"
 
 #include "plat/Exception.h"
+#include "plat/RegexBacktracker.h"
 #include "plat/SmallVector.h"
 
 #include <algorithm>
@@ -84,7 +85,7 @@ void RegexMatcher::startAfter(int previousChar, bool stopAtFirst) {
 }
 
 void RegexMatcher::skipToCandidate() {
-    const char* at = program_.nextCandidate(position_ + 1, textEnd_);
+    const char* at = program_.nextCandidate(textStart_, position_ + 1, textEnd_);
     scratch_.current->clear();
     position_ = at;
     matched_ = false;
@@ -180,7 +181,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
 }
 
 void RegexMatcher::step(bool stopAtFirst) {
-    if (useFilter_ && onlyStartThreads_ && !program_.mayStartAt(position_, textEnd_)) {
+    if (useFilter_ && onlyStartThreads_ && !program_.mayStartAt(textStart_, position_, textEnd_)) {
         skipToCandidate();
         if (atEnd()) return;
     }
@@ -248,7 +249,13 @@ bool RegexMatcher::findNext(bool& more) {
     return true;
 }
 
-void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool& more) {
+void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool backtrack,
+                               bool& more) {
+    if (backtrack && RegexBacktracker::replay(program_, textStart_, textEnd_, from, matchEnd,
+                                              slotCount_, scratch_.result.data())) {
+        afterMatch(more);
+        return;
+    }
     // From `from` the machine is where the one from the search start would be (no older
     // thread lives there), and its last match ends at matchEnd.
     searchStart_ = from;

@@ -79,6 +79,27 @@ void RegexProgram::analyse() {
     for (size_t i = 1; i < prefix.size(); ++i)
         if (commonness(uint8_t(prefix[i])) < commonness(uint8_t(prefix[rareIndex]))) rareIndex = i;
 
+    // Whether every path from the pattern's start passes "^" before it consumes or matches.
+    lineStartOnly = true;
+    {
+        std::vector<bool> entered(length() + 1);
+        std::vector<uint32_t> paths{anchoredStart};
+        while (!paths.empty() && lineStartOnly) {
+            pc = paths.back();
+            paths.pop_back();
+            if (entered[pc]) continue;
+            entered[pc] = true;
+            if (pc >= length() || (!isJump(pc) && isConsuming(words[pc])))
+                lineStartOnly = false;
+            else if (isJump(pc))
+                paths.push_back(jumpTarget(pc));
+            else if (words[pc] == Split || words[pc] == SplitLazy)
+                paths.push_back(words[pc + 1]), paths.push_back(pc + 2);
+            else if (words[pc] != LineStart)
+                paths.push_back(pc + instructionLength(pc));
+        }
+    }
+
     // The first bytes of every consuming instruction that the pattern's start reaches without
     // consuming; assertions are taken as holding.
     bool bytes[256] = {};
@@ -135,14 +156,30 @@ void RegexProgram::analyse() {
     hasFilter = true;
 }
 
-bool RegexProgram::mayStartAt(const char* at, const char* end) const {
+bool RegexProgram::atLineStart(const char* textStart, const char* at) const {
+    if (at == textStart) return true;
+    if (!(flags & Multiline)) return false;
+    unsigned char before = static_cast<unsigned char>(at[-1]);
+    if (before == '\n' || before == '\r') return true;
+    return (before == 0xA8 || before == 0xA9) && isLineBreak(charEndingAt(textStart, at));
+}
+
+bool RegexProgram::mayStartAt(const char* textStart, const char* at, const char* end) const {
+    if (lineStartOnly && !atLineStart(textStart, at)) return false;
     if (!prefix.empty())
         return size_t(end - at) >= prefix.size() &&
                std::memcmp(at, prefix.data(), prefix.size()) == 0;
     return at < end && firstBytes[static_cast<unsigned char>(*at)];
 }
 
-const char* RegexProgram::nextCandidate(const char* at, const char* end) const {
+const char* RegexProgram::nextCandidate(const char* textStart, const char* at,
+                                        const char* end) const {
+    if (lineStartOnly) {
+        if (!(flags & Multiline)) return at == textStart && mayStartAt(textStart, at, end) ? at : end;
+        for (; at < end; ++at)
+            if (mayStartAt(textStart, at, end)) return at;
+        return end;
+    }
     if (prefix.empty()) {
         while (at < end && !firstBytes[static_cast<unsigned char>(*at)])
             ++at;

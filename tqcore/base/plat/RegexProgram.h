@@ -57,6 +57,7 @@ struct RegexProgram {
     std::string prefix;          // bytes every match begins with; may be empty
     size_t rareIndex = 0;        // the prefix byte least common in text, searched for first
     bool literal = false;        // every match is the prefix itself, with no groups
+    bool lineStartOnly = false;  // every match begins where "^" holds
 
     // Works out the filter, the prefix and the rest above from the finished program.
     void analyse();
@@ -137,13 +138,17 @@ struct RegexProgram {
     // inside a character.
     static int charEndingAt(const char* textStart, const char* at);
 
-    // Whether a match may begin at `at` (before `end`), as far as the filter tells.
-    bool mayStartAt(const char* at, const char* end) const;
+    // Whether a match may begin at `at` in [textStart, end), as far as the filter tells.
+    bool mayStartAt(const char* textStart, const char* at, const char* end) const;
     // The first position at or after `at` where a match may begin, or `end`. A candidate is
     // never a continuation byte, so it is where a character-by-character walk would come.
-    const char* nextCandidate(const char* at, const char* end) const;
+    const char* nextCandidate(const char* textStart, const char* at, const char* end) const;
+    // Whether the filter skips enough to be worth leaving the automaton for: a literal found
+    // by memchr, or line starts.
+    bool filterSkipsFar() const { return hasFilter && (!prefix.empty() || lineStartOnly); }
 
 private:
+    bool atLineStart(const char* textStart, const char* at) const;
     static int decodeMultibyte(const char* at, const char* end, int& length);
     bool inRanges(const uint32_t* ranges, uint32_t count, int c) const {
         uint32_t u = uint32_t(c);

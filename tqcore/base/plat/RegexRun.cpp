@@ -25,7 +25,7 @@ const char* textEndOf(const char* text, const char* end) {
 bool Regex::findNext(RegexMatcher& matcher, bool& more) const {
     const RegexProgram& program = *program_;
     if (program.literal && (engines_ & LiteralSearch)) {
-        const char* start = program.nextCandidate(matcher.searchStart(), matcher.textEnd());
+        const char* start = program.nextCandidate(matcher.textStart(), matcher.searchStart(), matcher.textEnd());
         if (start == matcher.textEnd()) {
             more = false;
             return false;
@@ -40,7 +40,9 @@ bool Regex::findNext(RegexMatcher& matcher, bool& more) const {
                                          matcher.textEnd(), false, engines_ & StartFilter, from,
                                          matchEnd)) {
         case RegexDfa::Outcome::NoMatch: more = false; return false;
-        case RegexDfa::Outcome::Match: matcher.replayMatch(from, matchEnd, more); return true;
+        case RegexDfa::Outcome::Match:
+            matcher.replayMatch(from, matchEnd, engines_ & Backtracker, more);
+            return true;
         case RegexDfa::Outcome::GaveUp: break;
         }
     }
@@ -65,7 +67,7 @@ bool Regex::test(const char* text, const char* end) const {
     end = textEndOf(text, end);
     const RegexProgram& program = *program_;
     if (program.literal && (engines_ & LiteralSearch))
-        return program.nextCandidate(text, end) != end;
+        return program.nextCandidate(text, text, end) != end;
     if ((engines_ & Automaton) && searchAutomaton_->usable()) {
         const char* from;
         const char* matchEnd;

@@ -93,6 +93,7 @@ void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& 
         size_t budget;
     } setups[] = {
         {Regex::Automaton, 0},
+        {Regex::Automaton | Regex::Backtracker, 0},
         {Regex::LiteralSearch, 0},
         {Regex::StartFilter, 0},
         {Regex::AllEngines, 0},
@@ -141,6 +142,8 @@ TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
         {"dog", 0, "dogdo"},                              // a literal cut by the text's end
         {"(a|a)*b", 0, std::string(400, 'a')},            // no match: the whole text read
         {"[a-z]+ing", 0, longText + " something singing"},
+        {"^(\\w+) (\\w+)", Regex::Multiline, longText + "\r\nab cd\xE2\x80\xA9" "ef gh"},  // line starts only
+        {"^(\\w+)", 0, longText},                         // the text's start only
     };
     for (const Case& c : cases)
         expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text);
