@@ -371,20 +371,29 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
                 }
             }
         }
-        // Built ASCII transitions that neither match nor stop are the bulk of a search.
-        while (at < textEnd) {
-            uint8_t column = byteColumn_[static_cast<unsigned char>(*at)];
-            if (column == kDecode) break;
-            uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-            if (entry & stopBits) break;
-            ++at;
-            state = target(entry);
-            if (entry & kFresh) {
-                if (skipInLoop)
-                    while (at < textEnd && !firstBytes[static_cast<unsigned char>(*at)])
-                        ++at;
-                from = at;
+        // Built ASCII transitions that neither match nor stop are the bulk of a search. Kept
+        // in locals whose address is never taken, so that they stay in registers.
+        {
+            State* current = state;
+            const char* lastFresh = from;
+            const char* p = at;
+            while (p < textEnd) {
+                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
+                if (column == kDecode) break;
+                uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
+                if (entry & stopBits) break;
+                ++p;
+                current = target(entry);
+                if (entry & kFresh) {
+                    if (skipInLoop)
+                        while (p < textEnd && !firstBytes[static_cast<unsigned char>(*p)])
+                            ++p;
+                    lastFresh = p;
+                }
             }
+            state = current;
+            from = lastFresh;
+            at = p;
         }
         int length = 0;
         int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
@@ -416,13 +425,19 @@ RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
     if (!state && !recover(hold, state, before, text, progress)) return Outcome::GaveUp;
     const char* at = text;
     for (;;) {
-        while (at < textEnd) {
-            uint8_t column = byteColumn_[static_cast<unsigned char>(*at)];
-            if (column == kDecode) break;
-            uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-            if (entry & (kDead | kUnbuilt)) break;
-            ++at;
-            state = target(entry);
+        {
+            State* current = state;
+            const char* p = at;
+            while (p < textEnd) {
+                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
+                if (column == kDecode) break;
+                uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
+                if (entry & (kDead | kUnbuilt)) break;
+                ++p;
+                current = target(entry);
+            }
+            state = current;
+            at = p;
         }
         int length = 0;
         int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;

@@ -61,6 +61,7 @@ TEST(Regex, SyntaxErrorsNameTheirCause) {
         {Plain, "\\uD800\\u0041", "expected low surrogate after high surrogate"},
         {Plain, "\\uD800", "expected low surrogate after high surrogate"},
         {Plain, "\\uDC00", "unexpected low surrogate"},
+        {Plain, "[\\uDFFF]", "unexpected low surrogate"},
         {Plain, "(a)\\1", "unsupported UNSAFE backreference"},
         {Plain, "\\q", "invalid escape sequence '\\q'"},
         {Plain, "a\\", "unterminated escape sequence"},
