@@ -224,7 +224,7 @@ TEST(RegexEngines, ThreadsShareOneExpression) {
     auto re = Regex::create("(\\w+)@(\\w+)\\.example\\.(org|net)|w(\\d+)x$", Regex::Multiline);
     re->setEnginesForTesting(0);
     const std::string expected = runs(*re, text);
-    for (size_t budget : {size_t(0), size_t(6000)}) {
+    for (size_t budget : {size_t(0), size_t(800)}) {
         re->setEnginesForTesting(Regex::AllEngines, budget);
         std::atomic<int> wrong{0};
         std::vector<std::thread> threads;
