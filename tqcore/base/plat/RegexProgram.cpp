@@ -176,8 +176,15 @@ const char* RegexProgram::nextCandidate(const char* textStart, const char* at,
                                         const char* end) const {
     if (lineStartOnly) {
         if (!(flags & Multiline)) return at == textStart && mayStartAt(textStart, at, end) ? at : end;
-        for (; at < end; ++at)
-            if (mayStartAt(textStart, at, end)) return at;
+        if (at < end && mayStartAt(textStart, at, end)) return at;
+        // Only the bytes that end a line break are looked at: LF, CR, and the last bytes of
+        // U+2028 and U+2029.
+        for (++at; at < end; ++at) {
+            unsigned char before = static_cast<unsigned char>(at[-1]);
+            if ((before == '\n' || before == '\r' || before == 0xA8 || before == 0xA9) &&
+                mayStartAt(textStart, at, end))
+                return at;
+        }
         return end;
     }
     if (prefix.empty()) {
