@@ -10,7 +10,7 @@ namespace plat {
 using Kind = RegexProgram::CharKind;
 
 // Followed by the row of columnCount_ entries, then the pcs.
-struct alignas(16) RegexDfa::State {
+struct alignas(8) RegexDfa::State {
     uint32_t pcCount;
     uint8_t before;  // kind of the character before; kOtherChar when nothing asks
     bool fresh;      // only the search entry: the same as beginning a search here
@@ -108,7 +108,7 @@ Kind RegexDfa::kindBefore(const char* textStart, const char* at) const {
 }
 
 void* RegexDfa::allocate(size_t bytes) {
-    bytes = (bytes + 15) & ~size_t(15);
+    bytes = (bytes + 7) & ~size_t(7);
     for (; blockIndex_ < blocks_.size(); ++blockIndex_, blockUsed_ = 0) {
         Block& block = blocks_[blockIndex_];
         if (block.size - blockUsed_ >= bytes) {
@@ -285,7 +285,7 @@ uintptr_t RegexDfa::build(State* state, int column) {
         State* next = intern(nextPcs_.data(), uint32_t(nextPcs_.size()),
                              program_.hasAssertions ? kinds_[size_t(column)] : RegexProgram::kOtherChar);
         if (!next) return 0;
-        entry = reinterpret_cast<uintptr_t>(next) | matchBit | (next->fresh ? kFresh : 0);
+        entry = reinterpret_cast<uintptr_t>(next) | matchBit;
     }
     row(state)[column].store(entry, std::memory_order_release);
     return entry;
@@ -344,12 +344,12 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
     const bool skipInLoop = skipBytes && !program_.hasAssertions;
     const bool* firstBytes = program_.firstBytes;
     const bool stopAtFresh = (skipFar || skipBytes) && !skipInLoop;
-    const uintptr_t stopBits = kMatched | kDead | kUnbuilt | (stopAtFresh ? kFresh : 0);
     Kind before = kindBefore(textStart, at);
     State* state = startState(before);
     if (!state && !recover(hold, state, before, at, progress)) return Outcome::GaveUp;
     from = at;
     bool found = false;
+    bool stoppedFresh = false;  // the loop below stopped on entering a fresh start
     for (;;) {
         if ((skipFar || skipBytes) && state->fresh && at < textEnd) {
             const char* candidate = at;
@@ -376,25 +376,33 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
         {
             State* current = state;
             const char* lastFresh = from;
+            stoppedFresh = false;
             const char* p = at;
             while (p < textEnd) {
                 uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
                 if (column == kDecode) break;
                 uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
-                if (entry & stopBits) break;
+                if (entry & kTags) break;
                 ++p;
-                current = target(entry);
-                if (entry & kFresh) {
-                    if (skipInLoop)
+                current = reinterpret_cast<State*>(entry);
+                if (current->fresh) {
+                    lastFresh = p;
+                    if (stopAtFresh) {
+                        stoppedFresh = true;
+                        break;
+                    }
+                    if (skipInLoop) {
                         while (p < textEnd && !firstBytes[static_cast<unsigned char>(*p)])
                             ++p;
-                    lastFresh = p;
+                        lastFresh = p;
+                    }
                 }
             }
             state = current;
             from = lastFresh;
             at = p;
         }
+        if (stoppedFresh) continue;  // to the skip
         int length = 0;
         int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
         uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
@@ -411,7 +419,7 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
         if (entry & kDead) break;
         at += length;
         state = target(entry);
-        if (entry & kFresh) from = at;
+        if (state->fresh) from = at;
     }
     return found ? Outcome::Match : Outcome::NoMatch;
 }
@@ -432,9 +440,10 @@ RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
                 uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
                 if (column == kDecode) break;
                 uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
-                if (entry & (kDead | kUnbuilt)) break;
+                // Mid-text entries of a whole-text automaton carry no match bit.
+                if (entry & kTags) break;
                 ++p;
-                current = target(entry);
+                current = reinterpret_cast<State*>(entry);
             }
             state = current;
             at = p;

@@ -75,12 +75,12 @@ private:
         size_t statesAtReset = 0;         // how many states the cache held then
     };
 
-    // An entry is the target state's address with these bits (states are 16-byte aligned).
+    // An entry is the target state's address with these bits (states are 8-byte aligned).
+    // An entry the loop follows has none of them, so it is the address itself.
     static constexpr uintptr_t kMatched = 1;  // a match ends before the character
-    static constexpr uintptr_t kFresh = 2;    // the target is the search entry alone
-    static constexpr uintptr_t kDead = 4;     // no thread lives on; no target
-    static constexpr uintptr_t kUnbuilt = 8;  // not built yet; no target
-    static constexpr uintptr_t kTags = 15;
+    static constexpr uintptr_t kDead = 2;     // no thread lives on; no target
+    static constexpr uintptr_t kUnbuilt = 4;  // not built yet; no target
+    static constexpr uintptr_t kTags = 7;
     static constexpr uint8_t kDecode = 0xFF;  // byte column: a multibyte character begins
     static constexpr int kMaxColumns = 250;
 

@@ -48,7 +48,6 @@ RegexMatcher::RegexMatcher(const RegexProgram& program, uint32_t startPc, int sl
       }()) {
     TQ_ASSERT(!scratch_.inUse);
     scratch_.inUse = true;
-    scratch_.visited.resize(size_t(program.length()) + 1);
     scratch_.result.resize(slotCount_);
     scratch_.slots.resize(slotCount_);
     scratch_.result.fill(kUnset);
@@ -70,6 +69,8 @@ void RegexMatcher::startAfter(int previousChar, bool stopAtFirst) {
     position_ = searchStart_;
     previousChar_ = previousChar;
     nextChar_ = RegexProgram::decode(position_, textEnd_, nextLength_);
+    // Sized here, not at construction: most runs end before the machine is needed.
+    scratch_.visited.resize(size_t(program_.length()) + 1);
     scratch_.visited.fill(kUnset);
     generation_ = 0;
     matched_ = false;
