@@ -125,24 +125,50 @@ int Regex::replace(const char* text, const char* replacementTemplate, DString& o
         ++p;
     }
     const char* end = textEndOf(text, nullptr);
+    // The result goes straight into the output's buffer (below): a text or template inside
+    // that buffer would move or be overwritten, so they are copied first.
+    auto inOutput = [&output](const char* p) {
+        return output.get() && p >= output.get() && p < output.get() + output.capacity();
+    };
+    if (write && (inOutput(text) || inOutput(replacementTemplate))) {
+        std::string ownText(text, end), ownTemplate(replacementTemplate);
+        return replace(ownText.c_str(), ownTemplate.c_str(), output, write, maxCount);
+    }
     RegexMatcher matcher(*program_, program_->searchStart,
                          namesGroup ? 2 * program_->captureCount + 2 : 2, text, end,
                          engines_ & StartFilter);
-    std::string result;
-    // Most replacements change the length little: one allocation instead of a dozen copies.
-    if (write) result.reserve(size_t(end - text) + 64);
-    const char* copied = text;
     int count = 0;
+    if (!write) {
+        for (bool more = true; count < maxCount && more && findNext(matcher, more);)
+            ++count;
+        return count;
+    }
+    // The output's buffer grows as needed (beyond its largest capacity the process ends, as
+    // for any text). Neither the text nor the template holds a NUL, so neither does the result.
+    size_t used = output.length();
+    auto reserve = [&output](size_t bytes) {
+        if (bytes > size_t(output.capacity()) || !output.get())
+            output.reserve(int(std::min<size_t>(bytes, 0x7fffffff)));
+    };
+    auto put = [&](const char* bytes, size_t length) {
+        reserve(used + length + 1);
+        std::memcpy(output.buf() + used, bytes, length);
+        used += length;
+        output.buf()[used] = '\0';
+    };
+    // Most replacements change the length little: one allocation for the whole result.
+    reserve(used + size_t(end - text) + 64);
+    std::string expanded;
+    const char* copied = text;
     for (bool more = true; count < maxCount && more && findNext(matcher, more); ++count) {
-        if (!write) continue;
-        result.append(copied, text + matcher.resultSlot(0));
-        matcher.expandReplacement(replacementTemplate, result);
+        const char* matchStart = text + matcher.resultSlot(0);
+        put(copied, size_t(matchStart - copied));
+        expanded.clear();
+        matcher.expandReplacement(replacementTemplate, expanded);
+        put(expanded.data(), expanded.size());
         copied = text + matcher.resultSlot(1);
     }
-    if (write) {
-        result.append(copied, end);
-        output.append(result.c_str(), int(std::min<size_t>(result.size(), 0x7fffffff)));
-    }
+    put(copied, size_t(end - copied));
     return count;
 }
 

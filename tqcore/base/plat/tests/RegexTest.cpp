@@ -212,6 +212,10 @@ TEST(Regex, ReplacementTemplates) {
         EXPECT_STREQ(out.c_str(), ("kept:" + std::string(c.expected)).c_str()) << c.pattern;
         EXPECT_GT(count, 0);
     }
+    // The output's own text as the text and the template: the output grows while they are read.
+    plat::DString own("%s", "ab<$&>");
+    Regex::create("b")->replaceAll(own.c_str(), own.c_str() + 2, own);
+    EXPECT_STREQ(own.c_str(), "ab<$&>a<b><$&>");
     plat::StringList all;
     Regex::create("(a)|b")->matchAll("ab", all);
     ASSERT_EQ(all.size(), 4u);
