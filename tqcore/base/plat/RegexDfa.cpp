@@ -22,16 +22,43 @@ constexpr size_t kBlockSize = size_t(64) << 10;
 // A run that empties the cache again before it has read this many bytes per state built is
 // better left to the Pike machine.
 constexpr size_t kMinBytesPerState = 10;
+constexpr size_t kMaxColumnWork = size_t(1) << 24;
 
 }  // namespace
 
 RegexDfa::RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetBytes)
     : program_(program), wholeText_(wholeText), budgetBytes_(budgetBytes),
       visited_(size_t(program.length()) + 1, 0) {
+    for (auto& start : start_)
+        start.store(nullptr, std::memory_order_relaxed);
     for (uint32_t pc = 0; pc < program.length();
          pc += program.isJump(pc) ? 1 : program.instructionLength(pc))
         if (!program.isJump(pc) && RegexProgram::isConsuming(program.words[pc]))
             consumingPcs_.push_back(pc);
+    // Above ASCII only the instructions' own ranges (and the line breaks) make borders.
+    std::vector<uint32_t> borders{0x80, 0x2028, 0x202A, 0x110000};
+    auto addRange = [&](uint32_t lo, uint32_t hi) {
+        if (lo > hi || hi < 0x80) return;
+        borders.push_back(std::max<uint32_t>(lo, 0x80));
+        borders.push_back(std::min<uint32_t>(hi, 0x10FFFF) + 1);
+    };
+    size_t testCost = 0;  // of telling which instructions take one character
+    for (uint32_t pc : consumingPcs_) {
+        const uint32_t* at = &program.words[pc];
+        if (at[0] == RegexProgram::Char || at[0] == RegexProgram::CharNoCase) addRange(at[1], at[1]);
+        bool isClass = at[0] == RegexProgram::Class || at[0] == RegexProgram::NotClass;
+        for (uint32_t i = 0; isClass && i < at[1]; ++i)
+            addRange(at[2 + 2 * i], at[3 + 2 * i]);
+        testCost += 1 + (isClass ? at[1] : 0);
+    }
+    std::sort(borders.begin(), borders.end());
+    borders.erase(std::unique(borders.begin(), borders.end()), borders.end());
+    // Telling the characters apart costs that for each of 128 bytes and each interval; a
+    // huge class-heavy pattern is left to the Pike machine rather than paying it.
+    if ((0x80 + borders.size()) * testCost > kMaxColumnWork) {
+        columnCount_ = kMaxColumns + 1;
+        return;
+    }
     // Characters that every instruction and every assertion treat alike share a column.
     std::map<std::string, int> bySignature;
     auto columnOf = [&](int c) {
@@ -49,29 +76,11 @@ RegexDfa::RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetByt
     for (int byte = 0; byte < 0x80; ++byte)
         byteColumn_[byte] = uint8_t(std::min(columnOf(byte), int(kDecode)));
     std::fill(byteColumn_ + 0x80, byteColumn_ + 256, kDecode);
-    // Above ASCII only the instructions' own ranges (and the line breaks) make borders.
-    std::vector<uint32_t> borders{0x80, 0x2028, 0x202A, 0x110000};
-    auto addRange = [&](uint32_t lo, uint32_t hi) {
-        if (lo > hi || hi < 0x80) return;
-        borders.push_back(std::max<uint32_t>(lo, 0x80));
-        borders.push_back(std::min<uint32_t>(hi, 0x10FFFF) + 1);
-    };
-    for (uint32_t pc : consumingPcs_) {
-        const uint32_t* at = &program.words[pc];
-        if (at[0] == RegexProgram::Char || at[0] == RegexProgram::CharNoCase) addRange(at[1], at[1]);
-        if (at[0] == RegexProgram::Class || at[0] == RegexProgram::NotClass)
-            for (uint32_t i = 0; i < at[1]; ++i)
-                addRange(at[2 + 2 * i], at[3 + 2 * i]);
-    }
-    std::sort(borders.begin(), borders.end());
-    borders.erase(std::unique(borders.begin(), borders.end()), borders.end());
     for (size_t i = 0; i + 1 < borders.size(); ++i) {
         intervalStarts_.push_back(borders[i]);
         intervalColumns_.push_back(uint8_t(std::min(columnOf(int(borders[i])), int(kDecode))));
     }
     invalidColumn_ = columnOf(RegexProgram::kNoChar);
-    for (auto& start : start_)
-        start.store(nullptr, std::memory_order_relaxed);
     endColumn_ = int(representative_.size());
     representative_.push_back(RegexProgram::kNoChar);
     kinds_.push_back(RegexProgram::kTextEdge);
@@ -328,6 +337,18 @@ bool RegexDfa::recover(std::shared_lock<std::shared_mutex>& hold, State*& state,
     return state != nullptr;
 }
 
+uintptr_t RegexDfa::entryAt(std::shared_lock<std::shared_mutex>& hold, State*& state,
+                           Kind before, const char* at, const char* textEnd, int& column,
+                           int& length, Progress& progress) {
+    length = 0;
+    column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
+    for (;;) {
+        uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
+        if (entry & kUnbuilt) entry = build(state, column);
+        if (entry || !recover(hold, state, before, at, progress)) return entry;
+    }
+}
+
 RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
                                    bool firstOnly, bool useFilter, const char*& from,
                                    const char*& matchEnd) {
@@ -403,14 +424,9 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
             at = p;
         }
         if (stoppedFresh) continue;  // to the skip
-        int length = 0;
-        int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
-        uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-        if (entry & kUnbuilt) entry = build(state, column);
-        if (!entry) {
-            if (!recover(hold, state, before, at, progress)) return Outcome::GaveUp;
-            continue;
-        }
+        int column, length;
+        uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
+        if (!entry) return Outcome::GaveUp;
         if (entry & kMatched) {
             found = true;
             matchEnd = at;
@@ -448,14 +464,9 @@ RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
             state = current;
             at = p;
         }
-        int length = 0;
-        int column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
-        uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
-        if (entry & kUnbuilt) entry = build(state, column);
-        if (!entry) {
-            if (!recover(hold, state, before, at, progress)) return Outcome::GaveUp;
-            continue;
-        }
+        int column, length;
+        uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
+        if (!entry) return Outcome::GaveUp;
         if (column == endColumn_) return entry & kMatched ? Outcome::Match : Outcome::NoMatch;
         if (entry & kDead) return Outcome::NoMatch;
         at += length;

@@ -100,6 +100,12 @@ private:
     void resetLocked();
     // Takes the cache lock shared for a run, after emptying the cache if a run asked for it.
     void holdCache(std::shared_lock<std::shared_mutex>& hold);
+    // The entry of `state` for the character at `at` (the end's column at the text's end),
+    // built when needed, with the character's column and length; after the cache was emptied
+    // `state` is the same state built anew. 0: the run must give up.
+    uintptr_t entryAt(std::shared_lock<std::shared_mutex>& hold, State*& state,
+                      RegexProgram::CharKind before, const char* at, const char* textEnd,
+                      int& column, int& length, Progress& progress);
     // After `state` (or, when null, the start state of `before`) could not be built: empties
     // the cache, unless another run just did, and rebuilds the state. False when the run
     // should give up.
