@@ -9,10 +9,11 @@
 //
 // Faster engines stand in where they give the same result: a whole-pattern literal is found
 // with memchr and memcmp; otherwise a lazily built automaton (plat::RegexDfa) answers test()
-// and matchesWhole() alone and finds where a search's match lies, so that the Pike machine
-// runs only over the match, for its groups. The automata live in the expression, are shared
-// by the threads that use it and hold at most about 1 MiB; once warm, matching allocates
-// nothing (replacement output and returned strings aside).
+// and matchesWhole() alone and finds where a search's match lies, and the groups are worked
+// out over the match alone (plat::RegexBacktracker, or the Pike machine for long matches).
+// The automata live in the expression, are shared by the threads that use it and hold at
+// most about 1 MiB; once warm, matching allocates nothing (replacement output and returned
+// strings aside).
 //
 // Matches are leftmost, with the priorities a backtracking matcher would give (earlier
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case
