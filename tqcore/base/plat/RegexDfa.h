@@ -44,8 +44,8 @@ public:
     RegexDfa(const RegexDfa&) = delete;
     RegexDfa& operator=(const RegexDfa&) = delete;
 
-    // False when the program tells apart too many characters for a row of transitions; the
-    // Pike machine then runs alone.
+    // False when the program tells apart too many characters for a row of transitions, or
+    // would cost too much to sort them; the Pike machine then runs alone.
     bool usable() const { return columnCount_ <= kMaxColumns; }
 
     // Searches [at, textEnd) of the text beginning at `textStart` for the match the Pike

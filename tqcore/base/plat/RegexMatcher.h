@@ -4,7 +4,7 @@
 // order; a pc entered once in a step is not entered again in that step, so a step costs at
 // most O(program length x save slots) and a run O(text length x program length), whatever
 // the pattern. Nothing backtracks. This is the matcher whose results define every other
-// engine's: the automaton and the literal search only find where its match lies sooner.
+// engine's: the others only find the same match sooner.
 //
 // The thread lists, stack, marks and slots live in storage kept per thread across runs, so
 // that once a thread has run a program of some size, runs of that size allocate nothing. A
