@@ -177,13 +177,31 @@ const char* RegexProgram::nextCandidate(const char* textStart, const char* at,
     if (lineStartOnly) {
         if (!(flags & Multiline)) return at == textStart && mayStartAt(textStart, at, end) ? at : end;
         if (at < end && mayStartAt(textStart, at, end)) return at;
-        // Only the bytes that end a line break are looked at: LF, CR, and the last bytes of
-        // U+2028 and U+2029.
-        for (++at; at < end; ++at) {
-            unsigned char before = static_cast<unsigned char>(at[-1]);
-            if ((before == '\n' || before == '\r' || before == 0xA8 || before == 0xA9) &&
-                mayStartAt(textStart, at, end))
-                return at;
+        // Line by line: memchr finds the next LF, then CR and U+2028/U+2029 (which begin with
+        // E2) are looked for only before it, so that each byte is read a few times at most.
+        // A three-byte break may have begun up to two bytes before `at`.
+        auto find = [](const char* from, const char* to, char byte) {
+            return static_cast<const char*>(std::memchr(from, byte, size_t(to - from)));
+        };
+        while (at < end) {
+            const char* lineFeed = find(at, end, '\n');
+            const char* next = lineFeed ? lineFeed + 1 : end;
+            const char* limit = lineFeed ? lineFeed : end;
+            if (const char* carriageReturn = find(at, limit, '\r')) {
+                next = carriageReturn + 1;
+                limit = carriageReturn;
+            }
+            const char* leadFrom = at - std::min<ptrdiff_t>(at - textStart, 2);
+            for (const char* lead = find(leadFrom, limit, '\xE2'); lead;
+                 lead = find(lead + 1, limit, '\xE2')) {
+                if (limit - lead >= 3 && isLineBreak(charEndingAt(textStart, lead + 3))) {
+                    next = lead + 3;
+                    break;
+                }
+            }
+            if (next >= end) return end;
+            at = next;
+            if (mayStartAt(textStart, at, end)) return at;
         }
         return end;
     }

@@ -144,7 +144,9 @@ TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
         {"dog", 0, "dogdo"},                              // a literal cut by the text's end
         {"(a|a)*b", 0, std::string(400, 'a')},            // no match: the whole text read
         {"[a-z]+ing", 0, longText + " something singing"},
-        {"^(\\w+) (\\w+)", Regex::Multiline, longText + "\r\nab cd\xE2\x80\xA9" "ef gh"},  // line starts only
+        // Line starts only: after LF, CR and U+2029, not after the euro sign's E2.
+        {"^(\\w+) (\\w+)", Regex::Multiline,
+         longText + "\r\nab cd\xE2\x82\xAC" "ij kl\rmn op\xE2\x80\xA9" "ef gh"},
         {"^(\\w+)", 0, longText},                         // the text's start only
     };
     for (const Case& c : cases)
