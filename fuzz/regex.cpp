@@ -48,10 +48,14 @@ std::vector<long> searchAll(const plat::Regex& re, const char* text, const char*
 void runAll(plat::Regex& re, const char* text, const char* end) {
     re.setEnginesForTesting(0);
     const std::vector<long> pike = searchAll(re, text, end);
-    const uint32_t engineSets[] = {plat::Regex::Automaton,
-                                   plat::Regex::Automaton | plat::Regex::Backtracker,
-                                   plat::Regex::LiteralSearch, plat::Regex::StartFilter,
-                                   plat::Regex::AllEngines};
+    // Each engine alone (the backtracker needs the automaton), all of them, all but each.
+    using R = plat::Regex;
+    const uint32_t engineSets[] = {R::Automaton,       R::Automaton | R::Backtracker,
+                                   R::LiteralSearch,   R::StartFilter,
+                                   R::AllEngines,      R::AllEngines & ~R::Automaton,
+                                   R::AllEngines & ~R::LiteralSearch,
+                                   R::AllEngines & ~R::StartFilter,
+                                   R::AllEngines & ~R::Backtracker};
     for (uint32_t engines : engineSets) {
         re.setEnginesForTesting(engines);
         check(searchAll(re, text, end) == pike);

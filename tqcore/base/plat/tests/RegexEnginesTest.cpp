@@ -88,25 +88,27 @@ std::string runs(const Regex& re, const std::string& text) {
 void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& text) {
     re.setEnginesForTesting(0);
     const std::string pike = runs(re, text);
-    const struct {
-        uint32_t engines;
-        size_t budget;
-    } setups[] = {
-        {Regex::Automaton, 0},
-        {Regex::Automaton | Regex::Backtracker, 0},
-        {Regex::LiteralSearch, 0},
-        {Regex::StartFilter, 0},
-        {Regex::AllEngines, 0},
-        // Room for a few states only: the automata empty their caches mid-text, and give up
-        // on texts that would make them do it too often.
-        {Regex::Automaton | Regex::StartFilter, 300},
-        {Regex::Automaton | Regex::StartFilter, 800},
-    };
-    for (const auto& setup : setups) {
-        re.setEnginesForTesting(setup.engines, setup.budget);
+    // Each engine alone (the backtracker needs the automaton), all of them, all but each.
+    const uint32_t engineSets[] = {Regex::Automaton,
+                                   Regex::Automaton | Regex::Backtracker,
+                                   Regex::LiteralSearch,
+                                   Regex::StartFilter,
+                                   Regex::AllEngines,
+                                   Regex::AllEngines & ~Regex::Automaton,
+                                   Regex::AllEngines & ~Regex::LiteralSearch,
+                                   Regex::AllEngines & ~Regex::StartFilter,
+                                   Regex::AllEngines & ~Regex::Backtracker};
+    for (uint32_t engines : engineSets) {
+        re.setEnginesForTesting(engines);
         EXPECT_EQ(runs(re, text), pike) << "/" << pattern << "/" << re.flags() << " engines "
-                                        << setup.engines << " budget " << setup.budget
-                                        << " on \"" << text << "\"";
+                                        << engines << " on \"" << text << "\"";
+    }
+    // Room for a few states only: the automata empty their caches mid-text, and give up on
+    // texts that would make them do it too often.
+    for (size_t budget : {300, 800}) {
+        re.setEnginesForTesting(Regex::AllEngines, budget);
+        EXPECT_EQ(runs(re, text), pike) << "/" << pattern << "/" << re.flags() << " budget "
+                                        << budget << " on \"" << text << "\"";
     }
 }
 
