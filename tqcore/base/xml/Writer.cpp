@@ -1,6 +1,9 @@
 // Writing trees as text and to files, editing them in place, and copying them.
 #include "xml/NodeData.h"
 
+#include "plat/Exception.h"
+#include "plat/TransactedFile.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -163,7 +166,11 @@ char* Node::toText(bool formatted, int* length) const {
 
 int Node::saveFile(const char* path, const char* encodingName, bool formatted) const {
     if (!d_) return kNoError;
-    FILE* file = path ? std::fopen(path, "wb") : nullptr;
+    if (!path) return kCannotOpenForWriting;
+    // Written beside the old file and moved over it only when complete: a full disk leaves the
+    // old document, not a fragment.
+    plat::TransactedFile transaction(path, plat::FilePtr::kNoThrowOnOpenFail);
+    FILE* file = transaction.file().get();
     if (!file) return kCannotOpenForWriting;
     bool ok = true;
     bool ownDeclaration =
@@ -180,8 +187,13 @@ int Node::saveFile(const char* path, const char* encodingName, bool formatted) c
     char* text = toText(formatted, &length);
     ok = ok && std::fwrite(text, 1, size_t(length), file) == size_t(length);
     std::free(text);
-    if (std::fclose(file) != 0) ok = false;
-    return ok ? kNoError : kCannotWrite;
+    if (!ok) return kCannotWrite;
+    try {
+        transaction.commit();
+    } catch (const plat::Exception&) {
+        return kCannotWrite;
+    }
+    return kNoError;
 }
 
 // ---- Editing ----

@@ -1,7 +1,7 @@
 #include "xml/Base64Codec.h"
 #include "xml/Node.h"
 
-#include "plat/tests/TempDir.h"
+#include "plat/tests/FileTestUtil.h"
 #include "xml/tests/TreeDump.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +24,6 @@ std::string text(const xml::Node& node, bool formatted) {
     EXPECT_EQ(size_t(length), t ? s.size() : 0u);
     std::free(t);
     return s;
-}
-
-std::string readFile(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
 }
 
 TEST(XmlWriter, FormattedAndUnformatted) {
@@ -80,13 +74,36 @@ TEST(XmlWriter, SaveFileAndParseFile) {
     }
     xml::Node a = xml::Node::parseString("<a/>");
     EXPECT_EQ(a.saveFile((dir / "no/such/dir").c_str()), xml::kCannotOpenForWriting);
-    EXPECT_EQ(a.saveFile("/dev/full"), xml::kCannotWrite);
     xml::ParseResult r;
     xml::Node::parseFile((dir / "missing").c_str(), nullptr, &r);
     EXPECT_EQ(r.error, xml::kFileNotFound);
     std::ofstream(dir / "empty");
     xml::Node::parseFile((dir / "empty").c_str(), nullptr, &r);
     EXPECT_EQ(r.error, xml::kNoXmlData);
+}
+
+// Catches a save that writes over the old file in place: a full disk, reported or not (SIGXFSZ
+// ignored, or at its default), left a 4096-byte fragment instead of the old document.
+TEST(XmlWriterDeathTest, FailedSaveKeepsTheOldFile) {
+    TempDir dir;
+    std::string path = dir / "out.xml";
+    writeFile(path, "<old/>");
+    xml::Node big = xml::Node::parseString(("<a>" + std::string(8192, 'x') + "</a>").c_str());
+    EXPECT_EXIT(
+        {
+            limitFileSize(4096, true);
+            std::exit(big.saveFile(path.c_str()) == xml::kCannotWrite ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(path), "<old/>");
+    EXPECT_EXIT(
+        {
+            limitFileSize(4096, false);
+            big.saveFile(path.c_str());
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGXFSZ), "");
+    EXPECT_EQ(readFile(path), "<old/>");
 }
 
 TEST(XmlWriterDeathTest, ParseFileOrExitReportsAndExits) {
