@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (build/asan) and runs
-# every test through ctest; builds the threaded test binaries with ThreadSanitizer (build/tsan)
+# every test through ctest; builds every test binary again with ThreadSanitizer (build/tsan)
 # and runs them; then runs each fuzz target for a bounded time on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -32,7 +32,7 @@ endfunction()
 # whose tests ctest discovers. Libraries are linked whole, so that objects registered by
 # static initialisers are present even when the tests do not name them.
 function(tq_add_tests name dir)
-    if(NOT TQ_TESTS OR (TQ_TSAN AND NOT name IN_LIST TQ_THREADED_TESTS))
+    if(NOT TQ_TESTS)
         return()
     endif()
     file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/tests/*.cpp)

@@ -19,11 +19,17 @@ constexpr short kReadEvents = POLLIN | POLLPRI | POLLHUP | POLLERR;
 
 FdManager::FdManager() {
     thrInst = this;  // a second one on the thread has already failed with its timer manager
+    timers_.setCallback(this);
 }
 
 FdManager::~FdManager() {
     TQ_ASSERT(thrInst == this);
     thrInst = nullptr;
+    timers_.setCallback(nullptr);
+}
+
+void FdManager::nextTimeoutChanged(int ms) {
+    timerWaiting_ = ms >= 0;
 }
 
 FdManager* FdManager::instance() {
@@ -75,8 +81,11 @@ void FdManager::unwatch(int fd) {
 
 int FdManager::dispatch(int maxWaitMs) {
     int wait = maxWaitMs;
-    int timerWait = timers_.getTimeout();
-    if (timerWait >= 0 && (wait < 0 || timerWait < wait)) wait = timerWait;
+    if (timerWaiting_) {
+        // Asked again rather than kept: a jump of the clock restarts the timers unannounced.
+        int timerWait = timers_.getTimeout();
+        if (timerWait >= 0 && (wait < 0 || timerWait < wait)) wait = timerWait;
+    }
 
     fds_.clear();
     for (const Watch& w : watches_) {

@@ -29,14 +29,15 @@ public:
     virtual void fdWritable(int fd) = 0;
 };
 
-class FdManager : plat::NonCopyable {
+class FdManager : plat::TimerManager::Callback, plat::NonCopyable {
 public:
-    // Makes the manager the calling thread's instance and creates the thread's timer manager.
+    // Makes the manager the calling thread's instance and creates the thread's timer manager,
+    // which tells it whenever its first timer moves.
     // A thread that already has an event manager (and so a timer manager), or a timer manager
     // of its own, is a fatal assertion failure ("nested || !thrInst").
     FdManager();
     // Destroys the timer manager (idling its timers); must run on the owning thread.
-    ~FdManager();
+    ~FdManager() override;
 
     // The calling thread's manager; a fatal assertion failure ("thrInst") when it has none.
     static FdManager* instance();
@@ -80,6 +81,8 @@ private:
         bool kicker;
     };
 
+    // The first timer moved: -1 when none waits any more.
+    void nextTimeoutChanged(int ms) override;
     Watch* find(int fd);
     // Delivers one phase of the pass; returns the number of callbacks.
     int deliver(const std::vector<Ready>& ready, bool kickers, bool writable);
@@ -89,6 +92,7 @@ private:
     std::vector<struct pollfd> fds_;  // poll() set built from watches_
     std::vector<Ready> spareReady_;   // storage for a pass's ready list, kept between passes
     uint64_t nextSerial_ = 1;
+    bool timerWaiting_ = false;  // as the timer manager last said: a wait asks it how long
 };
 
 }  // namespace io

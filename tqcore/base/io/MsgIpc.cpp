@@ -3,6 +3,7 @@
 #include "plat/Exception.h"
 #include "plat/LogSrc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,6 +22,31 @@ void setNonBlocking(int fd) {
 }
 
 }  // namespace
+
+// Lives on the stack of a member function while it calls out: tells, after each call, whether
+// the callee destroyed the channel, so that the caller touches nothing of it afterwards. Guards
+// nest: the destructor of the channel sets the innermost, which passes it outwards as the
+// guards unwind.
+class MsgIpc::DestroyGuard {
+public:
+    explicit DestroyGuard(MsgIpc* ipc) : ipc_(ipc), outer_(ipc->destroyed_) {
+        ipc->destroyed_ = &destroyed_;
+    }
+    ~DestroyGuard() {
+        if (!destroyed_)
+            ipc_->destroyed_ = outer_;
+        else if (outer_)
+            *outer_ = true;
+    }
+    DestroyGuard(const DestroyGuard&) = delete;
+    DestroyGuard& operator=(const DestroyGuard&) = delete;
+    bool destroyed() const { return destroyed_; }
+
+private:
+    MsgIpc* ipc_;
+    bool* outer_;  // the guard of an enclosing call, or null
+    bool destroyed_ = false;
+};
 
 MsgIpc::Reader::~Reader() {
     if (ipc) ipc->removeReader(this);
@@ -61,15 +87,8 @@ MsgIpc::MsgIpc(const char* name, int readFd, int writeFd, bool ownFds)
 
 MsgIpc::~MsgIpc() {
     if (destroyed_) *destroyed_ = true;
-    // Readers may remove themselves while told.
-    std::vector<Registration> readers;
-    readers.swap(readers_);
-    for (size_t i = 0; i < readers.size(); ++i) {
-        bool seen = false;
-        for (size_t j = 0; j < i; ++j)
-            seen = seen || readers[j].reader == readers[i].reader;
-        if (!seen) readers[i].reader->msgIpcGone(this);
-    }
+    forEachReaderOnce(nullptr, [this](Reader* reader) { return reader->msgIpcGone(this), false; });
+    readers_.clear();
     if (connected_) {
         try {
             out_.flushBuffer(false);
@@ -109,8 +128,30 @@ void MsgIpc::removeReader(Reader* reader) {
 
 bool MsgIpc::isRegistered(const Reader* reader, const char* msgName) const {
     for (const Registration& r : readers_)
-        if (r.reader == reader && std::strcmp(r.msgName.get(), msgName) == 0) return true;
+        if (r.reader == reader && (!msgName || std::strcmp(r.msgName.get(), msgName) == 0))
+            return true;
     return false;
+}
+
+template <class Tell>
+bool MsgIpc::forEachReaderOnce(const char* msgName, Tell tell) {
+    // Readers may add or remove registrations, their own or others', while told: the list is
+    // taken first and each reader checked again just before its turn.
+    std::vector<Reader*> readers;
+    for (const Registration& r : readers_) {
+        if ((msgName && std::strcmp(r.msgName.get(), msgName) != 0) ||
+            std::find(readers.begin(), readers.end(), r.reader) != readers.end())
+            continue;
+        readers.push_back(r.reader);
+    }
+    DestroyGuard guard(this);
+    for (Reader* reader : readers) {
+        if (!isRegistered(reader, msgName)) continue;
+        bool done = tell(reader);
+        if (guard.destroyed()) return false;
+        if (done) break;
+    }
+    return true;
 }
 
 rdr::FramedOutStream& MsgIpc::writeMsg(const char* msgName) {
@@ -140,27 +181,9 @@ void MsgIpc::disconnect(const char* why) {
 }
 
 bool MsgIpc::timerExpired(plat::Timer*) {
-    bool destroyed = false;
-    bool* outer = destroyed_;
-    destroyed_ = &destroyed;
-    std::vector<Reader*> told;
-    for (size_t i = 0; i < readers_.size() && !destroyed; ++i) {
-        Reader* reader = readers_[i].reader;
-        bool seen = false;
-        for (Reader* t : told)
-            seen = seen || t == reader;
-        if (seen) continue;
-        told.push_back(reader);
-        reader->msgIpcClosed(this);
-        // A reader that removed itself (or another) shifts the registrations: start over and
-        // skip those already told.
-        if (!destroyed) i = size_t(-1);
-    }
-    if (destroyed) {
-        if (outer) *outer = true;
-    } else {
-        destroyed_ = outer;
-    }
+    // False also when a reader destroyed the channel: the timer is not touched again.
+    forEachReaderOnce(nullptr,
+                      [this](Reader* reader) { return reader->msgIpcClosed(this), false; });
     return false;
 }
 
@@ -199,9 +222,7 @@ void MsgIpc::fdReadable(int) {
 }
 
 void MsgIpc::readMessages() {
-    bool destroyed = false;
-    bool* outer = destroyed_;
-    destroyed_ = &destroyed;
+    DestroyGuard guard(this);
     plat::String msgName;
     while (connected_) {
         bool inHandler = false;
@@ -214,15 +235,15 @@ void MsgIpc::readMessages() {
             if (!framedIn_.startMsg(false)) break;
             msgName = framedIn_.readShortString();
             inHandler = true;
-            if (!deliver(msgName.get(), &destroyed)) break;
+            if (!deliver(msgName.get())) break;
             // What the reader left is skipped from here, also when that has to wait for more
             // bytes: the message must not be delivered twice.
             framedIn_.markPos();
             skipping_ = true;
         } catch (const rdr::BlockException&) {
-            break;
+            break;  // destroyed or not, nothing of the channel is touched
         } catch (const plat::Exception& e) {
-            if (destroyed) break;
+            if (guard.destroyed()) break;
             if (in_.failed) {
                 disconnect(dynamic_cast<const rdr::EndOfStream*>(&e) ? nullptr : e.message());
                 break;
@@ -237,31 +258,21 @@ void MsgIpc::readMessages() {
             skipping_ = true;
         }
     }
-    if (destroyed) {
-        if (outer) *outer = true;
-    } else {
-        destroyed_ = outer;
-    }
 }
 
-bool MsgIpc::deliver(const char* msgName, bool* destroyed) {
-    std::vector<Reader*> candidates;
-    for (const Registration& r : readers_)
-        if (std::strcmp(r.msgName.get(), msgName) == 0) candidates.push_back(r.reader);
+bool MsgIpc::deliver(const char* msgName) {
     bool first = true;
-    for (Reader* reader : candidates) {
-        if (!isRegistered(reader, msgName)) continue;
+    return forEachReaderOnce(msgName, [this, &first](Reader* reader) {
         if (!first) {
-            // The previous reader declined: the next one reads the body from its start.
+            // The previous reader declined: the next one reads the body from its start, unless
+            // the channel was closed meanwhile.
+            if (!connected_) return true;
             framedIn_.rewindToMark();
             framedIn_.readShortString();
         }
         first = false;
-        bool taken = reader->handleMessage(this, framedIn_);
-        if (*destroyed) return false;
-        if (taken || !connected_) break;
-    }
-    return true;
+        return reader->handleMessage(this, framedIn_);
+    });
 }
 
 }  // namespace io

@@ -116,9 +116,19 @@ private:
     void writeShutdown(rdr::FdOutStream* s) override;
     bool timerExpired(plat::Timer* timer) override;
 
+    // Tells a member function that calls out whether the callee destroyed the channel.
+    class DestroyGuard;
+
+    // Calls `tell(reader)` once for each distinct reader registered for `msgName` (any name
+    // when null), in order of registration. A reader that an earlier call removed (and perhaps
+    // freed) is skipped, and nothing more happens once a call destroyed the channel or
+    // `tell` returned true. Returns false when the channel was destroyed: the caller must
+    // then return without touching it.
+    template <class Tell>
+    bool forEachReaderOnce(const char* msgName, Tell tell);
     void readMessages();
     // Offers the current message to its readers; false when the channel was destroyed.
-    bool deliver(const char* msgName, bool* destroyed);
+    bool deliver(const char* msgName);
     bool isRegistered(const Reader* reader, const char* msgName) const;
     void disconnect(const char* why);
     void forgetDescriptors();
@@ -131,7 +141,7 @@ private:
     bool connected_ = true;
     bool writePending_ = false;  // output waits for the descriptor to become writable
     bool skipping_ = false;      // the rest of a delivered message is still to be skipped
-    bool* destroyed_ = nullptr;  // set by the destructor, watched while a reader runs
+    bool* destroyed_ = nullptr;  // the innermost DestroyGuard's flag, set by the destructor
     ChannelIn in_;
     rdr::InStreamV4 framedIn_;
     ChannelOut out_;

@@ -46,7 +46,7 @@ void LogSrcViaIpc::sendLevel(io::MsgIpc* channel) {
     sentLevels_[channel] = level;
 }
 
-bool LogSrcViaIpc::handleMessage(io::MsgIpc*, rdr::InStream& in) {
+bool LogSrcViaIpc::handleLogMsg(io::MsgIpc*, rdr::InStream& in) {
     int level = int(in.readU32());
     String source = in.readShortString();
     String text = in.readString(LogDestIpc::kMaxText);

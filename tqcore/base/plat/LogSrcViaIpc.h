@@ -34,11 +34,17 @@ public:
     // last one sent there. A failure to send propagates after the level is set.
     void updateLevel() override;
 
+    // The reader of "logMsg", with `in` at the body: reads the level, the source name and the
+    // text (a text longer than 1024 bytes throws rdr::StringTooLongException, and nothing is
+    // written) and writes the line without a level gate: the destinations' entry levels
+    // decide. Returns true (the message is taken).
+    bool handleLogMsg(io::MsgIpc* ipc, rdr::InStream& in);
+
 private:
-    // "logMsg": reads the level, the source name and the text (a text longer than 1024 bytes
-    // throws rdr::StringTooLongException) and writes the line without a level gate: the
-    // destinations' entry levels decide.
-    bool handleMessage(io::MsgIpc* ipc, rdr::InStream& in) override;
+    // The source reads only "logMsg".
+    bool handleMessage(io::MsgIpc* ipc, rdr::InStream& in) override {
+        return handleLogMsg(ipc, in);
+    }
     // A closed or destroyed channel is no longer served.
     void msgIpcClosed(io::MsgIpc* ipc) override;
     void msgIpcGone(io::MsgIpc* ipc) override;

@@ -3,6 +3,7 @@
 #include "plat/LogSrcViaIpc.h"
 #include "plat/tests/FileTestUtil.h"
 #include "plat/tests/LogCapture.h"
+#include "rdr/MemInStream.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -62,9 +63,12 @@ struct LogIpcTest : ::testing::Test {
 };
 
 TEST_F(LogIpcTest, QueueHoldsAThousandLinesThenAMarkerUntilThePeerIsReady) {
+    LogDestIpc& dest = LogDestIpc::instance();
     for (int i = 0; i < 1010; ++i)
         sender.writeAtLevel(i % 2 ? 150 : 10, "line %d", i);
-    EXPECT_EQ(LogDestIpc::instance().queued(), 1001);
+    EXPECT_EQ(dest.queued(), 1001);
+    dest.flush();
+    EXPECT_EQ(dest.queued(), 1001) << "lines sent before the peer has said its level";
     receiver.enableIpc(wizard.get(), true, 100);
     pumpUntil([&] { return capture.lines().size() >= 501; });
     std::vector<plat::test::LogLine> lines = capture.lines();
@@ -74,6 +78,29 @@ TEST_F(LogIpcTest, QueueHoldsAThousandLinesThenAMarkerUntilThePeerIsReady) {
                   "10 IpcTestSrc: line " + std::to_string(2 * i));
     EXPECT_EQ(std::to_string(lines[500].level) + " " + lines[500].text,
               "0 LogDestIpc: Too many messages, discarding further ones");
+    dest.write(101, "IpcTestSrc", "above the peer's level");
+    EXPECT_EQ(dest.queued(), 0) << "a line above the peer's level queued";
+}
+
+// The receiver's limit on a line's text, on a body built by hand: the sender never goes over.
+TEST_F(LogIpcTest, ReceiverTakesTextsUpToTheLimitAndRefusesLonger) {
+    for (int length : {LogDestIpc::kMaxText, LogDestIpc::kMaxText + 1}) {
+        SCOPED_TRACE(length);
+        std::string text(size_t(length), 'x');
+        std::string body = std::string{0, 0, 0, 10, 3} + "Src";
+        body += {char(length >> 24), char(length >> 16), char(length >> 8), char(length)};
+        body += text;
+        rdr::MemInStream in(body.data(), int(body.size()));
+        capture.clear();
+        if (length <= LogDestIpc::kMaxText) {
+            EXPECT_TRUE(receiver.handleLogMsg(wizard.get(), in));
+            ASSERT_EQ(capture.lines().size(), 1u);
+            EXPECT_EQ(capture.lines()[0].text, "Src: " + text);
+        } else {
+            EXPECT_THROW(receiver.handleLogMsg(wizard.get(), in), rdr::StringTooLongException);
+            EXPECT_TRUE(capture.lines().empty());
+        }
+    }
 }
 
 TEST_F(LogIpcTest, FailingLevelUpdateLeavesTheOtherSourcesOn) {

@@ -41,8 +41,8 @@ struct TimerTest : ::testing::Test, TimerManager::Callback {
 };
 
 // Each case starts timers 0 to 4 in order (time-outs in 5 ms steps), names the probe acting in
-// its callback, what it does ('c'ancel, 'd'elete, 'r'epeat, 't'hrow, '-' nothing) and to which
-// probe, and what fires in each of two passes 10 ms later.
+// its callback, what it does ('c'ancel, 'd'elete, 'r'epeat, 's'tart with 0 ms and ask to repeat,
+// 't'hrow, '-' nothing) and to which probe, and what fires in each of two passes 10 ms later.
 TEST_F(TimerTest, PassOrderAndChangesDuringAPass) {
     struct Case {
         const char *fault, *timeouts, *act, *wantFirst, *wantSecond;
@@ -52,6 +52,8 @@ TEST_F(TimerTest, PassOrderAndChangesDuringAPass) {
         {"a due timer deleted by an earlier callback runs freed", "22222", "0d3", "0124", ""},
         {"a deleted waiting timer stays in the manager", "22229", "0d4", "0123", ""},
         {"interval 0 runs again in the same pass", "20222", "1r1", "10234", "1"},
+        {"a timer restarted by its callback that asks to repeat is queued twice", "22222", "1s1",
+         "01234", "1"},
         {"timers after a throwing callback are stranded", "22222", "1t1", "01!", "234"},
     };
     for (const Case& c : cases) {
@@ -63,8 +65,9 @@ TEST_F(TimerTest, PassOrderAndChangesDuringAPass) {
             std::unique_ptr<Probe>& target = probes[c.act[2] - '0'];
             if (c.act[1] == 'c') target->timer.cancel();
             if (c.act[1] == 'd') target.reset();
+            if (c.act[1] == 's') target->timer.start(0);
             if (c.act[1] == 't') throw std::runtime_error("thrown");
-            return c.act[1] == 'r';
+            return c.act[1] == 'r' || c.act[1] == 's';
         };
         for (int i = 0; i < 5; ++i)
             probes[i]->timer.start((c.timeouts[i] - '0') * 5);
