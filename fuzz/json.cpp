@@ -22,6 +22,7 @@ bool knownError(const char* message) {
         "Unterminated surrogate pair",
         "Bad string",
         "Bad array",
+        "Unsupported array",
         "Bad object",
         "Unsupported object",
     };

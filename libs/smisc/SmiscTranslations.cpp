@@ -51,7 +51,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Tessary Server - Conectar ao Listening QDX Viewer"},
     {"smisc_allow_dynamic_resolution_param",
      "Allow QDX Viewer users to change the desktop resolution to fit their window.",
-     "QDX Viewer-Benutzern erlauben, die Desktopauflösung an ihr Fenster anzupassen.",
+     "QDX-Viewer-Benutzern erlauben, die Desktopauflösung an ihr Fenster anzupassen.",
      "Permitir que los usuarios de QDX Viewer cambien la resolución del escritorio para ajustarla "
      "a su ventana.",
      "Autoriser les utilisateurs de QDX Viewer à modifier la résolution du bureau pour l'adapter à "
@@ -174,13 +174,13 @@ constexpr loc::CatalogueRow kRows[] = {
      "Das Statussymbol von QDX Server ausblenden.", "Ocultar el icono de estado de QDX Server.",
      "Masquer l'icône d'état de QDX Server.", "Ocultar o ícone de status do QDX Server."},
     {"smisc_corestatus_quitonclose", "Stop QDX Server when the last QDX Viewer user disconnects.",
-     "QDX Server beenden, wenn der letzte QDX Viewer-Benutzer die Verbindung trennt.",
+     "QDX Server beenden, wenn der letzte QDX-Viewer-Benutzer die Verbindung trennt.",
      "Detener QDX Server cuando se desconecte el último usuario de QDX Viewer.",
      "Arrêter QDX Server lorsque le dernier utilisateur de QDX Viewer se déconnecte.",
      "Encerrar o QDX Server quando o último usuário do QDX Viewer se desconectar."},
     {"smisc_ctrlcomms_disconnect_usage",
      "Disconnect all QDX Viewer users from an existing QDX Server.",
-     "Alle QDX Viewer-Benutzer von einem laufenden QDX Server trennen.",
+     "Alle QDX-Viewer-Benutzer von einem laufenden QDX Server trennen.",
      "Desconectar a todos los usuarios de QDX Viewer de un QDX Server existente.",
      "Déconnecter tous les utilisateurs de QDX Viewer d'un QDX Server existant.",
      "Desconectar todos os usuários do QDX Viewer de um QDX Server existente."},
@@ -192,7 +192,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Exibir os parâmetros de uma única instância do QDX Server em execução."},
     {"smisc_ctrlcomms_getconnections_usage",
      "List the QDX Viewer users connected to an existing QDX Server.",
-     "Die mit einem laufenden QDX Server verbundenen QDX Viewer-Benutzer auflisten.",
+     "Die mit einem laufenden QDX Server verbundenen QDX-Viewer-Benutzer auflisten.",
      "Enumerar los usuarios de QDX Viewer conectados a un QDX Server existente.",
      "Lister les utilisateurs de QDX Viewer connectés à un QDX Server existant.",
      "Listar os usuários do QDX Viewer conectados a um QDX Server existente."},
@@ -226,7 +226,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Pour arrêter QDX Server en mode service, arrêtez plutôt le service QDX Server.",
      "Para encerrar o QDX Server no modo de serviço, pare o serviço QDX Server."},
     {"smisc_desc_enableaudio", "Send audio from this computer to connected QDX Viewer users.",
-     "Audio von diesem Computer an verbundene QDX Viewer-Benutzer übertragen.",
+     "Audio von diesem Computer an verbundene QDX-Viewer-Benutzer übertragen.",
      "Enviar el audio de este equipo a los usuarios de QDX Viewer conectados.",
      "Envoyer le son de cet ordinateur aux utilisateurs de QDX Viewer connectés.",
      "Enviar o áudio deste computador aos usuários do QDX Viewer conectados."},
@@ -234,7 +234,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "The firewall of this computer is blocking incoming connections to QDX Server, so QDX Viewer "
      "users cannot connect directly.",
      "Die Firewall dieses Computers blockiert eingehende Verbindungen zu QDX Server, daher können "
-     "sich QDX Viewer-Benutzer nicht direkt verbinden.",
+     "sich QDX-Viewer-Benutzer nicht direkt verbinden.",
      "El firewall de este equipo bloquea las conexiones entrantes a QDX Server, por lo que los "
      "usuarios de QDX Viewer no pueden conectarse directamente.",
      "Le pare-feu de cet ordinateur bloque les connexions entrantes vers QDX Server\u00a0; les "
@@ -258,7 +258,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"smisc_geometry_usage",
      "Set the size and position of the desktop area shown to QDX Viewer users, as "
      "WIDTHxHEIGHT+X+Y.",
-     "Größe und Position des Desktopbereichs festlegen, der QDX Viewer-Benutzern angezeigt wird, "
+     "Größe und Position des Desktopbereichs festlegen, der QDX-Viewer-Benutzern angezeigt wird, "
      "als BREITExHÖHE+X+Y.",
      "Establecer el tamaño y la posición del área del escritorio que se muestra a los usuarios de "
      "QDX Viewer, como ANCHOxALTO+X+Y.",
@@ -375,7 +375,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX Server ne peut pas écouter les connexions QDX directes via %S",
      "O QDX Server não consegue aguardar conexões QDX diretas via %S"},
     {"smisc_iplisten_param_acceptrfb", "Accept direct QDX connections from QDX Viewer users.",
-     "Direkte QDX-Verbindungen von QDX Viewer-Benutzern annehmen.",
+     "Direkte QDX-Verbindungen von QDX-Viewer-Benutzern annehmen.",
      "Aceptar conexiones QDX directas de los usuarios de QDX Viewer.",
      "Accepter les connexions QDX directes des utilisateurs de QDX Viewer.",
      "Aceitar conexões QDX diretas dos usuários do QDX Viewer."},
@@ -553,7 +553,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"smisc_permsqdxauth_help_user",
      "Specify a QDX password for each kind of user. QDX Viewer users enter the password that gives "
      "them the access they need.",
-     "Legen Sie für jede Benutzerart ein QDX-Kennwort fest. QDX Viewer-Benutzer geben das Kennwort "
+     "Legen Sie für jede Benutzerart ein QDX-Kennwort fest. QDX-Viewer-Benutzer geben das Kennwort "
      "ein, das ihnen den benötigten Zugriff gewährt.",
      "Especifique una contraseña de QDX para cada tipo de usuario. Los usuarios de QDX Viewer "
      "introducen la contraseña que les da el acceso que necesitan.",
@@ -614,8 +614,8 @@ constexpr loc::CatalogueRow kRows[] = {
      "This computer is set to go to sleep after a period of inactivity when running on battery "
      "power. QDX Viewer users cannot connect while it is asleep.",
      "Dieser Computer ist so eingestellt, dass er im Akkubetrieb nach einer bestimmten Zeit der "
-     "Inaktivität in den Ruhezustand wechselt. Solange er im Ruhezustand ist, können sich QDX "
-     "Viewer-Benutzer nicht verbinden.",
+     "Inaktivität in den Ruhezustand wechselt. Solange er im Ruhezustand ist, können sich "
+     "QDX-Viewer-Benutzer nicht verbinden.",
      "Este equipo está configurado para entrar en suspensión tras un periodo de inactividad cuando "
      "funciona con batería. Los usuarios de QDX Viewer no pueden conectarse mientras está en "
      "suspensión.",
@@ -629,7 +629,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "This computer is set to go to sleep after a period of inactivity. QDX Viewer users cannot "
      "connect while it is asleep.",
      "Dieser Computer ist so eingestellt, dass er nach einer bestimmten Zeit der Inaktivität in "
-     "den Ruhezustand wechselt. Solange er im Ruhezustand ist, können sich QDX Viewer-Benutzer "
+     "den Ruhezustand wechselt. Solange er im Ruhezustand ist, können sich QDX-Viewer-Benutzer "
      "nicht verbinden.",
      "Este equipo está configurado para entrar en suspensión tras un periodo de inactividad. Los "
      "usuarios de QDX Viewer no pueden conectarse mientras está en suspensión.",
@@ -652,7 +652,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX Server needs permission to blank the screen of this computer while QDX Viewer users are "
      "connected.",
      "QDX Server benötigt die Berechtigung, den Bildschirm dieses Computers abzudunkeln, während "
-     "QDX Viewer-Benutzer verbunden sind.",
+     "QDX-Viewer-Benutzer verbunden sind.",
      "QDX Server necesita permiso para oscurecer la pantalla de este equipo mientras haya usuarios "
      "de QDX Viewer conectados.",
      "QDX Server a besoin de l'autorisation d'occulter l'écran de cet ordinateur pendant que des "
@@ -675,14 +675,14 @@ constexpr loc::CatalogueRow kRows[] = {
      "Le mot de passe doit comporter au moins 6 caractères.",
      "A senha deve ter no mínimo 6 caracteres."},
     {"smisc_qdxauthuserdlg_legacy_chk", "Allow legacy QDX Viewer users to connect",
-     "Verbindungen von älteren QDX Viewer-Versionen zulassen",
+     "Verbindungen von QDX-Viewer-Benutzern älterer Versionen zulassen",
      "Permitir que se conecten usuarios de versiones antiguas de QDX Viewer",
      "Autoriser la connexion des utilisateurs d'anciennes versions de QDX Viewer",
      "Permitir que usuários de versões antigas do QDX Viewer se conectem"},
     {"smisc_qdxauthuserdlg_legacy_toolong",
      "Legacy QDX Viewer users will only need the first 8 characters of your QDX password to "
      "connect. To prevent connections from these users, uncheck the checkbox.",
-     "Benutzer älterer QDX Viewer-Versionen benötigen zum Verbinden nur die ersten 8 Zeichen Ihres "
+     "QDX-Viewer-Benutzer älterer Versionen benötigen zum Verbinden nur die ersten 8 Zeichen Ihres "
      "QDX-Kennworts. Deaktivieren Sie das Kontrollkästchen, um Verbindungen dieser Benutzer zu "
      "verhindern.",
      "Los usuarios de versiones antiguas de QDX Viewer solo necesitarán los 8 primeros caracteres "
@@ -846,8 +846,8 @@ constexpr loc::CatalogueRow kRows[] = {
     {"smisc_rsakey_event_no_signature_desc",
      "QDX Server could not read or create its private key, so QDX Viewer users cannot verify the "
      "identity of this computer.",
-     "QDX Server konnte seinen privaten Schlüssel weder lesen noch erstellen, daher können QDX "
-     "Viewer-Benutzer die Identität dieses Computers nicht überprüfen.",
+     "QDX Server konnte seinen privaten Schlüssel weder lesen noch erstellen, daher können "
+     "QDX-Viewer-Benutzer die Identität dieses Computers nicht überprüfen.",
      "QDX Server no ha podido leer ni crear su clave privada, por lo que los usuarios de QDX "
      "Viewer no pueden comprobar la identidad de este equipo.",
      "QDX Server n'a pas pu lire ni créer sa clé privée\u00a0; les utilisateurs de QDX Viewer ne "
@@ -888,7 +888,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "QDX password authentication is selected, but no QDX password has been specified, so QDX "
      "Viewer users cannot connect.",
      "Die Authentifizierung mit QDX-Kennwort ist ausgewählt, aber es wurde kein QDX-Kennwort "
-     "festgelegt, daher können sich QDX Viewer-Benutzer nicht verbinden.",
+     "festgelegt, daher können sich QDX-Viewer-Benutzer nicht verbinden.",
      "Está seleccionada la autenticación con contraseña de QDX, pero no se ha especificado ninguna "
      "contraseña de QDX, por lo que los usuarios de QDX Viewer no pueden conectarse.",
      "L'authentification par mot de passe QDX est sélectionnée, mais aucun mot de passe QDX n'a "
@@ -928,7 +928,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"smisc_securitysystemauth_event_log_sol_unconnectable",
      "QDX Viewer users cannot connect until QDX Server can write to the security log. Check the "
      "security log settings of this computer.",
-     "QDX Viewer-Benutzer können sich erst verbinden, wenn QDX Server in das Sicherheitsprotokoll "
+     "QDX-Viewer-Benutzer können sich erst verbinden, wenn QDX Server in das Sicherheitsprotokoll "
      "schreiben kann. Prüfen Sie die Einstellungen des Sicherheitsprotokolls dieses Computers.",
      "Los usuarios de QDX Viewer no podrán conectarse hasta que QDX Server pueda escribir en el "
      "registro de seguridad. Revise la configuración del registro de seguridad de este equipo.",
@@ -971,7 +971,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "L'utilisateur de cet ordinateur est passé à un autre compte d'utilisateur.",
      "O usuário deste computador alternou para outra conta de usuário."},
     {"smisc_service_desc", "Gives QDX Viewer users remote access to this computer.",
-     "Ermöglicht QDX Viewer-Benutzern den Fernzugriff auf diesen Computer.",
+     "Ermöglicht QDX-Viewer-Benutzern den Fernzugriff auf diesen Computer.",
      "Proporciona a los usuarios de QDX Viewer acceso remoto a este equipo.",
      "Donne aux utilisateurs de QDX Viewer un accès à distance à cet ordinateur.",
      "Oferece aos usuários do QDX Viewer acesso remoto a este computador."},
@@ -1035,7 +1035,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"smisc_suimoduledisconnectclient_param_disconnectaction_mac",
      "What to do when the last QDX Viewer user disconnects: nothing, lock the screen, or log the "
      "user out.",
-     "Was geschieht, wenn der letzte QDX Viewer-Benutzer die Verbindung trennt: nichts, Bildschirm "
+     "Was geschieht, wenn der letzte QDX-Viewer-Benutzer die Verbindung trennt: nichts, Bildschirm "
      "sperren oder Benutzer abmelden.",
      "Qué hacer cuando se desconecta el último usuario de QDX Viewer: nada, bloquear la pantalla o "
      "cerrar la sesión del usuario.",
@@ -1046,7 +1046,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"smisc_suimoduledisconnectclient_param_disconnectaction_win",
      "What to do when the last QDX Viewer user disconnects: nothing, lock the workstation, or log "
      "the user off.",
-     "Was geschieht, wenn der letzte QDX Viewer-Benutzer die Verbindung trennt: nichts, "
+     "Was geschieht, wenn der letzte QDX-Viewer-Benutzer die Verbindung trennt: nichts, "
      "Arbeitsstation sperren oder Benutzer abmelden.",
      "Qué hacer cuando se desconecta el último usuario de QDX Viewer: nada, bloquear la estación "
      "de trabajo o cerrar la sesión del usuario.",
@@ -1096,7 +1096,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Notifications for %S have been hidden, so QDX Server cannot display notification messages "
      "when QDX Viewer users connect and disconnect.",
      "Mitteilungen für %S wurden ausgeblendet, daher kann QDX Server keine Benachrichtigungen "
-     "anzeigen, wenn QDX Viewer-Benutzer sich verbinden und trennen.",
+     "anzeigen, wenn QDX-Viewer-Benutzer sich verbinden und trennen.",
      "Las notificaciones de %S se han ocultado, por lo que QDX Server no puede mostrar mensajes de "
      "notificación cuando los usuarios de QDX Viewer se conectan y desconectan.",
      "Les notifications de %S ont été masquées\u00a0; QDX Server ne peut donc pas afficher de "

@@ -94,7 +94,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Número de segundos durante os quais as conexões de um computador bloqueado são "
      "recusadas."},
     {"io_proxy_connection_desc", "Direct TCP via proxy settings",
-     "Direktes TCP über Proxy-Einstellungen", "TCP directo mediante la configuración de proxy",
+     "Direktes TCP über Proxyeinstellungen", "TCP directo mediante la configuración de proxy",
      "TCP direct via les paramètres de proxy", "TCP direto pelas configurações de proxy"},
     {"io_socks5_connection_type", "Direct TCP via SOCKS5 proxy %S",
      "Direktes TCP über SOCKS5-Proxy %S", "TCP directo a través del proxy SOCKS5 %S",

@@ -157,7 +157,8 @@ public:
     // "built-in resource strings.<locale>.po") or of `directory` (display name its path) into
     // the store under `locale` (see loc::parsePo), then logs "Loaded strings from <name>" at the
     // information level and returns true. False, with nothing logged, when there is no such
-    // resource or file, or when the locale holds anything but letters and "_". A failure to open
+    // resource or file, or, for a file, when the locale holds anything but letters and "_"
+    // (the built-in data never names a file outside the resource directory). A failure to open
     // or read logs "Error loading strings from <name>: <message>" at the error level and returns
     // false; the texts stored before it stay. Both hold the registry's lock while reading.
     bool loadBuiltinPo(const char* locale);

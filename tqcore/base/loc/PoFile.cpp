@@ -63,20 +63,23 @@ private:
     void handleLine(const char* text, bool sawNul) {
         if (!sawNul && text[0] == '\0') return endEntry();
         bool isKeywordLine = text[0] != '#' && text[0] != '"';
-        // A rejected keyword line opens an entry of its own (say msgctxt before a msgid): what
-        // follows it up to the next empty line must not be stored as a plain entry.
-        bool inEntry = state_ != kOutside || entryFailed_ || isKeywordLine;
+        // A rejected keyword line opens an entry of its own (say msgctxt before a msgid), so that
+        // the strings after it are not taken for stray ones.
+        bool inEntry = state_ != kOutside || sawRejectedLine_ || isKeywordLine;
         try {
             if (sawNul) throw plat::Exception("NUL byte in line");
             if (text[0] == '#') return;
             if (text[0] == '"') {
                 if (!inEntry) throw plat::Exception("String outside an entry");
+                // A string after a rejected line may continue that line's text (a msgid that
+                // came where a msgstr was due, say): stored, it would join two entries' texts.
+                if (sawRejectedLine_) entryFailed_ = true;
                 return parsePoString(text, state_ == kAfterMsgid ? msgid_ : msgstr_);
             }
             handleKeyword(text);
         } catch (const plat::Exception& e) {
             localizeLog().error("%s:%d %s", displayName_, lineNumber_, e.message());
-            if (inEntry) entryFailed_ = true;
+            if (inEntry) sawRejectedLine_ = true;
         }
     }
 
@@ -102,6 +105,7 @@ private:
         msgid_.clear();
         msgstr_.clear();
         state_ = kOutside;
+        sawRejectedLine_ = false;
         entryFailed_ = false;
     }
 
@@ -110,7 +114,8 @@ private:
     const PoEntrySink& store_;
     int lineNumber_ = 1;
     State state_ = kOutside;
-    bool entryFailed_ = false;  // the open entry saw a rejected line and is dropped at its end
+    bool sawRejectedLine_ = false;  // the open entry saw a rejected line
+    bool entryFailed_ = false;      // and a string after it: it is dropped at its end
     std::string msgid_;
     std::string msgstr_;
 };
@@ -152,7 +157,6 @@ void parsePo(rdr::InStream& in, const char* displayName, const char* locale, Loc
 }
 
 bool Localize::loadBuiltinPo(const char* locale) {
-    if (!isFileNameLocale(locale)) return false;
     plat::String name = plat::String::format("strings.%s.po", locale);
     plat::BuiltinData data = plat::getBuiltinData(name.get());
     if (!data.data) return false;

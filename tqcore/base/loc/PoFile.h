@@ -2,11 +2,11 @@
 // comments, continuation lines and the simple C escapes), one file "strings.<locale>.po" per
 // locale, read from the built-in data and the resource directories (loc::Localize).
 //
-// Reading never stops the program and never stores half an entry: every bad line is logged with
-// the file name and line number and reading goes on, but an entry that saw a bad line is
-// dropped whole, so a text is never stored cut short, mixed with another entry's text or under
-// another entry's key. Stored texts are valid UTF-8 (bad sequences become U+FFFD). One pass,
-// linear in the size of the input; a line holds at most 262144 bytes.
+// Reading never stops the program: every bad line is logged with the file name and line number
+// and reading goes on without it. An entry that took a quoted string after a bad line is dropped
+// whole, so that a text is never stored mixed with another entry's text or under another entry's
+// key; an entry that only saw a bad line is kept. Stored texts are valid UTF-8 (bad sequences
+// become U+FFFD). One pass, linear in the size of the input; a line holds at most 262144 bytes.
 #pragma once
 
 #include <functional>
@@ -29,8 +29,9 @@ using PoEntrySink = std::function<void(const char* key, const char* text)>;
 // <message>" and the next line is read: a keyword other than the one expected ("Expected msgid",
 // "Expected msgstr"), a keyword line without a blank or after msgstr ("Bad command or string"),
 // a quoted line outside an entry ("String outside an entry"), a line holding a NUL byte ("NUL
-// byte in line") and the string errors of parsePoString. An entry that saw any of them is
-// dropped whole at its end (a rejected keyword line starts an entry of its own). A line of
+// byte in line") and the string errors of parsePoString. An entry that takes a quoted line
+// after any of them is dropped whole at its end (a rejected keyword line starts an entry of its
+// own, so that the quoted lines after it are not stray ones). A line of
 // invalid UTF-8 is logged as "<displayName>:<line> Bad UTF-8 (<msgid so far>) for '<locale>'
 // locale" and used repaired. An entry whose msgid is followed by an empty line logs "Expected
 // msgstr" and stays open for its msgstr. Throws only what the stream throws other than its end:

@@ -131,7 +131,8 @@ class JsonValue : private NonCopyable {
 public:
     enum class Kind { Null, Bool, Number, String, Array, Object };
 
-    virtual ~JsonValue() = default;
+    // Pure, so that only the kinds below are values.
+    virtual ~JsonValue() = 0;
 
     Kind kind() const { return kind_; }
 
@@ -152,7 +153,9 @@ public:
     // refused). A `contentType` other than null, "application/json" or that type with the
     // parameter "charset=utf-8" (in any case, blanks around the parts) throws JsonException
     // "Unknown Content-Type '<contentType>'". Bad input throws JsonException "<what> at line
-    // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string".
+    // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string", an array
+    // of more than 2^31 - 1 elements "Unsupported array", an object of more members
+    // "Unsupported object".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
     // The value written with indent 0. An empty reference gives an empty string.
     static String toString(const JsonValuePtr& value);
@@ -288,6 +291,8 @@ private:
     // into the members' own names. Dropped on removal and rebuilt on the next look-up.
     mutable std::unique_ptr<std::unordered_map<std::string_view, int>> index_;
 };
+
+inline JsonValue::~JsonValue() = default;
 
 inline JsonObjectPtr JsonValuePtr::asObject() const {
     if (!value_) throw JsonException::unexpectedType();

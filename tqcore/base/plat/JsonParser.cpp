@@ -52,6 +52,17 @@ int hexDigit(char c) {
     return -1;
 }
 
+// The value of the four hexadecimal digits at `p`, or -1.
+int hex4(const char* p) {
+    int value = 0;
+    for (int i = 0; i < 4; i++) {
+        int digit = hexDigit(p[i]);
+        if (digit < 0) return -1;
+        value = value << 4 | digit;
+    }
+    return value;
+}
+
 }  // namespace
 
 class JsonParser {
@@ -67,7 +78,7 @@ public:
 
 private:
     [[noreturn]] void fail(const char* what) const {
-        throw JsonException("%s at line %d", what, line_ > INT_MAX ? INT_MAX : int(line_));
+        throw JsonException("%s at line %lld", what, static_cast<long long>(line_));
     }
     void need(size_t n) const {
         if (size_t(end_ - p_) < n) fail("Truncated JSON");
@@ -119,8 +130,9 @@ private:
 };
 
 JsonValuePtr JsonParser::parseValue(int depth) {
-    if (depth >= kRefusedDepth) fail("Unsupported nesting");
+    // After the white space, so that the error names the line the refused value is on.
     skipWhiteSpace();
+    if (depth >= kRefusedDepth) fail("Unsupported nesting");
     need(1);
     switch (*p_) {
     case '"': {
@@ -190,14 +202,10 @@ JsonValuePtr JsonParser::parseNumber() {
 
 unsigned JsonParser::parseHex4() {
     need(4);
-    unsigned value = 0;
-    for (int i = 0; i < 4; i++) {
-        int digit = hexDigit(p_[i]);
-        if (digit < 0) fail("Bad string hex escape");
-        value = value << 4 | unsigned(digit);
-    }
+    int value = hex4(p_);
+    if (value < 0) fail("Bad string hex escape");
     p_ += 4;
-    return value;
+    return unsigned(value);
 }
 
 void JsonParser::parseString(const char** text, size_t* length) {
@@ -274,12 +282,12 @@ void JsonParser::parseString(const char** text, size_t* length) {
         if (codePoint == 0) fail("Unsupported string");
         if (codePoint >= 0xDC00 && codePoint < 0xE000) fail("Illegal low surrogate");
         if (codePoint >= 0xD800 && codePoint < 0xDC00) {
-            need(2);
-            if (p_[0] != '\\' || p_[1] != 'u') fail("Unterminated surrogate pair");
-            p_ += 2;
-            unsigned low = parseHex4();
+            // Anything but a whole low-surrogate escape, the end of the input included, leaves
+            // the pair unterminated.
+            int low = end_ - p_ >= 6 && p_[0] == '\\' && p_[1] == 'u' ? hex4(p_ + 2) : -1;
             if (low < 0xDC00 || low >= 0xE000) fail("Unterminated surrogate pair");
-            codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (low & 0x3FF);
+            p_ += 6;
+            codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (unsigned(low) & 0x3FF);
         }
         if (codePoint < 0x80) {
             *out++ = char(codePoint);
@@ -309,6 +317,8 @@ JsonValuePtr JsonParser::parseArray(int depth) {
     }
     const size_t base = elements_.size();
     for (;;) {
+        // Arrays count and index their elements in int.
+        if (elements_.size() - base == size_t(INT_MAX)) fail("Unsupported array");
         elements_.push_back(parseValue(depth + 1));
         skipWhiteSpace();
         need(1);
@@ -344,7 +354,10 @@ JsonValuePtr JsonParser::parseObject(int depth) {
         skipWhiteSpace();
         need(1);
         if (*p_++ != ':') fail("Bad object");
-        if (object->find(std::string_view(key.get(), nameLength)) >= 0) fail("Unsupported object");
+        // Objects count and index their members in int.
+        if (object->find(std::string_view(key.get(), nameLength)) >= 0 ||
+            object->members_.size() == size_t(INT_MAX))
+            fail("Unsupported object");
         object->appendNew(std::move(key), parseValue(depth + 1));
         skipWhiteSpace();
         need(1);

@@ -6,6 +6,7 @@
 #include "plat/Utf8.h"
 #include "rdr/OutStream.h"
 
+#include <climits>
 #include <cstring>
 
 namespace plat {
@@ -48,16 +49,19 @@ private:
         return buffer_ + used_;
     }
     void put(char c) { *room(1) = c, used_++; }
-    void put(const char* text, int length) {
-        if (used_ + length > int(sizeof buffer_)) {
+    // A text may be longer than an int counts: a long run goes to the stream in pieces.
+    void put(const char* text, size_t length) {
+        if (size_t(used_) + length > sizeof buffer_) {
             flush();
-            if (length > int(sizeof buffer_)) {
-                out_.writeBytes(text, length);
-                return;
+            while (length > sizeof buffer_) {
+                int piece = length < size_t(INT_MAX) ? int(length) : INT_MAX;
+                out_.writeBytes(text, piece);
+                text += piece;
+                length -= size_t(piece);
             }
         }
-        std::memcpy(buffer_ + used_, text, size_t(length));
-        used_ += length;
+        std::memcpy(buffer_ + used_, text, length);
+        used_ += int(length);
     }
     void newLine(int indent);
     void number(int64_t value);
@@ -153,7 +157,7 @@ void JsonWriter::string(const char* text) {
         unsigned char c;
         while (kPlain.of[c = static_cast<unsigned char>(*p)])
             p++;
-        if (p > run) put(run, int(p - run));
+        if (p > run) put(run, size_t(p - run));
         if (c == 0) break;
         char* out = room(kMaxPiece);
         if (c < 0x80) {
@@ -210,23 +214,24 @@ void JsonWriter::string(const char* text) {
 }
 
 void JsonWriter::array(const JsonArray& array, int indent) {
-    int n = array.size();
-    if (n == 0) {
+    if (array.elements_.empty()) {
         put("[]", 2);
         return;
     }
     put('[');
-    for (int i = 0; i < n; i++) {
-        if (i) put(',');
+    bool first = true;
+    for (const JsonValuePtr& element : array.elements_) {
+        if (!first) put(',');
+        first = false;
         newLine(indent + 2);
-        value(*array.elements_[size_t(i)], indent + 2);
+        value(*element, indent + 2);
     }
     newLine(indent);
     put(']');
 }
 
 void JsonWriter::object(const JsonObject& object, int indent) {
-    if (object.size() == 0) {
+    if (object.members().empty()) {
         put("{}", 2);
         return;
     }

@@ -7,6 +7,7 @@
 #include "plat/StrUtil.h"
 #include "plat/Utf8.h"
 #include "xml/Node.h"
+#include "xml/NodeData.h"
 
 #include <cfloat>
 #include <charconv>
@@ -123,10 +124,23 @@ bool nameIs(const char* name, const char* expected) {
     return name && !strCaseCmpAscii(name, expected);
 }
 
-// Restores the XML reader's default options however the parse ends.
+// An attribute written without a value ("<b bold>") reads as an empty one.
+const char* orEmpty(const char* value) {
+    return value ? value : "";
+}
+
+// Sets the XML reader's options for markup and gives the caller's back however the parse
+// ends: they are process-wide, and a caller may have set its own. The reader has no getter
+// for them, so they are read from its shared record.
 struct XmlOptionsForMarkup {
-    XmlOptionsForMarkup() { xml::setGlobalOptions(xml::kUtf8, true, false, true); }
-    ~XmlOptionsForMarkup() { xml::setGlobalOptions(xml::kUtf8, true, true, true); }
+    XmlOptionsForMarkup() : saved(xml::options) {
+        xml::setGlobalOptions(xml::kUtf8, true, false, true);
+    }
+    ~XmlOptionsForMarkup() {
+        xml::setGlobalOptions(saved.encoding, saved.utf8BomOnly, saved.trimText,
+                              saved.joinTextAcrossComments);
+    }
+    const xml::Options saved;
 };
 
 // What the walk of an element leaves to its parent once it is done.
@@ -178,15 +192,15 @@ public:
 private:
     void push(const xml::Node& element, Style* enclosing, After after) {
         const char* name = element.getName();
-        stack_.push_back(Frame{element, 0, *enclosing, enclosing, after,
-                               nameIs(name, "div") || nameIs(name, "span") || nameIs(name, "a") ||
-                                   nameIs(name, "body"),
-                               nameIs(name, "a") ? element.getAttribute("href") : nullptr});
+        bool ignoresOtherAttributes = nameIs(name, "div") || nameIs(name, "span") ||
+                                      nameIs(name, "a") || nameIs(name, "body");
+        const char* href = nameIs(name, "a") ? orEmpty(element.getAttribute("href")) : nullptr;
+        stack_.push_back(
+            Frame{element, 0, *enclosing, enclosing, after, ignoresOtherAttributes, href});
     }
 
     void attribute(Frame& frame, const xml::Attr& attr) {
-        // An attribute written without a value ("<b bold>") reads as an empty one.
-        const char* value = attr.value ? attr.value : "";
+        const char* value = orEmpty(attr.value);
         if (nameIs(attr.name, "style")) {
             applyStyle(frame.own, value);
         } else if (nameIs(attr.name, "color")) {
@@ -266,9 +280,8 @@ private:
         } else if (nameIs(name, "u")) {
             frame.own.flags |= kUnderline;
         } else if (nameIs(name, "a")) {
-            // An href without a value, or an empty one, links nowhere.
-            const char* href = element.getAttribute("href");
-            if (!href || !*href) throw Exception("Invalid hyperlink spec!");
+            // An empty href is still a link; what it leads to is the handler's concern.
+            if (!element.isAttributeSet("href")) throw Exception("Invalid hyperlink spec!");
         } else if (!nameIs(name, "font")) {
             throw ExceptionFmt("Unexpected tag %s", name ? name : "");
         }

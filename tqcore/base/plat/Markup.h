@@ -5,7 +5,8 @@
 // (paragraphs) of styled runs; a handler receives them only when the whole text is valid, so bad
 // markup shows nothing and is logged on "MarkupParser" instead. The walk keeps its own stack, so
 // no nesting of outside input can exhaust the thread's stack. Parsing changes the XML reader's
-// process-wide options for its duration: markup is parsed on the user-interface thread only.
+// process-wide options for its duration and then gives the caller's back: markup is parsed on
+// the user-interface thread only.
 #pragma once
 
 #include "plat/DString.h"
@@ -81,10 +82,10 @@ public:
     // Appends the blocks of `markup` to `blocks`. Bad markup throws plat::Exception with one of
     // "XML error <line>:<column> <text>" (the markup's first line is line 3), "Unexpected tag
     // <name>", "Unexpected attribute (<name> = <value>)", "Invalid hyperlink spec!" (an "a"
-    // without an href, or with an empty one) or "Unexpected node type <kind>" (CDATA, a
-    // DOCTYPE, or a comment that joins no two texts); what was appended before the failure
-    // stays in `blocks`. An XML warning (a misnested or unclosed element) is not a failure: the
-    // reader's repaired tree is used.
+    // without an href; an empty one is a link to the empty URL) or "Unexpected node type <kind>"
+    // (CDATA, a DOCTYPE, or a comment that joins no two texts); what was appended before the
+    // failure stays in `blocks`. An XML warning (a misnested or unclosed element) is not a failure:
+    // the reader's repaired tree is used.
     virtual void parseBlocks(const char* markup, std::vector<Block>& blocks) = 0;
 };
 

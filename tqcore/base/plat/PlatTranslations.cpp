@@ -13,7 +13,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Argumento inválido: “%S”."},
     {"plat_configuration_global_params", "Global parameters", "Globale Parameter",
      "Parámetros globales", "Paramètres globaux", "Parâmetros globais"},
-    {"plat_configuration_help_default", "default", "Standard", "predeterminado", "défaut",
+    {"plat_configuration_help_default", "default", "Standard", "predeterminado", "par défaut",
      "padrão"},
     {"plat_configuration_log_dests_title", "Log destinations:", "Protokollziele:",
      "Destinos de registro:", "Destinations des journaux\u00a0:", "Destinos de log:"},

@@ -17,7 +17,7 @@ constexpr loc::CatalogueRow kRows[] = {
     {"ui_button_save", "Save", "Speichern", "Guardar", "Enregistrer", "Salvar"},
     {"ui_button_yes", "Yes", "Ja", "Sí", "Oui", "Sim"},
     {"ui_getfileorfolderdialog_all_files_filter", "All Files", "Alle Dateien", "Todos los archivos",
-     "Tous les fichiers", "Todos os Arquivos"},
+     "Tous les fichiers", "Todos os arquivos"},
     {"ui_getfileorfolderdialog_cannot_copy", "This folder cannot be sent",
      "Dieser Ordner kann nicht gesendet werden", "Esta carpeta no se puede enviar",
      "Ce dossier ne peut pas être envoyé", "Esta pasta não pode ser enviada"},

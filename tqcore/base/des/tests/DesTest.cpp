@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 uint64_t run(const uint32_t (&schedule)[des::kScheduleWords], uint64_t value) {
@@ -35,6 +38,9 @@ TEST(Des, KnownAnswersWithKeyBitsReversed) {
         des::useKey(decrypt, copy);
         EXPECT_EQ(run(encrypt, plain), cipher) << std::hex << standardKey;
         EXPECT_EQ(run(copy, cipher), plain) << std::hex << standardKey;
+        // The schedule is the key in another form: nothing of it may outlive the clearing.
+        des::clearKey(copy);
+        EXPECT_EQ(std::count(std::begin(copy), std::end(copy), 0u), des::kScheduleWords);
     }
 }
 

@@ -132,6 +132,37 @@ inline std::string markupProblem(const char* text, const char* english) {
     return std::string();
 }
 
+// Terms that every catalogue renders one way in a language: a row whose English text names the
+// term (in any case) uses the rendering, its first letter in either case. Two renderings of one
+// term read as two different things.
+struct GlossaryTerm {
+    const char* english;
+    const char* CatalogueRow::*text;
+    const char* rendering;
+};
+inline constexpr GlossaryTerm kGlossary[] = {
+    {"QDX Viewer user", &CatalogueRow::de, "QDX-Viewer-Benutzer"},
+    {"view-only user", &CatalogueRow::de, "Benutzer mit reiner Anzeigeberechtigung"},
+    {"proxy settings", &CatalogueRow::de, "Proxyeinstellungen"},
+    {"all files", &CatalogueRow::pt, "Todos os arquivos"},
+};
+
+// Whether `text` holds `part`, the first letter of `part` in either case (and, with `anyCase`,
+// every letter).
+inline bool holdsTerm(const char* text, const char* part, bool anyCase) {
+    const std::size_t length = std::strlen(part);
+    for (const char* p = text; *p != '\0'; ++p) {
+        std::size_t i = 0;
+        for (; i < length && p[i] != '\0'; ++i) {
+            const unsigned char a = static_cast<unsigned char>(p[i]);
+            const unsigned char b = static_cast<unsigned char>(part[i]);
+            if (a != b && !((anyCase || i == 0) && std::tolower(a) == std::tolower(b))) break;
+        }
+        if (i == length) return true;
+    }
+    return false;
+}
+
 // Describes every fault of the catalogue's texts, one line each; empty when there is none.
 inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
     std::vector<std::string> problems;
@@ -171,6 +202,13 @@ inline std::vector<std::string> catalogueProblems(const Catalogue& catalogue) {
             if (count(text, '\n') != count(en, '\n')) problem("line breaks" + differ);
             if (markupTags(text) != markupTags(en)) {
                 problem("markup tags" + differ);
+            }
+            for (const GlossaryTerm& term : kGlossary) {
+                if (term.text == language.text && holdsTerm(en, term.english, true) &&
+                    !holdsTerm(text, term.rendering, false)) {
+                    problem(std::string("\"") + term.english + "\" is not rendered \"" +
+                            term.rendering + "\"");
+                }
             }
         }
     }

@@ -66,6 +66,13 @@ TEST(CatalogueCheck, ReportsEachKindOfFaultyTranslation) {
          "Unexpected tag p"},
         {{"t_entity_html_fmt", "A &nbsp;", "A &nbsp;", "A &nbsp;", "A &nbsp;", "A &nbsp;"},
          "Unknown character entity"},
+        // A term of the glossary rendered another way, or in another case.
+        {{"t_term", "Accept QDX Viewer users", "QDX Viewer-Benutzer annehmen", "Aceptar",
+          "Accepter", "Aceitar"},
+         "is not rendered \"QDX-Viewer-Benutzer\""},
+        {{"t_term_case", "All Files", "Alle Dateien", "Todos los archivos", "Tous les fichiers",
+          "Todos os Arquivos"},
+         "is not rendered \"Todos os arquivos\""},
     };
     for (const FaultyRow& entry : faulty) {
         Catalogue catalogue{"t_", &entry.row, 1, nullptr};

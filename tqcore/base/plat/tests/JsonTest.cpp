@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -54,11 +55,14 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
         {"Unsupported object at line 0", {"{\"a\":1,\"a\":2}"}},
         {"Unsupported string at line 0", {string("\"a\0b\"", 5), "\"\\u0000\""}},
         {"Bad string at line 0",
-         {"\"\t\"", "\"\\x\"", "\"\xC3\x28\"", "\"\\u00C3\xA9\"", "\"\\uFFFF\"", "{1:2}",
-          "{\"a\":1,}"}},
+         {"\"\t\"", "\"\x1F\"", "\"\\n\x1F\"", "\"\\x\"", "\"\xC3\x28\"", "\"\\u00C3\xA9\"",
+          "\"\\uFFFF\"", "{1:2}", "{\"a\":1,}"}},
         {"Bad string hex escape at line 0", {"\"\\u12G4\""}},
         {"Illegal low surrogate at line 0", {"\"\\uDC00\""}},
-        {"Unterminated surrogate pair at line 0", {"\"\\uD800x\"", "\"\\uD800\\u0041\""}},
+        // Whatever stands after a high surrogate but a whole low one, the end of the text too.
+        {"Unterminated surrogate pair at line 0",
+         {"\"\\uD800x\"", "\"\\uD800\\u0041\"", "\"\\uD800\"", "\"\\uD800", "\"\\uD800\\",
+          "\"\\uD800\\uDC", "\"\\uD800\\uDCxx\""}},
         {"Bad object at line 0", {"{\"a\" 1}", "{\"a\":1 \"b\":2}"}},
         {"Bad array at line 0", {"[1 2]"}},
     };
@@ -99,18 +103,23 @@ TEST(Json, MalformedUtf8IsWrittenAsReplacementAndKept) {
                  "a\xEF\xBF\xBD(b\xEF\xBF\xBDz");
 }
 
+// The error names the line of the refused value, also where line feeds stand between it and
+// the colon before it.
 TEST(Json, NestingIsBoundedAt32LevelsBelowTheTop) {
-    for (const char* open : {"[", "{\"k\":"}) {
+    for (std::string open : {"[", "{\"k\":", "[\n", "{\"k\":\n"}) {
+        const std::string line = open.back() == '\n' ? "33" : "0";
         for (int containers : {33, 34}) {
             std::string text;
             for (int i = 1; i < containers; i++)
                 text += open;
             text += std::string(size_t(containers), open[0] == '[' ? ']' : '}');
             text.insert(text.size() - size_t(containers), 1, open[0]);
-            EXPECT_EQ(parseError(text), containers == 33 ? "" : "Unsupported nesting at line 0")
+            EXPECT_EQ(parseError(text),
+                      containers == 33 ? "" : "Unsupported nesting at line " + line)
                 << open << " x" << containers;
         }
     }
+    static_assert(std::is_abstract_v<JsonValue>, "only its kinds are values");
 }
 
 TEST(Json, ContentTypes) {

@@ -2,6 +2,7 @@
 
 #include "os/OpenUrl.h"
 #include "plat/tests/LogCapture.h"
+#include "xml/NodeData.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +92,9 @@ TEST(Markup, ParsesIntoBlocksAndRunsOrFailsWithItsReason) {
         {"misnested element: the repaired tree", "<b>x", "[0 0 0 ( w700'x')]. end"},
         {"style without a value is empty", "<span style>x</span>", "[0 0 0 ('x')]. end"},
         {"attribute without a value", "<b bold>x</b>", "! Unexpected attribute (bold = )"},
-        {"href without a value", "<a href>x</a>", "! Invalid hyperlink spec!"},
-        {"empty href", "<a href=\"\">x</a>", "! Invalid hyperlink spec!"},
+        {"href without a value is empty", "<a href>x</a>", "[0 0 0 ( f4 @'x')]. end"},
+        {"empty href is a link all the same", "<a href=\"\">x</a>", "[0 0 0 ( f4 @'x')]. end"},
+        {"no href", "<a>x</a>", "! Invalid hyperlink spec!"},
         {"unknown tag", "<p>x</p>", "! Unexpected tag p"},
         {"clear section", "<![CDATA[x]]>", "! Unexpected node type 3"},
         {"XML error with the markup's position", "ab\n&foo;",
@@ -109,6 +111,18 @@ TEST(Markup, DeepNestingNeedsNoRecursion) {
         markup += "<b>";
     markup += "x";
     EXPECT_EQ(parsed(markup.c_str()), "[0 0 0 ( w700'x')]. end");
+}
+
+// The XML reader's options are process-wide: a parse of markup changes them for its own
+// duration and must hand the caller's back, not the defaults.
+TEST(Markup, ParseRestoresTheCallersXmlOptions) {
+    xml::setGlobalOptions(xml::kShiftJis, false, false, false);
+    EXPECT_TRUE(ParserHtml::instance()->parse("<b>x</b>", nullptr));
+    EXPECT_FALSE(ParserHtml::instance()->parse("<p>x</p>", nullptr));
+    const xml::Options options = xml::options;
+    xml::setGlobalOptions(xml::kUtf8);
+    EXPECT_EQ(options.encoding, xml::kShiftJis);
+    EXPECT_FALSE(options.utf8BomOnly || options.trimText || options.joinTextAcrossComments);
 }
 
 TEST(Markup, BadMarkupIsLoggedAndReachesNoHandler) {
