@@ -189,9 +189,10 @@ int Node::saveFile(const char* path, const char* encodingName, bool formatted) c
                                                            : "ISO-8859-1";
         ok = ok && std::fprintf(file, "<?xml version=\"1.0\" encoding=\"%s\"?>\n", name) >= 0;
     }
+    // A text too long to be made comes back null: that is a failed save, not an empty one.
     int length = 0;
     char* text = toText(formatted, &length);
-    ok = ok && std::fwrite(text, 1, size_t(length), file) == size_t(length);
+    ok = ok && text && std::fwrite(text, 1, size_t(length), file) == size_t(length);
     std::free(text);
     if (!ok) return kCannotWrite;
     try {

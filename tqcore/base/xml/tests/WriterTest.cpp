@@ -56,7 +56,7 @@ TEST(XmlWriter, FormattedAndUnformatted) {
 }
 
 // 65,536 nested elements (a document of 450 KB) take 4.3 GB formatted: the count must not
-// wrap, and a text longer than its length can report is refused rather than cut.
+// wrap, and a text longer than its length can report is refused rather than cut or saved empty.
 TEST(XmlWriter, TextTooLongForItsLengthIsRefused) {
     const int64_t depth = 65536;
     std::string in;
@@ -71,6 +71,11 @@ TEST(XmlWriter, TextTooLongForItsLengthIsRefused) {
     int length = -1;
     EXPECT_EQ(root.toText(true, &length), nullptr);
     EXPECT_EQ(length, 0);
+    // Saved, such a text is a failed write that keeps the old file, not an empty document.
+    TempDir dir;
+    writeFile(dir / "deep.xml", "<old/>");
+    EXPECT_EQ(root.saveFile((dir / "deep.xml").c_str()), xml::kCannotWrite);
+    EXPECT_EQ(readFile(dir / "deep.xml"), "<old/>");
     EXPECT_EQ(text(root, false).size(), size_t(depth * 7 - 3));
 }
 
