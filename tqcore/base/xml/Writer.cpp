@@ -1,6 +1,9 @@
 // Writing trees as text and to files, editing them in place, and copying them.
 #include "xml/NodeData.h"
 
+#include "plat/Exception.h"
+#include "plat/TransactedFile.h"
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -169,7 +172,11 @@ char* Node::toText(bool formatted, int* length) const {
 
 int Node::saveFile(const char* path, const char* encodingName, bool formatted) const {
     if (!d_) return kNoError;
-    FILE* file = path ? std::fopen(path, "wb") : nullptr;
+    if (!path) return kCannotOpenForWriting;
+    // Written beside the old file and moved over it only when complete: a full disk leaves the
+    // old document, not a fragment.
+    plat::TransactedFile transaction(path, plat::FilePtr::kNoThrowOnOpenFail);
+    FILE* file = transaction.file().get();
     if (!file) return kCannotOpenForWriting;
     bool ok = true;
     bool ownDeclaration =
@@ -182,12 +189,18 @@ int Node::saveFile(const char* path, const char* encodingName, bool formatted) c
                                                            : "ISO-8859-1";
         ok = ok && std::fprintf(file, "<?xml version=\"1.0\" encoding=\"%s\"?>\n", name) >= 0;
     }
+    // A text too long to be made comes back null: that is a failed save, not an empty one.
     int length = 0;
     char* text = toText(formatted, &length);
-    ok = ok && std::fwrite(text, 1, size_t(length), file) == size_t(length);
+    ok = ok && text && std::fwrite(text, 1, size_t(length), file) == size_t(length);
     std::free(text);
-    if (std::fclose(file) != 0) ok = false;
-    return ok ? kNoError : kCannotWrite;
+    if (!ok) return kCannotWrite;
+    try {
+        transaction.commit();
+    } catch (const plat::Exception&) {
+        return kCannotWrite;
+    }
+    return kNoError;
 }
 
 // ---- Editing ----
