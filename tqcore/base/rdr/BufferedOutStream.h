@@ -26,11 +26,13 @@ public:
     BufferedOutStream(int bufSize, int maxBufSize);
     ~BufferedOutStream() override;
 
-    // What fits the window is copied in place; the rest goes through overrun().
+    // What fits the window is copied in place (ptr moves first, so the copy ends the call and
+    // the call needs no frame); the rest goes through overrun().
     void writeBytes(const void* data, int len) override {
         if (len > 0 && len <= end - ptr) {
-            std::memcpy(ptr, data, size_t(len));
-            ptr += len;
+            uint8_t* to = ptr;
+            ptr = to + len;
+            std::memcpy(to, data, size_t(len));
         } else {
             OutStream::writeBytes(data, len);
         }

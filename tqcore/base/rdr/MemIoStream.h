@@ -58,8 +58,9 @@ public:
     // overrun(1, ...) would give them, without a virtual call for each.
     void writeBytes(const void* data, int len) override {
         if (len > 0 && len <= OutStream::end - OutStream::ptr) {
-            std::memcpy(OutStream::ptr, data, size_t(len));
-            OutStream::ptr += len;
+            uint8_t* to = OutStream::ptr;
+            OutStream::ptr = to + len;
+            std::memcpy(to, data, size_t(len));
         } else {
             writeAcross(static_cast<const uint8_t*>(data), len);
         }
