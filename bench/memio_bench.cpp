@@ -3,9 +3,9 @@
 // and readBytes against evbuffer_add and evbuffer_remove), 100-byte records whole and field by
 // field, and the pipe's saved state. Built only where libevent is installed.
 //
-// evbuffer frees each chain it drains, and with glibc's default trim threshold a freed
-// megabyte goes back to the kernel and is faulted in again by the next fill: the "faults"
-// counter shows it. Copies of 16 KiB run with rep movsb, which on this machine is up to forty
+// evbuffer frees each chain it drains, and glibc may give freed memory at the top of the heap
+// back to the kernel, to be faulted in again by the next fill: the "faults" counter shows
+// whether it did. Copies of 16 KiB run with rep movsb, which on this machine is up to forty
 // times slower when the destination lies 1 to 63 bytes past the source modulo 4096; every copy
 // the benchmark makes is placed a distance from its counterpart that runs through 64 values
 // from 1024 on, the same on both sides, and the copies evbuffer makes inside evbuffer_add are
@@ -73,6 +73,7 @@ struct Pipe : rdr::MemIoStream {
 struct OursChunks {
     explicit OursChunks(size_t chunks)
         : chunks(chunks), source(chunks), copy(chunks), sentFrom(chunks) {}
+    // Out of line on both sides, so that a profile shows what one pass costs.
     template <typename Take>
     [[gnu::noinline]] void pass(uintptr_t distance, Take take) {
         for (size_t i = 0; i < chunks; i++) {
