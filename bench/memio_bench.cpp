@@ -10,6 +10,7 @@
 // the benchmark makes is placed a distance from its counterpart that runs through 64 values
 // from 1024 on, the same on both sides, and the copies evbuffer makes inside evbuffer_add are
 // checked to land where they were placed for ("moved" counts those that did not).
+#include "RecordBatch.h"
 #include "ResourceUse.h"
 #include "rdr/MemInStream.h"
 #include "rdr/MemIoStream.h"
@@ -29,9 +30,13 @@ namespace {
 
 constexpr int kChunk = 16 * 1024;
 constexpr uintptr_t kPage = 4096;
-constexpr int kRecordBytes = 100;
-constexpr int kRecords = 320;
-constexpr int kMaxText = 255;
+
+using bench::encodedRecords;
+using bench::kMaxText;
+using bench::kRecordBytes;
+using bench::Record;
+using bench::records;
+constexpr int kRecords = bench::kBatch;
 
 // Page-aligned chunks with a page of slack, so that a copy can start at any offset in a page.
 struct PageBlock {
@@ -174,56 +179,6 @@ void BM_Chunks(benchmark::State& state) {
     state.counters["moved"] = double(side.moved());
 }
 
-// Records of 100 bytes: kind, flags, id, stamp, a text with a U32 length, and a body.
-struct Record {
-    uint8_t kind;
-    uint16_t flags;
-    uint32_t id;
-    uint64_t stamp;
-    std::string text;
-    std::string body;
-    bool operator==(const Record& o) const {
-        return kind == o.kind && flags == o.flags && id == o.id && stamp == o.stamp &&
-               text == o.text && body == o.body;
-    }
-};
-
-const std::vector<Record>& records() {
-    static const std::vector<Record> all = [] {
-        const std::string prose =
-            "Each record carries a kind, flags, an identifier and a time stamp, then a text and "
-            "a body cut from this sentence at offsets and lengths that vary from one to the next.";
-        std::vector<Record> made;
-        for (int i = 0; i < kRecords; i++) {
-            size_t textLen = 20 + size_t(i * 7) % 41;
-            size_t bodyLen = kRecordBytes - 19 - textLen;
-            made.push_back({uint8_t(i % 7), uint16_t(i * 31), uint32_t(i) * 2654435761u,
-                            uint64_t(i) * 1000003u + (uint64_t(1) << 40),
-                            prose.substr(size_t(i * 13) % (prose.size() - 60), textLen),
-                            prose.substr(size_t(i * 5) % (prose.size() - 61), bodyLen)});
-        }
-        return made;
-    }();
-    return all;
-}
-
-const std::string& encodedRecords() {
-    static const std::string all = [] {
-        rdr::MemOutStream out;
-        for (const Record& r : records()) {
-            out.writeU8(r.kind);
-            out.writeU16(r.flags);
-            out.writeU32(r.id);
-            out.writeU64(r.stamp);
-            out.writeU32(uint32_t(r.text.size()));
-            out.writeBytes(r.text.data(), int(r.text.size()));
-            out.writeBytes(r.body.data(), int(r.body.size()));
-        }
-        return std::string(reinterpret_cast<const char*>(out.data()), size_t(out.length()));
-    }();
-    return all;
-}
-
 struct OursRecords {
     void writeWhole() {
         const char* bytes = encodedRecords().data();
@@ -240,30 +195,12 @@ struct OursRecords {
         }
     }
     void writeFields() {
-        for (const Record& r : records()) {
-            pipe.writeU8(r.kind);
-            pipe.writeU16(r.flags);
-            pipe.writeU32(r.id);
-            pipe.writeU64(r.stamp);
-            pipe.writeU32(uint32_t(r.text.size()));
-            pipe.writeBytes(r.text.data(), int(r.text.size()));
-            pipe.writeBytes(r.body.data(), int(r.body.size()));
-        }
+        bench::writeRecordFields(pipe);
         pipe.flush();
     }
     template <typename Take>
     void readFields(Take take) {
-        uint8_t body[kRecordBytes];
-        for (const Record& r : records()) {
-            uint8_t kind = pipe.readU8();
-            uint16_t flags = pipe.readU16();
-            uint32_t id = pipe.readU32();
-            uint64_t stamp = pipe.readU64();
-            plat::String text = pipe.readString(kMaxText);
-            int bodyLen = int(r.body.size());  // known to the reader
-            take(kind, flags, id, stamp, text.get(), pipe.readBytes(body, bodyLen), bodyLen);
-            pipe.markPos();
-        }
+        bench::readRecordFields(pipe, take);
     }
     rdr::MemIoStream pipe;
 };

@@ -14,6 +14,7 @@
 // by a few percent or by a factor. Each iteration here places source and destination a distance
 // apart that runs through all 64 alignments from the argument on (1024: clear of the slow band;
 // 0: inside it), the same sequence on both sides.
+#include "RecordBatch.h"
 #include "ResourceUse.h"
 #include "rdr/FdInStream.h"
 #include "rdr/FdOutStream.h"
@@ -199,63 +200,17 @@ void BM_Fwrite(benchmark::State& state) {
 // 16384-byte output buffer passed on whole, a 16800-byte input buffer compacted on refill, and
 // the reader marks the end of each record as consumed (the stream's checkpoint).
 
-constexpr int kRecordBytes = 100;
-constexpr int kBatch = 320;  // records per round trip: 32000 bytes, well within the pipe
 constexpr int kOutBuffer = 16384;
 constexpr int kInBuffer = 16800;
 constexpr int kChunk = 64 * 1024;  // the large pieces
 constexpr int kPiece = 16384;      // read back in these
-constexpr int kMaxText = 255;
 
-// kind, flags, id, stamp, the text as a U32 length and its bytes, and the body: 100 bytes.
-struct Record {
-    uint8_t kind;
-    uint16_t flags;
-    uint32_t id;
-    uint64_t stamp;
-    std::string text;
-    std::string body;
-    bool operator==(const Record& o) const {
-        return kind == o.kind && flags == o.flags && id == o.id && stamp == o.stamp &&
-               text == o.text && body == o.body;
-    }
-};
-
-const std::vector<Record>& records() {
-    static const std::vector<Record> all = [] {
-        const std::string prose =
-            "Each record carries a kind, flags, an identifier and a time stamp, then a text and "
-            "a body cut from this sentence at offsets and lengths that vary from one to the next.";
-        std::vector<Record> made;
-        for (int i = 0; i < kBatch; i++) {
-            size_t textLen = 20 + size_t(i * 7) % 41;
-            size_t bodyLen = kRecordBytes - 19 - textLen;
-            made.push_back({uint8_t(i % 7), uint16_t(i * 31), uint32_t(i) * 2654435761u,
-                            uint64_t(i) * 1000003u + (uint64_t(1) << 40),
-                            prose.substr(size_t(i * 13) % (prose.size() - 60), textLen),
-                            prose.substr(size_t(i * 5) % (prose.size() - 61), bodyLen)});
-        }
-        return made;
-    }();
-    return all;
-}
-
-// The records as they travel, one after another.
-const std::string& encodedRecords() {
-    static const std::string all = [] {
-        rdr::MemOutStream out;
-        for (const Record& r : records()) {
-            out.writeU8(r.kind);
-            out.writeU16(r.flags);
-            out.writeU32(r.id);
-            out.writeU64(r.stamp);
-            out.writeString(r.text.c_str());
-            out.writeBytes(r.body.data(), int(r.body.size()));
-        }
-        return std::string(reinterpret_cast<const char*>(out.data()), size_t(out.length()));
-    }();
-    return all;
-}
+using bench::encodedRecords;
+using bench::kBatch;
+using bench::kMaxText;
+using bench::kRecordBytes;
+using bench::Record;
+using bench::records;
 
 // A pipe large enough for a round trip of large pieces.
 struct Pipe {
@@ -387,15 +342,7 @@ void readWhole(HandSide& s, Take take) {
 // their readers, the text read into a string of its own.
 template <typename Side>
 void writeFields(Side& s) {
-    for (const Record& r : records()) {
-        s.out().writeU8(r.kind);
-        s.out().writeU16(r.flags);
-        s.out().writeU32(r.id);
-        s.out().writeU64(r.stamp);
-        s.out().writeU32(uint32_t(r.text.size()));
-        s.out().writeBytes(r.text.data(), int(r.text.size()));
-        s.out().writeBytes(r.body.data(), int(r.body.size()));
-    }
+    bench::writeRecordFields(s.out());
     s.out().flush();
 }
 void writeFields(HandSide& s) {
@@ -416,17 +363,7 @@ void writeFields(HandSide& s) {
 }
 template <typename Side, typename Take>
 void readFields(Side& s, Take take) {
-    uint8_t body[kRecordBytes];
-    for (const Record& r : records()) {
-        uint8_t kind = s.in().readU8();
-        uint16_t flags = s.in().readU16();
-        uint32_t id = s.in().readU32();
-        uint64_t stamp = s.in().readU64();
-        plat::String text = s.in().readString(kMaxText);
-        int bodyLen = int(r.body.size());  // known to the reader
-        take(kind, flags, id, stamp, text.get(), s.in().readBytes(body, bodyLen), bodyLen);
-        s.in().markPos();
-    }
+    bench::readRecordFields(s.in(), take);
 }
 template <typename Take>
 void readFields(HandSide& s, Take take) {
