@@ -143,70 +143,50 @@ TEST(MemStreamTest, SaveAndRestore) {
     }
 }
 
-// Random writes, reads, checkpoints, rewinds and save/restore against a plain byte model.
+// Random writes, reads, checkpoints, rewinds and saved states against a plain byte model.
 // Windows and copies cross buffers that lie side by side in memory; a read position in an
-// earlier buffer than the window's last, or a copy that crossed a buffer the writer may not
-// use, would show as wrong bytes or positions here.
+// earlier buffer than the window's last, or a copy into a buffer the writer may not use, shows
+// as wrong bytes or positions.
 TEST(MemStreamTest, PipeMatchesAByteModel) {
     for (int bufSize : {16, 100, 2048}) {
         auto pipe = std::make_unique<MemIoStream>(nullptr, -1, bufSize);
-        std::string model;  // every byte written
+        std::string model, buf(size_t(3 * bufSize), '\0');  // every byte written
         size_t read = 0, mark = 0;
         uint32_t seed = uint32_t(bufSize);
-        auto next = [&](uint32_t n) { return ((seed = seed * 1103515245u + 12345u) >> 8 & 0xffff) % n; };
+        auto next = [&](uint32_t n) { return (seed = seed * 1103515245u + 12345u) / 256 % n; };
         for (int op = 0; op < 1500; op++) {
             SCOPED_TRACE(std::to_string(bufSize) + " op " + std::to_string(op));
-            switch (next(8)) {
-            case 0:
-            case 1: {
-                std::string bytes(next(uint32_t(5 * bufSize)) + 1, '\0');
+            uint32_t what = next(8), n = next(uint32_t(3 * bufSize)) + 1;
+            if (what == 0) {  // an item that does not span buffers
+                pipe->writeU32(n);
+                for (int i = 0; i < 4; i++)
+                    model += char(n >> (24 - 8 * i));
+            } else if (what <= 2) {
+                std::string bytes(n * 2, '\0');
                 for (char& c : bytes)
                     c = char(next(256));
                 pipe->writeBytes(bytes.data(), int(bytes.size()));
                 model += bytes;
-                break;
-            }
-            case 2: {
-                uint32_t v = next(65536) * 65536u + next(65536);
-                pipe->writeU32(v);
-                for (int i = 0; i < 4; i++)
-                    model += char(v >> (24 - 8 * i));
-                pipe->flush();
-                break;
-            }
-            case 3:
-            case 4: {
-                int n = int(next(uint32_t(3 * bufSize))) + 1;
-                std::vector<uint8_t> buf(static_cast<size_t>(n));
-                if (size_t(n) > model.size() - read) {
-                    EXPECT_EQ(thrown([&] { pipe->readBytes(buf.data(), n); }),
-                              ": Reading from InStream would block");
-                    read = mark;
-                } else {
-                    const uint8_t* got = pipe->readBytes(buf.data(), n);
-                    ASSERT_EQ(std::string(reinterpret_cast<const char*>(got), size_t(n)),
-                              model.substr(read, size_t(n)));
-                    read += size_t(n);
-                }
-                break;
-            }
-            case 5:
+            } else if (what <= 4 && n > model.size() - read) {
+                EXPECT_EQ(thrown([&] { pipe->readBytes(&buf[0], int(n)); }),
+                          ": Reading from InStream would block");
+                read = mark;
+            } else if (what <= 4) {
+                const char* got = reinterpret_cast<const char*>(pipe->readBytes(&buf[0], int(n)));
+                ASSERT_EQ(std::string(got, n), model.substr(read, n));
+                read += n;
+            } else if (what == 5) {
                 pipe->markPos();
                 mark = read;
-                break;
-            case 6:
+            } else if (what == 6) {
                 pipe->rewindToMark();
                 read = mark;
-                break;
-            case 7: {
+            } else {
                 MemOutStream state;
                 pipe->save(state);
                 MemInStream in(state.data(), state.length());
-                auto restored = std::make_unique<MemIoStream>(nullptr, -1, bufSize);
-                restored->restore(in);
-                pipe = std::move(restored);
-                break;
-            }
+                pipe = std::make_unique<MemIoStream>(nullptr, -1, bufSize);
+                pipe->restore(in);
             }
             ASSERT_EQ(pipe->pos(), int(read));
             ASSERT_EQ(pipe->length(), int(model.size()));
@@ -215,13 +195,12 @@ TEST(MemStreamTest, PipeMatchesAByteModel) {
 
     // A restored ring of four buffers in one slab, turned by one: the buffer after the last in
     // memory is the head, which a writer must never enter.
-    MemIoStream source(nullptr, -1, 16);
     std::string text = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    MemIoStream source(nullptr, -1, 16), ring(nullptr, -1, 16);
     source.writeBytes(text.data(), 60);
     MemOutStream state;
     source.save(state);
     MemInStream in(state.data(), state.length());
-    MemIoStream ring(nullptr, -1, 16);
     ring.restore(in);
     ring.skip(20);
     ring.markPos();
