@@ -46,11 +46,12 @@ std::unique_ptr<uint8_t[]> MemIoStream::newSlab(int buffers) {
     return std::unique_ptr<uint8_t[]>(new uint8_t[size_t(buffers) * size_t(bufSize) + 1]());
 }
 
-// Slabs of 32 to 64 KiB, or of one buffer where a buffer is larger; never more buffers than
-// the stream may use.
+// Slabs as large as the buffers the pipe has, from 16 to 64 KiB (or one buffer where a buffer is
+// larger): a small pipe keeps few spares, and so cycles through little memory. Never more
+// buffers than the stream may use.
 int MemIoStream::slabBuffers(int have, int limit) const {
     if (bufSize == 0) return 1;
-    int64_t bytes = std::clamp<int64_t>(int64_t(have) * bufSize, 32768, 65536);
+    int64_t bytes = std::clamp<int64_t>(int64_t(have) * bufSize, 16384, 65536);
     int64_t buffers = std::max<int64_t>(1, bytes / bufSize);
     return int(std::max<int64_t>(1, std::min<int64_t>(buffers, int64_t(limit) - have)));
 }

@@ -4,7 +4,7 @@
 // Data lives in a ring of equal buffers: the buffers being read at the head, the one being
 // written after them, spare ones behind. Nothing is copied inside the pipe: a buffer the reader
 // is done with moves to the spare end and is written again. An item never spans buffers, so the
-// rest of a buffer too small for the next item is skipped. Buffers are carved out of slabs of 32
+// rest of a buffer too small for the next item is skipped. Buffers are carved out of slabs of 16
 // to 64 KiB, so that most follow each other in memory: writeBytes() fills such a run with one
 // copy, and the read window takes in every full buffer that the next one follows, so a large
 // piece is read in place. Used from one thread; callbacks run inside the calls that cause them.
