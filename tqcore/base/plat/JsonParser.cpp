@@ -1,12 +1,18 @@
 // The JSON parser: recursive descent over the input bytes, one value per call, with the depth
-// bounded so that the recursion is too.
+// bounded so that the recursion is too. Values wait on a stack of pointers until their
+// container closes; the container then takes them into storage of its final size.
 #include "plat/Json.h"
 
 #include "plat/Utf8.h"
 
+#include <sys/mman.h>
+
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,6 +69,111 @@ int hex4(const char* p) {
     return value;
 }
 
+// Values read and not yet in their container, innermost container's last; they are owned here
+// until then. The first chunk grows with the document up to kChunk entries; beyond it, chunks
+// of kChunk entries are mapped one by one and unmapped as a closing container empties them, so
+// that a long array never holds its elements twice: its storage fills while this shrinks.
+class PendingValues {
+public:
+    PendingValues() = default;
+    PendingValues(const PendingValues&) = delete;
+    PendingValues& operator=(const PendingValues&) = delete;
+    ~PendingValues() {
+        if (chunks_.empty()) return;
+        take(0, [](size_t, JsonValue* value) { delete value; });
+        std::free(chunks_[0]);
+    }
+
+    size_t size() const {
+        return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunk + size_t(top_ - chunks_.back());
+    }
+    // Room for one more, so that a value once made is never lost to a failure to store it.
+    void reserve() {
+        if (top_ == limit_) grow();
+    }
+    void pushReserved(JsonValue* value) { *top_++ = value; }
+
+    // Hands the values from `base` on to place(index from base, value), the last first, and
+    // drops them.
+    template <typename Place>
+    void take(size_t base, Place place) {
+        // A chunk mapped for a value that was never made.
+        while (chunks_.size() > 1 && top_ == chunks_.back()) {
+            munmap(chunks_.back(), kChunk * sizeof(JsonValue*));
+            chunks_.pop_back();
+            top_ = limit_ = chunks_.back() + kChunk;
+        }
+        size_t end = size();
+        while (end > base) {
+            size_t chunkIndex = (end - 1) / kChunk;
+            JsonValue** chunk = chunks_[chunkIndex];
+            size_t chunkStart = chunkIndex * kChunk;
+            size_t from = base > chunkStart ? base : chunkStart;
+            for (size_t i = end; i-- > from;)
+                place(i - base, chunk[i - chunkStart]);
+            end = from;
+            if (end == chunkStart && chunkIndex > 0) {
+                munmap(chunk, kChunk * sizeof(JsonValue*));
+                chunks_.pop_back();
+            }
+        }
+        JsonValue** last = chunks_.back();
+        top_ = last + (base - (chunks_.size() - 1) * kChunk);
+        limit_ = last + (chunks_.size() == 1 ? firstCapacity_ : kChunk);
+    }
+
+private:
+    static constexpr size_t kChunk = size_t(64) << 10;
+
+    void grow() {
+        if (chunks_.empty() || (chunks_.size() == 1 && firstCapacity_ < kChunk)) {
+            size_t used = size();
+            size_t capacity = firstCapacity_ ? 2 * firstCapacity_ : 256;
+            void* first = std::realloc(chunks_.empty() ? nullptr : chunks_[0],
+                                       capacity * sizeof(JsonValue*));
+            if (!first) throw std::bad_alloc();
+            if (chunks_.empty()) chunks_.reserve(4);
+            if (chunks_.empty()) chunks_.push_back(nullptr);
+            chunks_[0] = static_cast<JsonValue**>(first);
+            firstCapacity_ = capacity;
+            top_ = chunks_[0] + used;
+            limit_ = chunks_[0] + capacity;
+            return;
+        }
+        chunks_.reserve(chunks_.size() + 1);
+        void* chunk = mmap(nullptr, kChunk * sizeof(JsonValue*), PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (chunk == MAP_FAILED) throw std::bad_alloc();
+        chunks_.push_back(static_cast<JsonValue**>(chunk));
+        top_ = chunks_.back();
+        limit_ = top_ + kChunk;
+    }
+
+    std::vector<JsonValue**> chunks_;  // the first from malloc, the others mapped
+    size_t firstCapacity_ = 0;         // entries of the first chunk
+    JsonValue** top_ = nullptr;        // next free entry of the last chunk
+    JsonValue** limit_ = nullptr;      // end of the last chunk
+};
+
+// The name of a member whose object is still open: its text (NUL-terminated) in the parser's
+// key stack, its length and a hash for the duplicate check.
+struct PendingKey {
+    size_t offset;
+    uint32_t length;
+    uint32_t hash;
+};
+
+uint32_t hashKey(const char* text, size_t length) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; i++)
+        hash = (hash ^ static_cast<unsigned char>(text[i])) * 16777619u;
+    return hash;
+}
+
+// Objects up to this many members find a duplicate by comparing hashes; larger ones through a
+// table per open object.
+constexpr size_t kKeyScanLimit = 16;
+
 }  // namespace
 
 class JsonParser {
@@ -70,9 +181,11 @@ public:
     JsonParser(const char* text, size_t length) : p_(text), end_(text + length) {}
 
     JsonValuePtr parseDocument() {
-        JsonValuePtr value = parseValue(0);
+        parseValue(0);
         skipWhiteSpace();
         if (p_ != end_) fail("Trailing bytes after JSON");
+        JsonValuePtr value;
+        values_.take(0, [&value](size_t, JsonValue* top) { value = JsonValuePtr(top); });
         return value;
     }
 
@@ -98,16 +211,20 @@ private:
         p_ = p;
     }
 
-    JsonValuePtr parseValue(int depth);
-    JsonValuePtr parseNumber();
-    JsonValuePtr parseLiteral(const char* word, size_t length);
+    // Each of these reads one value and leaves it on values_.
+    void parseValue(int depth);
+    void parseNumber();
+    void parseLiteral(const char* word, size_t length);
     // Reads a string whose opening quote is at p_; the text is in [*text, *text + *length),
     // pointing into the input or into scratch_. A text beyond INT_MAX bytes is refused with
     // "Unsupported string": the string types count in int.
     void parseString(const char** text, size_t* length);
     unsigned parseHex4();
-    JsonValuePtr parseArray(int depth);
-    JsonValuePtr parseObject(int depth);
+    void parseArray(int depth);
+    void parseObject(int depth);
+    // Reads a member name into keys_, refusing one that the open object at `depth` has.
+    void parseKey(int depth, size_t keyBase);
+    void push(JsonValue* value) { values_.pushReserved(value); }
     // Moves p_ over plain bytes of a string; the result tells which classes it met.
     unsigned scanPlain() {
         const char* p = p_;
@@ -124,12 +241,15 @@ private:
     int64_t line_ = 0;                 // line feeds skipped so far
     std::unique_ptr<char[]> scratch_;  // the text of a string that holds escapes
     size_t scratchSize_ = 0;           // its size in bytes
-    // Elements of the arrays being read, innermost last: each array takes its own off the end
-    // when it closes, so that its storage is allocated once, at its final size.
-    std::vector<JsonValuePtr> elements_;
+    PendingValues values_;             // elements and member values of the open containers
+    std::vector<PendingKey> keys_;     // member names of the open objects
+    std::string keyText_;              // their texts
+    // Per depth, the hash table of an open object too large for a scan: positions from its
+    // first key, plus 1 (0 is free).
+    std::vector<uint32_t> keyTables_[kRefusedDepth];
 };
 
-JsonValuePtr JsonParser::parseValue(int depth) {
+void JsonParser::parseValue(int depth) {
     // After the white space, so that the error names the line the refused value is on.
     skipWhiteSpace();
     if (depth >= kRefusedDepth) fail("Unsupported nesting");
@@ -139,7 +259,13 @@ JsonValuePtr JsonParser::parseValue(int depth) {
         const char* text;
         size_t length;
         parseString(&text, &length);
-        return JsonValuePtr(new JsonString(text, int(length)));
+        char* copy = new char[length + 1];
+        String owned = String::adopt(copy);
+        std::memcpy(copy, text, length);
+        copy[length] = '\0';
+        values_.reserve();
+        push(new JsonString(std::move(owned)));
+        return;
     }
     case '[':
         return parseArray(depth);
@@ -156,15 +282,18 @@ JsonValuePtr JsonParser::parseValue(int depth) {
     }
 }
 
-JsonValuePtr JsonParser::parseLiteral(const char* word, size_t length) {
+void JsonParser::parseLiteral(const char* word, size_t length) {
     need(length);
     if (std::memcmp(p_, word, length) != 0) fail("Bad value");
     p_ += length;
-    if (word[0] == 'n') return JsonValuePtr(new JsonNull);
-    return JsonValuePtr(new JsonBool(word[0] == 't'));
+    values_.reserve();
+    if (word[0] == 'n')
+        push(new JsonNull);
+    else
+        push(new JsonBool(word[0] == 't'));
 }
 
-JsonValuePtr JsonParser::parseNumber() {
+void JsonParser::parseNumber() {
     const char* p = p_;
     bool negative = *p == '-';
     if (negative) {
@@ -197,7 +326,8 @@ JsonValuePtr JsonParser::parseNumber() {
     if (p < end_ && (*p == '.' || *p == 'e' || *p == 'E')) fail("Unsupported number");
     // Two's complement negation keeps the full range, -2^63 included.
     int64_t number = negative ? int64_t(0 - value) : int64_t(value);
-    return JsonValuePtr(new JsonNumber(number));
+    values_.reserve();
+    push(new JsonNumber(number));
 }
 
 unsigned JsonParser::parseHex4() {
@@ -306,65 +436,130 @@ void JsonParser::parseString(const char** text, size_t* length) {
     *length = size;
 }
 
-JsonValuePtr JsonParser::parseArray(int depth) {
+void JsonParser::parseArray(int depth) {
     p_++;
-    JsonArrayPtr array(new JsonArray);
+    const size_t base = values_.size();
     skipWhiteSpace();
     need(1);
     if (*p_ == ']') {
         p_++;
-        return std::move(array);
+    } else {
+        for (;;) {
+            // Arrays count and index their elements in int.
+            if (values_.size() - base == size_t(INT_MAX)) fail("Unsupported array");
+            parseValue(depth + 1);
+            skipWhiteSpace();
+            need(1);
+            char c = *p_++;
+            if (c == ']') break;
+            if (c != ',') fail("Bad array");
+        }
     }
-    const size_t base = elements_.size();
-    for (;;) {
-        // Arrays count and index their elements in int.
-        if (elements_.size() - base == size_t(INT_MAX)) fail("Unsupported array");
-        elements_.push_back(parseValue(depth + 1));
-        skipWhiteSpace();
-        need(1);
-        char c = *p_++;
-        if (c == ']') break;
-        if (c != ',') fail("Bad array");
+    std::unique_ptr<JsonArray> array(new JsonArray);
+    int count = int(values_.size() - base);
+    if (count > 0) {
+        array->elements_ = static_cast<JsonValuePtr*>(
+            jsonheap::allocate(size_t(count) * sizeof(JsonValuePtr)));
+        array->capacity_ = count;
+        JsonValuePtr* elements = array->elements_;
+        values_.take(base, [elements](size_t i, JsonValue* value) {
+            new (elements + i) JsonValuePtr(value);
+        });
+        array->size_ = count;
     }
-    std::vector<JsonValuePtr>& owned = array->elements_;
-    owned.reserve(elements_.size() - base);
-    for (size_t i = base; i < elements_.size(); i++)
-        owned.push_back(std::move(elements_[i]));
-    elements_.resize(base);
-    return std::move(array);
+    values_.reserve();
+    push(array.release());
 }
 
-JsonValuePtr JsonParser::parseObject(int depth) {
+void JsonParser::parseKey(int depth, size_t keyBase) {
+    skipWhiteSpace();
+    need(1);
+    if (*p_ != '"') fail("Bad string");
+    const char* name;
+    size_t length;
+    parseString(&name, &length);
+    const uint32_t hash = hashKey(name, length);
+    const size_t count = keys_.size() - keyBase;
+    // Compares the name with the pending key at `i` from keyBase.
+    auto same = [&](size_t i) {
+        const PendingKey& key = keys_[keyBase + i];
+        return key.hash == hash && key.length == length &&
+               std::memcmp(keyText_.data() + key.offset, name, length) == 0;
+    };
+    std::vector<uint32_t>& table = keyTables_[depth];
+    bool duplicate = false;
+    if (count < kKeyScanLimit) {
+        for (size_t i = 0; i < count && !duplicate; i++)
+            duplicate = same(i);
+    } else {
+        // Kept at most half full; a new table is filled from the keys so far.
+        if (count == kKeyScanLimit || 2 * (count + 1) > table.size()) {
+            table.assign(count == kKeyScanLimit ? 4 * kKeyScanLimit : 2 * table.size(), 0);
+            for (size_t i = 0; i < count; i++) {
+                size_t slot = keys_[keyBase + i].hash & (table.size() - 1);
+                while (table[slot])
+                    slot = (slot + 1) & (table.size() - 1);
+                table[slot] = uint32_t(i + 1);
+            }
+        }
+        size_t slot = hash & (table.size() - 1);
+        for (; table[slot] && !duplicate; slot = (slot + 1) & (table.size() - 1))
+            duplicate = same(table[slot] - 1);
+        if (!duplicate) table[slot] = uint32_t(count + 1);
+    }
+    // Objects count and index their members in int.
+    if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
+    keys_.push_back(PendingKey{keyText_.size(), uint32_t(length), hash});
+    keyText_.append(name, length);
+    keyText_.push_back('\0');
+}
+
+void JsonParser::parseObject(int depth) {
     p_++;
-    JsonObjectPtr object(new JsonObject);
+    const size_t base = values_.size();
+    const size_t keyBase = keys_.size();
+    const size_t textBase = keyText_.size();
     skipWhiteSpace();
     need(1);
     if (*p_ == '}') {
         p_++;
-        return std::move(object);
+    } else {
+        for (;;) {
+            parseKey(depth, keyBase);
+            skipWhiteSpace();
+            need(1);
+            if (*p_++ != ':') fail("Bad object");
+            parseValue(depth + 1);
+            skipWhiteSpace();
+            need(1);
+            char c = *p_++;
+            if (c == '}') break;
+            if (c != ',') fail("Bad object");
+        }
     }
-    for (;;) {
-        skipWhiteSpace();
-        need(1);
-        if (*p_ != '"') fail("Bad string");
-        const char* name;
-        size_t nameLength;
-        parseString(&name, &nameLength);
-        String key(name, int(nameLength));
-        skipWhiteSpace();
-        need(1);
-        if (*p_++ != ':') fail("Bad object");
-        // Objects count and index their members in int.
-        if (object->find(std::string_view(key.get(), nameLength)) >= 0 ||
-            object->members_.size() == size_t(INT_MAX))
-            fail("Unsupported object");
-        object->appendNew(std::move(key), parseValue(depth + 1));
-        skipWhiteSpace();
-        need(1);
-        char c = *p_++;
-        if (c == '}') return std::move(object);
-        if (c != ',') fail("Bad object");
+    std::unique_ptr<JsonObject> object(new JsonObject);
+    int count = int(keys_.size() - keyBase);
+    if (count > 0) {
+        using Member = JsonObject::Member;
+        object->members_ =
+            static_cast<Member*>(jsonheap::allocate(size_t(count) * sizeof(Member)));
+        object->capacity_ = count;
+        size_t textSize = keyText_.size() - textBase;
+        object->keyBlock_ = static_cast<char*>(jsonheap::allocate(textSize));
+        object->keyBlockSize_ = textSize;
+        std::memcpy(object->keyBlock_, keyText_.data() + textBase, textSize);
+        Member* members = object->members_;
+        const char* names = object->keyBlock_;
+        const PendingKey* keys = keys_.data() + keyBase;
+        values_.take(base, [=](size_t i, JsonValue* value) {
+            new (members + i) Member{JsonKey(names + (keys[i].offset - textBase)), JsonValuePtr(value)};
+        });
+        object->size_ = count;
+        keys_.resize(keyBase);
+        keyText_.resize(textBase);
     }
+    values_.reserve();
+    push(object.release());
 }
 
 JsonValuePtr JsonValue::parseHttpBody(const char* contentType, const char* text, size_t length) {

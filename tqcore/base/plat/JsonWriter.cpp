@@ -214,17 +214,15 @@ void JsonWriter::string(const char* text) {
 }
 
 void JsonWriter::array(const JsonArray& array, int indent) {
-    if (array.elements_.empty()) {
+    if (array.size_ == 0) {
         put("[]", 2);
         return;
     }
     put('[');
-    bool first = true;
-    for (const JsonValuePtr& element : array.elements_) {
-        if (!first) put(',');
-        first = false;
+    for (int i = 0; i < array.size_; i++) {
+        if (i > 0) put(',');
         newLine(indent + 2);
-        value(*element, indent + 2);
+        value(*array.elements_[i], indent + 2);
     }
     newLine(indent);
     put(']');
