@@ -1,13 +1,7 @@
 #include "plat/JsonHeap.h"
 
-#include <sys/mman.h>
-
 #include <cstdlib>
 #include <new>
-
-#ifdef TQ_JSON_HEAP_ASAN
-#include <sanitizer/lsan_interface.h>
-#endif
 
 namespace plat {
 namespace jsonheap {
@@ -18,53 +12,42 @@ namespace {
 
 // A current block counts from here, so that frees before its retirement cannot empty it.
 constexpr int64_t kBias = int64_t(1) << 40;
-// Blocks mapped at once; they are unmapped one by one.
-constexpr size_t kRegionBlocks = 32;
-// The counter's own cache line, so that frees from other threads do not share it with values.
+// Blocks taken from malloc at once, in one run aligned to the block size; the run goes back
+// when all of its blocks have.
+constexpr int kRegionBlocks = 8;
+// The counters' own cache line, so that frees from other threads do not share it with values.
 constexpr size_t kHeader = 64;
 constexpr int kKeptBlocks = int(sizeof(ThreadState::emptied) / sizeof(Block*));
+
+// The header of every block; the first block of a run also counts the run's blocks not given
+// back.
+struct BlockHeader {
+    Block block;
+    BlockHeader* first;
+    std::atomic<int> blocksOut;
+};
+static_assert(sizeof(BlockHeader) <= kHeader, "the header fits its line");
 
 Block* blockOf(void* p) {
     return reinterpret_cast<Block*>(reinterpret_cast<uintptr_t>(p) & ~uintptr_t(kBlockSize - 1));
 }
 
-// `blocks` blocks aligned to their size, or null.
-char* mapBlocks(size_t blocks) {
-    size_t size = blocks * kBlockSize;
-    void* mapped = mmap(nullptr, size + kBlockSize, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) return nullptr;
-    uintptr_t start = reinterpret_cast<uintptr_t>(mapped);
-    uintptr_t aligned = (start + kBlockSize - 1) & ~uintptr_t(kBlockSize - 1);
-    uintptr_t end = start + size + kBlockSize;
-    if (aligned > start) munmap(mapped, aligned - start);
-    if (end > aligned + size) munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
-    return reinterpret_cast<char*>(aligned);
+BlockHeader* headerOf(Block* block) {
+    return reinterpret_cast<BlockHeader*>(block);
 }
 
-// Values in blocks hold the only pointers to texts and large arrays from malloc: the leak
-// checker must look inside the blocks.
-void watchBlock(Block* block) {
-#ifdef TQ_JSON_HEAP_ASAN
-    __lsan_register_root_region(block, kBlockSize);
-#else
-    (void)block;
-#endif
-}
-
-void unmapBlock(Block* block) {
-#ifdef TQ_JSON_HEAP_ASAN
-    __lsan_unregister_root_region(block, kBlockSize);
-#endif
+// Hands a block back to its run, and the run back to malloc with its last block.
+void giveBack(Block* block) {
+    BlockHeader* first = headerOf(block)->first;
     TQ_JSON_HEAP_UNPOISON(block, kBlockSize);
-    munmap(block, kBlockSize);
+    if (first->blocksOut.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(first);
 }
 
 void emptied(ThreadState& t, Block* block) {
     if (!t.ended && t.emptiedCount < kKeptBlocks)
         t.emptied[t.emptiedCount++] = block;
     else
-        unmapBlock(block);
+        giveBack(block);
 }
 
 void countFrees(ThreadState& t, Block* block, int64_t frees) {
@@ -88,22 +71,21 @@ void retire(ThreadState& t) {
 
 Block* takeBlock(ThreadState& t) {
     if (t.emptiedCount > 0) return t.emptied[--t.emptiedCount];
-    char* block;
-    if (t.ended) {
-        block = mapBlocks(1);
-        if (!block) throw std::bad_alloc();
-    } else {
-        if (t.regionNext == t.regionEnd) {
-            char* region = mapBlocks(kRegionBlocks);
-            if (!region) throw std::bad_alloc();
-            t.regionNext = region;
-            t.regionEnd = region + kRegionBlocks * kBlockSize;
-        }
-        block = t.regionNext;
-        t.regionNext += kBlockSize;
+    if (t.regionNext == t.regionEnd) {
+        // A thread that has ended keeps nothing: it takes runs of one block.
+        int blocks = t.ended ? 1 : kRegionBlocks;
+        char* run = static_cast<char*>(std::aligned_alloc(kBlockSize, size_t(blocks) * kBlockSize));
+        if (!run) throw std::bad_alloc();
+        BlockHeader* first = reinterpret_cast<BlockHeader*>(run);
+        first->blocksOut.store(blocks, std::memory_order_relaxed);
+        for (int i = 0; i < blocks; i++)
+            reinterpret_cast<BlockHeader*>(run + size_t(i) * kBlockSize)->first = first;
+        t.regionNext = run;
+        t.regionEnd = run + size_t(blocks) * kBlockSize;
     }
-    watchBlock(reinterpret_cast<Block*>(block));
-    return reinterpret_cast<Block*>(block);
+    Block* block = reinterpret_cast<Block*>(t.regionNext);
+    t.regionNext += kBlockSize;
+    return block;
 }
 
 // Hands back what the thread holds when it ends. Values freed later, by the destructors of
@@ -115,9 +97,9 @@ struct ThreadEnd {
         retire(t);
         t.ended = true;
         while (t.emptiedCount > 0)
-            unmapBlock(t.emptied[--t.emptiedCount]);
-        if (t.regionNext != t.regionEnd)
-            munmap(t.regionNext, size_t(t.regionEnd - t.regionNext));
+            giveBack(t.emptied[--t.emptiedCount]);
+        for (; t.regionNext != t.regionEnd; t.regionNext += kBlockSize)
+            giveBack(reinterpret_cast<Block*>(t.regionNext));
         t.regionNext = t.regionEnd = nullptr;
     }
 };

@@ -1,10 +1,11 @@
 // The storage of JSON trees: nodes, element and member arrays and key texts are cut from
 // 64 KiB blocks that each thread fills front to back, with no header per allocation. A block
-// goes when the last allocation cut from it is freed, on whichever thread that happens: each
-// thread keeps up to 16 emptied blocks (1 MiB) for its next trees and unmaps the rest, so a
-// parse that follows the release of a tree of about that size touches no new page. Space
-// freed inside a block is not reused until the whole block empties: a tree that keeps one
-// value of every block keeps all of those blocks. Requests above kMaxSmall go to malloc.
+// empties when the last allocation cut from it is freed, on whichever thread that happens:
+// that thread keeps up to 16 emptied blocks (1 MiB) for its next trees and gives the others
+// back. Blocks come from malloc in aligned runs of eight, and a run goes back to malloc with
+// its last block. Space freed inside a block is not reused until the whole block empties: a
+// tree that keeps one value of every block keeps all of those blocks. Requests above
+// kMaxSmall go to malloc.
 //
 // Frees are counted per block with one atomic operation per run of frees into the same block,
 // so a tree may be released on another thread than the one that built it.

@@ -9,6 +9,10 @@
 #include <climits>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 
 namespace {
@@ -63,6 +67,8 @@ private:
         std::memcpy(buffer_ + used_, text, length);
         used_ += int(length);
     }
+    // Copies the plain bytes from `p` on, up to `end` at most; returns the first other byte.
+    const char* plainRun(const char* p, const char* end);
     void newLine(int indent);
     void number(int64_t value);
     void string(const char* text);
@@ -147,17 +153,43 @@ void JsonWriter::number(int64_t value) {
     used_ = int(out - buffer_);
 }
 
+const char* JsonWriter::plainRun(const char* p, const char* end) {
+#ifdef __SSE2__
+    // Sixteen bytes at a time, stored whole: the count moves on only over the plain ones.
+    const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+    const __m128i lastControl = _mm_set1_epi8(0x1F), delete_ = _mm_set1_epi8(0x7F);
+    while (end - p >= 16) {
+        char* out = room(16);
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+        __m128i stops = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes),
+                         _mm_cmpeq_epi8(_mm_max_epu8(bytes, delete_), bytes)),
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)));
+        if (unsigned mask = unsigned(_mm_movemask_epi8(stops))) {
+            int plain = __builtin_ctz(mask);
+            used_ += plain;
+            return p + plain;
+        }
+        used_ += 16;
+        p += 16;
+    }
+#endif
+    const char* run = p;
+    while (p < end && kPlain.of[static_cast<unsigned char>(*p)])
+        p++;
+    if (p > run) put(run, size_t(p - run));
+    return p;
+}
+
 void JsonWriter::string(const char* text) {
     static const char hex[] = "0123456789ABCDEF";
     put('"');
     const char* p = text;
+    const char* end = text + std::strlen(text);
     for (;;) {
-        // Plain ASCII goes out in runs.
-        const char* run = p;
-        unsigned char c;
-        while (kPlain.of[c = static_cast<unsigned char>(*p)])
-            p++;
-        if (p > run) put(run, size_t(p - run));
+        p = plainRun(p, end);
+        unsigned char c = static_cast<unsigned char>(*p);
         if (c == 0) break;
         char* out = room(kMaxPiece);
         if (c < 0x80) {
