@@ -166,11 +166,58 @@ private:
 };
 
 // The name of a member whose object is still open: its text (NUL-terminated) in the parser's
-// key stack, its length and a hash for the duplicate check.
+// key stack, its length, its first 8 bytes and, in a large object, its hash.
 struct PendingKey {
     size_t offset;
     uint32_t length;
     uint32_t hash;
+    uint64_t prefix;
+};
+
+// The first bytes of a name, for the comparisons that most names fail at once.
+uint64_t keyPrefix(const char* text, size_t length) {
+    uint64_t prefix = 0;
+    if (length >= 8)
+        std::memcpy(&prefix, text, 8);
+    else
+        for (size_t i = 0; i < length; i++)
+            prefix |= uint64_t(static_cast<unsigned char>(text[i])) << (8 * i);
+    return prefix;
+}
+
+// Bytes kept as a stack, growing by doubling.
+class TextStack {
+public:
+    size_t size() const { return size_; }
+    const char* data() const { return data_.get(); }
+    size_t capacity() const { return capacity_; }
+    // `n` more bytes at the end, to be written by the caller.
+    char* extend(size_t n) {
+        if (capacity_ - size_ < n) grow(n);
+        char* at = data_.get() + size_;
+        size_ += n;
+        return at;
+    }
+    void resize(size_t size) { size_ = size; }
+    void release() {
+        data_.reset();
+        size_ = capacity_ = 0;
+    }
+
+private:
+    void grow(size_t n) {
+        size_t capacity = capacity_ ? 2 * capacity_ : 1024;
+        while (capacity - size_ < n)
+            capacity *= 2;
+        std::unique_ptr<char[]> grown(new char[capacity]);
+        if (size_) std::memcpy(grown.get(), data_.get(), size_);
+        data_ = std::move(grown);
+        capacity_ = capacity;
+    }
+
+    std::unique_ptr<char[]> data_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
 };
 
 // A word at a time: names are short, and the table of a large object must not let chosen
@@ -200,7 +247,7 @@ constexpr size_t kKeyScanLimit = 16;
 struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
     std::vector<PendingKey> keys;           // member names of the open objects
-    std::string keyText;                    // their texts
+    TextStack keyText;                      // their texts
     // Per depth, the hash table of an open object too large for a scan: positions from its
     // first key, plus 1 (0 is free).
     std::vector<uint32_t> keyTables[kRefusedDepth];
@@ -212,8 +259,8 @@ struct ParserScratch {
         values.clear(4096);
         keys.clear();
         if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
-        keyText.clear();
-        if (keyText.capacity() > 16384) std::string().swap(keyText);
+        keyText.resize(0);
+        if (keyText.capacity() > 16384) keyText.release();
         for (std::vector<uint32_t>& table : keyTables)
             if (table.capacity() > 4096) std::vector<uint32_t>().swap(table);
         if (textSize > 16384) text.reset(), textSize = 0;
@@ -280,6 +327,9 @@ private:
     // "Unsupported string": the string types count in int.
     void parseString(const char** text, size_t* length);
     unsigned parseHex4();
+    char* parseUnicodeEscape(char* out, unsigned* seen);
+    // Grows the scratch text for `more` bytes after `out`, keeping what is before it.
+    char* growText(char* out, size_t more);
     void parseArray(int depth);
     void parseObject(int depth);
     // Reads a member name into keys_, refusing one that the open object at `depth` has.
@@ -413,6 +463,43 @@ unsigned JsonParser::parseHex4() {
     return unsigned(value);
 }
 
+// Decodes the \\u escape whose digits are at p_ (a surrogate pair whole) into `out`, which
+// has room for 4 bytes; returns the end of what it wrote.
+char* JsonParser::parseUnicodeEscape(char* out, unsigned* seen) {
+    unsigned codePoint = parseHex4();
+    if (codePoint == 0) fail("Unsupported string");
+    if (codePoint >= 0xDC00 && codePoint < 0xE000) fail("Illegal low surrogate");
+    if (codePoint >= 0xD800 && codePoint < 0xDC00) {
+        // Anything but a whole low-surrogate escape, the end of the input included, leaves
+        // the pair unterminated.
+        int low = end_ - p_ >= 6 && p_[0] == '\\' && p_[1] == 'u' ? hex4(p_ + 2) : -1;
+        if (low < 0xDC00 || low >= 0xE000) fail("Unterminated surrogate pair");
+        p_ += 6;
+        codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (unsigned(low) & 0x3FF);
+    }
+    if (codePoint < 0x80) {
+        *out++ = char(codePoint);
+    } else {
+        // The encoder writes any code point, non-characters included: the UTF-8 check of the
+        // whole text refuses those.
+        utf8Encode(int(codePoint), &out);
+        *seen |= kStringHigh;
+    }
+    return out;
+}
+
+char* JsonParser::growText(char* out, size_t more) {
+    size_t used = size_t(out - s_.text.get());
+    size_t size = s_.textSize ? 2 * s_.textSize : 256;
+    while (size - used < more)
+        size *= 2;
+    std::unique_ptr<char[]> grown(new char[size]);
+    if (used) std::memcpy(grown.get(), s_.text.get(), used);
+    s_.text = std::move(grown);
+    s_.textSize = size;
+    return s_.text.get() + used;
+}
+
 void JsonParser::parseString(const char** text, size_t* length) {
     const char* start = ++p_;
     // Most strings hold no escape: they are checked and handed out in place, and only those
@@ -427,33 +514,21 @@ void JsonParser::parseString(const char** text, size_t* length) {
         p_++;
         return;
     }
-    // No escape makes its text longer, so the bytes up to the closing quote (or the end of the
-    // input) bound the decoded text and the loop below writes without checks.
-    size_t bound = size_t(p_ - start);
-    for (const char* q = p_; q < end_ && *q != '"';) {
-        size_t step = *q == '\\' && end_ - q > 1 ? 2 : 1;
-        q += step;
-        bound += step;
-    }
-    if (bound > s_.textSize) {
-        s_.textSize = bound > 2 * s_.textSize ? bound : 2 * s_.textSize;
-        s_.text.reset(new char[s_.textSize]);
-    }
+    // The decoded text goes to the scratch buffer, which grows when a run or an escape (at
+    // most 4 bytes) would not fit.
     char* out = s_.text.get();
-    std::memcpy(out, start, size_t(p_ - start));
-    out += p_ - start;
+    const char* run = start;
     for (;;) {
+        // The plain run before p_, with room for the escape after it.
+        size_t runLength = size_t(p_ - run);
+        if (size_t(s_.text.get() + s_.textSize - out) < runLength + 4)
+            out = growText(out, runLength + 4);
+        std::memcpy(out, run, runLength);
+        out += runLength;
         need(1);
         unsigned char c = static_cast<unsigned char>(*p_);
         if (c == '"') break;
         if (c < 0x20) fail(c == 0 ? "Unsupported string" : "Bad string");
-        if (c != '\\') {
-            const char* run = p_;
-            seen |= scanPlain();
-            std::memcpy(out, run, size_t(p_ - run));
-            out += p_ - run;
-            continue;
-        }
         p_++;
         need(1);
         char escaped = *p_++;
@@ -462,46 +537,30 @@ void JsonParser::parseString(const char** text, size_t* length) {
         case '/':
         case '\\':
             *out++ = escaped;
-            continue;
+            break;
         case 'b':
             *out++ = '\b';
-            continue;
+            break;
         case 'f':
             *out++ = '\f';
-            continue;
+            break;
         case 'n':
             *out++ = '\n';
-            continue;
+            break;
         case 'r':
             *out++ = '\r';
-            continue;
+            break;
         case 't':
             *out++ = '\t';
-            continue;
+            break;
         case 'u':
+            out = parseUnicodeEscape(out, &seen);
             break;
         default:
             fail("Bad string");
         }
-        unsigned codePoint = parseHex4();
-        if (codePoint == 0) fail("Unsupported string");
-        if (codePoint >= 0xDC00 && codePoint < 0xE000) fail("Illegal low surrogate");
-        if (codePoint >= 0xD800 && codePoint < 0xDC00) {
-            // Anything but a whole low-surrogate escape, the end of the input included, leaves
-            // the pair unterminated.
-            int low = end_ - p_ >= 6 && p_[0] == '\\' && p_[1] == 'u' ? hex4(p_ + 2) : -1;
-            if (low < 0xDC00 || low >= 0xE000) fail("Unterminated surrogate pair");
-            p_ += 6;
-            codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (unsigned(low) & 0x3FF);
-        }
-        if (codePoint < 0x80) {
-            *out++ = char(codePoint);
-        } else {
-            // The encoder writes any code point, non-characters included: the check below
-            // refuses those.
-            utf8Encode(int(codePoint), &out);
-            seen |= kStringHigh;
-        }
+        run = p_;
+        seen |= scanPlain();
     }
     p_++;
     size_t size = size_t(out - s_.text.get());
@@ -553,30 +612,35 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
     const char* name;
     size_t length;
     parseString(&name, &length);
-    const uint32_t hash = hashKey(name, length);
+    const uint64_t prefix = keyPrefix(name, length);
     const size_t count = s_.keys.size() - keyBase;
+    PendingKey* keys = s_.keys.data() + keyBase;
+    const char* texts = s_.keyText.data();
     // Compares the name with the pending key at `i` from keyBase.
     auto same = [&](size_t i) {
-        const PendingKey& key = s_.keys[keyBase + i];
-        return key.hash == hash && key.length == length &&
-               std::memcmp(s_.keyText.data() + key.offset, name, length) == 0;
+        const PendingKey& key = keys[i];
+        return key.prefix == prefix && key.length == length &&
+               (length <= 8 || std::memcmp(texts + key.offset + 8, name + 8, length - 8) == 0);
     };
-    std::vector<uint32_t>& table = s_.keyTables[depth];
     bool duplicate = false;
+    uint32_t hash = 0;
     if (count < kKeyScanLimit) {
         for (size_t i = 0; i < count && !duplicate; i++)
             duplicate = same(i);
     } else {
+        std::vector<uint32_t>& table = s_.keyTables[depth];
         // Kept at most half full; a new table is filled from the keys so far.
         if (count == kKeyScanLimit || 2 * (count + 1) > table.size()) {
             table.assign(count == kKeyScanLimit ? 4 * kKeyScanLimit : 2 * table.size(), 0);
             for (size_t i = 0; i < count; i++) {
-                size_t slot = s_.keys[keyBase + i].hash & (table.size() - 1);
+                if (count == kKeyScanLimit) keys[i].hash = hashKey(texts + keys[i].offset, keys[i].length);
+                size_t slot = keys[i].hash & (table.size() - 1);
                 while (table[slot])
                     slot = (slot + 1) & (table.size() - 1);
                 table[slot] = uint32_t(i + 1);
             }
         }
+        hash = hashKey(name, length);
         size_t slot = hash & (table.size() - 1);
         for (; table[slot] && !duplicate; slot = (slot + 1) & (table.size() - 1))
             duplicate = same(table[slot] - 1);
@@ -584,9 +648,10 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
     }
     // Objects count and index their members in int.
     if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
-    s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash});
-    s_.keyText.append(name, length);
-    s_.keyText.push_back('\0');
+    s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash, prefix});
+    char* text = s_.keyText.extend(length + 1);
+    std::memcpy(text, name, length);
+    text[length] = '\0';
 }
 
 void JsonParser::parseObject(int depth) {

@@ -108,9 +108,16 @@ void JsonWriter::value(const JsonValue& value, int indent) {
 
 void JsonWriter::newLine(int indent) {
     if (indent <= kMaxIndent) {
-        char* out = room(1 + kMaxIndent);
+        // Room for the longest: stores of whole 16-byte pieces may pass the indent.
+        char* out = room(1 + kMaxIndent + 16);
         *out = '\n';
+#ifdef __SSE2__
+        const __m128i spaces = _mm_set1_epi8(' ');
+        for (int done = 0; done < indent; done += 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 1 + done), spaces);
+#else
         std::memset(out + 1, ' ', size_t(indent));
+#endif
         used_ += 1 + indent;
         return;
     }
@@ -175,10 +182,15 @@ const char* JsonWriter::plainRun(const char* p, const char* end) {
         p += 16;
     }
 #endif
-    const char* run = p;
-    while (p < end && kPlain.of[static_cast<unsigned char>(*p)])
-        p++;
-    if (p > run) put(run, size_t(p - run));
+    // Byte by byte, up to 16 at a time.
+    while (p < end) {
+        char* out = room(16);
+        const char* stop = end - p > 16 ? p + 16 : end;
+        while (p < stop && kPlain.of[static_cast<unsigned char>(*p)])
+            *out++ = *p++;
+        used_ = int(out - buffer_);
+        if (p < stop) break;
+    }
     return p;
 }
 
