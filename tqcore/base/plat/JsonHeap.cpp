@@ -6,8 +6,6 @@
 namespace plat {
 namespace jsonheap {
 
-thread_local ThreadState tState;
-
 namespace {
 
 // A current block counts from here, so that frees before its retirement cannot empty it.

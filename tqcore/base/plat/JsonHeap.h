@@ -69,7 +69,8 @@ struct ThreadState {
     bool ended;            // it did: allocate and free without keeping anything
 };
 
-extern thread_local ThreadState tState;
+// Defined here, constant-initialised, so that the fast paths reach it without a call.
+inline thread_local ThreadState tState{};
 
 void* allocateSlow(size_t size);
 void freeSlow(void* p, size_t size) noexcept;

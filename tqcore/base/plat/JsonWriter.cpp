@@ -112,9 +112,12 @@ void JsonWriter::newLine(int indent) {
         char* out = room(1 + kMaxIndent + 16);
         *out = '\n';
 #ifdef __SSE2__
+        // Two stores cover the usual depths; a loop here would become a string instruction
+        // whose start costs more than the whole indent.
         const __m128i spaces = _mm_set1_epi8(' ');
-        for (int done = 0; done < indent; done += 16)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 1 + done), spaces);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 1), spaces);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 17), spaces);
+        if (indent > 32) std::memset(out + 33, ' ', size_t(indent - 32));
 #else
         std::memset(out + 1, ' ', size_t(indent));
 #endif
