@@ -174,6 +174,22 @@ struct PendingKey {
     uint64_t prefix;
 };
 
+// memcpy for the short texts that most names and values are, without a library call.
+inline void copyText(char* to, const char* from, size_t length) {
+    if (length >= 8 && length <= 16) {
+        uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + length - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + length - 8, &tail, 8);
+    } else if (length < 8) {
+        for (size_t i = 0; i < length; i++)
+            to[i] = from[i];
+    } else {
+        std::memcpy(to, from, length);
+    }
+}
+
 // The first bytes of a name, for the comparisons that most names fail at once.
 uint64_t keyPrefix(const char* text, size_t length) {
     uint64_t prefix = 0;
@@ -251,6 +267,7 @@ struct ParserScratch {
     // Per depth, the hash table of an open object too large for a scan: positions from its
     // first key, plus 1 (0 is free).
     std::vector<uint32_t> keyTables[kRefusedDepth];
+    bool tablesUsed = false;                // since the last reset
     std::unique_ptr<char[]> text;           // the text of a string that holds escapes
     size_t textSize = 0;                    // its size in bytes
 
@@ -261,8 +278,11 @@ struct ParserScratch {
         if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
         keyText.resize(0);
         if (keyText.capacity() > 16384) keyText.release();
-        for (std::vector<uint32_t>& table : keyTables)
-            if (table.capacity() > 4096) std::vector<uint32_t>().swap(table);
+        if (tablesUsed) {
+            for (std::vector<uint32_t>& table : keyTables)
+                if (table.capacity() > 4096) std::vector<uint32_t>().swap(table);
+            tablesUsed = false;
+        }
         if (textSize > 16384) text.reset(), textSize = 0;
     }
 };
@@ -386,7 +406,7 @@ void JsonParser::parseValue(int depth) {
         parseString(&text, &length);
         char* copy = new char[length + 1];
         String owned = String::adopt(copy);
-        std::memcpy(copy, text, length);
+        copyText(copy, text, length);
         copy[length] = '\0';
         s_.values.reserve();
         push(new JsonString(std::move(owned)));
@@ -629,6 +649,7 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
             duplicate = same(i);
     } else {
         std::vector<uint32_t>& table = s_.keyTables[depth];
+        s_.tablesUsed = true;
         // Kept at most half full; a new table is filled from the keys so far.
         if (count == kKeyScanLimit || 2 * (count + 1) > table.size()) {
             table.assign(count == kKeyScanLimit ? 4 * kKeyScanLimit : 2 * table.size(), 0);
@@ -650,7 +671,7 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
     if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
     s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash, prefix});
     char* text = s_.keyText.extend(length + 1);
-    std::memcpy(text, name, length);
+    copyText(text, name, length);
     text[length] = '\0';
 }
 
@@ -687,7 +708,7 @@ void JsonParser::parseObject(int depth) {
         size_t textSize = s_.keyText.size() - textBase;
         object->keyBlock_ = static_cast<char*>(jsonheap::allocate(textSize));
         object->keyBlockSize_ = textSize;
-        std::memcpy(object->keyBlock_, s_.keyText.data() + textBase, textSize);
+        copyText(object->keyBlock_, s_.keyText.data() + textBase, textSize);
         Member* members = object->members_;
         const char* names = object->keyBlock_;
         const PendingKey* keys = s_.keys.data() + keyBase;
