@@ -329,7 +329,7 @@ private:
     // The index of the member, or -1.
     int find(const char* name) const { return find(std::string_view(name ? name : "")); }
     int find(std::string_view name) const;
-    // A key text of its own; those in keyBlock_ are freed with it.
+    // Frees a member's name, unless it lies in keyBlock_, which goes with the object.
     void freeKey(const char* key);
 
     Member* members_ = nullptr;  // size_ members, room for capacity_

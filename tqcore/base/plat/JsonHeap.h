@@ -39,7 +39,8 @@ namespace jsonheap {
 constexpr size_t kMaxSmall = 4096;
 constexpr size_t kBlockSize = size_t(64) << 10;
 
-// Memory for `size` bytes, 8-aligned. Throws std::bad_alloc when the system has none.
+// Memory for `size` bytes (0 included), 8-aligned. Throws std::bad_alloc when the system has
+// none.
 void* allocate(size_t size);
 // Frees what allocate(size) gave, with the same size; any thread may free.
 void deallocate(void* p, size_t size) noexcept;
@@ -77,7 +78,8 @@ void freeSlow(void* p, size_t size) noexcept;
 
 inline void* allocate(size_t size) {
     ThreadState& t = tState;
-    size_t rounded = (size + 7) & ~size_t(7);
+    // Never empty: an allocation must lie inside the block it is counted in.
+    size_t rounded = size ? (size + 7) & ~size_t(7) : 8;
     if (size <= kMaxSmall && size_t(t.end - t.next) >= rounded) {
         void* p = t.next;
         t.next += rounded;

@@ -259,7 +259,7 @@ uint32_t hashKey(const char* text, size_t length) {
 constexpr size_t kKeyScanLimit = 16;
 
 // What a parse needs besides the tree. Each thread keeps one for its next parse, up to about
-// 100 KiB, so that small documents allocate nothing but their values.
+// 120 KiB, so that small documents allocate nothing but their values.
 struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
     std::vector<PendingKey> keys;           // member names of the open objects
@@ -280,7 +280,7 @@ struct ParserScratch {
         if (keyText.capacity() > 16384) keyText.release();
         if (tablesUsed) {
             for (std::vector<uint32_t>& table : keyTables)
-                if (table.capacity() > 4096) std::vector<uint32_t>().swap(table);
+                if (table.capacity() > 256) std::vector<uint32_t>().swap(table);
             tablesUsed = false;
         }
         if (textSize > 16384) text.reset(), textSize = 0;
