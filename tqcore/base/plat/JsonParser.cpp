@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -236,22 +237,11 @@ private:
     size_t capacity_ = 0;
 };
 
-// A word at a time: names are short, and the table of a large object must not let chosen
-// names fall on one slot more easily than any others.
+// The hash of a name in the table of a large object; the library's hash of texts reads every
+// byte, so that chosen names fall on one slot no more easily than any others.
 uint32_t hashKey(const char* text, size_t length) {
-    uint64_t hash = length * 0x9E3779B97F4A7C15u;
-    size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
-        hash ^= hash >> 29;
-    }
-    uint64_t tail = 0;
-    for (size_t shift = 0; i < length; i++, shift += 8)
-        tail |= uint64_t(static_cast<unsigned char>(text[i])) << shift;
-    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53u;
-    return uint32_t(hash >> 32);
+    uint64_t hash = std::hash<std::string_view>()(std::string_view(text, length));
+    return uint32_t(hash ^ (hash >> 32));
 }
 
 // Objects up to this many members find a duplicate by comparing hashes; larger ones through a
