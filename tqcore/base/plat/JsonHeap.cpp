@@ -12,7 +12,7 @@ namespace {
 constexpr int64_t kBias = int64_t(1) << 40;
 // Blocks taken from malloc at once, in one run aligned to the block size; the run goes back
 // when all of its blocks have.
-constexpr int kRegionBlocks = 8;
+constexpr int kRunBlocks = 8;
 // The counters' own cache line, so that frees from other threads do not share it with values.
 constexpr size_t kHeader = 64;
 constexpr int kKeptBlocks = int(sizeof(ThreadState::emptied) / sizeof(Block*));
@@ -69,25 +69,24 @@ void retire(ThreadState& t) {
 
 Block* takeBlock(ThreadState& t) {
     if (t.emptiedCount > 0) return t.emptied[--t.emptiedCount];
-    if (t.regionNext == t.regionEnd) {
+    if (t.runNext == t.runEnd) {
         // A thread that has ended keeps nothing: it takes runs of one block.
-        int blocks = t.ended ? 1 : kRegionBlocks;
+        int blocks = t.ended ? 1 : kRunBlocks;
         char* run = static_cast<char*>(std::aligned_alloc(kBlockSize, size_t(blocks) * kBlockSize));
         if (!run) throw std::bad_alloc();
         BlockHeader* first = reinterpret_cast<BlockHeader*>(run);
-        first->blocksOut.store(blocks, std::memory_order_relaxed);
         for (int i = 0; i < blocks; i++)
-            reinterpret_cast<BlockHeader*>(run + size_t(i) * kBlockSize)->first = first;
-        t.regionNext = run;
-        t.regionEnd = run + size_t(blocks) * kBlockSize;
+            new (run + size_t(i) * kBlockSize) BlockHeader{{{0}}, first, {i ? 0 : blocks}};
+        t.runNext = run;
+        t.runEnd = run + size_t(blocks) * kBlockSize;
     }
-    Block* block = reinterpret_cast<Block*>(t.regionNext);
-    t.regionNext += kBlockSize;
+    Block* block = reinterpret_cast<Block*>(t.runNext);
+    t.runNext += kBlockSize;
     return block;
 }
 
 // Hands back what the thread holds when it ends. Values freed later, by the destructors of
-// other thread-locals or of statics, are counted at once and their blocks unmapped.
+// other thread-locals or of statics, are counted at once and their blocks given back.
 struct ThreadEnd {
     ~ThreadEnd() {
         ThreadState& t = tState;
@@ -96,9 +95,9 @@ struct ThreadEnd {
         t.ended = true;
         while (t.emptiedCount > 0)
             giveBack(t.emptied[--t.emptiedCount]);
-        for (; t.regionNext != t.regionEnd; t.regionNext += kBlockSize)
-            giveBack(reinterpret_cast<Block*>(t.regionNext));
-        t.regionNext = t.regionEnd = nullptr;
+        for (; t.runNext != t.runEnd; t.runNext += kBlockSize)
+            giveBack(reinterpret_cast<Block*>(t.runNext));
+        t.runNext = t.runEnd = nullptr;
     }
 };
 thread_local ThreadEnd tEnd;

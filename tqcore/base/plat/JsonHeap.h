@@ -64,8 +64,8 @@ struct ThreadState {
     int64_t pendingFrees;
     Block* emptied[16];    // blocks kept for reuse
     int emptiedCount;
-    char* regionNext;      // blocks not yet handed out of the last mapped region
-    char* regionEnd;
+    char* runNext;         // blocks of the last run from malloc not yet handed out
+    char* runEnd;
     bool registered;       // the thread's exit will hand everything back
     bool ended;            // it did: allocate and free without keeping anything
 };

@@ -140,10 +140,11 @@ private:
         if (chunks_.empty() || (chunks_.size() == 1 && firstCapacity_ < kChunk)) {
             size_t used = size();
             size_t capacity = firstCapacity_ ? 2 * firstCapacity_ : 256;
+            // Nothing may fail once the chunk is moved.
+            chunks_.reserve(4);
             void* first = std::realloc(chunks_.empty() ? nullptr : chunks_[0],
                                        capacity * sizeof(JsonValue*));
             if (!first) throw std::bad_alloc();
-            if (chunks_.empty()) chunks_.reserve(4);
             if (chunks_.empty()) chunks_.push_back(nullptr);
             chunks_[0] = static_cast<JsonValue**>(first);
             firstCapacity_ = capacity;
@@ -333,7 +334,7 @@ private:
     void parseNumber();
     void parseLiteral(const char* word, size_t length);
     // Reads a string whose opening quote is at p_; the text is in [*text, *text + *length),
-    // pointing into the input or into s_.text. A text beyond INT_MAX bytes is refused with
+    // pointing into the input or into the scratch text. A text beyond INT_MAX bytes is refused with
     // "Unsupported string": the string types count in int.
     void parseString(const char** text, size_t* length);
     unsigned parseHex4();
@@ -342,7 +343,7 @@ private:
     char* growText(char* out, size_t more);
     void parseArray(int depth);
     void parseObject(int depth);
-    // Reads a member name into keys_, refusing one that the open object at `depth` has.
+    // Reads a member name onto s_.keys, refusing one that the open object at `depth` has.
     void parseKey(int depth, size_t keyBase);
     void push(JsonValue* value) { s_.values.pushReserved(value); }
     // Moves p_ over plain bytes of a string; the result tells which classes it met.
@@ -381,7 +382,7 @@ private:
     const char* p_;                    // next byte to read
     const char* end_;                  // one past the input
     int64_t line_ = 0;                 // line feeds skipped so far
-    ParserScratch& s_;
+    ParserScratch& s_;                 // the stacks and buffers the thread keeps
 };
 
 void JsonParser::parseValue(int depth) {
