@@ -27,6 +27,15 @@ struct PlainBytes {
 };
 constexpr PlainBytes kPlain;
 
+// Whether all 8 bytes of `x` are plain, a word at a time: no byte from 0x80 up, below 0x20,
+// 0x7F, the quote or the backslash.
+inline bool plainWord(uint64_t x) {
+    const uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    auto anyZero = [&](uint64_t y) { return (y - ones) & ~y & highs; };
+    return !((x & highs) | ((x - 0x20 * ones) & ~x & highs) | anyZero(x ^ (0x7F * ones)) |
+             anyZero(x ^ (0x22 * ones)) | anyZero(x ^ (0x5C * ones)));
+}
+
 }  // namespace
 
 class JsonWriter {
@@ -185,6 +194,32 @@ const char* JsonWriter::plainRun(const char* p, const char* end) {
         p += 16;
     }
 #endif
+    // Fewer than 16 bytes left: when they are all plain, two overlapping words carry them.
+    size_t left = size_t(end - p);
+    if (left >= 4 && left < 16) {
+        uint64_t head, tail;
+        if (left >= 8) {
+            std::memcpy(&head, p, 8);
+            std::memcpy(&tail, end - 8, 8);
+        } else {
+            uint32_t first, last;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&last, end - 4, 4);
+            head = tail = first | uint64_t(last) << 32;
+        }
+        if (plainWord(head) && plainWord(tail)) {
+            char* out = room(16);
+            if (left >= 8) {
+                std::memcpy(out, &head, 8);
+                std::memcpy(out + left - 8, &tail, 8);
+            } else {
+                std::memcpy(out, p, 4);
+                std::memcpy(out + left - 4, end - 4, 4);
+            }
+            used_ += int(left);
+            return end;
+        }
+    }
     // Byte by byte, up to 16 at a time.
     while (p < end) {
         char* out = room(16);

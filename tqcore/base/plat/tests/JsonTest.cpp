@@ -125,6 +125,22 @@ TEST(Json, WrittenForms) {
     for (const auto& [input, output] : cases)
         EXPECT_EQ(written(input), output) << input;
     EXPECT_EQ(parse("\"\\ud83d\\ude00\"")->asString().length(), 4u);
+
+    // Texts are scanned 16, 8 and 4 bytes at a time: one byte that needs care, at every place
+    // of texts of every length across those sizes, is still written with care.
+    const std::pair<const char*, const char*> specials[] = {
+        {"\"", "\\\""}, {"\\", "\\\\"}, {"\x01", "\\u0001"}, {"\x7F", "\\u007F"},
+        {"\xC3\xA9", "\xC3\xA9"}, {"\xFF", "\xEF\xBF\xBD"}};
+    for (int length = 1; length <= 34; length++)
+        for (int at = 0; at < length; at++)
+            for (const auto& [special, escaped] : specials) {
+                std::string text(size_t(length), 'a'), expected = text;
+                text.replace(size_t(at), 1, special);
+                expected.replace(size_t(at), 1, escaped);
+                JsonValuePtr value(new plat::JsonString(text.c_str()));
+                ASSERT_EQ(JsonValue::toString(value).get(), "\"" + expected + "\"")
+                    << length << " " << at << " " << escaped;
+            }
 }
 
 // A string that did not come from the parser may hold malformed UTF-8: the writer used to stop
