@@ -7,6 +7,7 @@
 #include "plat/LogDest.h"
 #include "plat/LogSrc.h"
 #include "plat/PlatTranslations.h"
+#include "plat/StrUtil.h"
 #include "plat/Utf8.h"
 
 #include <algorithm>
@@ -89,7 +90,91 @@ const char* priorityLabel(const ConfigParameter& param, int priority, String& bu
     }
 }
 
+// FNV-1a over the bytes folded as strCaseCmpAscii folds them: names equal for it hash alike.
+size_t nameHash(const char* name) {
+    uint64_t hash = 14695981039346656037ULL;
+    for (const char* c = name; *c; ++c) {
+        hash ^= static_cast<unsigned char>(asciiToLower(*c));
+        hash *= 1099511628211ULL;
+    }
+    return size_t(hash);
+}
+
+auto sameName(const char* name) {
+    return [name](const ConfigParameter* param) {
+        return strCaseCmpAscii(param->getName(), name) == 0;
+    };
+}
+
+// Addresses differ in their high and low bits alike; mix them into the low ones, which pick
+// the slot.
+size_t addressHash(const void* address) {
+    uint64_t hash = reinterpret_cast<uintptr_t>(address);
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    return size_t(hash);
+}
+
+auto sameAddress(const ConfigParameter* address) {
+    return [address](const ConfigParameter* param) { return param == address; };
+}
+
 }  // namespace
+
+// ---- Configuration::PointerIndex
+
+template <typename T>
+template <typename Same>
+T* Configuration::PointerIndex<T>::find(size_t hash, Same same) const {
+    if (slots_.empty()) return nullptr;
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (!slot.entry) return nullptr;
+        if (slot.hash == hash && same(slot.entry)) return slot.entry;
+    }
+}
+
+template <typename T>
+template <typename Same>
+T* Configuration::PointerIndex<T>::put(size_t hash, T* entry, Same same) {
+    if (2 * (count_ + 1) > slots_.size()) grow();
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (!slot.entry) {
+            slot = {hash, entry};
+            ++count_;
+            return nullptr;
+        }
+        if (slot.hash == hash && same(slot.entry)) {
+            T* replaced = slot.entry;
+            slot.entry = entry;
+            return replaced;
+        }
+    }
+}
+
+template <typename T>
+void Configuration::PointerIndex<T>::grow() {
+    std::vector<Slot> old(std::max<size_t>(16, 2 * slots_.size()), Slot{0, nullptr});
+    old.swap(slots_);
+    const size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (!slot.entry) continue;
+        size_t i = slot.hash & mask;
+        while (slots_[i].entry)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+}
+
+template <typename T>
+void Configuration::PointerIndex<T>::clear() {
+    std::vector<Slot>().swap(slots_);
+    count_ = 0;
+}
 
 bool NoCaseLess::less(const char* a, const char* b) {
     if (!a || !b) return !a && b;
@@ -166,13 +251,13 @@ Configuration* Configuration::global() {
 void Configuration::addParam(ConfigParameter* param) {
     param->next_ = params_;
     params_ = param;
+    const char* name = param->name_;
+    if (name) byName_.put(nameHash(name), param, sameName(name));  // a null name is never found
 }
 
 void Configuration::adoptParam(ConfigParameter* param) {
-    if (!param) return;
     // A second ring for the same object would delete it twice.
-    for (const CallbackLink<ConfigParameter>& link : owned_)
-        if (link.get() == param) return;
+    if (!param || ownedSet_.put(addressHash(param), param, sameAddress(param))) return;
     owned_.emplace_back(param);
 }
 
@@ -224,6 +309,8 @@ S64Parameter* Configuration::addS64Param(const char* name, const char* locDesc,
 
 void Configuration::removeAllParams() {
     params_ = nullptr;
+    byName_.clear();
+    ownedSet_.clear();
     owned_.clear();
 }
 
@@ -244,8 +331,7 @@ void Configuration::addAlias(const char* name, ParameterAlias* alias) {
 
 ConfigParameter* Configuration::findParam(const char* name, bool recurse) const {
     if (!name) return nullptr;
-    for (ConfigParameter* param = params_; param; param = param->next_)
-        if (strCaseCmpAscii(param->name_, name) == 0) return param;
+    if (ConfigParameter* param = byName_.find(nameHash(name), sameName(name))) return param;
     if (recurse) {
         for (const Configuration* child : children_)
             if (ConfigParameter* param = child->findParam(name, true)) return param;

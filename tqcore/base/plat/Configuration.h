@@ -4,11 +4,15 @@
 //
 // Parameters link themselves in when they are constructed, at the head of the list, so the
 // list runs from the most recently registered parameter to the first and, of two names that
-// differ only in case, the later one is found. A configuration frees only the parameters it
-// created or adopted; static parameters live until the process ends. The global configuration,
-// which receives every parameter not given another, is created by its first user (as a rule a
-// parameter's static initialiser, in whatever order those run) and is never destroyed, so that
-// static destructors and other threads may still read parameters while the process exits.
+// differ only in case, the later one is found. Beside the list, which help, dumps and writers
+// walk, a hash index keeps the parameter each name finds, so that a look-up by name and
+// registration cost constant time on average however many parameters there are (parameter
+// files set thousands of keys by name, and run-time descriptions create as many parameters).
+// A configuration frees only the parameters it created or adopted; static parameters live
+// until the process ends. The global configuration, which receives every parameter not given
+// another, is created by its first user (as a rule a parameter's static initialiser, in
+// whatever order those run) and is never destroyed, so that static destructors and other
+// threads may still read parameters while the process exits.
 //
 // No locking: registration happens during static initialisation, all other use on the main
 // thread. Child configurations must form a tree: a configuration that is its own descendant
@@ -299,11 +303,41 @@ private:
     // Whether a look-up of the parameter's name from here reaches the parameter itself.
     bool reaches(const ConfigParameter* param, bool recurse) const;
 
+    // A hash set of pointers: open addressing with linear probing in a table at most half full.
+    // Flat, so that indexing a hundred thousand parameters allocates nothing per entry; each
+    // slot keeps its entry's hash, so growing never reads an entry. Entries are added or
+    // replaced, and only ever removed all at once.
+    template <typename T>
+    class PointerIndex {
+    public:
+        // The entry of `hash` that `same` accepts, or null.
+        template <typename Same>
+        T* find(size_t hash, Same same) const;
+        // Puts `entry` in place of the entry of `hash` that `same` accepts, or adds it. Returns
+        // the entry replaced, or null.
+        template <typename Same>
+        T* put(size_t hash, T* entry, Same same);
+        void clear();
+
+    private:
+        struct Slot {
+            size_t hash;
+            T* entry;  // null: free
+        };
+        void grow();
+        std::vector<Slot> slots_;  // a power of two of them, or none
+        size_t count_ = 0;
+    };
+
     String name_;
     const char* titleKey_;                                   // not copied
     ConfigParameter* params_ = nullptr;                      // head of the list, most recent first
+    // The list's parameters by name ignoring case: of namesakes the latest, the one a walk of
+    // the list meets first.
+    PointerIndex<ConfigParameter> byName_;
     std::vector<Configuration*> children_;                   // not owned, in order, no duplicates
     std::vector<CallbackLink<ConfigParameter>> owned_;       // parameters created at run time
+    PointerIndex<const ConfigParameter> ownedSet_;           // the same, to refuse a second ring
     std::map<String, ParameterAlias*, NoCaseLess> aliases_;  // aliases not owned
     bool logChanges_ = true;
 };

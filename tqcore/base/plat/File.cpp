@@ -273,6 +273,23 @@ bool fileRenameNoThrow(const char* oldPath, const char* newPath) {
     return rename(oldPath, newPath) == 0;
 }
 
+bool fileRenameNoReplace(int dirFd, const char* oldName, const char* newName) {
+#ifdef RENAME_NOREPLACE
+    if (renameat2(dirFd, oldName, dirFd, newName, RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+    if (linkat(dirFd, oldName, dirFd, newName, 0) != 0) return false;
+    struct stat oldFile, newFile;
+    bool same = fstatat(dirFd, oldName, &oldFile, AT_SYMLINK_NOFOLLOW) == 0 &&
+                fstatat(dirFd, newName, &newFile, AT_SYMLINK_NOFOLLOW) == 0 &&
+                oldFile.st_dev == newFile.st_dev && oldFile.st_ino == newFile.st_ino;
+    if (same && unlinkat(dirFd, oldName, 0) == 0) return true;
+    int errorNumber = same ? errno : ENOENT;
+    unlinkat(dirFd, newName, 0);
+    errno = errorNumber;
+    return false;
+}
+
 void fileMakePrivate(int fd, const char* path) {
     struct stat st;
     uid_t self = geteuid();

@@ -83,6 +83,11 @@ bool fileRemoveNoThrow(const char* path);
 // Throws plat::SystemExceptionFmt "fileRename(<old>,<new>)".
 void fileRename(const char* oldPath, const char* newPath);
 bool fileRenameNoThrow(const char* oldPath, const char* newPath);
+// Moves `oldName` to `newName`, both relative to the directory open on `dirFd` (AT_FDCWD: the
+// current one), unless `newName` is taken: renameat2 with RENAME_NOREPLACE, or where the file
+// system cannot, a link under the new name and then the removal of the old one (which stays when
+// another file took the old name meanwhile). False with errno set: EEXIST when the name is taken.
+bool fileRenameNoReplace(int dirFd, const char* oldName, const char* newName);
 
 // Gives the file (the descriptor, or `path` when the descriptor is -1) to the effective user and
 // clears its group and other bits, keeping the owner, set-id and sticky bits; does nothing where

@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -168,6 +169,9 @@ bool isRotatedName(const char* name, const char* base) {
     return *p == '\0';
 }
 
+constexpr int kRotatedNamesPerSecond = 99;  // "(1)" to "(99)" after the first
+constexpr int kOpenAttempts = 100;          // while other instances keep moving the file away
+
 // The cut-off of pruning: now less `days` days, saturating instead of wrapping into the future.
 int64_t pruneCutoff(int64_t now, int64_t days) {
     __int128 cutoff = __int128(now) - __int128(days) * Time::kDay;
@@ -175,51 +179,122 @@ int64_t pruneCutoff(int64_t now, int64_t days) {
 }
 
 // Whether an entry, as lstat describes it, is a log file to rotate, prune or write: a regular
-// file, and for root one of root's own. Nobody else's file or link in a shared log directory is
-// ever moved, removed or written through.
+// file with one link, and for root one of root's own. Nobody else's file, link or second name of
+// a file in a shared log directory is ever moved, removed or written through.
 bool isOwnLogFile(const struct stat& st) {
-    return S_ISREG(st.st_mode) && (geteuid() != 0 || st.st_uid == 0);
+    return S_ISREG(st.st_mode) && st.st_nlink == 1 && (geteuid() != 0 || st.st_uid == 0);
 }
 
-// Moves the previous log file aside and removes rotated files older than LogKeepDays. Failures
-// are silent: the new file is opened all the same (appending when the old one stayed).
-void rotateAndPrune(const char* path) {
-    String dir = pathDirName(path);
-    String base = pathBaseName(path);
+// Whether a user other than root and us can make entries in a directory, as fstat describes it.
+bool othersCanWrite(const struct stat& st) {
+    return (st.st_mode & (S_IWGRP | S_IWOTH)) || (st.st_uid != 0 && st.st_uid != geteuid());
+}
+
+// A descriptor closed with its holder.
+struct DirFd {
+    explicit DirFd(int fd) : fd(fd) {}
+    ~DirFd() {
+        if (fd >= 0) close(fd);
+    }
+    DirFd(const DirFd&) = delete;
+    DirFd& operator=(const DirFd&) = delete;
+    int fd;
+};
+
+// Opens the log directory, creating what is missing with private permissions. A component in a
+// directory that others can write is never followed when it is a link: whoever planted it there
+// would choose where the log is created, rotated and pruned. Everything after goes through the
+// descriptor, so the directory cannot be swapped under the log either. Throws
+// plat::SystemExceptionFmt "mkDir(<dir>)", or plat::Exception for such a link.
+int openLogDir(const char* dir) {
+    DirFd current(open(dir[0] == '/' ? "/" : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (current.fd < 0) throw SystemExceptionFmt("mkDir(%s)", errno, dir);
+    for (const char* p = dir; *p;) {
+        const char* start = p;
+        while (*p && *p != '/')
+            ++p;
+        std::string name(start, p);
+        int prefixLength = int(p - dir);
+        while (*p == '/')
+            ++p;
+        if (name.empty() || name == ".") continue;
+        struct stat st;
+        bool shared = fstat(current.fd, &st) != 0 || othersCanWrite(st);
+        int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (shared ? O_NOFOLLOW : 0);
+        int next = openat(current.fd, name.c_str(), flags);
+        if (next < 0 && errno == ENOENT &&
+            (mkdirat(current.fd, name.c_str(), 0700) == 0 || errno == EEXIST))
+            next = openat(current.fd, name.c_str(), flags);
+        if (next < 0) {
+            int error = errno;
+            if (shared && fstatat(current.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISLNK(st.st_mode))
+                throw ExceptionFmt("Error opening \"%.*s\": a link in a directory others can write",
+                                   prefixLength, dir);
+            throw SystemExceptionFmt("mkDir(%s)", error, dir);
+        }
+        close(current.fd);
+        current.fd = next;
+    }
+    int fd = current.fd;
+    current.fd = -1;
+    return fd;
+}
+
+// Moves the previous log file `base` of the directory open on `dirFd` aside and removes rotated
+// files older than LogKeepDays. Failures are silent: the new file is opened all the same
+// (appending when the old one stayed). Instances that start together rotate at the same moment:
+// a rotated name is never replaced, the next one is taken instead.
+void rotateAndPrune(int dirFd, const char* dir, const char* base) {
     struct stat st;
     try {
-        os::DirEnum listing(dir.get());
+        os::DirEnum listing(dir);
         int64_t cutoff = pruneCutoff(Time::now(), logKeepDays().value());
         try {
             while (*listing.next()) {
-                if (!isRotatedName(listing.name(), base.get())) continue;
-                if (lstat(listing.path(), &st) != 0 || !isOwnLogFile(st)) continue;
-                if (Time::fromUnixSeconds(st.st_mtime) < cutoff) unlink(listing.path());
+                const char* name = listing.name();
+                if (!isRotatedName(name, base)) continue;
+                if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !isOwnLogFile(st))
+                    continue;
+                if (Time::fromUnixSeconds(st.st_mtime) < cutoff) unlinkat(dirFd, name, 0);
             }
         } catch (const Exception&) {
         }
-        if (lstat(path, &st) != 0 || !isOwnLogFile(st)) return;
+        if (fstatat(dirFd, base, &st, AT_SYMLINK_NOFOLLOW) != 0 || !isOwnLogFile(st)) return;
         struct tm t = Time::toLocalCalendar(Time::fromUnixSeconds(st.st_mtime));
-        String name = String::format("%s.%04d%02d%02d%02d%02d%02d", base.get(), t.tm_year + 1900,
-                                     t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
-        String target = makeUniqueFileName(dir.get(), name.get(), "(", ")", 99);
-        fileRenameNoThrow(path, target.get());
+        String stamp = String::format(".%04d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1,
+                                      t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+        std::string clean = base;
+        for (char& c : clean)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '-';
+        for (int n = 0; n <= kRotatedNamesPerSecond; ++n) {
+            std::string name = clean;
+            if (n > 0) name.append(1, '(').append(std::to_string(n)).append(1, ')');
+            name.append(stamp.get());
+            if (fileRenameNoReplace(dirFd, base, name.c_str()) || errno != EEXIST) return;
+        }
     } catch (const Exception&) {
     }
 }
 
-// Opens the log file for appending without following a link: a fresh file when rotation moved
-// the previous one away, else the file still there when it is one of ours. Anything else at the
-// path throws, as any file that cannot be opened. O_NONBLOCK keeps a fifo at the path from
-// stalling the open.
-FILE* openLogStream(const char* path) {
+// Opens the log file `name` of the directory open on `dirFd` for appending, without following a
+// link: a fresh file when rotation moved the previous one away, else the file still there when it
+// is one of ours. Anything else there throws, as any file that cannot be opened. O_NONBLOCK keeps
+// a fifo at the path from stalling the open.
+FILE* openLogStream(int dirFd, const char* name, const char* path) {
     const int flags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = open(path, flags | O_CREAT | O_EXCL, 0664);
-    if (fd < 0 && errno == EEXIST) fd = open(path, flags);
+    int fd = -1;
+    // Another instance may move the file away between the two opens: its name is free again.
+    for (int attempt = 0; fd < 0 && attempt < kOpenAttempts; ++attempt) {
+        fd = openat(dirFd, name, flags | O_CREAT | O_EXCL, 0664);
+        if (fd < 0 && errno == EEXIST) fd = openat(dirFd, name, flags);
+        if (fd < 0 && errno != ENOENT) break;
+    }
     if (fd < 0) throw SystemExceptionFmt("Error opening \"%s\"", errno, path);
     struct stat st;
     const char* refusal = fstat(fd, &st) != 0    ? "cannot be examined"
                           : !S_ISREG(st.st_mode) ? "not a regular file"
+                          : st.st_nlink != 1     ? "more than one link"
                           : !isOwnLogFile(st)    ? "not owned by root"
                                                  : nullptr;
     FILE* stream = nullptr;
@@ -231,6 +306,18 @@ FILE* openLogStream(const char* path) {
         throw SystemExceptionFmt("Error opening \"%s\"", error, path);
     }
     return stream;
+}
+
+// Whether writing `count` bytes to `fd` would cross the process's file size limit. Such a write
+// puts down what fits and raises SIGXFSZ, which ends the process unless it is ignored: a torn line
+// in the log, and no chance to take it back. It is not attempted; the record fails whole instead.
+bool crossesSizeLimit(int fd, size_t count) {
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    off_t position = (fcntl(fd, F_GETFL) & O_APPEND) ? st.st_size : lseek(fd, 0, SEEK_CUR);
+    return position < 0 || uint64_t(position) + count > uint64_t(limit.rlim_cur);
 }
 
 // Keeps the "file" destination's path in step with LogDir and LogFile while file logging is
@@ -425,28 +512,42 @@ bool LogDestFile::writeRecord(const char* data, size_t size) {
     // Whatever others left in a lent stream's buffer goes first; our own stream holds nothing.
     if (isStream_) std::fflush(out);
     int fd = fileno(out);
-    for (size_t done = 0; done < size;) {
+    size_t done = 0;
+    // Where the part written so far begins and ends in the file, once a write came up short, and
+    // whether it is one run: other processes may append between our writes.
+    off_t partStart = -1, partEnd = -1;
+    bool oneRun = true;
+    int error = EIO;
+    while (done < size) {
+        if (crossesSizeLimit(fd, size - done)) {
+            error = EFBIG;
+            break;
+        }
         ssize_t written = ::write(fd, data + done, size - done);
-        if (written > 0) {
-            done += size_t(written);
-            continue;
-        }
         if (written < 0 && errno == EINTR) continue;
-        int error = written < 0 ? errno : EIO;
-        // Take back the part that did go out. Its size is asked only now: a stat on every line
-        // would cost a second system call, and makes the kernel stamp each write afresh.
-        struct stat st;
-        if (done > 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-            ftruncate(fd, st.st_size - off_t(done)) != 0) {
-            // The partial record stays; nothing more can be done about it here.
+        if (written <= 0) {
+            if (written < 0) error = errno;
+            break;
         }
-        if (!writeFailed_) {
-            writeFailed_ = true;
-            reportOnStderr("Error writing log file: %s\n", SystemException("write", error));
-        }
-        return false;
+        done += size_t(written);
+        if (done == size) return true;
+        off_t end = lseek(fd, 0, SEEK_CUR);
+        if (end < 0 || (partEnd >= 0 && end - written != partEnd)) oneRun = false;
+        if (partStart < 0) partStart = end - written;
+        partEnd = end;
     }
-    return true;
+    // Take back the part that did go out, but only while it still ends the file: a line another
+    // process appended after it must not be cut.
+    struct stat st;
+    bool partStays = done > 0 && !(oneRun && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                                   st.st_size == partEnd && ftruncate(fd, partStart) == 0);
+    if (!writeFailed_ || partStays) {
+        writeFailed_ = true;
+        reportOnStderr(partStays ? "Error writing log file (a partial line stays): %s\n"
+                                 : "Error writing log file: %s\n",
+                       SystemException("write", error));
+    }
+    return false;
 }
 
 void LogDestFile::closeFile() {
@@ -476,10 +577,11 @@ void LogDestFile::setMaxSize(int64_t bytes, LimitCallback* callback) {
 }
 
 void LogDestFile::openPath(const char* path) {
-    mkDirs(pathDirName(path).get(), true);
-    rotateAndPrune(path);
+    String dir = pathDirName(path), base = pathBaseName(path);
+    DirFd dirFd(openLogDir(dir.get()));
+    rotateAndPrune(dirFd.fd, dir.get(), base.get());
     stopped_ = false;
-    file_.reset(openLogStream(path), true);
+    file_.reset(openLogStream(dirFd.fd, base.get(), path), true);
     file_.setLogErrors(false);
     openPath_ = path;
     headerWritten_ = false;

@@ -4,12 +4,16 @@
 // the program's log file, whose path follows the parameters LogDir and LogFile. The log file is
 // opened by the first line after its path is set: the previous file is rotated to a name with
 // its modification time, rotated files older than LogKeepDays are pruned, and a header block
-// may open the new file. Only a regular file (for root, one of root's own) is rotated, pruned or
-// written, and never through a link: the log directory may be shared with other users. Every
-// operation holds the destination's recursive mutex, so lines from several threads never
-// interleave; a write that fails leaves no part of its line in the log file. Failures to open,
-// rotate or close are reported on standard error, never thrown to the writer, and so is the
-// first failed write of a destination. Both destinations live for the whole process.
+// may open the new file. Only a regular file with one link (for root, one of root's own) is
+// rotated, pruned or written, and never through a link, nor through a log folder that is a link
+// in a directory others can write: the log directory may be shared with other users. Several
+// processes may start on one log at once: a rotated file is never replaced, and each appends
+// its lines whole. Every operation holds the destination's recursive mutex, so lines from
+// several threads never interleave. A write that fails, or would cross the process's file size
+// limit, leaves no part of its line in the log file unless another process appended after that
+// part. Failures to open, rotate or close are reported on standard error, never thrown to the
+// writer, and so is the first failed write of a destination and every part that stays. Both
+// destinations live for the whole process.
 #pragma once
 
 #include "plat/FilePtr.h"
@@ -82,7 +86,8 @@ private:
     bool openFile();
     void openPath(const char* path);
     void writeLine(int level, const char* source, const char* text);
-    // Writes the whole record; on a failure a regular file is cut back to its length before it.
+    // Writes the whole record, or nothing: on a failure the part written is cut off again while
+    // it still ends a regular file.
     bool writeRecord(const char* data, size_t size);
     void closeFile();
     // The UTC time stamp of `now` with milliseconds in timeText_; returns its length.

@@ -136,7 +136,12 @@ void readParam(Configuration& configuration, const xml::Node& node, XmlConfig::P
          value = node.getChildNodeByName("value", &index)) {
         const char* data = value.getAttribute("data");
         if (!data || !value.getAttribute("priority")) throw Exception(kIncompatible);
-        param->setParam(data, decimalAttribute(value, "priority", 0));
+        int priority = decimalAttribute(value, "priority", 0);
+        try {
+            param->setParam(data, priority);
+        } catch (const BadUtf8&) {
+            // Refused like any other value the parameter does not take: left unset.
+        }
     }
 }
 

@@ -37,13 +37,12 @@ public:
     // Replaces the parameters of `configuration` with those described by the NUL-terminated
     // `text`: removeAllParams() first, then one owned parameter per child element of "config"
     // that `filter` (null: all) wants, with each listed value set at its priority (a value the
-    // parameter refuses is left unset). Throws plat::Exception "XML error <line>:<column>
+    // parameter refuses, bad UTF-8 included, is left unset). Throws plat::Exception "XML error <line>:<column>
     // <error text>" for a text the XML reader does not take cleanly, warnings included, and
     // "Incompatible XML config" for an element that is no parameter: an unknown kind, a missing
     // "name", no description or key, no "value", a value without "data" or "priority", a
     // number that is not one, an enumeration without names or a name without "data".
-    // Parameters read before the fault stay, owned by the configuration. A value refused as bad
-    // UTF-8 throws plat::BadUtf8.
+    // Parameters read before the fault stay, owned by the configuration.
     static void read(Configuration& configuration, const char* text,
                      ParamFilter* filter = nullptr);
 

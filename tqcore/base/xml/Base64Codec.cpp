@@ -2,6 +2,8 @@
 
 #include "xml/NodeData.h"
 
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace xml {
@@ -46,12 +48,16 @@ void Base64Codec::reserve(int bytes) {
 }
 
 int Base64Codec::encodedLength(int count, bool lineBreaks) {
-    return ((count - 1) / 3) * 4 + 5 + (lineBreaks ? count / 54 : 0);
+    int64_t n = count;
+    int64_t length = ((n - 1) / 3) * 4 + 5 + (lineBreaks ? n / 54 : 0);
+    return length > INT_MAX ? -1 : int(length);
 }
 
 const char* Base64Codec::encode(const unsigned char* bytes, int count, bool lineBreaks) {
     if (!bytes || count < 0) count = 0;
-    reserve(encodedLength(count, lineBreaks));
+    int length = encodedLength(count, lineBreaks);
+    if (length < 0) return nullptr;
+    reserve(length);
     char* out = reinterpret_cast<char*>(buffer_);
     int groups = 0;
     int i = 0;
@@ -148,6 +154,11 @@ const unsigned char* Base64Codec::decode(const char* text, int* size, int* error
     if (size) *size = 0;
     if (sizeError == kBase64IllegalChar) {
         setError(error, sizeError);
+        return nullptr;
+    }
+    // The size saturates: bytes that fill an int leave no room for the NUL.
+    if (needed == INT_MAX) {
+        setError(error, kBase64OutputTooSmall);
         return nullptr;
     }
     reserve(needed + 1);

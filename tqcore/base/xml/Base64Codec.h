@@ -16,20 +16,23 @@ public:
     ~Base64Codec();
 
     // Room for the text of `count` bytes, the NUL included: ((count - 1) / 3) * 4 + 5, plus
-    // count / 54 newlines with `lineBreaks`.
+    // count / 54 newlines with `lineBreaks`; -1 when that is more than an int holds.
     static int encodedLength(int count, bool lineBreaks);
-    // The base64 text of `count` bytes, with a newline after every 72 characters when asked.
+    // The base64 text of `count` bytes, with a newline after every 72 characters when asked;
+    // null when its length is -1.
     const char* encode(const unsigned char* bytes, int count, bool lineBreaks = false);
 
-    // The number of bytes `text` decodes to. An illegal character gives 0 and error 18; a count
-    // of data characters that is not a multiple of 4 gives warning 17 with the size.
+    // The number of bytes `text` decodes to, at most INT_MAX. An illegal character gives 0 and
+    // error 18; a count of data characters that is not a multiple of 4 gives warning 17 with
+    // the size.
     static int decodedSize(const char* text, int* error = nullptr);
     // Decodes into `out` of `outSize` bytes and returns the number written. More bytes than
     // fit: error 20 and -1 (nothing beyond `outSize` is written); an illegal character: error
     // 18 and -1; a group cut short by the end of the text or by "=": warning 19 and the bytes
     // decoded so far.
     static int decode(const char* text, unsigned char* out, int outSize, int* error = nullptr);
-    // Decodes into the codec's own buffer; null on failure. `size` receives the byte count.
+    // Decodes into the codec's own buffer; null on failure (error 20 for INT_MAX bytes or
+    // more). `size` receives the byte count.
     const unsigned char* decode(const char* text, int* size = nullptr, int* error = nullptr);
 
 private:

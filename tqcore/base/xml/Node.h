@@ -13,6 +13,7 @@
 // allocation that fails stops the process with an assertion failure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace xml {
@@ -122,7 +123,9 @@ public:
     // top node when the document holds more than one item at the top. With a non-empty `tag`
     // that differs from the top element's name, the first direct child of that name becomes
     // the result (none: empty node, code 11). Codes 1 and 2 come with a tree, codes 3 and
-    // above with the empty node; a null text gives code 9. `result` may be null.
+    // above with the empty node; a null text gives code 9, and a text of INT_MAX bytes or
+    // more, whose positions an int cannot hold, code 3 (both with line and column 0).
+    // `result` may be null.
     static Node parseString(const char* text, const char* tag = nullptr,
                             ParseResult* result = nullptr);
     // Loads the file whole and parses it, skipping a byte-order mark (EF BB BF; with
@@ -194,11 +197,13 @@ public:
 
     // The tree as a new malloc-owned NUL-terminated text (null for the empty node); formatted
     // (tabs and newlines) only when asked and the trimText option is set. `length` (may be
-    // null) receives the length without the NUL.
+    // null) receives the length without the NUL. A text longer than INT_MAX bytes, which
+    // `length` could not report, is not made: null, length 0.
     char* toText(bool formatted = true, int* length = nullptr) const;
     // Writes the tree into `buffer` (null: only measures) at indentation `level` (-1:
-    // unformatted) and returns the number of bytes, without a NUL.
-    static int writeText(const Node& node, char* buffer, int level);
+    // unformatted) and returns the number of bytes, without a NUL. Measuring costs no more
+    // than the tree's size, however deep its indentation.
+    static int64_t writeText(const Node& node, char* buffer, int level);
     // Writes the tree to a new file: a byte-order mark for UTF-8, then, unless the tree starts
     // with a declaration of its own, a declaration line naming the encoding ("utf-8",
     // "SHIFT-JIS", else `encodingName` or "ISO-8859-1"). Returns 0, 15 (cannot open) or 16 (a
@@ -279,6 +284,14 @@ double toDouble(const char* text, double defaultValue = 0);
 const char* textOr(const char* text, const char* defaultValue = "");
 char firstCharOr(const char* text, char defaultValue = 0);
 
+// The `length` bytes at `text` with entities ("&amp;", "&lt;", "&gt;", "&quot;", "&apos;",
+// letter case ignored) and character references ("&#65;", "&#x41;", codes 1 to 255) decoded,
+// as a new malloc-owned NUL-terminated text; codes 128 to 255 become two bytes of UTF-8 under
+// the UTF-8 encoding, one byte under the others. Any other "&", a reference without its ";" and
+// "&#0;" give null and error 12, a code above 255 null and error 13. `error` (may be null)
+// receives the code, 0 on success; a null text gives null and 0.
+char* decodeEntities(const char* text, size_t length, int* error = nullptr);
+
 // Reusable buffer for callers that build XML text themselves.
 class AutoText {
 public:
@@ -296,7 +309,7 @@ public:
 
 private:
     char* text_ = nullptr;
-    int capacity_ = 0;  // bytes allocated at text_
+    size_t capacity_ = 0;  // bytes allocated at text_
 };
 
 }  // namespace xml

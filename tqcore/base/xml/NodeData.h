@@ -80,11 +80,11 @@ void ownContent(NodeData* d);
 
 // malloc family with the allocation failure that stops the process.
 void* xmlRealloc(void* old, size_t size);
-char* xmlStrDup(const char* text, int length = -1);
+char* xmlStrDup(const char* text, ptrdiff_t length = -1);  // -1: up to the NUL
 
 // Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
 // bytes written, no NUL.
-int escapeText(const char* text, char* out, const char* end = nullptr);
+size_t escapeText(const char* text, char* out, const char* end = nullptr);
 
 // Creates a record with one reference (the caller's), taking the malloc-owned `name`.
 NodeData* newNodeData(char* name, bool declaration);

@@ -6,6 +6,7 @@
 #include "plat/Utf8.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -186,7 +187,7 @@ void* xmlRealloc(void* old, size_t size) {
     return p;
 }
 
-char* xmlStrDup(const char* text, int length) {
+char* xmlStrDup(const char* text, ptrdiff_t length) {
     if (!text) return nullptr;
     size_t n = length < 0 ? std::strlen(text) : size_t(length);
     char* p = static_cast<char*>(xmlRealloc(nullptr, n + 1));
@@ -195,20 +196,20 @@ char* xmlStrDup(const char* text, int length) {
     return p;
 }
 
-int escapeText(const char* text, char* out, const char* end) {
-    int written = 0;
+size_t escapeText(const char* text, char* out, const char* end) {
+    size_t written = 0;
     for (const char* p = text; (!end || p < end) && *p;) {
         const Entity* entity = nullptr;
         for (const Entity& e : kEntities)
             if (*p == e.character) entity = &e;
         if (entity) {
             if (out) std::memcpy(out + written, entity->text, size_t(entity->length));
-            written += entity->length;
+            written += size_t(entity->length);
             ++p;
         } else {
             int n = charLength(p, end);
             if (out) std::memcpy(out + written, p, size_t(n));
-            written += n;
+            written += size_t(n);
             p += n;
         }
     }
@@ -481,10 +482,10 @@ AutoText::~AutoText() { std::free(text_); }
 
 const char* AutoText::escape(const char* text) {
     if (!text) text = "";
-    int length = escapeText(text, nullptr);
+    size_t length = escapeText(text, nullptr);
     if (length + 1 > capacity_) {
         // The text may live in this buffer: escape from it before it is freed.
-        char* fresh = static_cast<char*>(xmlRealloc(nullptr, size_t(length) + 1));
+        char* fresh = static_cast<char*>(xmlRealloc(nullptr, length + 1));
         escapeText(text, fresh);
         std::free(text_);
         text_ = fresh;
@@ -574,6 +575,67 @@ inline bool matchesEntity(const char* p, const Entity& e) {
     return p[e.length - 1] == ';';
 }
 
+// Decodes the references in [text, end) into `out` (null: only measures); returns the bytes,
+// or -1 with the code in `error` for a bad reference. Never reads outside the range.
+ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* error) {
+    bool utf8 = options.encoding == kUtf8;
+    auto refuse = [&](int code) {
+        *error = code;
+        return ptrdiff_t(-1);
+    };
+    ptrdiff_t written = 0;
+    for (const char* p = text; p < end;) {
+        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
+        const char* run = amp ? amp : end;
+        if (out) std::memcpy(out + written, p, size_t(run - p));
+        written += run - p;
+        p = run;
+        if (!amp) break;
+        const Entity* entity = nullptr;
+        for (const Entity& e : kEntities)
+            if (end - p >= e.length && matchesEntity(p, e)) {
+                entity = &e;
+                break;
+            }
+        if (entity) {
+            if (out) out[written] = entity->character;
+            ++written;
+            p += entity->length;
+            continue;
+        }
+        if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
+        const char* q = p + 2;
+        bool hex = *q == 'x' || *q == 'X';
+        if (hex) ++q;
+        const char* digits = q;
+        int code = 0;
+        for (; q < end && *q != ';'; ++q) {
+            int digit = *q >= '0' && *q <= '9' ? *q - '0'
+                      : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
+                      : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
+            if (digit < 0) return refuse(kUnknownEntity);
+            // Saturates: a long run of digits must not wrap round to a small code.
+            if (code < 256) code = code * (hex ? 16 : 10) + digit;
+        }
+        // "&#0;" would cut the text at the NUL it decodes to.
+        if (q >= end || q == digits || code == 0)
+            return refuse(kUnknownEntity);
+        if (code > 255) return refuse(kCharCodeAbove255);
+        if (utf8 && code >= 0x80) {
+            if (out) {
+                out[written] = char(0xC0 | (code >> 6));
+                out[written + 1] = char(0x80 | (code & 0x3F));
+            }
+            written += 2;
+        } else {
+            if (out) out[written] = char(code);
+            ++written;
+        }
+        p = q + 1;
+    }
+    return written;
+}
+
 // A growable array on malloc for what the parser collects before it knows its size: the items
 // of the elements still open (an element's lie on top of its ancestors' and move into arrays
 // of their exact size when it closes), and the attributes of the tag being read.
@@ -624,8 +686,9 @@ private:
 
 class Parser {
 public:
-    Parser(const char* doc, NodeData* top)
-        : doc_(doc), end_(doc + std::strlen(doc)), top_(top) {}
+    // `length` is below INT_MAX, so that every index fits an int.
+    Parser(const char* doc, size_t length, NodeData* top)
+        : doc_(doc), end_(doc + length), top_(top) {}
 
     // Parses the whole document into the top node; false when it was abandoned. A tag and
     // elements left open (at the end or by an error) get their items all the same.
@@ -665,17 +728,11 @@ private:
     bool parseClear(const ClearMarker* marker);
     // An entity-decoded copy of the range; null, with the parse failed, for a bad reference.
     char* decode(const char* text, int length) {
-        if (!std::memchr(text, '&', size_t(length))) return xmlStrDup(text, length);
-        int decoded = decodeReferences(text, length, nullptr);
-        if (decoded < 0) return nullptr;
-        char* out = static_cast<char*>(xmlRealloc(nullptr, size_t(decoded) + 1));
-        decodeReferences(text, length, out);
-        out[decoded] = 0;
-        return out;
+        int code = kNoError;
+        char* decoded = decodeEntities(text, size_t(length), &code);
+        if (!decoded) fail(code);
+        return decoded;
     }
-    // Decodes the range into `out` (null: only measures); returns the bytes, or -1 with the
-    // parse failed for a bad reference.
-    int decodeReferences(const char* text, int length, char* out);
     bool tagNameMatches(const char* name, const char* text) const;
 
     // Names and values of a tag collect in attributeText_, and the tag's end hands them to
@@ -691,9 +748,10 @@ private:
         if (!std::memchr(text, '&', size_t(length))) {
             attributeText_.append(text, size_t(length));
         } else {
-            int decoded = decodeReferences(text, length, nullptr);
-            if (decoded < 0) return false;
-            decodeReferences(text, length, attributeText_.extend(size_t(decoded)));
+            int code = kNoError;
+            ptrdiff_t decoded = decodeReferences(text, text + length, nullptr, &code);
+            if (decoded < 0) return fail(code);
+            decodeReferences(text, text + length, attributeText_.extend(size_t(decoded)), &code);
         }
         attributeText_.push(0);
         attributes_.back().value = offset;
@@ -861,66 +919,6 @@ bool Parser::tagNameMatches(const char* name, const char* text) const {
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
 }
 
-int Parser::decodeReferences(const char* text, int length, char* out) {
-    const char* end = text + length;
-    bool utf8 = options.encoding == kUtf8;
-    auto refuse = [&](int code) {
-        fail(code);
-        return -1;
-    };
-    int written = 0;
-    for (const char* p = text; p < end;) {
-        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
-        const char* run = amp ? amp : end;
-        if (out) std::memcpy(out + written, p, size_t(run - p));
-        written += int(run - p);
-        p = run;
-        if (!amp) break;
-        const Entity* entity = nullptr;
-        for (const Entity& e : kEntities)
-            if (end - p >= e.length && matchesEntity(p, e)) {
-                entity = &e;
-                break;
-            }
-        if (entity) {
-            if (out) out[written] = entity->character;
-            ++written;
-            p += entity->length;
-            continue;
-        }
-        if (end - p < 3 || p[1] != '#') return refuse(kUnknownEntity);
-        const char* q = p + 2;
-        bool hex = *q == 'x' || *q == 'X';
-        if (hex) ++q;
-        const char* digits = q;
-        int code = 0;
-        for (; q < end && *q != ';'; ++q) {
-            int digit = *q >= '0' && *q <= '9' ? *q - '0'
-                      : hex && *q >= 'a' && *q <= 'f' ? *q - 'a' + 10
-                      : hex && *q >= 'A' && *q <= 'F' ? *q - 'A' + 10 : -1;
-            if (digit < 0) return refuse(kUnknownEntity);
-            // Saturates: a long run of digits must not wrap round to a small code.
-            if (code < 256) code = code * (hex ? 16 : 10) + digit;
-        }
-        // "&#0;" would cut the text at the NUL it decodes to.
-        if (q >= end || q == digits || code == 0)
-            return refuse(kUnknownEntity);
-        if (code > 255) return refuse(kCharCodeAbove255);
-        if (utf8 && code >= 0x80) {
-            if (out) {
-                out[written] = char(0xC0 | (code >> 6));
-                out[written + 1] = char(0x80 | (code & 0x3F));
-            }
-            written += 2;
-        } else {
-            if (out) out[written] = char(code);
-            ++written;
-        }
-        p = q + 1;
-    }
-    return written;
-}
-
 bool Parser::addParsedText(int end) {
     const char* start = doc_ + textStart_;
     const char* stop = doc_ + end;
@@ -1058,7 +1056,10 @@ bool Parser::parseContent() {
                     warn(t.start);
                     pendingEndTag_ = doc_ + name.start;
                 }
-                if (current_ == top_) return fail(kUnmatchedEndTag);
+                // An end tag the top meets itself (it has no name, so it is never its own)
+                // ends the document with the tree so far; only one that a child hands up
+                // unmatched is an error.
+                if (current_ == top_) return true;
                 if (!closeCurrent()) return false;
             } else if (t.type == kTokClear) {
                 if (!addParsedText(t.start)) return false;
@@ -1149,6 +1150,25 @@ void positionOf(const char* doc, int index, ParseResult* result) {
 
 }  // namespace
 
+char* decodeEntities(const char* text, size_t length, int* error) {
+    int code = kNoError;
+    char* decoded = nullptr;
+    if (!text) {
+        // Nothing to decode, like a copy of nothing.
+    } else if (!std::memchr(text, '&', length)) {
+        decoded = xmlStrDup(text, ptrdiff_t(length));
+    } else {
+        ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code);
+        if (size >= 0) {
+            decoded = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
+            decodeReferences(text, text + length, decoded, &code);
+            decoded[size] = 0;
+        }
+    }
+    if (error) *error = code;
+    return decoded;
+}
+
 Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
     ParseResult ignored;
     if (!result) result = &ignored;
@@ -1156,8 +1176,13 @@ Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
         *result = {kNoElements, 0, 0};
         return Node();
     }
+    size_t length = std::strlen(text);
+    if (length >= size_t(INT_MAX)) {
+        *result = {kNoXmlData, 0, 0};
+        return Node();
+    }
     NodeData* top = newNodeData(nullptr, false);
-    Parser parser(text, top);
+    Parser parser(text, length, top);
     bool completed = parser.run();
     int code = top->childCount == 0 ? kNoXmlTagWarning : parser.error();
     int index = code == kUnmatchedEndTagWarning || !completed ? parser.errorIndex()

@@ -1,6 +1,7 @@
 // Writing trees as text and to files, editing them in place, and copying them.
 #include "xml/NodeData.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,19 +14,23 @@ namespace {
 
 bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b); }
 
-// Appends to the output, or only counts when there is none.
+// Appends to the output, or only counts when there is none. Indentation grows with the square
+// of the depth: a document of 450 KB can take 4 GB formatted, so the count is 64 bits and
+// measuring it costs nothing per tab.
 struct Output {
     char* buffer;
-    int length = 0;
+    size_t length = 0;
 
-    void put(const char* text, int n) {
-        if (buffer) std::memcpy(buffer + length, text, size_t(n));
+    void put(const char* text, size_t n) {
+        if (buffer) std::memcpy(buffer + length, text, n);
         length += n;
     }
-    void put(const char* text) { put(text, int(std::strlen(text))); }
+    void put(const char* text) { put(text, std::strlen(text)); }
     void put(char c) { put(&c, 1); }
     void tabs(int level) {
-        for (int i = 0; i < level; ++i) put('\t');
+        if (level <= 0) return;
+        if (buffer) std::memset(buffer + length, '\t', size_t(level));
+        length += size_t(level);
     }
     void escaped(const char* text) { length += escapeText(text, buffer ? buffer + length : nullptr); }
     // Blanks at either end of a text would be trimmed away when it is read back: they are
@@ -98,7 +103,7 @@ void writeEnd(const NodeData* d, int level, Output& out) {
 
 }  // namespace
 
-int Node::writeText(const Node& node, char* buffer, int level) {
+int64_t Node::writeText(const Node& node, char* buffer, int level) {
     if (!node.d_) return 0;
     Output out{buffer};
     struct Frame {
@@ -146,18 +151,19 @@ int Node::writeText(const Node& node, char* buffer, int level) {
         }
         }
     }
-    return out.length;
+    return int64_t(out.length);
 }
 
 char* Node::toText(bool formatted, int* length) const {
     if (length) *length = 0;
     if (!d_) return nullptr;
     int level = formatted && options.trimText ? 0 : -1;
-    int size = writeText(*this, nullptr, level);
+    int64_t size = writeText(*this, nullptr, level);
+    if (size > INT_MAX) return nullptr;
     char* text = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
     writeText(*this, text, level);
     text[size] = 0;
-    if (length) *length = size;
+    if (length) *length = int(size);
     return text;
 }
 
@@ -509,7 +515,7 @@ Node Node::getChildNodeByPath(const char* path, bool create, char separator) {
         const char* end = std::strchr(path, separator);
         if (!end) end = path + std::strlen(path);
         if (end > path) {
-            char* step = xmlStrDup(path, int(end - path));
+            char* step = xmlStrDup(path, end - path);
             Node next = node.getChildNodeByName(step);
             if (next.isEmpty()) {
                 if (!create) {

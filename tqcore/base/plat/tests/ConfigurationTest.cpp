@@ -3,6 +3,7 @@
 #include "loc/LocaleSetter.h"
 #include "plat/ConfigParameter.h"
 #include "plat/LogSrc.h"
+#include "plat/StrUtil.h"
 #include "plat/tests/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,49 @@ TEST(Configuration, FindsByNameIgnoringCaseLatestFirst) {
     EXPECT_EQ(config.findParam("CompactLog"), &later);
     EXPECT_EQ(walk(config, false),
               (std::vector<std::string>{"Test.COMPACTLOG", "Test.OnlyInTest", "Test.CompactLog"}));
+}
+
+// The index beside the list must answer as a walk of the list would, through growth, namesakes
+// in other case, clones and removal.
+TEST(Configuration, LookUpsAgreeWithTheListAfterEveryChange) {
+    auto walkFind = [](const Configuration& config, const std::string& name) -> ConfigParameter* {
+        for (Configuration::ParamIterator it(config); it; ++it)
+            if (strCaseCmpAscii(it->getName(), name.c_str()) == 0) return it.param();
+        return nullptr;
+    };
+    std::vector<std::string> names, shouted;
+    for (int i = 0; i < 300; i++) {
+        names.push_back("Param" + std::to_string(i * 7919));
+        shouted.push_back("PARAM" + std::to_string(i * 7919));
+    }
+    auto agree = [&](const Configuration& config, const char* stage) {
+        for (size_t i = 0; i < names.size(); i++)
+            for (const std::string* asked : {&names[i], &shouted[i]})
+                ASSERT_EQ(config.findParam(asked->c_str()), walkFind(config, *asked))
+                    << stage << ": " << *asked;
+        EXPECT_EQ(config.findParam("Param"), nullptr) << stage;
+    };
+
+    Configuration config("Index");
+    for (size_t i = 0; i < names.size(); i++) {
+        config.addIntParam(names[i].c_str(), "d", int(i));
+        // A later namesake of an earlier parameter, which it hides.
+        if (i % 3 == 0) config.addIntParam(shouted[i / 2].c_str(), "d", 1000 + int(i));
+    }
+    agree(config, "added");
+    EXPECT_EQ(config.findParam(names[1].c_str())->getValueInt(), 1003);
+    EXPECT_EQ(config.findParam(names[2].c_str())->getValueInt(), 2);
+
+    Configuration copy(config);
+    agree(copy, "copied");
+    EXPECT_EQ(copy.findParam(names[1].c_str())->getValueInt(), 1003);
+
+    config.removeAllParams();
+    agree(config, "removed");
+    for (size_t i = 0; i < names.size(); i += 2)
+        config.addBoolParam(shouted[i].c_str(), "d", true);
+    agree(config, "added again");
+    config.adoptParam(config.findParam(names[0].c_str()));  // owned already: no second owner
 }
 
 // Registered by static objects of the library that this test never names: they must be in

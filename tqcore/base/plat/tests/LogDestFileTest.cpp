@@ -15,11 +15,16 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
+#include <functional>
 #include <pty.h>
 #include <set>
 #include <sstream>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -85,7 +90,9 @@ TEST(LogDestFile, OpeningRotatesThePreviousFileWithItsTime) {
     writeFile(dir / "app.log.20240102030405", "taken\n");
     plat::fileSetTime((dir / "app.log.20240102030405").c_str(), Time::now());
 
-    LogDestFile* dest = newFileDest("testrotate", path);
+    // A link as the log folder is followed where nobody else can make entries.
+    ASSERT_EQ(symlink(dir.path().c_str(), (dir / "linked").c_str()), 0);
+    LogDestFile* dest = newFileDest("testrotate", dir / "linked/app.log");
     LogDestFile::setHeader("Header line for the new file");
     dest->write(0, "Src", "new");
     dest->write(0, "Src", "second");
@@ -141,22 +148,40 @@ TEST(LogDestFile, OnlyARegularFileOfOursIsRotatedOrOpened) {
     auto snapshot = [](const std::string& dir) {  // path, mode and size of each entry
         std::set<std::string> out;
         struct stat st;
-        for (const auto& entry : std::filesystem::directory_iterator(dir))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
             if (lstat(entry.path().c_str(), &st) == 0)
                 out.insert(entry.path().string() + " " + std::to_string(st.st_mode) + " " +
                            std::to_string(st.st_size));
         return out;
     };
-    // Each kind names its destination; "plantdir/" is the path of an empty LogFile.
-    for (const char* kind :
-         {"plantdir", "plantdir/", "plantlink", "plantdangling", "plantfifo", "planttheirs"}) {
+    // Each kind names its destination; "plantdir/" is the path of an empty LogFile. A hard link
+    // whose rotated names are all taken ("stuck") would stay in place; "plantfolder" is the log
+    // folder itself, a link in a directory that everyone can write.
+    for (const char* kind : {"plantdir", "plantdir/", "plantlink", "plantdangling", "plantfifo",
+                             "planttheirs", "planthardlink", "planthardlinkstuck", "plantfolder"}) {
         std::string k = kind;
         if (k == "planttheirs" && geteuid() != 0) continue;  // only root refuses others' files
         TempDir dir;
         std::string path = dir / "app.log", victim = dir / "victim";
-        if (k == "plantlink" || k == "planttheirs")
-            writeFile(k == "plantlink" ? victim : path, "x");
+        bool hardLink = k.rfind("planthardlink", 0) == 0;
+        if (k == "plantlink" || k == "planttheirs" || hardLink)
+            writeFile(k == "planttheirs" ? path : victim, "x");
         if (k == "plantlink" || k == "plantdangling") symlink(victim.c_str(), path.c_str());
+        if (hardLink) link(victim.c_str(), path.c_str());
+        if (k == "planthardlinkstuck") {
+            plat::fileSetTime(path.c_str(), stampOfRotation());
+            for (int n = 0; n <= 99; ++n)
+                writeFile(dir / ("app.log" + (n ? "(" + std::to_string(n) + ")" : "") +
+                                 ".20240102030405"),
+                          "x");
+        }
+        if (k == "plantfolder") {
+            mkdir(victim.c_str(), 0700);
+            mkdir((dir / "shared").c_str(), 0700);
+            chmod((dir / "shared").c_str(), 01777);
+            symlink(victim.c_str(), (dir / "shared/logs").c_str());
+            path = dir / "shared/logs/app.log";
+        }
         if (k.rfind("plantdir", 0) == 0) mkdir(path.c_str(), 0700);
         if (k == "plantfifo") mkfifo(path.c_str(), 0600);
         if (k == "planttheirs" && chown(path.c_str(), 65534, 65534) != 0) std::perror("chown");
@@ -245,26 +270,160 @@ TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {
         "Reverting to default log file [^\n]*/default/app.log\n");
 }
 
-// A write that fails leaves no part of the line and is told on standard error once. The size
-// limit is process-wide (the captured standard error is a file too): run it in a child.
+// A write that fails leaves no part of the line and is told on standard error once, whether
+// SIGXFSZ is ignored or would end the process. The size limit is process-wide (the captured
+// standard error is a file too): run it in a child.
 TEST(LogDestFileDeathTest, FailedWritesLeaveNoPartialLineAndAreToldOnce) {
     TempDir dir;
-    std::string path = dir / "f.log";
-    EXPECT_EXIT(
-        {
-            std::signal(SIGXFSZ, SIG_IGN);
-            LogDestFile* dest = newFileDest("testfsize", path);
-            const std::string line(300, 'x');
-            dest->write(0, "Src", line.c_str());
-            std::string first = readFile(path);
-            struct rlimit limit = {};
-            limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
-            setrlimit(RLIMIT_FSIZE, &limit);
-            for (int i = 0; i < 3; ++i)
+    for (auto disposition : {SIG_IGN, SIG_DFL}) {
+        std::string path = dir / (disposition == SIG_IGN ? "ignored.log" : "default.log");
+        EXPECT_EXIT(
+            {
+                std::signal(SIGXFSZ, disposition);
+                LogDestFile* dest = newFileDest("testfsize", path);
+                const std::string line(300, 'x');
                 dest->write(0, "Src", line.c_str());
-            std::exit(readFile(path) == first ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+                std::string first = readFile(path);
+                struct rlimit limit = {};
+                limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
+                setrlimit(RLIMIT_FSIZE, &limit);
+                for (int i = 0; i < 3; ++i)
+                    dest->write(0, "Src", line.c_str());
+                std::exit(readFile(path) == first ? 0 : 1);
+            },
+            testing::ExitedWithCode(0),
+            "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+    }
+}
+
+constexpr int kCannotTrace = 77;
+
+// The file that a traced child's descriptor names, as a canonical path; "" when it names none.
+std::string descriptorPath(pid_t pid, uint64_t fd) {
+    std::error_code error;
+    auto link = "/proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd);
+    return std::filesystem::read_symlink(link, error).string();
+}
+
+// Runs `body` in a child process traced by this one: `atSyscall` sees the entry and the exit of
+// each system call of the child, so that another process acts at exactly that moment. The child's
+// standard error goes to `errors`. Returns the child's exit status (kCannotTrace: no tracing
+// here), or -1 when it did not exit.
+int runTraced(const std::string& errors, const std::function<void()>& body,
+              const std::function<void(pid_t, const __ptrace_syscall_info&)>& atSyscall) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(kCannotTrace);
+        raise(SIGSTOP);
+        dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600), 2);
+        body();
+        _exit(0);
+    }
+    int status = 0, signal = 0;
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    while (ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 &&
+           waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
+        signal = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+        struct __ptrace_syscall_info info = {};
+        if (!signal && ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info) > 0)
+            atSyscall(child, info);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Another process (the tracer, which has no size limit) appends a line just before a record is
+// written, so that only part of the record fits under the limit, and in one round a second line
+// right after that part. The part is taken back only while it still ends the file: another
+// writer's line is never cut, and a part that has to stay is reported.
+TEST(LogDestFile, TakingBackAFailedWriteNeverCutsAnotherWritersLine) {
+    const std::string before(800, 'b'), after = "another writer\n";
+    for (bool appendAfter : {false, true}) {
+        TempDir dir;
+        std::string path = dir / "shared.log", errors = dir / "errors";
+        std::string canonicalPath = std::filesystem::weakly_canonical(path).string();
+        int logWrites = 0;
+        bool inFirstWrite = false;
+        auto body = [&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit = {1000, 1000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            newFileDest("testtakeback", path)->write(0, "Src", std::string(300, 'x').c_str());
+        };
+        auto atSyscall = [&](pid_t child, const __ptrace_syscall_info& info) {
+            if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+                // Told by the descriptor's target: the sanitizers' runtime writes to pipes too.
+                inFirstWrite = info.entry.nr == SYS_write &&
+                               descriptorPath(child, info.entry.args[0]) == canonicalPath &&
+                               logWrites++ == 0;
+                if (inFirstWrite) std::ofstream(path, std::ios::app) << before;
+            } else if (inFirstWrite && appendAfter) {
+                std::ofstream(path, std::ios::app) << after;
+            }
+        };
+        int status = runTraced(errors, body, atSyscall);
+        if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+        ASSERT_EQ(status, 0);
+        EXPECT_EQ(logWrites, 1) << "the record was to be written in part";
+        std::string text = readFile(path);
+        EXPECT_EQ(text, appendAfter ? before + text.substr(800, 200) + after : before);
+        EXPECT_EQ(readFile(errors).find("partial line") != std::string::npos, appendAfter);
+    }
+}
+
+// Another instance creates the log file just before this one's exclusive open, and a third moves
+// it away right after: the open is tried again rather than given up.
+TEST(LogDestFile, OpeningAgainWhenAnotherInstanceMovedTheFile) {
+    TempDir dir;
+    std::string path = dir / "app.log", moved = dir / "app.log.moved", errors = dir / "errors";
+    int step = 0;
+    auto body = [&] { newFileDest("testreopen", path)->write(0, "Src", "line"); };
+    auto atSyscall = [&](pid_t, const __ptrace_syscall_info& info) {
+        if (step == 0 && info.op == PTRACE_SYSCALL_INFO_ENTRY && info.entry.nr == SYS_openat &&
+            (info.entry.args[2] & O_EXCL) && ++step)
+            writeFile(path, "another instance\n");
+        else if (step == 1 && info.op == PTRACE_SYSCALL_INFO_EXIT && ++step)
+            std::filesystem::rename(path, moved);
+    };
+    int status = runTraced(errors, body, atSyscall);
+    if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(readFile(moved), "another instance\n");
+    EXPECT_THAT(readFile(path), testing::EndsWith("Src: line\n"));
+    EXPECT_EQ(readFile(errors), "");
+}
+
+// Instances that start together with one log folder each rotate the file they find: no rotated
+// file is replaced, and none fails to open because another moved the file meanwhile.
+TEST(LogDestFile, InstancesStartingTogetherKeepEveryLog) {
+    TempDir dir;
+    const int rounds = 3, instances = 20;
+    for (int round = 0; round < rounds; ++round) {
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        for (int i = 0; i < instances; ++i)
+            if (fork() == 0) {
+                char go;
+                close(gate[1]);
+                (void)!read(gate[0], &go, 1);
+                std::string text = "instance " + std::to_string(round) + "." + std::to_string(i);
+                newFileDest("testinstances", dir / "app.log")->write(0, "Src", text.c_str());
+                _exit(0);
+            }
+        close(gate[0]);
+        close(gate[1]);
+        while (wait(nullptr) > 0) {
+        }
+    }
+    std::string all;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        all += readFile(entry.path());
+    for (int round = 0; round < rounds; ++round)
+        for (int i = 0; i < instances; ++i) {
+            std::string line = "Src: instance " + std::to_string(round) + "." + std::to_string(i);
+            EXPECT_NE(all.find(line + "\n"), std::string::npos) << line;
+        }
 }
 
 // Writers on several threads while the setting and CompactLog change (under ThreadSanitizer too).

@@ -55,11 +55,14 @@ TEST(XmlConfig, EveryKindReadsBackAsWritten) {
 }
 
 // Catches a malformed description accepted (an enumeration without names holds no value any
-// name could show), a warning let through, parameters read before a fault dropped, or a
-// value out of bounds thrown or stored rather than left unset.
+// name could show, a bound with trailing letters), a warning let through, parameters read
+// before a fault dropped, or a value the parameter refuses (out of bounds, bad UTF-8) thrown
+// or stored rather than left unset.
 TEST(XmlConfig, ReaderRefusesWhatIsNoParameter) {
     const std::string kept = "<int name='Kept' description='d' max='5'><value data='9' "
-                             "priority='10'/><value data='1' priority='0'/></int>";
+                             "priority='10'/><value data='1' priority='0'/></int>"
+                             "<string name='Text' description='d'><value data='\xC3(' "
+                             "priority='10'/><value data='ok' priority='0'/></string>";
     const std::pair<const char*, const char*> cases[] = {
         {"<float name='F' description='d'><value data='1' priority='0'/></float>", nullptr},
         {"<int description='d'><value data='1' priority='0'/></int>", nullptr},
@@ -67,10 +70,11 @@ TEST(XmlConfig, ReaderRefusesWhatIsNoParameter) {
         {"<int name='I' description='d'/>", nullptr},
         {"<int name='I' description='d'><value data='1'/></int>", nullptr},
         {"<int name='I' description='d'><value data='1' priority='ten'/></int>", nullptr},
+        {"<int name='I' description='d' min='5x'><value data='6' priority='0'/></int>", nullptr},
         {"<enum name='E' description='d'><value data='a' priority='0'/></enum>", nullptr},
         {"<enum name='E' description='d'><opt/><value data='a' priority='0'/></enum>", nullptr},
         {"<bool name='B' description='d'><value data='1' priority='0'/>",
-         "XML error 1:178 Warning: Unmatched end tag"},
+         "XML error 1:286 Warning: Unmatched end tag"},
     };
     for (const auto& [body, message] : cases) {
         Configuration config("Test");
@@ -82,6 +86,8 @@ TEST(XmlConfig, ReaderRefusesWhatIsNoParameter) {
         }
         ConfigParameter* read = config.findParam("Kept");
         EXPECT_TRUE(message ? !read : read && read->getValueInt() == 1 && !read->hasValueAt(10));
+        ConfigParameter* text = config.findParam("Text");
+        EXPECT_TRUE(message ? !text : text && !text->hasValueAt(10)) << body;
     }
 }
 

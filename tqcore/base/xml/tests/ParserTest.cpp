@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,7 +36,9 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"inner element closed by its parent's end tag", "<a><b>x</a>", nullptr, 1, 1, 8,
          "a{b{\"x\"}}"},
         {"end tag of no open element", "<a></b>", nullptr, 6, 1, 8, "(empty)"},
-        {"stray end tag at the top", "<a/></b><c/>", nullptr, 6, 1, 9, "(empty)"},
+        // Only an end tag handed up from a child is an error at the top; one the top meets
+        // itself ends the parse with the tree so far.
+        {"stray end tag at the top", "<a/></b><c/>", nullptr, 1, 1, 5, "a"},
         {"element left open: position at the end", "<a>\n  xy", nullptr, 1, 2, 5, "a{\"xy\"}"},
         {"no element at all", "plain words", nullptr, 2, 1, 12, "#top{\"plain words\"}"},
         {"declaration keeps the document; tag finds config", "<?xml version=\"1.0\"?>\n<config/>",
@@ -44,6 +51,7 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"unknown entity", "<a>&foo;</a>", nullptr, 12, 1, 11, "(empty)"},
         {"letter in a decimal reference", "<a>&#12a;</a>", nullptr, 12, 1, 12, "(empty)"},
         {"reference above 255", "<a>&#300;</a>", nullptr, 13, 1, 12, "(empty)"},
+        {"reference of 256", "<a>&#256;</a>", nullptr, 13, 1, 12, "(empty)"},
         {"&#0; would cut the text", "<a>x&#0;y</a>", nullptr, 12, 1, 12, "(empty)"},
         {"a long digit run must not wrap to 'A'", "<a>&#4294967361;</a>", nullptr, 13, 1, 19,
          "(empty)"},
@@ -86,6 +94,35 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         EXPECT_EQ(r.line, c.line);
         EXPECT_EQ(r.column, c.column);
         EXPECT_EQ(dump(node), c.tree);
+    }
+}
+
+// The decoder takes a range, not a NUL-terminated text: it must stop at the range's end (each
+// range is copied to a heap block of its exact size, where a byte more is an overflow).
+TEST(XmlParser, DecodeEntitiesOfARange) {
+    const struct {
+        const char* text;
+        size_t length;
+        const char* decoded;  // null: refused
+        int code;
+    } cases[] = {
+        {"a&lt;&gt;b", 9, "a<>", 0},
+        {"a&lt;&gt;b", 6, nullptr, 12},  // a "&" within the last two bytes
+        {"&#65;&#x42;&AMP;", 16, "AB&", 0},
+        {"x&amp;", 5, nullptr, 12},  // "&amp" without its ';' inside the range
+        {"&#65;", 4, nullptr, 12},
+        {"&#", 2, nullptr, 12},
+        {"&#x100;", 7, nullptr, 13},
+        {"no reference", 2, "no", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        int code = -1;
+        std::vector<char> range(c.text, c.text + c.length);
+        char* decoded = xml::decodeEntities(range.data(), range.size(), &code);
+        EXPECT_EQ(decoded ? std::string(decoded) : "(null)", c.decoded ? c.decoded : "(null)");
+        EXPECT_EQ(code, c.code);
+        std::free(decoded);
     }
 }
 
@@ -141,6 +178,59 @@ TEST(XmlParser, DeepNestingNeverOverflows) {
     int levels = 1;
     for (xml::Node n = copy; n.childCount(); n = n.getChildNode(0)) ++levels;
     EXPECT_EQ(levels, depth);
+}
+
+// A NUL-terminated text of `length` bytes 'a' that costs a few pages: one shared block of 'a'
+// mapped over and over, then a private block that ends the text.
+class HugeText {
+public:
+    explicit HugeText(size_t length) {
+        size_t blocks = length / kBlock;
+        size_ = (blocks + 1) * kBlock;
+        void* base = mmap(nullptr, size_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
+                          -1, 0);
+        if (base == MAP_FAILED) return;
+        base_ = static_cast<char*>(base);
+        int fd = memfd_create("hugetext", MFD_CLOEXEC);
+        bool ok = fd >= 0 && ftruncate(fd, kBlock) == 0;
+        void* block = ok ? mmap(nullptr, kBlock, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0)
+                         : MAP_FAILED;
+        ok = block != MAP_FAILED;
+        if (ok) {
+            std::memset(block, 'a', kBlock);
+            munmap(block, kBlock);
+        }
+        for (size_t i = 0; ok && i < blocks; ++i)
+            ok = mmap(base_ + i * kBlock, kBlock, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) !=
+                 MAP_FAILED;
+        char* last = base_ + blocks * kBlock;
+        ok = ok && mmap(last, kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS |
+                        MAP_FIXED, -1, 0) != MAP_FAILED;
+        if (fd >= 0) close(fd);
+        if (!ok) return;
+        std::memset(last, 'a', length % kBlock);  // the rest of the block is already zero
+        text_ = base_;
+    }
+    ~HugeText() {
+        if (base_) munmap(base_, size_);
+    }
+    const char* get() const { return text_; }
+
+private:
+    static constexpr size_t kBlock = size_t(2) << 20;
+    char* base_ = nullptr;
+    size_t size_ = 0;
+    const char* text_ = nullptr;  // null when the mappings could not be made
+};
+
+// Positions and line numbers are 32 bits: a text they cannot describe is refused, not parsed
+// with positions that wrap.
+TEST(XmlParser, TextTooLongForPositionsIsRefused) {
+    HugeText text(size_t(1) << 31);
+    ASSERT_NE(text.get(), nullptr) << "mappings refused";
+    xml::ParseResult r{0, 5, 5};
+    EXPECT_TRUE(xml::Node::parseString(text.get(), nullptr, &r).isEmpty());
+    EXPECT_EQ(r.error * 100 + r.line * 10 + r.column, xml::kNoXmlData * 100);
 }
 
 // Running indexes walk all namesakes, letter case ignored; items come attributes first.

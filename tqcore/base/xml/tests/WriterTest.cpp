@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -58,6 +59,25 @@ TEST(XmlWriter, FormattedAndUnformatted) {
             EXPECT_EQ(dump(xml::Node::parseString(text(node, formatted).c_str())), dump(node));
     }
     EXPECT_EQ(text(xml::Node(), true), "(null)");
+}
+
+// 65,536 nested elements (a document of 450 KB) take 4.3 GB formatted: the count must not
+// wrap, and a text longer than its length can report is refused rather than cut.
+TEST(XmlWriter, TextTooLongForItsLengthIsRefused) {
+    const int64_t depth = 65536;
+    std::string in;
+    for (int64_t i = 0; i < depth; ++i) in += "<e>";
+    for (int64_t i = 0; i < depth; ++i) in += "</e>";
+    xml::ParseResult r;
+    xml::Node root = xml::Node::parseString(in.c_str(), nullptr, &r);
+    ASSERT_EQ(r.error, 0);
+    // Level i writes i tabs before its start and its end tag; the innermost is "<e/>".
+    const int64_t formatted = (depth - 2) * (depth - 1) + 10 * (depth - 1) + 5;
+    EXPECT_EQ(xml::Node::writeText(root, nullptr, 0), formatted);
+    int length = -1;
+    EXPECT_EQ(root.toText(true, &length), nullptr);
+    EXPECT_EQ(length, 0);
+    EXPECT_EQ(text(root, false).size(), size_t(depth * 7 - 3));
 }
 
 TEST(XmlWriter, SaveFileAndParseFile) {
@@ -214,6 +234,9 @@ TEST(XmlBase64, EncodeAndDecode) {
     EXPECT_EQ(encoded, "TWFuTQ==TWE=");
     EXPECT_EQ(std::string(codec.encode(bytes, 54, true)).find('\n'), 72u);
     EXPECT_EQ(xml::Base64Codec::encodedLength(54, true), 74);
+    // A text longer than an int can measure: refused before a byte is read.
+    EXPECT_EQ(xml::Base64Codec::encodedLength(0x7FFFFFFF, false), -1);
+    EXPECT_EQ(codec.encode(bytes, 0x7FFFFFFF), nullptr);
     const struct {
         const char* text;
         int size, sizeError;
