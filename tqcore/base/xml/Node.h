@@ -7,10 +7,11 @@
 // external entities. Guarantees: no scan reads past the terminating NUL (byte 00 ends every
 // scan), a multi-byte character of the chosen encoding is never split, and nothing recurses
 // over the depth of the tree (parse, release, copy and write all iterate), so any nesting of
-// outside input is safe. Parsing is one pass without copying the input; each element name and
-// text is copied once, attribute names and values twice (through a scratch buffer, so that a
-// tag's attributes share one allocation). Texts and records are allocated with malloc; an
-// allocation that fails stops the process with an assertion failure.
+// outside input is safe. Parsing is one pass without copying the input; names, values and
+// texts are decoded into the parser's scratch space and copied once more, when their element
+// closes, into the element's one allocation (its record, arrays, name and texts together).
+// Texts and records are allocated with malloc; an allocation that fails stops the process with
+// an assertion failure.
 #pragma once
 
 #include <cstddef>

@@ -24,12 +24,10 @@ struct NodeData {
     Attr* attributes;      // document order
     uint32_t* order;       // children, texts and clears in document order: index * 4 + kind
     int refCount;          // handles plus the parent's children array
-    // A parse gives an element two allocations for all its arrays instead of up to five:
-    // edits take an array out of its block before they grow or free it.
-    char* attributeText;   // the attributes array, then the names and values it first held;
-                           // freed with the record; null when none
-    size_t attributeTextSize;
-    void* contentBlock;    // when set, holds children, texts, clears and order, in that order
+    // A parse gives an element one allocation for all of it: the record, then its arrays, its
+    // name, and the texts of its attributes, texts and clear sections. Edits take an array out
+    // of the block before they grow or free it, and free only the texts that lie outside.
+    size_t blockSize;      // bytes of the record's own allocation
 };
 
 inline int orderCount(const NodeData* d) { return d->childCount + d->textCount + d->clearCount; }
@@ -44,39 +42,43 @@ struct Options {
     bool joinTextAcrossComments = true;
 };
 extern Options options;
-extern const unsigned char* lengthTable;  // the table of options.encoding
 
-// The number of bytes of the character at `p`, never past a NUL or `end` (null: NUL only).
-// A lead byte takes only bytes that can continue its character (10xxxxxx in UTF-8, 40 and
-// above in the double-byte sets), so a broken sequence never swallows markup, blanks or the
-// NUL. 0 at the NUL or the end.
-inline int charLength(const char* p, const char* end = nullptr) {
-    if (end && p >= end) return 0;
-    int n = lengthTable[static_cast<unsigned char>(*p)];
-    if (n <= 1) return n;
-    bool utf8 = options.encoding == kUtf8;
-    for (int i = 1; i < n; ++i) {
-        unsigned char c = static_cast<unsigned char>(p[i]);
-        if ((end && p + i >= end) || (utf8 ? (c & 0xC0) != 0x80 : c < 0x40)) return i;
+// The character lengths of one encoding: every forward scan of text steps by them, so that a
+// multi-byte character is never split.
+struct CharSet {
+    const unsigned char* lengths;  // by the first byte of a character; 0 for the NUL
+    bool utf8;
+
+    // The number of bytes of the character at `p`, never past a NUL or `end` (null: NUL
+    // only). A lead byte takes only bytes that can continue its character (10xxxxxx in UTF-8,
+    // 40 and above in the double-byte sets), so a broken sequence never swallows markup,
+    // blanks or the NUL. 0 at the NUL or the end.
+    int length(const char* p, const char* end = nullptr) const {
+        if (end && p >= end) return 0;
+        int n = lengths[static_cast<unsigned char>(*p)];
+        if (n <= 1) return n;
+        for (int i = 1; i < n; ++i) {
+            unsigned char c = static_cast<unsigned char>(p[i]);
+            if ((end && p + i >= end) || (utf8 ? (c & 0xC0) != 0x80 : c < 0x40)) return i;
+        }
+        return n;
     }
-    return n;
-}
+};
+// The set of the process-wide encoding: a parse or a write takes it once, when it starts.
+CharSet currentCharSet();
 
-// Frees an attribute's name or value, unless it lies in the record's attribute text (which
-// goes only with the record, so the other attributes' texts stay where they are).
-inline void freeAttributeText(NodeData* d, char* text) {
-    uintptr_t at = reinterpret_cast<uintptr_t>(text);
-    uintptr_t block = reinterpret_cast<uintptr_t>(d->attributeText);
-    if (!d->attributeText || at < block || at >= block + d->attributeTextSize) std::free(text);
+// Whether `p` lies in the record's own allocation, which goes only with the record.
+inline bool inBlock(const NodeData* d, const void* p) {
+    uintptr_t at = reinterpret_cast<uintptr_t>(p);
+    uintptr_t block = reinterpret_cast<uintptr_t>(d);
+    return at >= block && at < block + d->blockSize;
 }
-
-inline bool attributesInBlock(const NodeData* d) {
-    return d->attributes && static_cast<void*>(d->attributes) == d->attributeText;
+// Frees a text or array of the record, unless it lies in the record's allocation.
+inline void freeUnlessInBlock(const NodeData* d, void* p) {
+    if (!inBlock(d, p)) std::free(p);
 }
-// Gives the attributes array an allocation of its own, so that it can grow or be freed.
-void ownAttributes(NodeData* d);
-// Gives children, texts, clears and order an allocation each.
-void ownContent(NodeData* d);
+// Gives every array of the record an allocation of its own, so that it can grow or be freed.
+void ownArrays(NodeData* d);
 
 // malloc family with the allocation failure that stops the process.
 void* xmlRealloc(void* old, size_t size);
@@ -84,15 +86,10 @@ char* xmlStrDup(const char* text, ptrdiff_t length = -1);  // -1: up to the NUL
 
 // Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
 // bytes written, no NUL.
-size_t escapeText(const char* text, char* out, const char* end = nullptr);
+size_t escapeText(const char* text, char* out, const CharSet& charSet, const char* end = nullptr);
 
 // Creates a record with one reference (the caller's), taking the malloc-owned `name`.
 NodeData* newNodeData(char* name, bool declaration);
-// Creates a record with one reference and a copy of the name in the same allocation: one
-// allocation fewer for every element a parse makes. Names never change after.
-NodeData* newNodeData(const char* name, int nameLength, bool declaration);
-// Where a name sharing the record's allocation lies; any other name has its own.
-inline char* inlineName(NodeData* d) { return reinterpret_cast<char*>(d + 1); }
 void addRef(NodeData* d);
 // Drops one reference; frees the record, and the children no one else holds, at zero.
 void release(NodeData* d);

@@ -77,8 +77,12 @@ struct ClearMarker {
     const char* open;
     const char* close;
 };
-const ClearMarker kClearMarkers[] = {
-    {"<![CDATA[", "]]>"}, {"<!DOCTYPE", ">"}, {"<!--", "-->"}, {"<PRE>", "</PRE>"}};
+const ClearMarker kCdata = {"<![CDATA[", "]]>"};
+const ClearMarker kDoctype = {"<!DOCTYPE", ">"};
+const ClearMarker kComment = {"<!--", "-->"};
+const ClearMarker kPre = {"<PRE>", "</PRE>"};
+// In the order they are tried: the first that matches opens the section.
+const ClearMarker* const kClearMarkers[] = {&kCdata, &kDoctype, &kComment, &kPre};
 const char* const kDoctypeSubsetClose = "]>";
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -110,7 +114,8 @@ void eraseAt(T*& array, int count, int index) {
 }  // namespace
 
 Options options;
-const unsigned char* lengthTable = kTables[kUtf8].len;
+
+CharSet currentCharSet() { return {kTables[options.encoding].len, options.encoding == kUtf8}; }
 
 const char* version() { return "v2.43"; }
 
@@ -124,7 +129,6 @@ int setGlobalOptions(int encoding, bool utf8BomOnly, bool trimText, bool joinTex
     options.joinTextAcrossComments = joinTextAcrossComments;
     if (encoding < kUtf8 || encoding > kGbk) return 1;
     options.encoding = encoding;
-    lengthTable = kTables[encoding].len;
     return 0;
 }
 
@@ -182,7 +186,7 @@ int guessEncoding(const void* data, int length, bool useDeclaration) {
 }
 
 void* xmlRealloc(void* old, size_t size) {
-    void* p = std::realloc(old, size ? size : 1);
+    void* p = old ? std::realloc(old, size ? size : 1) : std::malloc(size ? size : 1);
     TQ_ASSERT(p);
     return p;
 }
@@ -196,7 +200,7 @@ char* xmlStrDup(const char* text, ptrdiff_t length) {
     return p;
 }
 
-size_t escapeText(const char* text, char* out, const char* end) {
+size_t escapeText(const char* text, char* out, const CharSet& charSet, const char* end) {
     size_t written = 0;
     for (const char* p = text; (!end || p < end) && *p;) {
         const Entity* entity = nullptr;
@@ -207,7 +211,7 @@ size_t escapeText(const char* text, char* out, const char* end) {
             written += size_t(entity->length);
             ++p;
         } else {
-            int n = charLength(p, end);
+            int n = charSet.length(p, end);
             if (out) std::memcpy(out + written, p, size_t(n));
             written += size_t(n);
             p += n;
@@ -224,18 +228,7 @@ NodeData* newNodeData(char* name, bool declaration) {
     d->name = name;
     d->declaration = declaration;
     d->refCount = 1;
-    return d;
-}
-
-NodeData* newNodeData(const char* name, int nameLength, bool declaration) {
-    size_t length = size_t(nameLength);
-    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData) + length + 1));
-    std::memset(d, 0, sizeof(NodeData));
-    d->name = inlineName(d);
-    std::memcpy(d->name, name, length);
-    d->name[length] = 0;
-    d->declaration = declaration;
-    d->refCount = 1;
+    d->blockSize = sizeof(NodeData);
     return d;
 }
 
@@ -259,53 +252,42 @@ void release(NodeData* d) {
                 pending = child;
             }
         }
-        for (int i = 0; i < node->textCount; ++i) std::free(node->texts[i]);
-        for (int i = 0; i < node->clearCount; ++i) std::free(node->clears[i].content);
+        for (int i = 0; i < node->textCount; ++i) freeUnlessInBlock(node, node->texts[i]);
+        for (int i = 0; i < node->clearCount; ++i) freeUnlessInBlock(node, node->clears[i].content);
         for (int i = 0; i < node->attributeCount; ++i) {
-            freeAttributeText(node, node->attributes[i].name);
-            freeAttributeText(node, node->attributes[i].value);
+            freeUnlessInBlock(node, node->attributes[i].name);
+            freeUnlessInBlock(node, node->attributes[i].value);
         }
-        if (node->contentBlock) {
-            std::free(node->contentBlock);
-        } else {
-            std::free(node->children);
-            std::free(node->texts);
-            std::free(node->clears);
-            std::free(node->order);
-        }
-        if (!attributesInBlock(node)) std::free(node->attributes);
-        std::free(node->attributeText);
-        if (node->name != inlineName(node)) std::free(node->name);
+        freeUnlessInBlock(node, node->children);
+        freeUnlessInBlock(node, node->texts);
+        freeUnlessInBlock(node, node->clears);
+        freeUnlessInBlock(node, node->order);
+        freeUnlessInBlock(node, node->attributes);
+        freeUnlessInBlock(node, node->name);
         std::free(node);
     }
 }
 
 namespace {
 template <typename T>
-void ownArray(T*& array, int count) {
-    if (count == 0) return;
-    T* own = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * size_t(count)));
-    std::memcpy(own, array, sizeof(T) * size_t(count));
+void ownArray(const NodeData* d, T*& array, int count) {
+    if (!inBlock(d, array)) return;
+    T* own = count ? static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * size_t(count))) : nullptr;
+    if (count) std::memcpy(own, array, sizeof(T) * size_t(count));
     array = own;
 }
 }  // namespace
 
-void ownAttributes(NodeData* d) {
-    if (attributesInBlock(d)) ownArray(d->attributes, d->attributeCount);
-}
-
-void ownContent(NodeData* d) {
-    if (!d->contentBlock) return;
-    ownArray(d->children, d->childCount);
-    ownArray(d->texts, d->textCount);
-    ownArray(d->clears, d->clearCount);
-    ownArray(d->order, orderCount(d));
-    std::free(d->contentBlock);
-    d->contentBlock = nullptr;
+void ownArrays(NodeData* d) {
+    ownArray(d, d->children, d->childCount);
+    ownArray(d, d->texts, d->textCount);
+    ownArray(d, d->clears, d->clearCount);
+    ownArray(d, d->order, orderCount(d));
+    ownArray(d, d->attributes, d->attributeCount);
 }
 
 int insertContent(NodeData* d, int kind, int position) {
-    ownContent(d);
+    ownArrays(d);
     int total = orderCount(d);
     int& kindCount = kind == kElementItem ? d->childCount : kind == kTextItem ? d->textCount
                                                                                : d->clearCount;
@@ -334,7 +316,7 @@ int insertContent(NodeData* d, int kind, int position) {
 }
 
 void removeContent(NodeData* d, int kind, int index) {
-    ownContent(d);
+    ownArrays(d);
     int total = orderCount(d);
     int at = -1;
     for (int j = 0; j < total; ++j) {
@@ -482,20 +464,21 @@ AutoText::~AutoText() { std::free(text_); }
 
 const char* AutoText::escape(const char* text) {
     if (!text) text = "";
-    size_t length = escapeText(text, nullptr);
+    const CharSet charSet = currentCharSet();
+    size_t length = escapeText(text, nullptr, charSet);
     if (length + 1 > capacity_) {
         // The text may live in this buffer: escape from it before it is freed.
         char* fresh = static_cast<char*>(xmlRealloc(nullptr, length + 1));
-        escapeText(text, fresh);
+        escapeText(text, fresh, charSet);
         std::free(text_);
         text_ = fresh;
         capacity_ = length + 1;
     } else if (text >= text_ && text < text_ + capacity_) {
         char* copy = xmlStrDup(text);
-        escapeText(copy, text_);
+        escapeText(copy, text_, charSet);
         std::free(copy);
     } else {
-        escapeText(text, text_);
+        escapeText(text, text_, charSet);
     }
     text_[length] = 0;
     return text_;
@@ -561,6 +544,19 @@ constexpr ByteClasses kByteClasses = makeByteClasses();
 
 inline unsigned char byteClass(char c) { return kByteClasses.of[static_cast<unsigned char>(c)]; }
 
+// Eight bytes at a time: the runs between markup are mostly too short for memchr's call to pay,
+// and too long for a loop over single bytes. Non-zero when a byte of `word` is `c`.
+constexpr uint64_t kEveryByte = 0x0101010101010101u;
+inline uint64_t holdsByte(uint64_t word, unsigned char c) {
+    uint64_t x = word ^ (kEveryByte * c);
+    return (x - kEveryByte) & ~x & (kEveryByte << 7);
+}
+inline uint64_t wordAt(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
 // A prefix match that stops at the first difference, so it never reads past the NUL.
 inline bool startsWith(const char* text, const char* prefix) {
     for (; *prefix; ++prefix, ++text)
@@ -576,24 +572,26 @@ inline bool matchesEntity(const char* p, const Entity& e) {
 }
 
 // Decodes the references in [text, end) into `out` (null: only measures); returns the bytes,
-// or -1 with the code in `error` for a bad reference. Never reads outside the range.
-ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* error) {
-    bool utf8 = options.encoding == kUtf8;
+// or -1 with the code in `error` for a bad reference. Never reads outside the range. `utf8`:
+// codes 128 to 255 become two bytes of UTF-8, else one byte.
+ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* error, bool utf8) {
     auto refuse = [&](int code) {
         *error = code;
         return ptrdiff_t(-1);
     };
     ptrdiff_t written = 0;
     for (const char* p = text; p < end;) {
-        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
-        const char* run = amp ? amp : end;
-        if (out) std::memcpy(out + written, p, size_t(run - p));
-        written += run - p;
-        p = run;
-        if (!amp) break;
+        // Runs between references are short: copied a word at a time, then byte by byte up to
+        // the '&'. The output never runs ahead of the input, so a whole word fits where it goes.
+        for (; end - p >= 8 && !holdsByte(wordAt(p), '&'); p += 8, written += 8)
+            if (out) std::memcpy(out + written, p, 8);
+        for (; p < end && *p != '&'; ++p, ++written)
+            if (out) out[written] = *p;
+        if (p == end) break;
         const Entity* entity = nullptr;
+        char first = end - p >= 2 ? char(p[1] | 0x20) : 0;
         for (const Entity& e : kEntities)
-            if (end - p >= e.length && matchesEntity(p, e)) {
+            if (e.text[1] == first && end - p >= e.length && matchesEntity(p, e)) {
                 entity = &e;
                 break;
             }
@@ -636,72 +634,91 @@ ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* er
     return written;
 }
 
-// A growable array on malloc for what the parser collects before it knows its size: the items
-// of the elements still open (an element's lie on top of its ancestors' and move into arrays
-// of their exact size when it closes), and the attributes of the tag being read.
-template <typename T>
+// An element whose end has not been read yet: its name and where its items start in the
+// parser's arrays.
+struct OpenElement {
+    const char* name;  // in the document; null for the top node
+    int nameLength;
+    bool declaration;
+    size_t children, texts, clears, order, attributes, bytes;
+};
+
+// A growable array for what the parser collects before it knows its size: the items of the
+// elements still open lie on top of their ancestors' and move into the element's one
+// allocation when it closes. The first `Inline` items live in the parser itself, so a small
+// document costs no allocation beyond its elements.
+template <typename T, size_t Inline>
 class Scratch {
 public:
     Scratch() = default;
     Scratch(const Scratch&) = delete;
     Scratch& operator=(const Scratch&) = delete;
-    ~Scratch() { std::free(data_); }
+    ~Scratch() {
+        if (data_ != inline_) std::free(data_);
+    }
 
     size_t size() const { return size_; }
     T& operator[](size_t index) { return data_[index]; }
+    T* at(size_t index) { return data_ + index; }
     T& back() { return data_[size_ - 1]; }
     void push(const T& value) {
-        if (size_ == capacity_) grow();
+        if (size_ == capacity_) grow(1);
         data_[size_++] = value;
     }
     void pop() { --size_; }
-    void clear() { size_ = 0; }
+    void truncate(size_t size) { size_ = size; }
     // Room for `count` more items at the end, which the caller fills.
     T* extend(size_t count) {
-        while (capacity_ - size_ < count) grow();
+        if (capacity_ - size_ < count) grow(count);
         size_ += count;
         return data_ + size_ - count;
     }
     void append(const T* items, size_t count) {
         if (count) std::memcpy(extend(count), items, sizeof(T) * count);
     }
-    // Moves the last `count` items to `to`; returns it, or null for none.
-    T* moveTo(void* to, size_t count) {
-        if (count == 0) return nullptr;
-        size_ -= count;
-        std::memcpy(to, data_ + size_, sizeof(T) * count);
-        return static_cast<T*>(to);
-    }
 
 private:
-    void grow() {
-        capacity_ = capacity_ ? capacity_ * 2 : 64;
-        data_ = static_cast<T*>(xmlRealloc(data_, sizeof(T) * capacity_));
+    void grow(size_t count) {
+        size_t capacity = capacity_ * 2;
+        while (capacity - size_ < count) capacity *= 2;
+        if (data_ == inline_) {
+            T* heap = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * capacity));
+            std::memcpy(heap, inline_, sizeof(T) * size_);
+            data_ = heap;
+        } else {
+            data_ = static_cast<T*>(xmlRealloc(data_, sizeof(T) * capacity));
+        }
+        capacity_ = capacity;
     }
 
-    T* data_ = nullptr;
+    T inline_[Inline];
+    T* data_ = inline_;
     size_t size_ = 0;
-    size_t capacity_ = 0;  // items allocated at data_
+    size_t capacity_ = Inline;  // items room at data_
 };
 
 class Parser {
 public:
-    // `length` is below INT_MAX, so that every index fits an int.
-    Parser(const char* doc, size_t length, NodeData* top)
-        : doc_(doc), end_(doc + length), top_(top) {}
+    // `length` is below INT_MAX, so that every index fits an int. The options are those of
+    // the moment the parse starts.
+    Parser(const char* doc, size_t length)
+        : doc_(doc), end_(doc + length), options_(options), charSet_(currentCharSet()) {}
 
-    // Parses the whole document into the top node; false when it was abandoned. A tag and
-    // elements left open (at the end or by an error) get their items all the same.
-    bool run() {
-        bool completed = parseContent();
-        endTag();
-        while (current_) closeElement();
-        return completed;
+    // Parses the whole document and returns its unnamed top node (one reference); `completed`
+    // is false when the parse was abandoned. A tag and elements left open (at the end or by
+    // an error) get their items all the same.
+    NodeData* run(bool* completed) {
+        openElement(nullptr, 0, false);
+        *completed = parseContent();
+        NodeData* closed = nullptr;
+        while (open_.size()) closed = closeElement();
+        return closed;
     }
 
     int error() const { return error_; }
     int errorIndex() const { return errorIndex_; }
     int endIndex() const { return index_; }
+    const CharSet& charSet() const { return charSet_; }
 
 private:
     Token nextToken();
@@ -709,6 +726,13 @@ private:
     // the text, and none of them holds a '<'.
     void skipToMarkup() {
         const char* p = doc_ + index_;
+        // Between tags there is mostly a line break and some indentation: a few bytes are
+        // looked at before a longer text goes to memchr, whose call costs more than they do.
+        for (const char* stop = p + 16; p < stop; ++p)
+            if (*p == '<' || p == end_) {
+                index_ = int(p - doc_);
+                return;
+            }
         const char* next = static_cast<const char*>(std::memchr(p, '<', size_t(end_ - p)));
         index_ = int((next ? next : end_) - doc_);
     }
@@ -724,127 +748,86 @@ private:
         }
     }
     bool addParsedText(int end);
-    bool joinText(char* text);
+    void joinText(size_t added);
     bool parseClear(const ClearMarker* marker);
-    // An entity-decoded copy of the range; null, with the parse failed, for a bad reference.
-    char* decode(const char* text, int length) {
+    // Appends the entity-decoded range and a NUL to bytes_; false, with the parse failed and
+    // bytes_ as it was, for a bad reference.
+    bool decodeInto(const char* text, int length) {
+        size_t start = bytes_.size();
+        // A reference is never shorter than what it decodes to.
+        char* out = bytes_.extend(size_t(length) + 1);
         int code = kNoError;
-        char* decoded = decodeEntities(text, size_t(length), &code);
-        if (!decoded) fail(code);
-        return decoded;
+        ptrdiff_t decoded = std::memchr(text, '&', size_t(length))
+                                ? decodeReferences(text, text + length, out, &code,
+                                                   charSet_.utf8)
+                                : (std::memcpy(out, text, size_t(length)), ptrdiff_t(length));
+        if (decoded < 0) {
+            bytes_.truncate(start);
+            return fail(code);
+        }
+        out[decoded] = 0;
+        bytes_.truncate(start + size_t(decoded) + 1);
+        return true;
     }
-    bool tagNameMatches(const char* name, const char* text) const;
+    bool closes(const OpenElement& e, const char* endName) const;
 
-    // Names and values of a tag collect in attributeText_, and the tag's end hands them to
-    // the element in one allocation with the array: one per element instead of one per
-    // attribute and one more per name and value.
+    // The current element's count of items of one kind.
+    int countOf(size_t scratchSize, size_t base) const { return int(scratchSize - base); }
     void addAttributeName(const char* name, int nameLength) {
-        attributes_.push({attributeText_.size(), kNoValue});
-        attributeText_.append(name, size_t(nameLength));
-        attributeText_.push(0);
+        attributes_.push({bytes_.size(), kNoValue});
+        bytes_.append(name, size_t(nameLength));
+        bytes_.push(0);
     }
     bool addAttributeValue(const char* text, int length) {
-        size_t offset = attributeText_.size();
-        if (!std::memchr(text, '&', size_t(length))) {
-            attributeText_.append(text, size_t(length));
-        } else {
-            int code = kNoError;
-            ptrdiff_t decoded = decodeReferences(text, text + length, nullptr, &code);
-            if (decoded < 0) return fail(code);
-            decodeReferences(text, text + length, attributeText_.extend(size_t(decoded)), &code);
-        }
-        attributeText_.push(0);
+        size_t offset = bytes_.size();
+        if (!decodeInto(text, length)) return false;
         attributes_.back().value = offset;
         return true;
     }
-    // The attributes read so far belong to the tag of the current element, which ends here.
-    void endTag() {
-        size_t count = attributes_.size();
-        if (count == 0) return;
-        size_t arraySize = sizeof(Attr) * count;
-        size_t size = arraySize + attributeText_.size();
-        char* block = static_cast<char*>(xmlRealloc(nullptr, size));
-        char* text = block + arraySize;
-        std::memcpy(text, &attributeText_[0], attributeText_.size());
-        Attr* array = reinterpret_cast<Attr*>(block);
-        for (size_t i = 0; i < count; ++i) {
-            const PendingAttr& a = attributes_[i];
-            array[i] = {text + a.name, a.value == kNoValue ? nullptr : text + a.value};
+    void openElement(const char* name, int nameLength, bool declaration) {
+        if (open_.size()) {
+            const OpenElement& parent = open_.back();
+            order_.push(orderEntry(countOf(children_.size(), parent.children), kElementItem));
+            children_.push(nullptr);  // the child's record, made when it closes
         }
-        attributes_.clear();
-        attributeText_.clear();
-        current_->attributes = array;
-        current_->attributeCount = int(count);
-        current_->attributeText = block;
-        current_->attributeTextSize = size;
+        open_.push({name, nameLength, declaration, children_.size(), texts_.size(),
+                    clears_.size(), order_.size(), attributes_.size(), bytes_.size()});
     }
-    void openElement(NodeData* child) {
-        children_.push(child);
-        order_.push(orderEntry(current_->childCount++, kElementItem));
-        child->parent = current_;
-        current_ = child;
+    void addText(size_t offset) {
+        order_.push(orderEntry(countOf(texts_.size(), open_.back().texts), kTextItem));
+        texts_.push(offset);
     }
-    void addText(char* text) {
-        texts_.push(text);
-        order_.push(orderEntry(current_->textCount++, kTextItem));
-    }
-    // Gives the current element its items and makes its parent current.
-    void closeElement() {
-        NodeData* node = current_;
-        if (join_.node == node) flushJoin();
-        size_t children = sizeof(NodeData*) * size_t(node->childCount);
-        size_t texts = sizeof(char*) * size_t(node->textCount);
-        size_t clears = sizeof(ClearSection) * size_t(node->clearCount);
-        size_t order = sizeof(uint32_t) * size_t(orderCount(node));
-        if (order > 0) {
-            char* block = static_cast<char*>(xmlRealloc(nullptr, children + texts + clears + order));
-            node->contentBlock = block;
-            node->children = children_.moveTo(block, size_t(node->childCount));
-            node->texts = texts_.moveTo(block + children, size_t(node->textCount));
-            node->clears = clears_.moveTo(block + children + texts, size_t(node->clearCount));
-            node->order = order_.moveTo(block + children + texts + clears, size_t(orderCount(node)));
-        }
-        current_ = node->parent;
-    }
+    NodeData* closeElement();
 
     bool parseContent();
-    // Cuts the text that joins grew to its exact size.
-    void flushJoin() {
-        char*& joined = texts_[join_.slot];
-        if (join_.capacity > join_.length + 1)
-            joined = static_cast<char*>(xmlRealloc(joined, join_.length + 1));
-        join_ = JoinedText();
-    }
 
-    struct JoinedText {
-        NodeData* node = nullptr;  // null: no text is being joined
-        size_t slot = 0;           // in texts_
-        size_t length = 0;
-        size_t capacity = 0;       // bytes allocated
+    struct PendingAttr {
+        size_t name;   // offset in bytes_
+        size_t value;  // offset in bytes_, or kNoValue
+    };
+    static constexpr size_t kNoValue = ~size_t(0);
+    struct PendingClear {
+        size_t content;  // offset in bytes_
+        const char* openMarker;
+        const char* closeMarker;
     };
 
     const char* doc_;
     const char* end_;             // the terminating NUL
-    NodeData* top_;
-    NodeData* current_ = nullptr;  // the element being parsed
+    const Options options_;
+    const CharSet charSet_;
     int index_ = 0;
     int textStart_ = 0;           // start of the text not yet added
     int error_ = kNoError;
     int errorIndex_ = 0;
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
-    struct PendingAttr {
-        size_t name;   // offset in attributeText_
-        size_t value;  // offset in attributeText_, or kNoValue
-    };
-    static constexpr size_t kNoValue = ~size_t(0);
-
-    JoinedText join_;                      // the text the last join grew
-    Scratch<PendingAttr> attributes_;      // of the tag being read
-    Scratch<char> attributeText_;          // their names and values, each NUL-terminated
-    Scratch<NodeData*> children_;          // items of the open elements
-    Scratch<char*> texts_;
-    Scratch<ClearSection> clears_;
-    Scratch<uint32_t> order_;
+    Scratch<OpenElement, 32> open_;        // the top node, then each open element
+    Scratch<NodeData*, 64> children_;      // items of the open elements
+    Scratch<size_t, 64> texts_;            // offsets in bytes_
+    Scratch<PendingClear, 8> clears_;
+    Scratch<uint32_t, 128> order_;
+    Scratch<PendingAttr, 32> attributes_;
+    Scratch<char, 4096> bytes_;            // names, values, texts and contents, each with a NUL
 };
 
 inline Token Parser::nextToken() {
@@ -858,12 +841,16 @@ inline Token Parser::nextToken() {
         break;
     case '"':
     case '\'': {
-        // Quoted only when the same quote comes before any '<' (and the NUL).
+        // Quoted only when the same quote comes before any '<' (and the NUL), which one pass
+        // finds (no NUL comes before end_).
         const char* q = p + 1;
-        const char* close = static_cast<const char*>(std::memchr(q, *p, size_t(end_ - q)));
-        if (close && !std::memchr(q, '<', size_t(close - q))) {
+        while (end_ - q >= 8 && !(holdsByte(wordAt(q), static_cast<unsigned char>(*p)) |
+                                  holdsByte(wordAt(q), '<')))
+            q += 8;
+        while (*q != *p && *q != '<' && *q) ++q;
+        if (*q == *p) {
             t.type = kTokQuoted;
-            t.length = int(close + 1 - p);
+            t.length = int(q + 1 - p);
         } else {
             t.type = kTokEnd;  // an ordinary text token, below
         }
@@ -879,11 +866,11 @@ inline Token Parser::nextToken() {
         break;
     case '<':
         if (p[1] == '!' || p[1] == 'P') {
-            for (const ClearMarker& marker : kClearMarkers)
-                if (startsWith(p, marker.open)) {
+            for (const ClearMarker* marker : kClearMarkers)
+                if (startsWith(p, marker->open)) {
                     t.type = kTokClear;
-                    t.length = int(std::strlen(marker.open));
-                    t.clear = &marker;
+                    t.length = int(std::strlen(marker->open));
+                    t.clear = marker;
                     break;
                 }
             if (t.type == kTokClear) break;
@@ -911,76 +898,140 @@ inline Token Parser::nextToken() {
     return t;
 }
 
-bool Parser::tagNameMatches(const char* name, const char* text) const {
-    if (!name) return false;
-    size_t n = std::strlen(name);
-    if (strncasecmp(name, text, n)) return false;
-    char next = text[n];
+
+// Whether the end tag named at `endName` closes `e`: it starts with the element's name,
+// letter case ignored, and the name ends there.
+bool Parser::closes(const OpenElement& e, const char* endName) const {
+    if (!e.name || strncasecmp(e.name, endName, size_t(e.nameLength))) return false;
+    char next = endName[e.nameLength];
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
+}
+
+// Gives the current element its record, one allocation of the exact size for the record, its
+// arrays, its name and all its texts, and makes its parent current. Returns the record, which
+// holds one reference: its place in the parent's children, or the caller's for the top.
+NodeData* Parser::closeElement() {
+    const OpenElement e = open_.back();
+    open_.pop();
+    size_t childCount = children_.size() - e.children;
+    size_t textCount = texts_.size() - e.texts;
+    size_t clearCount = clears_.size() - e.clears;
+    size_t orderSize = order_.size() - e.order;
+    size_t attributeCount = attributes_.size() - e.attributes;
+    size_t byteCount = bytes_.size() - e.bytes;
+    size_t nameSize = e.name ? size_t(e.nameLength) + 1 : 0;
+    // Widest alignment first, so that every part is aligned.
+    size_t size = sizeof(NodeData) + sizeof(NodeData*) * childCount + sizeof(char*) * textCount +
+                  sizeof(ClearSection) * clearCount + sizeof(Attr) * attributeCount +
+                  sizeof(uint32_t) * orderSize + nameSize + byteCount;
+    char* block = static_cast<char*>(xmlRealloc(nullptr, size));
+    NodeData* d = reinterpret_cast<NodeData*>(block);
+    char* at = block + sizeof(NodeData);
+    auto take = [&at](size_t bytes, size_t count) -> char* {
+        if (count == 0) return nullptr;
+        char* part = at;
+        at += bytes * count;
+        return part;
+    };
+    d->children = reinterpret_cast<NodeData**>(take(sizeof(NodeData*), childCount));
+    d->texts = reinterpret_cast<char**>(take(sizeof(char*), textCount));
+    d->clears = reinterpret_cast<ClearSection*>(take(sizeof(ClearSection), clearCount));
+    d->attributes = reinterpret_cast<Attr*>(take(sizeof(Attr), attributeCount));
+    d->order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), orderSize));
+    d->name = take(1, nameSize);
+    char* bytes = take(1, byteCount);
+    d->childCount = int(childCount);
+    d->textCount = int(textCount);
+    d->clearCount = int(clearCount);
+    d->attributeCount = int(attributeCount);
+    d->declaration = e.declaration;
+    d->parent = nullptr;
+    d->refCount = 1;
+    d->blockSize = size;
+
+    if (nameSize) {
+        std::memcpy(d->name, e.name, nameSize - 1);
+        d->name[nameSize - 1] = 0;
+    }
+    if (byteCount) std::memcpy(bytes, bytes_.at(e.bytes), byteCount);
+    // Offsets in bytes_ become pointers into the block.
+    auto inBytes = [bytes, &e](size_t offset) { return bytes + (offset - e.bytes); };
+    for (size_t i = 0; i < childCount; ++i) {
+        NodeData* child = children_[e.children + i];
+        child->parent = d;
+        d->children[i] = child;
+    }
+    for (size_t i = 0; i < textCount; ++i) d->texts[i] = inBytes(texts_[e.texts + i]);
+    for (size_t i = 0; i < clearCount; ++i) {
+        const PendingClear& c = clears_[e.clears + i];
+        d->clears[i] = {inBytes(c.content), c.openMarker, c.closeMarker};
+    }
+    for (size_t i = 0; i < attributeCount; ++i) {
+        const PendingAttr& a = attributes_[e.attributes + i];
+        d->attributes[i] = {inBytes(a.name), a.value == kNoValue ? nullptr : inBytes(a.value)};
+    }
+    if (orderSize) std::memcpy(d->order, order_.at(e.order), sizeof(uint32_t) * orderSize);
+
+    children_.truncate(e.children);
+    texts_.truncate(e.texts);
+    clears_.truncate(e.clears);
+    order_.truncate(e.order);
+    attributes_.truncate(e.attributes);
+    bytes_.truncate(e.bytes);
+    if (open_.size()) children_.back() = d;
+    return d;
 }
 
 bool Parser::addParsedText(int end) {
     const char* start = doc_ + textStart_;
     const char* stop = doc_ + end;
-    if (options.trimText) {
+    if (options_.trimText) {
         while (start < stop && isBlank(*start)) ++start;
         while (stop > start && isBlank(stop[-1])) --stop;
     }
     if (start >= stop) return true;
-    char* text = decode(start, int(stop - start));
-    if (!text) return false;
+    size_t offset = bytes_.size();
+    if (!decodeInto(start, int(stop - start))) return false;
     // Only a text after a comment or an empty section can join the one before it.
-    int total = orderCount(current_);
-    if (options.joinTextAcrossComments && total >= 1 &&
-        entryKind(order_.back()) != kElementItem && joinText(text))
+    const OpenElement& e = open_.back();
+    if (options_.joinTextAcrossComments && order_.size() > e.order &&
+        entryKind(order_.back()) != kElementItem) {
+        joinText(offset);
         return true;
-    addText(text);
+    }
+    addText(offset);
     return true;
 }
 
-bool Parser::joinText(char* text) {
-    NodeData* node = current_;
-    int total = orderCount(node);
-    // A text after a comment joins the text before it; so does a text after an empty section,
-    // which left no item between the two.
-    int previous = -1;
+// The text just decoded at `added` (the end of bytes_) joins the text before it when that is
+// the element's last item, or when only a comment follows it (the comment is dropped); it
+// becomes a text of its own otherwise. Nothing of the element lies after a last item, so the
+// earlier text ends where the comment's content, or the new text, starts.
+void Parser::joinText(size_t added) {
+    const OpenElement& e = open_.back();
+    size_t items = order_.size() - e.order;
+    size_t earlierEnd = 0;  // one past the earlier text's NUL
     if (entryKind(order_.back()) == kTextItem) {
-        previous = entryIndex(order_.back());
-    } else if (total >= 2 && entryKind(order_[order_.size() - 2]) == kTextItem &&
-               entryKind(order_.back()) == kClearItem) {
-        // The comment is the last item of the element, and so the last clear section.
-        if (!std::strcmp(clears_.back().openMarker, kClearMarkers[2].open)) {
-            std::free(clears_.back().content);
-            clears_.pop();
-            order_.pop();
-            --node->clearCount;
-            previous = entryIndex(order_.back());
-        }
+        earlierEnd = added;
+    } else if (items >= 2 && entryKind(order_[order_.size() - 2]) == kTextItem &&
+               entryKind(order_.back()) == kClearItem &&
+               clears_.back().openMarker == kComment.open) {
+        earlierEnd = clears_.back().content;
+        clears_.pop();
+        order_.pop();
+    } else {
+        addText(added);
+        return;
     }
-    if (previous < 0) return false;
-    // Many joins into one text grow it geometrically: a long run of comments costs linear
-    // time, not quadratic.
-    size_t slot = texts_.size() - size_t(node->textCount) + size_t(previous);
-    char*& joined = texts_[slot];
-    if (join_.node != node || join_.slot != slot) {
-        if (join_.node) flushJoin();
-        join_ = {node, slot, std::strlen(joined), std::strlen(joined) + 1};
-    }
-    size_t added = std::strlen(text);
-    if (join_.length + added + 1 > join_.capacity) {
-        join_.capacity = std::max(join_.length + added + 1, join_.capacity * 2);
-        joined = static_cast<char*>(xmlRealloc(joined, join_.capacity));
-    }
-    std::memcpy(joined + join_.length, text, added + 1);
-    join_.length += added;
-    std::free(text);
-    return true;
+    size_t length = bytes_.size() - added;  // with its NUL
+    std::memmove(bytes_.at(earlierEnd - 1), bytes_.at(added), length);
+    bytes_.truncate(earlierEnd - 1 + length);
 }
 
 bool Parser::parseClear(const ClearMarker* marker) {
     const char* content = doc_ + index_;
     const char* close = marker->close;
-    if (marker == &kClearMarkers[1]) {
+    if (marker == &kDoctype) {
         const char* p = content;
         while (*p && *p != '>' && *p != '<') ++p;
         if (*p == '<') close = kDoctypeSubsetClose;
@@ -989,8 +1040,11 @@ bool Parser::parseClear(const ClearMarker* marker) {
     if (!found) return fail(kUnmatchedClearTagEnd);
     index_ = int(found - doc_) + int(std::strlen(close));
     if (found > content) {
-        clears_.push({xmlStrDup(content, int(found - content)), marker->open, close});
-        order_.push(orderEntry(current_->clearCount++, kClearItem));
+        const OpenElement& e = open_.back();
+        order_.push(orderEntry(countOf(clears_.size(), e.clears), kClearItem));
+        clears_.push({bytes_.size(), marker->open, close});
+        bytes_.append(content, size_t(found - content));
+        bytes_.push(0);
     }
     return true;
 }
@@ -998,7 +1052,6 @@ bool Parser::parseClear(const ClearMarker* marker) {
 enum class TagState { kOutside, kName, kEquals, kValue };
 
 bool Parser::parseContent() {
-    current_ = top_;
     TagState state = TagState::kOutside;
     const char* pendingName = nullptr;
     int pendingLength = 0;
@@ -1006,25 +1059,23 @@ bool Parser::parseContent() {
     // The current element is closed (explicitly or by an outer end tag): step out to its
     // parent, and out of every element that a pending end tag closes as well.
     auto closeCurrent = [&]() -> bool {
-        endTag();
         closeElement();
         state = TagState::kOutside;
         textStart_ = index_;
         while (pendingEndTag_) {
-            if (current_ == top_) return fail(kUnmatchedEndTag);
-            if (tagNameMatches(current_->name, pendingEndTag_)) pendingEndTag_ = nullptr;
+            if (open_.size() == 1) return fail(kUnmatchedEndTag);
+            if (closes(open_.back(), pendingEndTag_)) pendingEndTag_ = nullptr;
             closeElement();
         }
         return true;
     };
     auto leaveTag = [&]() {
-        endTag();
         state = TagState::kOutside;
         textStart_ = index_;
     };
     // The XML declaration at the head of a document stays open to its end; a declaration
-    // deeper down closes with its "?>".
-    auto declarationCloses = [&]() { return current_->parent && current_->parent->parent; };
+    // deeper down (below the top node and one more element) closes with its "?>".
+    auto declarationCloses = [&]() { return open_.size() >= 3; };
 
     for (;;) {
         if (state == TagState::kOutside) {
@@ -1040,7 +1091,7 @@ bool Parser::parseContent() {
                 bool questionClose = isDeclaration && nameLength > 1 &&
                                      doc_[name.start + nameLength - 1] == '?';
                 if (questionClose) --nameLength;
-                openElement(newNodeData(doc_ + name.start, nameLength, isDeclaration));
+                openElement(doc_ + name.start, nameLength, isDeclaration);
                 state = TagState::kName;
                 if (questionClose) {
                     pendingName = "?";
@@ -1052,21 +1103,21 @@ bool Parser::parseContent() {
                 Token name = nextToken();
                 if (name.type != kTokText || nextToken().type != kTokTagEnd)
                     return fail(kMissingEndTagName);
-                if (!tagNameMatches(current_->name, doc_ + name.start)) {
+                if (!closes(open_.back(), doc_ + name.start)) {
                     warn(t.start);
                     pendingEndTag_ = doc_ + name.start;
                 }
                 // An end tag the top meets itself (it has no name, so it is never its own)
                 // ends the document with the tree so far; only one that a child hands up
                 // unmatched is an error.
-                if (current_ == top_) return true;
+                if (open_.size() == 1) return true;
                 if (!closeCurrent()) return false;
             } else if (t.type == kTokClear) {
                 if (!addParsedText(t.start)) return false;
                 if (!parseClear(t.clear)) return false;
                 textStart_ = index_;
             } else {  // the end: nothing else starts at '<' or the NUL
-                if (!current_->declaration && current_ != top_) warn(t.start);
+                if (!open_.back().declaration && open_.size() > 1) warn(t.start);
                 return addParsedText(t.start);
             }
             continue;
@@ -1096,14 +1147,14 @@ bool Parser::parseContent() {
                 pendingName = text;
                 pendingLength = t.length;
             } else if (t.type == kTokTagEnd || t.type == kTokShortEnd) {
-                bool closes = t.type == kTokShortEnd;
-                if (current_->declaration && pendingLength > 0 &&
+                bool closesNow = t.type == kTokShortEnd;
+                if (open_.back().declaration && pendingLength > 0 &&
                     pendingName[pendingLength - 1] == '?') {
                     --pendingLength;
-                    closes = closes || declarationCloses();
+                    closesNow = closesNow || declarationCloses();
                 }
                 if (pendingLength > 0) addAttributeName(pendingName, pendingLength);
-                if (closes) {
+                if (closesNow) {
                     if (!closeCurrent()) return false;
                 } else {
                     leaveTag();
@@ -1115,7 +1166,7 @@ bool Parser::parseContent() {
         case TagState::kValue: {
             if (t.type != kTokText && t.type != kTokQuoted) return fail(kUnexpectedToken);
             int length = t.length;
-            if (current_->declaration && length > 0 && text[length - 1] == '?') --length;
+            if (open_.back().declaration && length > 0 && text[length - 1] == '?') --length;
             if (t.type == kTokQuoted && length >= 2 && text[length - 1] == text[0]) {
                 ++text;
                 length -= 2;
@@ -1132,7 +1183,7 @@ bool Parser::parseContent() {
 }
 
 // Line and column of `index`, counting characters, each 0A starting a new line.
-void positionOf(const char* doc, int index, ParseResult* result) {
+void lineAndColumnOf(const char* doc, int index, const CharSet& charSet, ParseResult* result) {
     int line = 1, column = 1;
     for (const char* p = doc; p < doc + index && *p;) {
         if (*p == '\n') {
@@ -1141,7 +1192,7 @@ void positionOf(const char* doc, int index, ParseResult* result) {
             ++p;
         } else {
             ++column;
-            p += charLength(p, doc + index);
+            p += charSet.length(p, doc + index);
         }
     }
     result->line = line;
@@ -1158,10 +1209,11 @@ char* decodeEntities(const char* text, size_t length, int* error) {
     } else if (!std::memchr(text, '&', length)) {
         decoded = xmlStrDup(text, ptrdiff_t(length));
     } else {
-        ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code);
+        bool utf8 = currentCharSet().utf8;
+        ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code, utf8);
         if (size >= 0) {
             decoded = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
-            decodeReferences(text, text + length, decoded, &code);
+            decodeReferences(text, text + length, decoded, &code, utf8);
             decoded[size] = 0;
         }
     }
@@ -1181,9 +1233,9 @@ Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
         *result = {kNoXmlData, 0, 0};
         return Node();
     }
-    NodeData* top = newNodeData(nullptr, false);
-    Parser parser(text, length, top);
-    bool completed = parser.run();
+    Parser parser(text, length);
+    bool completed = false;
+    NodeData* top = parser.run(&completed);
     int code = top->childCount == 0 ? kNoXmlTagWarning : parser.error();
     int index = code == kUnmatchedEndTagWarning || !completed ? parser.errorIndex()
                                                               : parser.endIndex();
@@ -1210,7 +1262,7 @@ Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
         }
         node = found;
     }
-    if (code != kNoError) positionOf(text, index, result);
+    if (code != kNoError) lineAndColumnOf(text, index, parser.charSet(), result);
     return node;
 }
 

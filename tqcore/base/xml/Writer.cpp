@@ -19,6 +19,8 @@ bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b)
 // measuring it costs nothing per tab.
 struct Output {
     char* buffer;
+    const CharSet charSet;  // and the option below, as they were when the write started
+    const bool trimText;
     size_t length = 0;
 
     void put(const char* text, size_t n) {
@@ -32,17 +34,19 @@ struct Output {
         if (buffer) std::memset(buffer + length, '\t', size_t(level));
         length += size_t(level);
     }
-    void escaped(const char* text) { length += escapeText(text, buffer ? buffer + length : nullptr); }
+    void escaped(const char* text) {
+        length += escapeText(text, buffer ? buffer + length : nullptr, charSet);
+    }
     // Blanks at either end of a text would be trimmed away when it is read back: they are
     // written as character references then.
     void content(const char* text) {
-        if (!options.trimText) return escaped(text);
+        if (!trimText) return escaped(text);
         const char* start = text;
         const char* stop = text + std::strlen(text);
         while (start < stop && isBlank(*start)) reference(*start++);
         const char* last = stop;
         while (last > start && isBlank(last[-1])) --last;
-        length += escapeText(start, buffer ? buffer + length : nullptr, last);
+        length += escapeText(start, buffer ? buffer + length : nullptr, charSet, last);
         while (last < stop) reference(*last++);
     }
     void reference(char blank) {
@@ -105,7 +109,7 @@ void writeEnd(const NodeData* d, int level, Output& out) {
 
 int64_t Node::writeText(const Node& node, char* buffer, int level) {
     if (!node.d_) return 0;
-    Output out{buffer};
+    Output out{buffer, currentCharSet(), options.trimText};
     struct Frame {
         const NodeData* node;
         int level;         // of the element itself
@@ -296,7 +300,7 @@ Attr Node::addAttributeOwned(char* name, char* value) {
         std::free(value);
         return Attr();
     }
-    ownAttributes(d_);
+    ownArrays(d_);
     d_->attributes = static_cast<Attr*>(
         xmlRealloc(d_->attributes, sizeof(Attr) * size_t(d_->attributeCount + 1)));
     d_->attributes[d_->attributeCount] = {name, value};
@@ -348,10 +352,10 @@ Attr Node::updateAttribute(const char* newValue, const char* newName, int index)
     char* value = xmlStrDup(newValue);
     if (newName) {
         char* name = xmlStrDup(newName);
-        freeAttributeText(d_, a.name);
+        freeUnlessInBlock(d_, a.name);
         a.name = name;
     }
-    freeAttributeText(d_, a.value);
+    freeUnlessInBlock(d_, a.value);
     a.value = value;
     return a;
 }
@@ -372,7 +376,7 @@ const char* Node::updateText(const char* newText, int index) {
     if (!d_ || !newText) return nullptr;
     if (index < 0 || index >= d_->textCount) return addText(newText);
     char* text = xmlStrDup(newText);
-    std::free(d_->texts[index]);
+    freeUnlessInBlock(d_, d_->texts[index]);
     return d_->texts[index] = text;
 }
 
@@ -384,7 +388,7 @@ ClearSection Node::updateClear(const char* newContent, int index) {
     if (!d_ || !newContent) return ClearSection();
     if (index < 0 || index >= d_->clearCount) return addClear(newContent);
     char* content = xmlStrDup(newContent);
-    std::free(d_->clears[index].content);
+    freeUnlessInBlock(d_, d_->clears[index].content);
     d_->clears[index].content = content;
     return d_->clears[index];
 }
@@ -405,13 +409,13 @@ ClearSection Node::updateClear(const ClearSection& newClear, const ClearSection&
 
 void Node::deleteAttribute(int index) {
     if (index < 0 || index >= attributeCount()) return;
-    freeAttributeText(d_, d_->attributes[index].name);
-    freeAttributeText(d_, d_->attributes[index].value);
+    freeUnlessInBlock(d_, d_->attributes[index].name);
+    freeUnlessInBlock(d_, d_->attributes[index].value);
     int count = d_->attributeCount--;
     std::memmove(d_->attributes + index, d_->attributes + index + 1,
                  sizeof(Attr) * size_t(count - index - 1));
     if (count == 1) {
-        if (!attributesInBlock(d_)) std::free(d_->attributes);
+        freeUnlessInBlock(d_, d_->attributes);
         d_->attributes = nullptr;
     }
 }
@@ -421,7 +425,7 @@ void Node::deleteAttribute(const Attr& attr) { deleteAttribute(indexOfAttribute(
 
 void Node::deleteText(int index) {
     if (index < 0 || index >= textCount()) return;
-    std::free(d_->texts[index]);
+    freeUnlessInBlock(d_, d_->texts[index]);
     removeContent(d_, kTextItem, index);
 }
 
@@ -429,7 +433,7 @@ void Node::deleteText(const char* text) { deleteText(indexOfText(d_, text)); }
 
 void Node::deleteClear(int index) {
     if (index < 0 || index >= clearCount()) return;
-    std::free(d_->clears[index].content);
+    freeUnlessInBlock(d_, d_->clears[index].content);
     removeContent(d_, kClearItem, index);
 }
 
