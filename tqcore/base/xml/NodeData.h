@@ -28,6 +28,7 @@ struct NodeData {
     // name, and the texts of its attributes, texts and clear sections. Edits take an array out
     // of the block before they grow or free it, and free only the texts that lie outside.
     size_t blockSize;      // bytes of the record's own allocation
+    bool piecesOutside;    // some array or text may lie outside the block (set by ownArrays)
 };
 
 inline int orderCount(const NodeData* d) { return d->childCount + d->textCount + d->clearCount; }
@@ -78,6 +79,7 @@ inline void freeUnlessInBlock(const NodeData* d, void* p) {
     if (!inBlock(d, p)) std::free(p);
 }
 // Gives every array of the record an allocation of its own, so that it can grow or be freed.
+// Every edit calls it before it puts an allocation of its own into the record.
 void ownArrays(NodeData* d);
 
 // malloc family with the allocation failure that stops the process.

@@ -229,12 +229,31 @@ NodeData* newNodeData(char* name, bool declaration) {
     d->declaration = declaration;
     d->refCount = 1;
     d->blockSize = sizeof(NodeData);
+    d->piecesOutside = true;
     return d;
 }
 
 void addRef(NodeData* d) {
     if (d) ++d->refCount;
 }
+
+namespace {
+// Frees what edits put into a record besides its block.
+void freePieces(NodeData* node) {
+    for (int i = 0; i < node->textCount; ++i) freeUnlessInBlock(node, node->texts[i]);
+    for (int i = 0; i < node->clearCount; ++i) freeUnlessInBlock(node, node->clears[i].content);
+    for (int i = 0; i < node->attributeCount; ++i) {
+        freeUnlessInBlock(node, node->attributes[i].name);
+        freeUnlessInBlock(node, node->attributes[i].value);
+    }
+    freeUnlessInBlock(node, node->children);
+    freeUnlessInBlock(node, node->texts);
+    freeUnlessInBlock(node, node->clears);
+    freeUnlessInBlock(node, node->order);
+    freeUnlessInBlock(node, node->attributes);
+    freeUnlessInBlock(node, node->name);
+}
+}  // namespace
 
 void release(NodeData* d) {
     if (!d || --d->refCount > 0) return;
@@ -252,18 +271,7 @@ void release(NodeData* d) {
                 pending = child;
             }
         }
-        for (int i = 0; i < node->textCount; ++i) freeUnlessInBlock(node, node->texts[i]);
-        for (int i = 0; i < node->clearCount; ++i) freeUnlessInBlock(node, node->clears[i].content);
-        for (int i = 0; i < node->attributeCount; ++i) {
-            freeUnlessInBlock(node, node->attributes[i].name);
-            freeUnlessInBlock(node, node->attributes[i].value);
-        }
-        freeUnlessInBlock(node, node->children);
-        freeUnlessInBlock(node, node->texts);
-        freeUnlessInBlock(node, node->clears);
-        freeUnlessInBlock(node, node->order);
-        freeUnlessInBlock(node, node->attributes);
-        freeUnlessInBlock(node, node->name);
+        if (node->piecesOutside) freePieces(node);
         std::free(node);
     }
 }
@@ -279,6 +287,7 @@ void ownArray(const NodeData* d, T*& array, int count) {
 }  // namespace
 
 void ownArrays(NodeData* d) {
+    d->piecesOutside = true;
     ownArray(d, d->children, d->childCount);
     ownArray(d, d->texts, d->textCount);
     ownArray(d, d->clears, d->clearCount);
@@ -513,6 +522,7 @@ struct Token {
     int start;   // index of the first byte
     int length;
     const ClearMarker* clear;  // for kTokClear
+    bool mayHoldReference;     // false only for a quoted text seen to hold no '&'
 };
 
 // Every byte the tokenizer stops at (NUL, blanks, quotes, '/', '<', '=', '>', and '&' in the
@@ -555,6 +565,24 @@ inline uint64_t wordAt(const char* p) {
     uint64_t word;
     std::memcpy(&word, p, sizeof word);
     return word;
+}
+
+// Names and values are mostly a few bytes long, too short for a call of memcpy to pay: up to 16
+// bytes are copied with two overlapping moves of fixed size.
+inline void copyBytes(char* to, const char* from, size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n < 4) {
+        if (n > 0) to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    } else {
+        std::memcpy(to, from, n);
+    }
 }
 
 // A prefix match that stops at the first difference, so it never reads past the NUL.
@@ -752,15 +780,16 @@ private:
     bool parseClear(const ClearMarker* marker);
     // Appends the entity-decoded range and a NUL to bytes_; false, with the parse failed and
     // bytes_ as it was, for a bad reference.
-    bool decodeInto(const char* text, int length) {
+    bool decodeInto(const char* text, int length, bool mayHoldReference = true) {
         size_t start = bytes_.size();
         // A reference is never shorter than what it decodes to.
         char* out = bytes_.extend(size_t(length) + 1);
         int code = kNoError;
-        ptrdiff_t decoded = std::memchr(text, '&', size_t(length))
-                                ? decodeReferences(text, text + length, out, &code,
-                                                   charSet_.utf8)
-                                : (std::memcpy(out, text, size_t(length)), ptrdiff_t(length));
+        ptrdiff_t decoded = length;
+        if (mayHoldReference && std::memchr(text, '&', size_t(length)))
+            decoded = decodeReferences(text, text + length, out, &code, charSet_.utf8);
+        else
+            copyBytes(out, text, size_t(length));
         if (decoded < 0) {
             bytes_.truncate(start);
             return fail(code);
@@ -775,12 +804,13 @@ private:
     int countOf(size_t scratchSize, size_t base) const { return int(scratchSize - base); }
     void addAttributeName(const char* name, int nameLength) {
         attributes_.push({bytes_.size(), kNoValue});
-        bytes_.append(name, size_t(nameLength));
-        bytes_.push(0);
+        char* out = bytes_.extend(size_t(nameLength) + 1);
+        copyBytes(out, name, size_t(nameLength));
+        out[nameLength] = 0;
     }
-    bool addAttributeValue(const char* text, int length) {
+    bool addAttributeValue(const char* text, int length, bool mayHoldReference) {
         size_t offset = bytes_.size();
-        if (!decodeInto(text, length)) return false;
+        if (!decodeInto(text, length, mayHoldReference)) return false;
         attributes_.back().value = offset;
         return true;
     }
@@ -833,7 +863,7 @@ private:
 inline Token Parser::nextToken() {
     const char* p = doc_ + index_;
     while (byteClass(*p) & kBlankByte) ++p;
-    Token t{kTokText, int(p - doc_), 1, nullptr};
+    Token t{kTokText, int(p - doc_), 1, nullptr, true};
     switch (*p) {
     case 0:
         t.type = kTokEnd;
@@ -842,12 +872,17 @@ inline Token Parser::nextToken() {
     case '"':
     case '\'': {
         // Quoted only when the same quote comes before any '<' (and the NUL), which one pass
-        // finds (no NUL comes before end_).
+        // finds (no NUL comes before end_); it also notes whether there is a '&' to decode.
         const char* q = p + 1;
-        while (end_ - q >= 8 && !(holdsByte(wordAt(q), static_cast<unsigned char>(*p)) |
-                                  holdsByte(wordAt(q), '<')))
-            q += 8;
-        while (*q != *p && *q != '<' && *q) ++q;
+        const unsigned char quote = static_cast<unsigned char>(*p);
+        uint64_t ampersands = 0;
+        for (; end_ - q >= 8; q += 8) {
+            uint64_t word = wordAt(q);
+            if (holdsByte(word, quote) | holdsByte(word, '<')) break;
+            ampersands |= holdsByte(word, '&');
+        }
+        for (; *q != *p && *q != '<' && *q; ++q) ampersands |= *q == '&';
+        t.mayHoldReference = ampersands != 0;
         if (*q == *p) {
             t.type = kTokQuoted;
             t.length = int(q + 1 - p);
@@ -948,9 +983,10 @@ NodeData* Parser::closeElement() {
     d->parent = nullptr;
     d->refCount = 1;
     d->blockSize = size;
+    d->piecesOutside = false;
 
     if (nameSize) {
-        std::memcpy(d->name, e.name, nameSize - 1);
+        copyBytes(d->name, e.name, nameSize - 1);
         d->name[nameSize - 1] = 0;
     }
     if (byteCount) std::memcpy(bytes, bytes_.at(e.bytes), byteCount);
@@ -1172,7 +1208,7 @@ bool Parser::parseContent() {
                 length -= 2;
             }
             addAttributeName(pendingName, pendingLength);
-            if (!addAttributeValue(text, length)) return false;
+            if (!addAttributeValue(text, length, t.mayHoldReference)) return false;
             state = TagState::kName;
             break;
         }

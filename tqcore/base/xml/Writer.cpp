@@ -347,6 +347,7 @@ Attr Node::updateAttribute(const char* newValue, const char* newName, int index)
     if (!d_) return Attr();
     if (index < 0 || index >= d_->attributeCount)
         return newName ? addAttribute(newName, newValue) : Attr();
+    ownArrays(d_);
     Attr& a = d_->attributes[index];
     // Copy first: the new texts may be the old ones.
     char* value = xmlStrDup(newValue);
@@ -375,6 +376,7 @@ Attr Node::updateAttribute(const Attr& newAttr, const Attr& oldAttr) {
 const char* Node::updateText(const char* newText, int index) {
     if (!d_ || !newText) return nullptr;
     if (index < 0 || index >= d_->textCount) return addText(newText);
+    ownArrays(d_);
     char* text = xmlStrDup(newText);
     freeUnlessInBlock(d_, d_->texts[index]);
     return d_->texts[index] = text;
@@ -387,6 +389,7 @@ const char* Node::updateText(const char* newText, const char* oldText) {
 ClearSection Node::updateClear(const char* newContent, int index) {
     if (!d_ || !newContent) return ClearSection();
     if (index < 0 || index >= d_->clearCount) return addClear(newContent);
+    ownArrays(d_);
     char* content = xmlStrDup(newContent);
     freeUnlessInBlock(d_, d_->clears[index].content);
     d_->clears[index].content = content;
