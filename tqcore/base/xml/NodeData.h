@@ -24,11 +24,15 @@ struct NodeData {
     Attr* attributes;      // document order
     uint32_t* order;       // children, texts and clears in document order: index * 4 + kind
     int refCount;          // handles plus the parent's children array
-    // A parse gives an element one allocation for all of it: the record, then its arrays, its
-    // name, and the texts of its attributes, texts and clear sections. Edits take an array out
-    // of the block before they grow or free it, and free only the texts that lie outside.
-    size_t blockSize;      // bytes of the record's own allocation
-    bool piecesOutside;    // some array or text may lie outside the block (set by ownArrays)
+    // A parse gives an element one allocation for all of it: the record, its arrays, its name,
+    // the texts of its attributes, texts and clear sections, and the same of each of its leaf
+    // children (those without child elements). The allocation goes with the last of its
+    // records. Edits take an array out of it before they grow or free it, and free only the
+    // texts that lie outside.
+    NodeData* block;       // the record that heads this record's allocation; itself for a head
+    size_t blockSize;      // of a head: bytes of the allocation
+    int blockRecords;      // of a head: records in the allocation not yet freed
+    bool piecesOutside;    // some array or text may lie outside the allocation (set by ownArrays)
 };
 
 inline int orderCount(const NodeData* d) { return d->childCount + d->textCount + d->clearCount; }
@@ -68,11 +72,11 @@ struct CharSet {
 // The set of the process-wide encoding: a parse or a write takes it once, when it starts.
 CharSet currentCharSet();
 
-// Whether `p` lies in the record's own allocation, which goes only with the record.
+// Whether `p` lies in the allocation that holds the record, which goes only with its records.
 inline bool inBlock(const NodeData* d, const void* p) {
     uintptr_t at = reinterpret_cast<uintptr_t>(p);
-    uintptr_t block = reinterpret_cast<uintptr_t>(d);
-    return at >= block && at < block + d->blockSize;
+    uintptr_t block = reinterpret_cast<uintptr_t>(d->block);
+    return at >= block && at < block + d->block->blockSize;
 }
 // Frees a text or array of the record, unless it lies in the record's allocation.
 inline void freeUnlessInBlock(const NodeData* d, void* p) {

@@ -228,7 +228,9 @@ NodeData* newNodeData(char* name, bool declaration) {
     d->name = name;
     d->declaration = declaration;
     d->refCount = 1;
+    d->block = d;
     d->blockSize = sizeof(NodeData);
+    d->blockRecords = 1;
     d->piecesOutside = true;
     return d;
 }
@@ -272,7 +274,8 @@ void release(NodeData* d) {
             }
         }
         if (node->piecesOutside) freePieces(node);
-        std::free(node);
+        NodeData* head = node->block;
+        if (--head->blockRecords == 0) std::free(head);
     }
 }
 
@@ -668,7 +671,23 @@ struct OpenElement {
     const char* name;  // in the document; null for the top node
     int nameLength;
     bool declaration;
-    size_t children, texts, clears, order, attributes, bytes;
+    size_t children, texts, clears, order, attributes, bytes, leaves;
+    int textCount, clearCount;  // its own, without its leaves'
+};
+
+// A span of one of the parser's arrays.
+struct Span {
+    size_t begin, end;
+    size_t size() const { return end - begin; }
+};
+
+// A leaf element (one without child elements) that has closed: its record is made with its
+// parent's, in the same allocation, and its items stay in the parser's arrays until then.
+struct ClosedLeaf {
+    const char* name;
+    int nameLength;
+    bool declaration;
+    Span texts, clears, attributes, order;
 };
 
 // A growable array for what the parser collects before it knows its size: the items of the
@@ -687,8 +706,10 @@ public:
 
     size_t size() const { return size_; }
     T& operator[](size_t index) { return data_[index]; }
+    const T& operator[](size_t index) const { return data_[index]; }
     T* at(size_t index) { return data_ + index; }
     T& back() { return data_[size_ - 1]; }
+    const T& back() const { return data_[size_ - 1]; }
     void push(const T& value) {
         if (size_ == capacity_) grow(1);
         data_[size_++] = value;
@@ -776,7 +797,11 @@ private:
         }
     }
     bool addParsedText(int end);
-    void joinText(size_t added);
+    bool joinText(size_t added);
+    // The kind of the current element's own item `fromEnd` (0 or 1) items before its last;
+    // -1 when there is none. A closed leaf's items lie after its entry in order_, and count
+    // as that one element item.
+    int ownKindFromEnd(int fromEnd) const;
     bool parseClear(const ClearMarker* marker);
     // Appends the entity-decoded range and a NUL to bytes_; false, with the parse failed and
     // bytes_ as it was, for a bad reference.
@@ -800,8 +825,6 @@ private:
     }
     bool closes(const OpenElement& e, const char* endName) const;
 
-    // The current element's count of items of one kind.
-    int countOf(size_t scratchSize, size_t base) const { return int(scratchSize - base); }
     void addAttributeName(const char* name, int nameLength) {
         attributes_.push({bytes_.size(), kNoValue});
         char* out = bytes_.extend(size_t(nameLength) + 1);
@@ -817,17 +840,23 @@ private:
     void openElement(const char* name, int nameLength, bool declaration) {
         if (open_.size()) {
             const OpenElement& parent = open_.back();
-            order_.push(orderEntry(countOf(children_.size(), parent.children), kElementItem));
-            children_.push(nullptr);  // the child's record, made when it closes
+            order_.push(orderEntry(int(children_.size() - parent.children), kElementItem));
+            children_.push(nullptr);  // the child's record, made when it closes (a leaf's
+                                      // only when this element does)
         }
         open_.push({name, nameLength, declaration, children_.size(), texts_.size(),
-                    clears_.size(), order_.size(), attributes_.size(), bytes_.size()});
+                    clears_.size(), order_.size(), attributes_.size(), bytes_.size(),
+                    leaves_.size(), 0, 0});
     }
     void addText(size_t offset) {
-        order_.push(orderEntry(countOf(texts_.size(), open_.back().texts), kTextItem));
+        order_.push(orderEntry(open_.back().textCount++, kTextItem));
         texts_.push(offset);
     }
+    // Gives the current element its record and makes its parent current. Returns the record,
+    // or null for a leaf, whose record is made with its parent's.
     NodeData* closeElement();
+    void makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* leaves,
+                    size_t leafCount, char* bytes);
 
     bool parseContent();
 
@@ -858,6 +887,7 @@ private:
     Scratch<uint32_t, 128> order_;
     Scratch<PendingAttr, 32> attributes_;
     Scratch<char, 4096> bytes_;            // names, values, texts and contents, each with a NUL
+    Scratch<ClosedLeaf, 32> leaves_;       // of the open elements
 };
 
 inline Token Parser::nextToken() {
@@ -942,71 +972,36 @@ bool Parser::closes(const OpenElement& e, const char* endName) const {
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
 }
 
-// Gives the current element its record, one allocation of the exact size for the record, its
-// arrays, its name and all its texts, and makes its parent current. Returns the record, which
-// holds one reference: its place in the parent's children, or the caller's for the top.
 NodeData* Parser::closeElement() {
     const OpenElement e = open_.back();
     open_.pop();
-    size_t childCount = children_.size() - e.children;
-    size_t textCount = texts_.size() - e.texts;
-    size_t clearCount = clears_.size() - e.clears;
-    size_t orderSize = order_.size() - e.order;
-    size_t attributeCount = attributes_.size() - e.attributes;
+    if (open_.size() && children_.size() == e.children) {
+        leaves_.push({e.name, e.nameLength, e.declaration, {e.texts, texts_.size()},
+                      {e.clears, clears_.size()}, {e.attributes, attributes_.size()},
+                      {e.order, order_.size()}});
+        return nullptr;
+    }
+    // One allocation of the exact size for the element and its leaves: records and arrays of
+    // pointers first, then the order lists, the names and the texts, so that every part is
+    // aligned. The spans of the arrays hold the leaves' items as well as the element's.
+    const ClosedLeaf* leaves = leaves_.at(e.leaves);
+    size_t leafCount = leaves_.size() - e.leaves;
+    size_t names = e.name ? size_t(e.nameLength) + 1 : 0;
+    for (size_t i = 0; i < leafCount; ++i) names += size_t(leaves[i].nameLength) + 1;
     size_t byteCount = bytes_.size() - e.bytes;
-    size_t nameSize = e.name ? size_t(e.nameLength) + 1 : 0;
-    // Widest alignment first, so that every part is aligned.
-    size_t size = sizeof(NodeData) + sizeof(NodeData*) * childCount + sizeof(char*) * textCount +
-                  sizeof(ClearSection) * clearCount + sizeof(Attr) * attributeCount +
-                  sizeof(uint32_t) * orderSize + nameSize + byteCount;
+    size_t size = sizeof(NodeData) * (1 + leafCount) +
+                  sizeof(NodeData*) * (children_.size() - e.children) +
+                  sizeof(char*) * (texts_.size() - e.texts) +
+                  sizeof(ClearSection) * (clears_.size() - e.clears) +
+                  sizeof(Attr) * (attributes_.size() - e.attributes) +
+                  sizeof(uint32_t) * (order_.size() - e.order) + names + byteCount;
     char* block = static_cast<char*>(xmlRealloc(nullptr, size));
-    NodeData* d = reinterpret_cast<NodeData*>(block);
-    char* at = block + sizeof(NodeData);
-    auto take = [&at](size_t bytes, size_t count) -> char* {
-        if (count == 0) return nullptr;
-        char* part = at;
-        at += bytes * count;
-        return part;
-    };
-    d->children = reinterpret_cast<NodeData**>(take(sizeof(NodeData*), childCount));
-    d->texts = reinterpret_cast<char**>(take(sizeof(char*), textCount));
-    d->clears = reinterpret_cast<ClearSection*>(take(sizeof(ClearSection), clearCount));
-    d->attributes = reinterpret_cast<Attr*>(take(sizeof(Attr), attributeCount));
-    d->order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), orderSize));
-    d->name = take(1, nameSize);
-    char* bytes = take(1, byteCount);
-    d->childCount = int(childCount);
-    d->textCount = int(textCount);
-    d->clearCount = int(clearCount);
-    d->attributeCount = int(attributeCount);
-    d->declaration = e.declaration;
-    d->parent = nullptr;
-    d->refCount = 1;
-    d->blockSize = size;
-    d->piecesOutside = false;
-
-    if (nameSize) {
-        copyBytes(d->name, e.name, nameSize - 1);
-        d->name[nameSize - 1] = 0;
-    }
+    char* bytes = block + size - byteCount;
     if (byteCount) std::memcpy(bytes, bytes_.at(e.bytes), byteCount);
-    // Offsets in bytes_ become pointers into the block.
-    auto inBytes = [bytes, &e](size_t offset) { return bytes + (offset - e.bytes); };
-    for (size_t i = 0; i < childCount; ++i) {
-        NodeData* child = children_[e.children + i];
-        child->parent = d;
-        d->children[i] = child;
-    }
-    for (size_t i = 0; i < textCount; ++i) d->texts[i] = inBytes(texts_[e.texts + i]);
-    for (size_t i = 0; i < clearCount; ++i) {
-        const PendingClear& c = clears_[e.clears + i];
-        d->clears[i] = {inBytes(c.content), c.openMarker, c.closeMarker};
-    }
-    for (size_t i = 0; i < attributeCount; ++i) {
-        const PendingAttr& a = attributes_[e.attributes + i];
-        d->attributes[i] = {inBytes(a.name), a.value == kNoValue ? nullptr : inBytes(a.value)};
-    }
-    if (orderSize) std::memcpy(d->order, order_.at(e.order), sizeof(uint32_t) * orderSize);
+    NodeData* d = reinterpret_cast<NodeData*>(block);
+    makeRecord(d, e, leaves, leafCount, bytes);
+    d->blockSize = size;
+    d->blockRecords = int(1 + leafCount);
 
     children_.truncate(e.children);
     texts_.truncate(e.texts);
@@ -1014,8 +1009,124 @@ NodeData* Parser::closeElement() {
     order_.truncate(e.order);
     attributes_.truncate(e.attributes);
     bytes_.truncate(e.bytes);
+    leaves_.truncate(e.leaves);
     if (open_.size()) children_.back() = d;
     return d;
+}
+
+// Fills the record at `d` and those of its leaves, taking the parts of the allocation in the
+// order closeElement measured them. The element's own items are its spans less its leaves'.
+void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* leaves,
+                        size_t leafCount, char* bytes) {
+    char* at = reinterpret_cast<char*>(d) + sizeof(NodeData) * (1 + leafCount);
+    auto take = [&at](size_t bytesEach, size_t count) -> char* {
+        if (count == 0) return nullptr;
+        char* part = at;
+        at += bytesEach * count;
+        return part;
+    };
+    // Offsets in bytes_ become pointers into the allocation.
+    auto inBytes = [bytes, &e](size_t offset) { return bytes + (offset - e.bytes); };
+    auto fill = [&](NodeData* r, bool declaration, size_t childCount, size_t textCount,
+                    size_t clearCount, size_t attributeCount) {
+        r->childCount = int(childCount);
+        r->textCount = int(textCount);
+        r->clearCount = int(clearCount);
+        r->attributeCount = int(attributeCount);
+        r->declaration = declaration;
+        r->parent = nullptr;
+        r->children = reinterpret_cast<NodeData**>(take(sizeof(NodeData*), childCount));
+        r->texts = reinterpret_cast<char**>(take(sizeof(char*), textCount));
+        r->clears = reinterpret_cast<ClearSection*>(take(sizeof(ClearSection), clearCount));
+        r->attributes = reinterpret_cast<Attr*>(take(sizeof(Attr), attributeCount));
+        r->refCount = 1;
+        r->block = d;
+        r->blockSize = 0;
+        r->blockRecords = 0;
+        r->piecesOutside = false;
+    };
+    // Items of span [begin, end) of an array that are not the leaves' (`span` names the
+    // leaves' part), each passed to `use` with the next position of the record's array.
+    auto own = [&](size_t begin, size_t end, Span ClosedLeaf::*span, auto&& use) {
+        size_t n = 0;
+        for (size_t i = 0; i < leafCount; ++i) {
+            for (; begin < (leaves[i].*span).begin; ++begin) use(n++, begin);
+            begin = (leaves[i].*span).end;
+        }
+        for (; begin < end; ++begin) use(n++, begin);
+    };
+    auto copyText = [&](char** to, size_t n, size_t from) { to[n] = inBytes(texts_[from]); };
+    auto copyClear = [&](ClearSection* to, size_t n, size_t from) {
+        const PendingClear& c = clears_[from];
+        to[n] = {inBytes(c.content), c.openMarker, c.closeMarker};
+    };
+    auto copyAttribute = [&](Attr* to, size_t n, size_t from) {
+        const PendingAttr& a = attributes_[from];
+        to[n] = {inBytes(a.name), a.value == kNoValue ? nullptr : inBytes(a.value)};
+    };
+
+    size_t leafTexts = 0, leafClears = 0, leafAttributes = 0, leafOrder = 0;
+    for (size_t i = 0; i < leafCount; ++i) {
+        leafTexts += leaves[i].texts.size();
+        leafClears += leaves[i].clears.size();
+        leafAttributes += leaves[i].attributes.size();
+        leafOrder += leaves[i].order.size();
+    }
+    size_t childCount = children_.size() - e.children;
+    fill(d, e.declaration, childCount,
+         texts_.size() - e.texts - leafTexts, clears_.size() - e.clears - leafClears,
+         attributes_.size() - e.attributes - leafAttributes);
+    NodeData* leafRecords = d + 1;
+    for (size_t i = 0; i < leafCount; ++i) {
+        const ClosedLeaf& leaf = leaves[i];
+        NodeData* r = leafRecords + i;
+        fill(r, leaf.declaration, 0, leaf.texts.size(), leaf.clears.size(),
+             leaf.attributes.size());
+        r->parent = d;
+        for (size_t j = 0; j < leaf.texts.size(); ++j) copyText(r->texts, j, leaf.texts.begin + j);
+        for (size_t j = 0; j < leaf.clears.size(); ++j)
+            copyClear(r->clears, j, leaf.clears.begin + j);
+        for (size_t j = 0; j < leaf.attributes.size(); ++j)
+            copyAttribute(r->attributes, j, leaf.attributes.begin + j);
+    }
+    own(e.texts, texts_.size(), &ClosedLeaf::texts,
+        [&](size_t n, size_t from) { copyText(d->texts, n, from); });
+    own(e.clears, clears_.size(), &ClosedLeaf::clears,
+        [&](size_t n, size_t from) { copyClear(d->clears, n, from); });
+    own(e.attributes, attributes_.size(), &ClosedLeaf::attributes,
+        [&](size_t n, size_t from) { copyAttribute(d->attributes, n, from); });
+    // Children: a slot left empty is the next leaf's.
+    size_t nextLeaf = 0;
+    for (size_t i = 0; i < childCount; ++i) {
+        NodeData* child = children_[e.children + i];
+        if (!child) child = leafRecords + nextLeaf++;
+        child->parent = d;
+        d->children[i] = child;
+    }
+
+    // The order lists, then the names, each right after the last.
+    size_t ownOrder = order_.size() - e.order - leafOrder;
+    d->order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), ownOrder));
+    own(e.order, order_.size(), &ClosedLeaf::order,
+        [&](size_t n, size_t from) { d->order[n] = order_[from]; });
+    for (size_t i = 0; i < leafCount; ++i) {
+        const ClosedLeaf& leaf = leaves[i];
+        uint32_t* order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), leaf.order.size()));
+        leafRecords[i].order = order;
+        if (order) std::memcpy(order, order_.at(leaf.order.begin), sizeof(uint32_t) * leaf.order.size());
+    }
+    auto copyName = [&](NodeData* r, const char* name, int nameLength) {
+        if (!name) {
+            r->name = nullptr;
+            return;
+        }
+        r->name = take(1, size_t(nameLength) + 1);
+        copyBytes(r->name, name, size_t(nameLength));
+        r->name[nameLength] = 0;
+    };
+    copyName(d, e.name, e.nameLength);
+    for (size_t i = 0; i < leafCount; ++i)
+        copyName(leafRecords + i, leaves[i].name, leaves[i].nameLength);
 }
 
 bool Parser::addParsedText(int end) {
@@ -1028,40 +1139,53 @@ bool Parser::addParsedText(int end) {
     if (start >= stop) return true;
     size_t offset = bytes_.size();
     if (!decodeInto(start, int(stop - start))) return false;
-    // Only a text after a comment or an empty section can join the one before it.
-    const OpenElement& e = open_.back();
-    if (options_.joinTextAcrossComments && order_.size() > e.order &&
-        entryKind(order_.back()) != kElementItem) {
-        joinText(offset);
-        return true;
-    }
+    if (options_.joinTextAcrossComments && joinText(offset)) return true;
     addText(offset);
     return true;
 }
 
-// The text just decoded at `added` (the end of bytes_) joins the text before it when that is
-// the element's last item, or when only a comment follows it (the comment is dropped); it
-// becomes a text of its own otherwise. Nothing of the element lies after a last item, so the
-// earlier text ends where the comment's content, or the new text, starts.
-void Parser::joinText(size_t added) {
+int Parser::ownKindFromEnd(int fromEnd) const {
     const OpenElement& e = open_.back();
-    size_t items = order_.size() - e.order;
+    size_t leafCount = leaves_.size() - e.leaves;
+    size_t i = order_.size();  // one past the entry looked at
+    for (int k = 0;; ++k) {
+        if (i <= e.order) return -1;
+        int kind;
+        const ClosedLeaf* leaf = leafCount ? &leaves_[e.leaves + leafCount - 1] : nullptr;
+        if (leaf && leaf->order.end == i) {
+            kind = kElementItem;
+            i = leaf->order.begin - 1;  // before the leaf's own entry in its element's list
+            --leafCount;
+        } else {
+            kind = entryKind(order_[i - 1]);
+            --i;
+        }
+        if (k == fromEnd) return kind;
+    }
+}
+
+// The text just decoded at `added` (the end of bytes_) joins the text before it when that is
+// the element's last item (there was an empty section between them), or when only a comment
+// follows it (the comment is dropped). Nothing lies after an element's last item, so the
+// earlier text ends where the comment's content, or the new text, starts.
+bool Parser::joinText(size_t added) {
     size_t earlierEnd = 0;  // one past the earlier text's NUL
-    if (entryKind(order_.back()) == kTextItem) {
+    int last = ownKindFromEnd(0);
+    if (last == kTextItem) {
         earlierEnd = added;
-    } else if (items >= 2 && entryKind(order_[order_.size() - 2]) == kTextItem &&
-               entryKind(order_.back()) == kClearItem &&
-               clears_.back().openMarker == kComment.open) {
+    } else if (last == kClearItem && clears_.back().openMarker == kComment.open &&
+               ownKindFromEnd(1) == kTextItem) {
         earlierEnd = clears_.back().content;
         clears_.pop();
         order_.pop();
+        --open_.back().clearCount;
     } else {
-        addText(added);
-        return;
+        return false;
     }
     size_t length = bytes_.size() - added;  // with its NUL
     std::memmove(bytes_.at(earlierEnd - 1), bytes_.at(added), length);
     bytes_.truncate(earlierEnd - 1 + length);
+    return true;
 }
 
 bool Parser::parseClear(const ClearMarker* marker) {
@@ -1076,8 +1200,7 @@ bool Parser::parseClear(const ClearMarker* marker) {
     if (!found) return fail(kUnmatchedClearTagEnd);
     index_ = int(found - doc_) + int(std::strlen(close));
     if (found > content) {
-        const OpenElement& e = open_.back();
-        order_.push(orderEntry(countOf(clears_.size(), e.clears), kClearItem));
+        order_.push(orderEntry(open_.back().clearCount++, kClearItem));
         clears_.push({bytes_.size(), marker->open, close});
         bytes_.append(content, size_t(found - content));
         bytes_.push(0);
