@@ -15,11 +15,10 @@ namespace plat {
 namespace {
 
 constexpr int kMinCapacity = 8;
-constexpr int kMaxCapacity = 1 << 30;  // the largest power of two a signed 32-bit int holds
 
 // Lengths beyond what a capacity can hold are as fatal as a failed allocation.
 int checkedLength(size_t length) {
-    TQ_ASSERT(length < size_t(kMaxCapacity));
+    TQ_ASSERT(length < size_t(DString::kMaxCapacity));
     return int(length);
 }
 
@@ -98,6 +97,12 @@ DString& DString::truncate(size_t length) {
 char* DString::release() {
     capacity_ = 0;
     return std::exchange(buf_, nullptr);
+}
+
+void DString::adopt(char* text, int capacity) {
+    TQ_ASSERT(text && 0 < capacity && capacity <= kMaxCapacity);
+    delete[] std::exchange(buf_, text);
+    capacity_ = capacity;
 }
 
 DString& DString::append(const char* text, int length) {

@@ -2,10 +2,11 @@
 // "$" expansion and word wrapping.
 //
 // There is no length field: the length is always strlen of the buffer, so the text never holds
-// a NUL and is meant for texts of moderate size. The capacity is 8 at least and otherwise the
-// next power of two; the buffer is null until something is stored. Every operation accepts its
-// own text (or a part of it) as an argument: stableText() is where that rule lives. Growth never
-// throws: running out of memory, or a capacity beyond 2^30, ends the process.
+// a NUL and is meant for texts of moderate size. Growth makes the capacity 8 at least and
+// otherwise the next power of two; the buffer is null until something is stored. Every
+// operation accepts its own text (or a part of it) as an argument: stableText() is where that
+// rule lives. Growth never throws: running out of memory, or a capacity beyond 2^30, ends the
+// process.
 #pragma once
 
 #include "plat/StringList.h"
@@ -16,6 +17,9 @@ namespace plat {
 
 class DString {
 public:
+    // The largest capacity; growth beyond it ends the process.
+    static constexpr int kMaxCapacity = 1 << 30;
+
     DString() = default;
     explicit DString(const char* format, ...) TQ_PRINTF_FORMAT(2, 3);
     DString(const DString& other);
@@ -63,6 +67,9 @@ public:
 
     // Hands the buffer to the caller (delete[]), leaving this empty.
     char* release();
+    // Takes over `text`, allocated with new[] and NUL-terminated within its `capacity` bytes
+    // (at most kMaxCapacity), in place of the old buffer.
+    void adopt(char* text, int capacity);
 
     // `text` as it is, or, when it lies in this buffer, a copy of at most `length` bytes held
     // by `keep`: a text that the buffer's growth or editing cannot move or change. Every

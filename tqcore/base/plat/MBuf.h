@@ -79,6 +79,18 @@ public:
     }
     void assign(const T* source, int sourceCount, int minimumCount = 0);
 
+    // Takes over `count` elements at `storage`, allocated with new[] (freed at once when
+    // `count` is 0), in place of the old contents, which are wiped when flagged.
+    void adopt(T* storage, int count) {
+        release();
+        if (count <= 0) {
+            delete[] storage;
+            return;
+        }
+        data_ = storage;
+        count_ = count;
+    }
+
     // Cuts the buffer to `count` elements when it is longer (the rest wiped when flagged).
     void truncate(int count) {
         if (count < 0) count = 0;

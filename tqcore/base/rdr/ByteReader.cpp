@@ -32,7 +32,9 @@ void ByteReader::reset() {
 const uint8_t* ByteReader::read(bool wait, int* length) {
     if (length) *length = len;
     if (have == 0) {
-        if (len == 0) return buf ? buf : nullptr;
+        // An empty item is complete at once: null would tell the caller to come back later.
+        static const uint8_t nothing = 0;
+        if (len == 0) return buf ? buf : &nothing;
         if (in->nUnread() == 0 && !in->check(wait, 1)) return nullptr;
         if (!copy && in->nUnread() >= len) return in->getBytes(len);
     }

@@ -25,8 +25,9 @@ public:
     void init(InStream* in, int len, uint8_t* buf = nullptr, bool copy = false);
     // Back to idle, freeing a buffer of its own.
     void reset();
-    // The item once complete (its length in *length), otherwise null with the gathered bytes
-    // kept. Without `wait` a stream with no data gives null; with it, rdr::BlockException.
+    // The item once complete (its length in *length; an item of 0 bytes is complete at once),
+    // otherwise null with the gathered bytes kept. Without `wait` a stream with no data gives
+    // null; with it, rdr::BlockException.
     const uint8_t* read(bool wait, int* length = nullptr);
     // Discards the item's bytes as they come; true when all are gone.
     bool skip(bool wait);

@@ -18,7 +18,7 @@ void FramedInStream::sync() {
     int consumed = int(ptr - underlying_->ptr);
     frameSize -= consumed;
     TQ_ASSERT(frameSize >= 0);
-    msgPos += consumed;
+    msgPos += uint32_t(consumed);
     underlying_->ptr = ptr;
 }
 
@@ -66,8 +66,8 @@ void FramedInStream::setUnderlying(InStream* in) {
 }
 
 int FramedInStream::pos() {
-    if (!inMsg_ || !ptr) return msgPos;
-    return msgPos + int(ptr - underlying_->ptr);
+    if (!inMsg_ || !ptr) return int(msgPos);
+    return int(msgPos + uint32_t(ptr - underlying_->ptr));
 }
 
 void FramedInStream::markPos() {

@@ -53,8 +53,8 @@ private:
     bool savedLastFrame = false;  // the values at the checkpoint
     int frameSize = 0;            // payload bytes of the current frame not yet consumed
     int savedFrameSize = 0;
-    int msgPos = 0;  // payload bytes consumed before the window
-    int savedMsgPos = 0;
+    uint32_t msgPos = 0;  // payload bytes consumed before the window, modulo 2^32
+    uint32_t savedMsgPos = 0;
 };
 
 class InStreamV4 : public FramedInStream {

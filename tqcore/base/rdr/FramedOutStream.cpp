@@ -9,6 +9,8 @@ namespace rdr {
 void FramedOutStream::openFrame(int room) {
     TQ_ASSERT(!inFrame);
     OutStream& out = *underlying_;
+    // Empty until the frame is open: an underlying stream that throws may have moved its data.
+    ptr = end = nullptr;
     if (out.end - out.ptr < hdrSize + room) out.overrun(hdrSize + room, 1);
     ptr = out.ptr + hdrSize;
     end = out.end - ptr > maxFrameSize ? ptr + maxFrameSize : out.end;
@@ -16,6 +18,9 @@ void FramedOutStream::openFrame(int room) {
 }
 
 void FramedOutStream::startMsg() {
+    // A message broken off between frames by the underlying stream is ended first: the peer
+    // would otherwise read the new message as the rest of it.
+    if (inMsg_ && !inFrame) endMsg(false);
     if (inMsg_) throw FrameException("FramedOutStream::startMsg: already in msg");
     TQ_ASSERT(underlying_);
     isFirst = true;
@@ -41,14 +46,15 @@ void FramedOutStream::endFrame(bool last) {
     inFrame = false;
     writeHeader(payload, last, isFirst);
     TQ_ASSERT(ptr == underlying_->getPtr() + hdrSize);
-    msgBytes += payload;
+    msgBytes += uint32_t(payload);
     out.setPtr(payloadEnd);
     isFirst = false;
     ptr = end = out.ptr;
 }
 
 void FramedOutStream::endMsg(bool flush) {
-    if (!inFrame) throw FrameException("FramedOutStream::endMsg: not in frame");
+    if (!inMsg_) throw FrameException("FramedOutStream::endMsg: not in frame");
+    if (!inFrame) openFrame(0);
     endFrame(true);
     inMsg_ = false;
     if (flush) {
@@ -64,8 +70,8 @@ void FramedOutStream::setUnderlying(OutStream* out) {
 }
 
 int FramedOutStream::length() {
-    if (inMsg_ && inFrame) return msgBytes + int(ptr - (underlying_->ptr + hdrSize));
-    return msgBytes;
+    if (inMsg_ && inFrame) return int(msgBytes + uint32_t(ptr - (underlying_->ptr + hdrSize)));
+    return int(msgBytes);
 }
 
 void FramedOutStream::flush() {

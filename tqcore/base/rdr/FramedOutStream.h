@@ -17,11 +17,16 @@ public:
     FramedOutStream(OutStream* out, int maxFrameSize, int hdrSize)
         : maxFrameSize(maxFrameSize), hdrSize(hdrSize), underlying_(out) {}
 
-    // Opens a message; one already open throws rdr::FrameException
-    // "FramedOutStream::startMsg: already in msg".
+    // When the underlying stream throws while a message is written, the bytes written before
+    // stay in whole frames and the message stays open between two frames: more writes continue
+    // it, and endMsg or the next startMsg end it with an empty last frame, so that the peer can
+    // tell it from the next message.
+
+    // Opens a message; one already open (and not broken off as above) throws
+    // rdr::FrameException "FramedOutStream::startMsg: already in msg".
     void startMsg();
     // Ends the message with its last frame and, with `flush`, flushes the underlying stream.
-    // Without an open frame throws rdr::FrameException "FramedOutStream::endMsg: not in frame".
+    // Outside a message throws rdr::FrameException "FramedOutStream::endMsg: not in frame".
     void endMsg(bool flush = true);
     // Ends the open frame (an empty non-last frame is dropped). Without one throws
     // rdr::FrameException "FramedOutStream::endFrame: not in frame".
@@ -53,7 +58,7 @@ private:
     bool inMsg_ = false;
     bool inFrame = false;    // header space is reserved, payload being written
     bool isFirst = false;    // the open frame is the message's first
-    int msgBytes = 0;        // payload bytes of completed frames
+    uint32_t msgBytes = 0;   // payload bytes of completed frames, modulo 2^32
     OutStream* underlying_;  // not owned
 };
 

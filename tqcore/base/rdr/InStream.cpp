@@ -19,9 +19,11 @@ void InStream::rewindToMark() {
 }
 
 void InStream::setPos(int p) {
-    if (p < checkpointPos) throw plat::Exception("Can't reposition before checkpoint");
+    // Positions count modulo 2^32 on a long-lived stream: only the distance is meaningful.
+    int distance = int(uint32_t(p) - uint32_t(checkpointPos));
+    if (distance < 0) throw plat::Exception("Can't reposition before checkpoint");
     rewindToMark();
-    skip(p - checkpointPos);
+    skip(distance);
 }
 
 bool InStream::checkSlow(bool wait, int size) {
@@ -125,28 +127,42 @@ plat::String InStream::readShortString(bool fixUtf8) {
     return readBytesAsString(readU8(), fixUtf8);
 }
 
+namespace {
+
+// The longest text read into a plat::DString: with its NUL, and after a repair that may turn
+// every byte into a 3-byte U+FFFD, it must fit the largest capacity (growing past it would end
+// the process).
+int longestText(bool fixUtf8) {
+    return (plat::DString::kMaxCapacity - 1) / (fixUtf8 ? 3 : 1);
+}
+
+}  // namespace
+
 void InStream::readIntoString(int n, plat::DString& out, bool fixUtf8) {
     if (n < 0) n = 0;
+    if (n > longestText(fixUtf8)) throw StringTooLongException("String exceeds maximum length");
     out.clear();
     out.reserve(n + 1);
-    char chunk[256];
-    while (n > 0) {
-        int take = std::min(n, int(sizeof chunk));
-        gather(reinterpret_cast<uint8_t*>(chunk), take);
-        out.append(chunk, take);
-        n -= take;
+    // Straight into the buffer, so the text ends at the first NUL among the bytes.
+    try {
+        gather(reinterpret_cast<uint8_t*>(out.buf()), n);
+    } catch (...) {
+        out.clear();  // the bytes gathered so far have no NUL after them
+        throw;
     }
+    out.buf()[n] = '\0';
     if (fixUtf8) out.fixUtf8();
 }
 
 bool InStream::readLine(plat::DString& out, int maxLen, bool* sawNul, bool fixUtf8) {
     if (maxLen == 0) maxLen = 262144;
+    maxLen = std::min(maxLen, longestText(fixUtf8));
     if (sawNul) *sawNul = false;
     out.clear();
     out.reserve(64);
+    // Bytes are stored in place, each followed by a NUL so that the text stays whole whatever
+    // interrupts the reading; the text ends at the first NUL byte of the line.
     int stored = 0;
-    char chunk[256];
-    int inChunk = 0;
     try {
         for (;;) {
             if (ptr >= end) check(true, 1);
@@ -154,22 +170,19 @@ bool InStream::readLine(plat::DString& out, int maxLen, bool* sawNul, bool fixUt
             if (c == '\r') continue;
             if (c == '\n') break;
             if (c == 0 && sawNul) *sawNul = true;
-            if (++stored > maxLen) {
+            if (stored >= maxLen) {
                 out.clear();
                 throw StringTooLongException("String exceeds maximum length");
             }
-            chunk[inChunk++] = char(c);
-            if (inChunk == int(sizeof chunk)) {
-                out.append(chunk, inChunk);
-                inChunk = 0;
-            }
+            if (stored + 2 > out.capacity()) out.reserve(stored + 2);
+            out.buf()[stored++] = char(c);
+            out.buf()[stored] = '\0';
         }
     } catch (const EndOfStream&) {
         if (stored == 0) throw;
     } catch (const EndOfMsg&) {
         if (stored == 0) throw;
     }
-    out.append(chunk, inChunk);
     return fixUtf8 ? !out.fixUtf8() : true;
 }
 

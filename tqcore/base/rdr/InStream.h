@@ -25,7 +25,7 @@ public:
     InStream(const InStream&) = delete;
     InStream& operator=(const InStream&) = delete;
 
-    // Bytes consumed since the stream's start.
+    // Bytes consumed since the stream's start, modulo 2^32.
     virtual int pos() = 0;
     // Sets the checkpoint at the read position.
     virtual void markPos();
@@ -34,6 +34,7 @@ public:
     virtual void rewindToMark();
     // Goes back to the checkpoint and skips to position `p`; before the checkpoint throws
     // plat::Exception "Can't reposition before checkpoint" and leaves the stream alone.
+    // Positions wrap at 2^32, so `p` may lie at most 2^31 - 1 bytes past the checkpoint.
     virtual void setPos(int p);
     // Whether the stream knows that no byte follows; a plain stream does not.
     virtual bool atEnd() { return false; }
@@ -113,9 +114,12 @@ public:
     plat::String readShortStringToString(bool fixUtf8 = false) { return readShortString(fixUtf8); }
     // `n` bytes as a text.
     plat::String readBytesAsString(int n, bool fixUtf8 = false);
-    // Exactly `n` bytes into `out` (the text ends at a NUL among them).
+    // Exactly `n` bytes into `out` (the text ends at a NUL among them). A count beyond what
+    // `out` can hold (2^30 - 1 bytes, a third of that with `fixUtf8`) throws
+    // rdr::StringTooLongException "String exceeds maximum length" before anything is read.
     void readIntoString(int n, plat::DString& out, bool fixUtf8 = false);
-    // One line into `out` without its CR and LF bytes. `maxLen` 0 means 262144; a longer line
+    // One line into `out` without its CR and LF bytes; the text ends at a NUL among them.
+    // `maxLen` 0 means 262144, and no more than readIntoString() takes is allowed; a longer line
     // empties `out` and throws rdr::StringTooLongException. A NUL byte sets *sawNul. The end of
     // the data ends a non-empty line and otherwise passes on. With `fixUtf8` the result is false
     // when the line needed repairs.

@@ -53,14 +53,14 @@ uint8_t* MemOutStream::release() {
 }
 
 void MemOutStream::takeData(plat::ByteBuf& out) {
-    out.assign(start, length());
-    delete[] release();
+    int used = length();
+    out.adopt(release(), used);
 }
 
 void MemOutStream::nulTerminate() {
     if (length() > 0 && ptr[-1] == 0) return;
     int saved = limit;
-    if (limit) limit++;
+    if (limit && limit < INT_MAX) limit++;
     try {
         writeU8(0);
     } catch (...) {
@@ -74,9 +74,9 @@ void MemOutStream::nulTerminate() {
 
 void MemOutStream::takeString(plat::DString& out) {
     nulTerminate();
-    out.clear();
-    out.append(reinterpret_cast<const char*>(start), length());
-    delete[] release();
+    int capacity = std::min<int>(int(end - start), plat::DString::kMaxCapacity);
+    if (length() > capacity) throw StringTooLongException("String exceeds maximum length");
+    out.adopt(reinterpret_cast<char*>(release()), capacity);
 }
 
 }  // namespace rdr

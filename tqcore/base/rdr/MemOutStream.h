@@ -36,12 +36,14 @@ public:
     void setLimit(int newLimit);
     // The storage for the caller to delete[]; the stream is empty afterwards.
     uint8_t* release();
-    // Moves the bytes into `out` (its old contents released, wiped when flagged); the stream
-    // is empty afterwards.
+    // Hands the storage with the bytes to `out` (its old contents released, wiped when
+    // flagged); the stream is empty afterwards.
     void takeData(plat::ByteBuf& out);
     // Appends a NUL (counted in length()) unless the data ends with one, even at the limit.
     void nulTerminate();
-    // nulTerminate() and moves the text into `out`; the stream is empty afterwards.
+    // nulTerminate() and hands the storage to `out`, whose capacity becomes the window's size;
+    // the stream is empty afterwards. A text beyond what a plat::DString holds throws
+    // rdr::StringTooLongException "String exceeds maximum length" and stays in the stream.
     void takeString(plat::DString& out);
 
 private:

@@ -58,6 +58,8 @@ void OutStream::printf(const char* format, ...) {
             if (guess >= INT_MAX / 4) throw plat::Exception("OutStream::printf: formatting failed");
             guess = guess * 2 + 1;
         } else if (result >= room) {
+            // No window of int size holds 2^31 - 1 bytes and the NUL.
+            if (result == INT_MAX) throw plat::Exception("OutStream::printf: no room for the text");
             guess = result;
         } else {
             ptr += result;

@@ -1,4 +1,5 @@
 #include "plat/Hex.h"
+#include "rdr/BufferedOutStream.h"
 #include "rdr/FramedInStream.h"
 #include "rdr/FramedOutStream.h"
 #include "rdr/MemInStream.h"
@@ -7,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 
 using namespace rdr;
@@ -57,6 +60,24 @@ TEST(FramedStreamTest, WriterHeaders) {
     framed.startMsg();
     EXPECT_EQ(thrown([&] { framed.startMsg(); }),
               "FrameException: FramedOutStream::startMsg: already in msg");
+
+    // The underlying stream fails between two frames: what was written stays in whole frames,
+    // and once there is room again endMsg, or else the next startMsg, ends the message.
+    MemOutStream limited;
+    OutStreamV4 failing(&limited);
+    for (bool endMsgFirst : {true, false}) {
+        limited.setLimit(limited.length() + 8);
+        failing.startMsg();
+        EXPECT_EQ(thrown([&] { failing.writeBytes("abcdefgh", 8); }),
+                  "OutStreamFull: OutStream full");
+        EXPECT_EQ(failing.length(), endMsgFirst ? 6 : 12);
+        limited.setLimit(0);
+        if (endMsgFirst) failing.endMsg();
+    }
+    failing.startMsg();
+    failing.writeU8('z');
+    failing.endMsg();
+    EXPECT_EQ(hexOf(bytesOf(limited)), "0006616263646566" "8000" "0006616263646566" "8000" "80017a");
 }
 
 TEST(FramedStreamTest, ReaderHeaders) {
@@ -124,6 +145,37 @@ TEST(FramedStreamTest, LargeMessageByteByByte) {
     EXPECT_TRUE(reader.atEnd());
     reader.endMsg();
     EXPECT_GT(attempts, 39000);
+}
+
+// Positions and lengths run past 2^31 on a long-lived channel. They count modulo 2^32: the
+// framed counters overflowed a signed int there, and a checkpoint before 2^31 refused a
+// position after it.
+TEST(FramedStreamTest, PositionsRunPast2GiB) {
+    // Every byte 0x7f: each header reads 32639 payload bytes, not the last frame.
+    struct EndlessFrames : BufferedInStream {
+        EndlessFrames() : BufferedInStream(1 << 20) {}
+        int fill(uint8_t* dst, int maxLen) override {
+            std::memset(dst, 0x7f, size_t(maxLen));
+            return maxLen;
+        }
+    } frames;
+    InStreamV4 reader(&frames);
+    ASSERT_TRUE(reader.startMsg(true));
+    for (int64_t left = INT_MAX - 9; left > 0; left -= 1 << 19) {
+        reader.skip(int(std::min<int64_t>(left, 1 << 19)));
+        reader.markPos();
+    }
+    int beyond = int(uint32_t(reader.pos()) + 20);
+    reader.setPos(beyond);
+    EXPECT_EQ(reader.pos(), beyond);
+
+    NullOutStream sink;
+    OutStreamV4 writer(&sink);
+    writer.startMsg();
+    writer.advance(INT_MAX);
+    writer.advance(10);
+    writer.endMsg();
+    EXPECT_EQ(writer.length(), int(uint32_t(INT_MAX) + 10));
 }
 
 }  // namespace

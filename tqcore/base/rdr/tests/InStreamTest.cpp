@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <vector>
 
@@ -88,12 +89,20 @@ TEST(InStreamTest, LinesAndStrings) {
     struct Case {
         std::string data;
         std::string line;  // "!" for rdr::EndOfStream
-    } cases[] = {{"abc\r\n", "abc"}, {"a\rb\n", "ab"}, {"xyz", "xyz"}, {"", "!"}, {"\n", ""}};
+        int maxLen;
+    } cases[] = {{"abc\r\n", "abc", 0},
+                 {"a\rb\n", "ab", 0},
+                 {"xyz", "xyz", 0},
+                 {"", "!", 0},
+                 {"\n", "", 0},
+                 {"abcde\n", "abcde", 5},
+                 // The text ends at a NUL, wherever the line's pieces begin.
+                 {std::string("a\0", 2) + std::string(300, 'b') + "\n", "a", 0}};
     for (const Case& c : cases) {
         MemInStream in(c.data.data(), int(c.data.size()));
         plat::DString line;
         try {
-            in.readLine(line);
+            in.readLine(line, c.maxLen);
             EXPECT_EQ(line.c_str(), c.line) << c.data;
         } catch (const EndOfStream&) {
             EXPECT_EQ("!", c.line) << c.data;
@@ -104,15 +113,33 @@ TEST(InStreamTest, LinesAndStrings) {
     plat::DString line;
     EXPECT_THROW(longLine.readLine(line, 5), StringTooLongException);
     EXPECT_TRUE(line.empty());
-    // A length one above the maximum throws before the body is touched; a length of 2^31 or
-    // more is not taken for a negative one.
-    for (uint32_t length : {6u, 0x80000000u, 0xffffffffu}) {
+    // The maximum itself is allowed. A length one above it throws before the body is touched;
+    // a length of 2^31 or more is not taken for a negative one.
+    for (uint32_t length : {5u, 6u, 0x80000000u, 0xffffffffu}) {
         MemOutStream prefix;
         prefix.writeU32(length);
         prefix.writeBytes("hello!", 6);
         MemInStream in(prefix.data(), prefix.length());
+        if (length == 5) {
+            EXPECT_STREQ(in.readString(5).get(), "hello");
+            continue;
+        }
         EXPECT_THROW(in.readString(5), StringTooLongException) << length;
         EXPECT_EQ(in.pos(), 4);
+    }
+    // A count no text can hold is refused before anything is read (n + 1 overflowed for
+    // INT_MAX); a NUL among the bytes read ends the text.
+    std::string withNul = std::string("a\0", 2) + std::string(300, 'b');
+    for (int count : {1 << 30, INT_MAX, 302}) {
+        MemInStream in(withNul.data(), 302);
+        plat::DString text;
+        if (count == 302) {
+            in.readIntoString(count, text);
+            EXPECT_STREQ(text.c_str(), "a");
+            continue;
+        }
+        EXPECT_THROW(in.readIntoString(count, text), StringTooLongException) << count;
+        EXPECT_EQ(in.pos(), 0);
     }
     MemOutStream shortOut;
     shortOut.writeShortString(std::string(300, 'x').c_str());

@@ -41,6 +41,25 @@ TEST(MemStreamTest, PseudoRandomFollowsPcg32) {
         EXPECT_EQ(b.readRandomBelow(1), 0u);
         EXPECT_LT(b.readRandomBelow(6), 6u);
     }
+
+    // Values below (2^32 - n) mod n are drawn again (up to nine draws), else the low results
+    // would come up more often.
+    struct Case {
+        unsigned n;
+        std::vector<uint32_t> words;
+        unsigned expected;
+    } cases[] = {
+        {0, {0xfedcba98}, 0xfedcba98},
+        {0xc0000000, {5, 0x3fffffff, 0x50000000}, 0x50000000},
+        {0xc0000000, {1, 2, 3, 4, 5, 6, 7, 8, 9, 0x50000000}, 9},
+    };
+    for (const Case& c : cases) {
+        MemOutStream words;
+        for (uint32_t w : c.words)
+            words.writeU32(w);
+        MemInStream in(words.data(), words.length());
+        EXPECT_EQ(in.readRandomBelow(c.n), c.expected) << c.n << " " << c.words.size();
+    }
 }
 
 TEST(MemStreamTest, PipeEndsLimitsAndErrors) {
@@ -53,6 +72,13 @@ TEST(MemStreamTest, PipeEndsLimitsAndErrors) {
     pipe.shutdownWrite();
     EXPECT_EQ(thrown([&] { pipe.readU8(); }), "EndOfStream: End of in-memory IO stream");
     EXPECT_EQ(thrown([&] { pipe.writeU8(1); }), "PipeException: Stream closed for writing");
+
+    // Room for maxSize rounded up to whole buffers, plus the buffer being written.
+    MemIoStream bounded(nullptr, 4096, 2048);
+    EXPECT_EQ(bounded.spaceLeft(), 6144);
+    std::vector<uint8_t> full(6144, 2);
+    bounded.writeBytes(full.data(), 6144);
+    EXPECT_EQ(thrown([&] { bounded.writeU8(1); }), "OutStreamFull: MemIoStream: maxBufs exceeded");
 
     MemIoStream failing;
     failing.setError(plat::SystemException("read", 104));
@@ -129,14 +155,23 @@ TEST(MemStreamTest, ByteReaderStrings) {
     pipe.writeBytes("\xC3\xA9", 2);
     pipe.writeU32(1);
     pipe.writeBytes("\xff", 1);
+    pipe.writeString("at most");
     pipe.writeU32(0x80000000u);
     pipe.flush();
     EXPECT_STREQ(reader.readString(&pipe, 100, false).get(), "abcdef");
     EXPECT_STREQ(reader.readString(&pipe, 100, false).get(), "\xC3\xA9");
     EXPECT_STREQ(reader.readString(&pipe, 100, false).get(), "\xEF\xBF\xBD");
+    EXPECT_STREQ(reader.readString(&pipe, 7, false).get(), "at most");
     EXPECT_EQ(thrown([&] { reader.readString(&pipe, 100, false); }),
               "StringTooLongException: String exceeds maximum length");
     EXPECT_FALSE(reader.pending());
+
+    // An item of no bytes is complete at once, not "incomplete", with or without a buffer.
+    ByteReader empty;
+    empty.init(&pipe, 0);
+    int length = -1;
+    EXPECT_NE(empty.read(false, &length), nullptr);
+    EXPECT_EQ(length, 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fcntl.h>
 #include <functional>
 #include <set>
@@ -62,6 +63,24 @@ TEST(OutStreamTest, MemOutStreamLimitAndNulTerminate) {
     EXPECT_EQ(out.spaceLeft(), 0);
     EXPECT_EQ(thrown([&] { out.writeU8(1); }), "OutStreamFull: OutStream full");
     EXPECT_EQ(thrown([&] { out.advance(1); }), "OutStreamFull: OutStream full");
+
+    // The bytes change hands without a copy: a copy would stay behind unwiped in freed memory
+    // when the receiving buffer wipes what it holds.
+    MemOutStream secret(16);
+    secret.writeBytes("key", 3);
+    const uint8_t* storage = secret.data();
+    plat::ByteBuf taken(4);
+    secret.takeData(taken);
+    EXPECT_EQ(taken.data(), storage);
+    EXPECT_EQ(taken.size(), 3);
+    MemOutStream words(16);
+    words.writeBytes("text", 4);
+    plat::DString text("old");
+    storage = words.data();
+    words.takeString(text);
+    EXPECT_EQ(text.get(), reinterpret_cast<const char*>(storage));
+    EXPECT_STREQ(text.c_str(), "text");
+    EXPECT_EQ(text.capacity(), 16);
 
     MemInStream in("abcdef", 6);
     MemOutStream small(0, 4);
@@ -127,6 +146,29 @@ TEST(OutStreamTest, LazyOutputGrowsOverAFullPipe) {
     EXPECT_EQ(sizes, (std::set<int>{16384, 32768, 65536}));
     EXPECT_EQ(out.spaceLeft(), (1 << 20) - 40000);
     EXPECT_FALSE(out.flushBuffer(false));
+
+    // A peer that takes a few bytes just before the buffer grows: those still count.
+    struct Metered : BufferedLazyOutStream {
+        Metered() : BufferedLazyOutStream(16384, 1 << 20) { setLazy(true); }
+        int writeData(const uint8_t* data, int len, bool) override {
+            int n = std::min(len, allowance);
+            received.append(reinterpret_cast<const char*>(data), size_t(n));
+            allowance -= n;
+            return n;
+        }
+        int allowance = 0;
+        std::string received;
+    } metered;
+    for (uint64_t i = 0; i < 2048; i++)
+        metered.writeU64(i);
+    metered.allowance = 3;
+    metered.writeU64(2048);
+    EXPECT_EQ(metered.bufferSize(), 32768);
+    EXPECT_EQ(metered.length(), 2049 * 8);
+    metered.allowance = INT_MAX;
+    EXPECT_TRUE(metered.flushBuffer(false));
+    EXPECT_EQ(metered.received.size(), 2049u * 8);
+    EXPECT_EQ(metered.received.substr(16384, 8), std::string("\0\0\0\0\0\0\x08\0", 8));
 }
 
 // With bytes still buffered the descriptor is not shut (the peer would lose them), but the
