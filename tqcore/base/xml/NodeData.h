@@ -1,5 +1,5 @@
-// The node record and the helpers that the reader and the writer share: allocation, the
-// character-length step, entity escaping and the content order list. Private to the library.
+// The node record, its arrays and the content order list, with the allocation helpers and the
+// texts of markup that the reader, the writer and the edits share. Private to the library.
 #pragma once
 
 #include "xml/Node.h"
@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <strings.h>
 
 namespace xml {
 
@@ -35,42 +36,35 @@ struct NodeData {
     bool piecesOutside;    // some array or text may lie outside the allocation (set by ownArrays)
 };
 
+// Entities, in the order they are tried.
+struct Entity {
+    const char* text;
+    int length;
+    char character;
+};
+inline constexpr Entity kEntities[] = {
+    {"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}};
+
+// The markers of clear sections; a section keeps the marker texts themselves, so that a comment
+// is told by its open marker's address.
+struct ClearMarker {
+    const char* open;
+    const char* close;
+};
+inline constexpr ClearMarker kCdata = {"<![CDATA[", "]]>"};
+inline constexpr ClearMarker kDoctype = {"<!DOCTYPE", ">"};
+inline constexpr ClearMarker kComment = {"<!--", "-->"};
+inline constexpr ClearMarker kPre = {"<PRE>", "</PRE>"};
+// Closes a DOCTYPE that holds an internal subset.
+inline constexpr const char* kDoctypeSubsetClose = "]>";
+
+// Names are compared without letter case; a missing name matches nothing.
+inline bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b); }
+
 inline int orderCount(const NodeData* d) { return d->childCount + d->textCount + d->clearCount; }
 inline uint32_t orderEntry(int index, int kind) { return uint32_t(index) * 4 + uint32_t(kind); }
 inline int entryKind(uint32_t entry) { return int(entry & 3); }
 inline int entryIndex(uint32_t entry) { return int(entry >> 2); }
-
-struct Options {
-    int encoding = kUtf8;
-    bool utf8BomOnly = true;
-    bool trimText = true;
-    bool joinTextAcrossComments = true;
-};
-extern Options options;
-
-// The character lengths of one encoding: every forward scan of text steps by them, so that a
-// multi-byte character is never split.
-struct CharSet {
-    const unsigned char* lengths;  // by the first byte of a character; 0 for the NUL
-    bool utf8;
-
-    // The number of bytes of the character at `p`, never past a NUL or `end` (null: NUL
-    // only). A lead byte takes only bytes that can continue its character (10xxxxxx in UTF-8,
-    // 40 and above in the double-byte sets), so a broken sequence never swallows markup,
-    // blanks or the NUL. 0 at the NUL or the end.
-    int length(const char* p, const char* end = nullptr) const {
-        if (end && p >= end) return 0;
-        int n = lengths[static_cast<unsigned char>(*p)];
-        if (n <= 1) return n;
-        for (int i = 1; i < n; ++i) {
-            unsigned char c = static_cast<unsigned char>(p[i]);
-            if ((end && p + i >= end) || (utf8 ? (c & 0xC0) != 0x80 : c < 0x40)) return i;
-        }
-        return n;
-    }
-};
-// The set of the process-wide encoding: a parse or a write takes it once, when it starts.
-CharSet currentCharSet();
 
 // Whether `p` lies in the allocation that holds the record, which goes only with its records.
 inline bool inBlock(const NodeData* d, const void* p) {
@@ -89,10 +83,6 @@ void ownArrays(NodeData* d);
 // malloc family with the allocation failure that stops the process.
 void* xmlRealloc(void* old, size_t size);
 char* xmlStrDup(const char* text, ptrdiff_t length = -1);  // -1: up to the NUL
-
-// Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
-// bytes written, no NUL.
-size_t escapeText(const char* text, char* out, const CharSet& charSet, const char* end = nullptr);
 
 // Creates a record with one reference (the caller's), taking the malloc-owned `name`.
 NodeData* newNodeData(char* name, bool declaration);

@@ -1,11 +1,9 @@
-// The reader: options and tables, the node record's life, the read operations, the tokenizer
-// and the element parser.
+// The reader: the tokenizer, the element parser and the parse entry points.
 #include "xml/NodeData.h"
+#include "xml/Options.h"
 
 #include "plat/Exception.h"
-#include "plat/Utf8.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -15,31 +13,6 @@
 namespace xml {
 
 namespace {
-
-struct LengthTable {
-    unsigned char len[256];
-};
-
-constexpr LengthTable makeTable(int encoding) {
-    LengthTable t{};
-    for (int b = 1; b < 256; ++b) {
-        int n = 1;
-        switch (encoding) {
-        case kUtf8: n = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
-                      : b >= 0xF0 && b <= 0xF4 ? 4 : 1; break;
-        case kShiftJis: n = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF) ? 2 : 1; break;
-        case kGb2312: n = b >= 0xA1 && b <= 0xF7 ? 2 : 1; break;
-        case kBig5:
-        case kGbk: n = b >= 0x81 && b <= 0xFE ? 2 : 1; break;
-        default: break;
-        }
-        t.len[b] = static_cast<unsigned char>(n);
-    }
-    return t;
-}
-
-constexpr LengthTable kTables[7] = {makeTable(0), makeTable(1), makeTable(2), makeTable(3),
-                                    makeTable(4), makeTable(5), makeTable(6)};
 
 const char* const kErrorTexts[] = {
     "No error",
@@ -65,445 +38,16 @@ const char* const kErrorTexts[] = {
     "Error: Base64 decode output buffer is too small",
 };
 
-struct Entity {
-    const char* text;
-    int length;
-    char character;
-};
-const Entity kEntities[] = {
-    {"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}};
-
-struct ClearMarker {
-    const char* open;
-    const char* close;
-};
-const ClearMarker kCdata = {"<![CDATA[", "]]>"};
-const ClearMarker kDoctype = {"<!DOCTYPE", ">"};
-const ClearMarker kComment = {"<!--", "-->"};
-const ClearMarker kPre = {"<PRE>", "</PRE>"};
 // In the order they are tried: the first that matches opens the section.
 const ClearMarker* const kClearMarkers[] = {&kCdata, &kDoctype, &kComment, &kPre};
-const char* const kDoctypeSubsetClose = "]>";
-
-inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-template <typename T>
-void shrinkTo(T*& array, int count) {
-    if (count == 0) {
-        std::free(array);
-        array = nullptr;
-    } else {
-        array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count)));
-    }
-}
-
-template <typename T>
-void insertAt(T*& array, int count, int index, const T& value) {
-    // Edits keep every array at its exact size, as a parse leaves it.
-    array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count + 1)));
-    std::memmove(array + index + 1, array + index, sizeof(T) * size_t(count - index));
-    array[index] = value;
-}
-
-template <typename T>
-void eraseAt(T*& array, int count, int index) {
-    std::memmove(array + index, array + index + 1, sizeof(T) * size_t(count - index - 1));
-    if (count == 1) shrinkTo(array, 0);
-}
 
 }  // namespace
-
-Options options;
-
-CharSet currentCharSet() { return {kTables[options.encoding].len, options.encoding == kUtf8}; }
 
 const char* version() { return "v2.43"; }
 
 const char* getError(int code) {
     return code >= 0 && code <= kBase64OutputTooSmall ? kErrorTexts[code] : "Unknown";
 }
-
-int setGlobalOptions(int encoding, bool utf8BomOnly, bool trimText, bool joinTextAcrossComments) {
-    options.utf8BomOnly = utf8BomOnly;
-    options.trimText = trimText;
-    options.joinTextAcrossComments = joinTextAcrossComments;
-    if (encoding < kUtf8 || encoding > kGbk) return 1;
-    options.encoding = encoding;
-    return 0;
-}
-
-int guessEncoding(const void* data, int length, bool useDeclaration) {
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    if (!bytes || length < 25) return 0;
-    if (bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) return kUtf8;
-    bool wellFormed = true;
-    const unsigned char* utf8 = kTables[kUtf8].len;
-    for (int i = 0; i < length && bytes[i]; ++i) {
-        int n = utf8[bytes[i]];
-        for (int k = 1; k < n; ++k) {
-            // A sequence cut by the end of the sample is not a fault of the document.
-            if (i + k >= length) break;
-            if ((bytes[i + k] & 0xC0) != 0x80) {
-                wellFormed = false;
-                break;
-            }
-        }
-        if (!wellFormed) break;
-        i += n - 1;
-    }
-    int guess = wellFormed ? kUtf8 : kLegacySingleByte;
-    if (!useDeclaration) return guess;
-
-    int limit = length < 200 ? length : 200;
-    for (int i = 0; i < limit; ++i)
-        if (!bytes[i]) limit = i;
-    const char* text = reinterpret_cast<const char*>(bytes);
-    int at = -1;
-    for (int i = 0; i + 8 <= limit; ++i)
-        if (!std::memcmp(text + i, "encoding", 8)) {
-            at = i + 8;
-            break;
-        }
-    if (at < 0) return guess;
-    while (at < limit && isBlank(text[at])) ++at;
-    if (at >= limit || text[at] != '=') return guess;
-    ++at;
-    while (at < limit && isBlank(text[at])) ++at;
-    if (at >= limit || (text[at] != '"' && text[at] != '\'')) return guess;
-    ++at;
-    while (at < limit && isBlank(text[at])) ++at;
-    if (at >= limit) return guess;
-    auto startsWith = [&](const char* name) {
-        int n = int(std::strlen(name));
-        return at + n <= limit && !strncasecmp(text + at, name, size_t(n));
-    };
-    if (startsWith("utf-8") || startsWith("utf8")) return wellFormed ? kUtf8 : 0;
-    if (startsWith("shiftjis") || startsWith("shift-jis") || startsWith("sjis")) return kShiftJis;
-    if (startsWith("GB2312")) return kGb2312;
-    if (startsWith("Big5")) return kBig5;
-    if (startsWith("GBK")) return kGbk;
-    return kLegacySingleByte;
-}
-
-void* xmlRealloc(void* old, size_t size) {
-    void* p = old ? std::realloc(old, size ? size : 1) : std::malloc(size ? size : 1);
-    TQ_ASSERT(p);
-    return p;
-}
-
-char* xmlStrDup(const char* text, ptrdiff_t length) {
-    if (!text) return nullptr;
-    size_t n = length < 0 ? std::strlen(text) : size_t(length);
-    char* p = static_cast<char*>(xmlRealloc(nullptr, n + 1));
-    std::memcpy(p, text, n);
-    p[n] = 0;
-    return p;
-}
-
-size_t escapeText(const char* text, char* out, const CharSet& charSet, const char* end) {
-    size_t written = 0;
-    for (const char* p = text; (!end || p < end) && *p;) {
-        const Entity* entity = nullptr;
-        for (const Entity& e : kEntities)
-            if (*p == e.character) entity = &e;
-        if (entity) {
-            if (out) std::memcpy(out + written, entity->text, size_t(entity->length));
-            written += size_t(entity->length);
-            ++p;
-        } else {
-            int n = charSet.length(p, end);
-            if (out) std::memcpy(out + written, p, size_t(n));
-            written += size_t(n);
-            p += n;
-        }
-    }
-    return written;
-}
-
-// ---- The node record ----
-
-NodeData* newNodeData(char* name, bool declaration) {
-    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData)));
-    std::memset(d, 0, sizeof(NodeData));
-    d->name = name;
-    d->declaration = declaration;
-    d->refCount = 1;
-    d->block = d;
-    d->blockSize = sizeof(NodeData);
-    d->blockRecords = 1;
-    d->piecesOutside = true;
-    return d;
-}
-
-void addRef(NodeData* d) {
-    if (d) ++d->refCount;
-}
-
-namespace {
-// Frees what edits put into a record besides its block.
-void freePieces(NodeData* node) {
-    for (int i = 0; i < node->textCount; ++i) freeUnlessInBlock(node, node->texts[i]);
-    for (int i = 0; i < node->clearCount; ++i) freeUnlessInBlock(node, node->clears[i].content);
-    for (int i = 0; i < node->attributeCount; ++i) {
-        freeUnlessInBlock(node, node->attributes[i].name);
-        freeUnlessInBlock(node, node->attributes[i].value);
-    }
-    freeUnlessInBlock(node, node->children);
-    freeUnlessInBlock(node, node->texts);
-    freeUnlessInBlock(node, node->clears);
-    freeUnlessInBlock(node, node->order);
-    freeUnlessInBlock(node, node->attributes);
-    freeUnlessInBlock(node, node->name);
-}
-}  // namespace
-
-void release(NodeData* d) {
-    if (!d || --d->refCount > 0) return;
-    // A worklist instead of recursion: a tree of any depth is freed in constant stack.
-    NodeData* pending = d;  // chained through `parent`, which a freed node no longer needs
-    d->parent = nullptr;
-    while (pending) {
-        NodeData* node = pending;
-        pending = node->parent;
-        for (int i = 0; i < node->childCount; ++i) {
-            NodeData* child = node->children[i];
-            child->parent = nullptr;
-            if (--child->refCount == 0) {
-                child->parent = pending;
-                pending = child;
-            }
-        }
-        if (node->piecesOutside) freePieces(node);
-        NodeData* head = node->block;
-        if (--head->blockRecords == 0) std::free(head);
-    }
-}
-
-namespace {
-template <typename T>
-void ownArray(const NodeData* d, T*& array, int count) {
-    if (!inBlock(d, array)) return;
-    T* own = count ? static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * size_t(count))) : nullptr;
-    if (count) std::memcpy(own, array, sizeof(T) * size_t(count));
-    array = own;
-}
-}  // namespace
-
-void ownArrays(NodeData* d) {
-    d->piecesOutside = true;
-    ownArray(d, d->children, d->childCount);
-    ownArray(d, d->texts, d->textCount);
-    ownArray(d, d->clears, d->clearCount);
-    ownArray(d, d->order, orderCount(d));
-    ownArray(d, d->attributes, d->attributeCount);
-}
-
-int insertContent(NodeData* d, int kind, int position) {
-    ownArrays(d);
-    int total = orderCount(d);
-    int& kindCount = kind == kElementItem ? d->childCount : kind == kTextItem ? d->textCount
-                                                                               : d->clearCount;
-    int index = kindCount;
-    if (position >= 0 && position < total) {
-        for (int j = position; j < total; ++j)
-            if (entryKind(d->order[j]) == kind) {
-                index = entryIndex(d->order[j]);
-                break;
-            }
-        for (int j = 0; j < total; ++j)
-            if (entryKind(d->order[j]) == kind && entryIndex(d->order[j]) >= index)
-                d->order[j] += 4;
-    } else {
-        position = total;
-    }
-    insertAt(d->order, total, position, orderEntry(index, kind));
-    if (kind == kElementItem)
-        insertAt(d->children, kindCount, index, static_cast<NodeData*>(nullptr));
-    else if (kind == kTextItem)
-        insertAt(d->texts, kindCount, index, static_cast<char*>(nullptr));
-    else
-        insertAt(d->clears, kindCount, index, ClearSection());
-    ++kindCount;
-    return index;
-}
-
-void removeContent(NodeData* d, int kind, int index) {
-    ownArrays(d);
-    int total = orderCount(d);
-    int at = -1;
-    for (int j = 0; j < total; ++j) {
-        int k = entryKind(d->order[j]);
-        if (k != kind) continue;
-        int i = entryIndex(d->order[j]);
-        if (i == index) at = j;
-        else if (i > index) d->order[j] -= 4;
-    }
-    if (at >= 0) eraseAt(d->order, total, at);
-    if (kind == kElementItem) eraseAt(d->children, d->childCount--, index);
-    else if (kind == kTextItem) eraseAt(d->texts, d->textCount--, index);
-    else eraseAt(d->clears, d->clearCount--, index);
-}
-
-// ---- Handles and reading ----
-
-Node::Node(NodeData* data) : d_(data) { addRef(d_); }
-Node::Node(const Node& other) : d_(other.d_) { addRef(d_); }
-Node::Node(Node&& other) noexcept : d_(other.d_) { other.d_ = nullptr; }
-Node& Node::operator=(const Node& other) {
-    NodeData* old = d_;
-    d_ = other.d_;
-    addRef(d_);
-    release(old);
-    return *this;
-}
-Node& Node::operator=(Node&& other) noexcept {
-    if (this != &other) {
-        release(d_);
-        d_ = other.d_;
-        other.d_ = nullptr;
-    }
-    return *this;
-}
-Node::~Node() { release(d_); }
-
-const char* Node::getName() const { return d_ ? d_->name : nullptr; }
-bool Node::declaration() const { return d_ && d_->declaration; }
-Node Node::getParentNode() const { return Node(d_ ? d_->parent : nullptr); }
-int Node::childCount() const { return d_ ? d_->childCount : 0; }
-int Node::textCount() const { return d_ ? d_->textCount : 0; }
-int Node::clearCount() const { return d_ ? d_->clearCount : 0; }
-int Node::attributeCount() const { return d_ ? d_->attributeCount : 0; }
-int Node::itemCount() const { return d_ ? orderCount(d_) + d_->attributeCount : 0; }
-
-Node Node::getChildNode(int index) const {
-    if (!d_ || index < 0 || index >= d_->childCount) return Node();
-    return Node(d_->children[index]);
-}
-
-namespace {
-bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b); }
-}  // namespace
-
-Node Node::getChildNodeByName(const char* name, int* runningIndex) const {
-    if (!d_) return Node();
-    for (int i = runningIndex ? *runningIndex : 0; i >= 0 && i < d_->childCount; ++i)
-        if (sameName(d_->children[i]->name, name)) {
-            if (runningIndex) *runningIndex = i + 1;
-            return Node(d_->children[i]);
-        }
-    return Node();
-}
-
-int Node::nChildNode(const char* name) const {
-    int n = 0;
-    for (int i = 0; i < childCount(); ++i) n += sameName(d_->children[i]->name, name);
-    return n;
-}
-
-const char* Node::getAttribute(const char* name, int* runningIndex) const {
-    if (!d_) return nullptr;
-    for (int i = runningIndex ? *runningIndex : 0; i >= 0 && i < d_->attributeCount; ++i)
-        if (sameName(d_->attributes[i].name, name)) {
-            if (runningIndex) *runningIndex = i + 1;
-            return d_->attributes[i].value;
-        }
-    return nullptr;
-}
-
-bool Node::isAttributeSet(const char* name) const {
-    for (int i = 0; i < attributeCount(); ++i)
-        if (sameName(d_->attributes[i].name, name)) return true;
-    return false;
-}
-
-const char* Node::getAttributeNth(const char* name, int n) const {
-    for (int i = 0; i < attributeCount(); ++i)
-        if (sameName(d_->attributes[i].name, name) && n-- == 0) return d_->attributes[i].value;
-    return nullptr;
-}
-
-const char* Node::getText(int index) const {
-    return index >= 0 && index < textCount() ? d_->texts[index] : nullptr;
-}
-ClearSection Node::getClear(int index) const {
-    return index >= 0 && index < clearCount() ? d_->clears[index] : ClearSection();
-}
-Attr Node::getAttributeByIndex(int index) const {
-    return index >= 0 && index < attributeCount() ? d_->attributes[index] : Attr();
-}
-const char* Node::getAttributeName(int index) const { return getAttributeByIndex(index).name; }
-const char* Node::getAttributeValue(int index) const { return getAttributeByIndex(index).value; }
-
-Item Node::getItem(int index) const {
-    Item item;
-    if (!d_ || index < 0 || index >= itemCount()) return item;
-    if (index < d_->attributeCount) {
-        item.kind = kAttributeItem;
-        item.attribute = d_->attributes[index];
-        return item;
-    }
-    uint32_t entry = d_->order[index - d_->attributeCount];
-    item.kind = entryKind(entry);
-    int i = entryIndex(entry);
-    if (item.kind == kElementItem) item.element = Node(d_->children[i]);
-    else if (item.kind == kTextItem) item.text = d_->texts[i];
-    else item.clear = d_->clears[i];
-    return item;
-}
-
-// ---- Conversions and escaping ----
-
-signed char toInt8(const char* text, signed char defaultValue) {
-    return text && *text ? static_cast<signed char>(std::atoi(text)) : defaultValue;
-}
-int toInt(const char* text, int defaultValue) {
-    return text && *text ? std::atoi(text) : defaultValue;
-}
-int64_t toLong(const char* text, int64_t defaultValue) {
-    return text && *text ? int64_t(std::strtoll(text, nullptr, 10)) : defaultValue;
-}
-double toDouble(const char* text, double defaultValue) {
-    return text && *text ? std::atof(text) : defaultValue;
-}
-const char* textOr(const char* text, const char* defaultValue) {
-    return text ? text : defaultValue;
-}
-char firstCharOr(const char* text, char defaultValue) {
-    return text && *text ? *text : defaultValue;
-}
-
-AutoText::~AutoText() { std::free(text_); }
-
-const char* AutoText::escape(const char* text) {
-    if (!text) text = "";
-    const CharSet charSet = currentCharSet();
-    size_t length = escapeText(text, nullptr, charSet);
-    if (length + 1 > capacity_) {
-        // The text may live in this buffer: escape from it before it is freed.
-        char* fresh = static_cast<char*>(xmlRealloc(nullptr, length + 1));
-        escapeText(text, fresh, charSet);
-        std::free(text_);
-        text_ = fresh;
-        capacity_ = length + 1;
-    } else if (text >= text_ && text < text_ + capacity_) {
-        char* copy = xmlStrDup(text);
-        escapeText(copy, text_, charSet);
-        std::free(copy);
-    } else {
-        escapeText(text, text_, charSet);
-    }
-    text_[length] = 0;
-    return text_;
-}
-
-const char* AutoText::fromUtf8(const char* text) {
-    if (!text) text = "";
-    if (plat::utf8IsValid(text)) return escape(text);
-    plat::String repaired = plat::toUtf8(text);
-    return escape(repaired.get());
-}
-
-// ---- Parsing ----
 
 namespace {
 
@@ -751,7 +295,10 @@ public:
     // `length` is below INT_MAX, so that every index fits an int. The options are those of
     // the moment the parse starts.
     Parser(const char* doc, size_t length)
-        : doc_(doc), end_(doc + length), options_(options), charSet_(currentCharSet()) {}
+        : doc_(doc),
+          end_(doc + length),
+          options_(globalOptions()),
+          charSet_(charSetOf(options_.encoding)) {}
 
     // Parses the whole document and returns its unnamed top node (one reference); `completed`
     // is false when the parse was abandoned. A tag and elements left open (at the end or by
@@ -1368,7 +915,7 @@ char* decodeEntities(const char* text, size_t length, int* error) {
     } else if (!std::memchr(text, '&', length)) {
         decoded = xmlStrDup(text, ptrdiff_t(length));
     } else {
-        bool utf8 = currentCharSet().utf8;
+        bool utf8 = charSetOf(globalOptions().encoding).utf8;
         ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code, utf8);
         if (size >= 0) {
             decoded = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
@@ -1456,7 +1003,7 @@ Node Node::parseFile(const char* path, const char* tag, ParseResult* result) {
     const unsigned char* b = reinterpret_cast<unsigned char*>(buffer);
     int skip = 0;
     if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) skip = 3;
-    else if (!options.utf8BomOnly && size >= 2 &&
+    else if (!globalOptions().utf8BomOnly && size >= 2 &&
              ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF)))
         skip = 2;
     Node node = parseString(buffer + skip, tag, result);
@@ -1470,6 +1017,7 @@ Node Node::parseFileOrExit(const char* path, const char* tag) {
         size_t got = std::fread(sample, 1, sizeof sample, file);
         std::fclose(file);
         int guess = guessEncoding(sample, int(got), true);
+        const Options options = globalOptions();
         if (guess >= kUtf8 && guess <= kGbk)
             setGlobalOptions(guess, options.utf8BomOnly, options.trimText,
                              options.joinTextAcrossComments);
