@@ -63,8 +63,8 @@ const char* version();
 // The text of a code: "No error", "Warning: Unmatched end tag", ...; "Unknown" above 20.
 const char* getError(int code);
 
-// Process-wide options, read by every parse and write; unguarded (set them before a parse and
-// restore them after). Stores the three flags; an encoding from 1 to 6 is stored too and 0 is
+// Process-wide options, which every parse and write copies when it starts; unguarded (set them
+// before a parse and restore them after). Stores the three flags; an encoding from 1 to 6 is stored too and 0 is
 // returned, any other leaves the encoding unchanged and returns 1.
 // Defaults: (kUtf8, true, true, true).
 int setGlobalOptions(int encoding, bool utf8BomOnly = true, bool trimText = true,
