@@ -18,6 +18,7 @@ struct NodeData {
     int clearCount;
     int attributeCount;
     bool declaration;      // opened with "<?"
+    bool piecesOutside;    // some array or text may lie outside the allocation (set by ownArrays)
     NodeData* parent;      // not owned; null for a top node
     NodeData** children;   // each holds one reference
     char** texts;
@@ -30,10 +31,9 @@ struct NodeData {
     // children (those without child elements). The allocation goes with the last of its
     // records. Edits take an array out of it before they grow or free it, and free only the
     // texts that lie outside.
+    int blockRecords;      // of a head: records in the allocation not yet freed
     NodeData* block;       // the record that heads this record's allocation; itself for a head
     size_t blockSize;      // of a head: bytes of the allocation
-    int blockRecords;      // of a head: records in the allocation not yet freed
-    bool piecesOutside;    // some array or text may lie outside the allocation (set by ownArrays)
 };
 
 // Entities, in the order they are tried.
