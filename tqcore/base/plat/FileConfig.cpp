@@ -1,11 +1,20 @@
 #include "plat/FileConfig.h"
 
 #include "plat/LogSrc.h"
+#include "plat/Mutex.h"
+#include "plat/StrUtil.h"
+#include "plat/Time.h"
+#include "rdr/Exception.h"
 #include "rdr/FileStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace plat {
 
@@ -13,13 +22,81 @@ namespace {
 
 LogSrc fileConfigLog("FileConfig");
 
+constexpr int kLockWaitMs = 10000;
+
+bool isMissing(int errorNumber) {
+    return errorNumber == ENOENT || errorNumber == ENOTDIR;
+}
+
+// Holds the lock of one read-modify-write of `path`: an flock() on "<path>.lock", which stays
+// beside the target for good. The target itself cannot carry the lock, as every rewrite
+// replaces it with a new file; and removing the lock file would let two writers lock two files
+// of that name. Threads of this process also wait for each other on a mutex, which keeps them
+// apart where flock() works per process (as on some network file systems).
+class RewriteLock {
+public:
+    RewriteLock(const char* path, int permissions)
+        : threads_(mutex()), lockPath_(String::format("%s.lock", path)) {
+        fd_ = open(lockPath_.get(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                   (permissions & FilePtr::kPrivate) ? 0600 : 0644);
+        openError_ = fd_ < 0 ? errno : 0;
+        if (openError_ && !isMissing(openError_)) failOpen();
+        if (fd_ < 0) return;
+        struct stat st;
+        if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            openError_ = EINVAL;
+            failOpen();
+        }
+        int64_t deadline = getMonotonicTime() + int64_t(kLockWaitMs) * 10000;
+        for (int pauseMs = 1; flock(fd_, LOCK_EX | LOCK_NB) != 0;
+             pauseMs = std::min(pauseMs * 2, 16)) {
+            int errorNumber = errno;
+            if (errorNumber == EINTR) continue;
+            bool timedOut = errorNumber == EWOULDBLOCK && getMonotonicTime() >= deadline;
+            if (errorNumber != EWOULDBLOCK || timedOut) {
+                close(fd_);
+                fd_ = -1;
+                if (!timedOut) throw SystemException("flock", errorNumber);
+                throw TimedOut(
+                    String::format("Timed out waiting for the lock \"%s\"", lockPath_.get()).get());
+            }
+            sleepMs(pauseMs);
+        }
+    }
+    ~RewriteLock() {
+        if (fd_ >= 0) close(fd_);
+    }
+    RewriteLock(const RewriteLock&) = delete;
+    RewriteLock& operator=(const RewriteLock&) = delete;
+
+    // The directory is missing, so the file is too; nothing can be written there.
+    bool directoryMissing() const { return fd_ < 0; }
+    // Throws why the lock file could not be opened; a write must not go on without the lock.
+    [[noreturn]] void failOpen() {
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+        throw SystemExceptionFmt("Error opening \"%s\"", openError_, lockPath_.get());
+    }
+
+private:
+    static Mutex& mutex() {
+        static Mutex* const threads = new Mutex;
+        return *threads;
+    }
+
+    MutexLock threads_;  // held for the lock's whole life
+    String lockPath_;
+    int fd_ = -1;        // the lock file, locked
+    int openError_ = 0;  // why it could not be opened
+};
+
 // Opens `path` for reading; false when the file or a directory on its way is missing.
 bool openExisting(rdr::FileInStream& in, const char* path) {
     try {
         in.open(path);
         return true;
     } catch (const SystemException& e) {
-        if (e.errorNumber() == ENOENT || e.errorNumber() == ENOTDIR) return false;
+        if (isMissing(e.errorNumber())) return false;
         throw;
     }
 }
@@ -32,16 +109,36 @@ NoCaseStringMap readForRewrite(const char* path) {
     return records;
 }
 
+// Writes the whole file under `lock`. Every line must be one that a reader takes again: one line
+// too long would make the whole file unreadable, for every later load and rewrite.
+void writeLocked(RewriteLock& lock, const char* path, const NoCaseStringMap& records,
+                 int permissions) {
+    if (lock.directoryMissing()) lock.failOpen();
+    for (const auto& [key, value] : records)
+        if (recordLineLength(key.get(), value.get()) > size_t(kMaxRecordLine))
+            throw rdr::StringTooLongException("String exceeds maximum length");
+    rdr::TransactedFileOutStream out(path, permissions);
+    plat::writeRecords(out, records);
+    out.commit();
+}
+
+// Keys are written as they are read back only when they hold no "=" (it would end the key),
+// backslash or line break (which the store's own keys never need), and no blank at either end
+// (a reader trims the line).
+void checkKey(const char* key) {
+    if (!key || !*key) return;
+    size_t length = std::strlen(key);
+    if (std::strpbrk(key, "=\\\r\n") || asciiIsSpace(key[0]) || asciiIsSpace(key[length - 1]))
+        throw Exception("Invalid parameter file key");
+}
+
 void eraseRecord(NoCaseStringMap& records, const char* key) {
     auto record = records.find(key);
     if (record != records.end()) records.erase(record);
 }
 
-// A key in another case than the stored one replaces the whole record, spelling included. Keys
-// are written as they are, so one that would not read back as itself (it would end the key, the
-// line or start an escape) could change other records: it is refused.
+// A key in another case than the stored one replaces the whole record, spelling included.
 void replaceRecord(NoCaseStringMap& records, const char* key, const char* value) {
-    if (key && std::strpbrk(key, "=\\\r\n")) throw Exception("Invalid parameter file key");
     eraseRecord(records, key);
     records.emplace(String(key), String(value));
 }
@@ -72,38 +169,45 @@ void FileConfig::readRecords(const char* path, StringMap& map, const RecordHandl
 }
 
 void FileConfig::writeRecords(const char* path, const NoCaseStringMap& map, int permissions) {
-    rdr::TransactedFileOutStream out(path, permissions);
-    plat::writeRecords(out, map);
-    out.commit();
+    RewriteLock lock(path, permissions);
+    writeLocked(lock, path, map, permissions);
 }
 
 void FileConfig::update(const Configuration& configuration, const char* path,
                         const Configuration& baseline, int permissions) {
+    RewriteLock lock(path, permissions);
     NoCaseStringMap records = readForRewrite(path);
     if (collectChangedParams(configuration, baseline, records))
-        writeRecords(path, records, permissions);
+        writeLocked(lock, path, records, permissions);
 }
 
 void FileConfig::setValue(const char* path, const char* key, const char* value, int permissions) {
+    checkKey(key);
+    RewriteLock lock(path, permissions);
     NoCaseStringMap records = readForRewrite(path);
     replaceRecord(records, key, value);
-    writeRecords(path, records, permissions);
+    writeLocked(lock, path, records, permissions);
 }
 
 void FileConfig::setValues(const char* path, const StringMap& values, int permissions) {
+    for (const auto& pair : values)
+        checkKey(pair.first.get());
+    RewriteLock lock(path, permissions);
     NoCaseStringMap records = readForRewrite(path);
     for (const auto& [key, value] : values)
         replaceRecord(records, key.get(), value.get());
-    writeRecords(path, records, permissions);
+    writeLocked(lock, path, records, permissions);
 }
 
 void FileConfig::removeValue(const char* path, const char* key, int permissions) {
+    checkKey(key);
+    RewriteLock lock(path, permissions);
     rdr::FileInStream in;
-    if (!openExisting(in, path)) return;
+    if (lock.directoryMissing() || !openExisting(in, path)) return;
     NoCaseStringMap records;
     plat::readRecords(in, records);
     eraseRecord(records, key);
-    writeRecords(path, records, permissions);
+    writeLocked(lock, path, records, permissions);
 }
 
 }  // namespace plat

@@ -4,8 +4,11 @@
 // A rewrite reads the file's records into a map keyed by name ignoring case (so a rewritten file
 // lists them in that order, and a key in another case replaces the record), changes the map and
 // writes it through a transacted stream: readers see the old file or the new one, never a part.
-// Every change costs one read and one write of the whole file with one fsync. Nothing is locked;
-// concurrent writers of one file are ordered only by the atomic replacement.
+// Records the change does not touch read back as they were read. Every rewrite holds an
+// advisory lock (flock() on "<path>.lock", a file left beside the target) from its read to its
+// commit, so that writers of one file in any thread or process of this program each keep the
+// others' changes; readers take no lock. Every change costs one read and one write of the whole
+// file with one fsync.
 #pragma once
 
 #include "plat/Configuration.h"
@@ -28,28 +31,34 @@ public:
     static void readRecords(const char* path, StringMap& map,
                             const RecordHandlers* handlers = nullptr);
 
-    // Writes `map` as the whole new contents of `path` and commits. `permissions` are the flags
-    // of rdr::TransactedFileOutStream (0: an existing file keeps its mode, a new one gets 0664
-    // less the umask). A failure (the directory missing, say) throws and leaves the old file.
+    // Writes `map` as the whole new contents of `path` and commits, under the lock. `permissions`
+    // are the flags of rdr::TransactedFileOutStream (0: an existing file keeps its mode, a new one
+    // gets 0664 less the umask). A failure throws and leaves the old file: a lock not had within
+    // ten seconds plat::TimedOut "Timed out waiting for the lock \"<path>.lock\"", a lock file
+    // that cannot be made (the directory missing, say) plat::SystemExceptionFmt
+    // "Error opening \"<path>.lock\"", a record whose line would be longer than a reader takes
+    // (kMaxRecordLine) rdr::StringTooLongException "String exceeds maximum length", and the
+    // failures of the transacted stream.
     static void writeRecords(const char* path, const NoCaseStringMap& map, int permissions);
 
     // Sets the record of every parameter of `configuration` whose current text differs from the
     // same-named parameter of `baseline` (names the baseline lacks are skipped) and rewrites the
     // file; when nothing differs the file is left untouched. A file that cannot be read for any
-    // reason but a missing file or directory throws before anything is written.
+    // reason but a missing file or directory throws before anything is written; otherwise
+    // throws as writeRecords.
     static void update(const Configuration& configuration, const char* path,
                        const Configuration& baseline, int permissions);
 
     // Sets the record of `key` to `value` (null: the key alone) and rewrites the file, also when
     // the text was there already; a missing file is created. A key holding "=", a backslash or a
-    // line break throws plat::Exception "Invalid parameter file key" and nothing is written.
-    // Throws as update, and as writeRecords.
+    // line break, or beginning or ending with white space, throws plat::Exception
+    // "Invalid parameter file key" and nothing is written. Throws as update.
     static void setValue(const char* path, const char* key, const char* value, int permissions);
     // The same for every pair of `values` in one rewrite: the file takes all of them or, when
     // anything fails, none.
     static void setValues(const char* path, const StringMap& values, int permissions);
-    // Removes the record of `key` (ignoring case) and rewrites the file; a missing file stays
-    // missing. Throws as setValue.
+    // Removes the record of `key` (ignoring case) and rewrites the file; a missing file (or
+    // directory) stays missing. Throws as setValue.
     static void removeValue(const char* path, const char* key, int permissions);
 };
 

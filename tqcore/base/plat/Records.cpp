@@ -39,11 +39,17 @@ void writeEscaped(rdr::OutStream& out, const char* text) {
     if (rest) out.writeBytes(run, int(rest));
 }
 
+size_t escapedLength(const char* text) {
+    size_t length = 0;
+    for (const char* p = text; *p; p++)
+        length += escapeOf(*p) ? 2 : 1;
+    return length;
+}
+
 template <typename Map>
 void writeMap(rdr::OutStream& out, const Map& map) {
     for (const auto& [key, value] : map) {
-        size_t keyLength = key.length();
-        if (keyLength) out.writeBytes(key.get(), int(keyLength));
+        if (key.get()) writeEscaped(out, key.get());
         if (value.get()) {
             out.writeBytes("=", 1);
             writeEscaped(out, value.get());
@@ -96,6 +102,10 @@ String escapeRecordValue(const char* text) {
     return String::adopt(escaped.release());
 }
 
+size_t recordLineLength(const char* key, const char* value) {
+    return (key ? escapedLength(key) : 0) + (value ? 1 + escapedLength(value) : 0);
+}
+
 void writeRecords(rdr::OutStream& out, const StringMap& map) {
     writeMap(out, map);
 }
@@ -106,7 +116,7 @@ void writeRecords(rdr::OutStream& out, const NoCaseStringMap& map) {
 
 bool readRecord(rdr::InStream& in, DString& line, const char** key, const char** value) {
     try {
-        in.readLine(line);
+        in.readLine(line, kMaxRecordLine);
     } catch (const rdr::EndOfStream&) {
         return false;
     } catch (const rdr::EndOfMsg&) {

@@ -1,5 +1,8 @@
 #include "plat/Regex.h"
 
+#include "plat/RegexDfa.h"
+#include "plat/RegexProgram.h"
+
 #include "plat/Utf8.h"
 #include "rdr/MemOutStream.h"
 
@@ -12,6 +15,8 @@ namespace plat {
 namespace {
 
 constexpr int kMaxNesting = 16;
+// Each of an expression's two automata; together they stay within about 1 MiB.
+constexpr size_t kAutomatonBudget = size_t(512) << 10;
 
 struct Range {
     uint32_t lo, hi;
@@ -62,9 +67,6 @@ bool isAsciiLetter(int c) {
 }
 bool isAsciiDigit(int c) {
     return c >= '0' && c <= '9';
-}
-bool isLineBreak(int c) {
-    return c == '\n' || c == '\r' || c == 0x2028 || c == 0x2029;
 }
 int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -190,14 +192,16 @@ uint32_t parseFlags(const char*& p) {
     return flags;
 }
 
+using Prog = RegexProgram;
+
 }  // namespace
 
 // Recursive descent over the pattern; each construct appends its code and returns the pc at
 // which it starts. Only groups recurse, and they nest at most 16 deep.
 class Regex::Compiler {
 public:
-    Compiler(Regex& regex, const char* pattern, const char* end)
-        : re_(regex), code_(regex.program_), p_(pattern), end_(end) {}
+    Compiler(RegexProgram& program, const char* pattern, const char* end, bool delimited)
+        : program_(program), code_(program.words), p_(pattern), end_(end), delimited_(delimited) {}
 
     uint32_t parseAlternation() {
         uint32_t start = parseSequence();
@@ -205,7 +209,7 @@ public:
         while (p_ != end_ && *p_ == '|') {
             ++p_;
             exits.push_back(emit(0));
-            uint32_t split = emit(Split, start);
+            uint32_t split = emit(Prog::Split, start);
             uint32_t toNext = emit(0);
             patchJump(toNext, parseSequence());
             start = split;
@@ -245,16 +249,16 @@ private:
     }
 
     uint32_t parseTerm() {
-        if (*p_ == '^') return ++p_, emit(LineStart);
-        if (*p_ == '$') return ++p_, emit(LineEnd);
+        if (*p_ == '^') return ++p_, emit(Prog::LineStart);
+        if (*p_ == '$') return ++p_, emit(Prog::LineEnd);
         uint32_t atom = parseAtom();
         if (p_ == end_) return atom;
         char c = *p_;
         if (c == '{') throw Exception("unsupported UNSAFE counted quantifier");
         if (c != '*' && c != '+' && c != '?') return atom;
         ++p_;
-        uint32_t split = Split;
-        if (p_ != end_ && *p_ == '?') ++p_, split = SplitLazy;
+        uint32_t split = Prog::Split;
+        if (p_ != end_ && *p_ == '?') ++p_, split = Prog::SplitLazy;
         if (c == '*') return emit(split, atom);
         if (c == '+') return emit(split, atom), atom;
         uint32_t skip = emit(0);
@@ -266,7 +270,7 @@ private:
     uint32_t parseAtom() {
         char c = *p_;
         switch (c) {
-        case '.': return ++p_, emit(re_.flags_ & DotAll ? Any : AnyButNewline);
+        case '.': return ++p_, emit(program_.flags & Prog::DotAll ? Prog::Any : Prog::AnyButNewline);
         case '[': return parseClass();
         case '(': return parseGroup();
         case '\\': return parseEscape();
@@ -274,18 +278,18 @@ private:
             if (std::strchr("^$\\.*+?()[]{}|", c)) throw ExceptionFmt("unexpected metacharacter '%c'", c);
         }
         int codePoint = nextChar(p_, end_);
-        if (re_.delimited_ && isLineBreak(codePoint))
+        if (delimited_ && Prog::isLineBreak(codePoint))
             throw Exception("illegal line break in literal");
         return emitChar(codePoint);
     }
 
     uint32_t emitChar(int codePoint) {
-        return emit(re_.flags_ & IgnoreCase ? CharNoCase : Char, uint32_t(codePoint));
+        return emit(program_.flags & Prog::IgnoreCase ? Prog::CharNoCase : Prog::Char, uint32_t(codePoint));
     }
 
     uint32_t parseGroup() {
         ++p_;
-        if (++re_.nestingDepth_ > kMaxNesting) throw Exception("unsupported depth of nested expressions");
+        if (++nestingDepth_ > kMaxNesting) throw Exception("unsupported depth of nested expressions");
         bool capturing = true;
         if (end_ - p_ >= 2 && p_[0] == '?') {
             if (p_[1] == '=' || p_[1] == '!')
@@ -293,19 +297,19 @@ private:
             // Any other "(?" stays a capturing group whose body starts with "?", refused there.
             if (p_[1] == ':') capturing = false, p_ += 2;
         }
-        int first = re_.captureCount_ + 1;  // number of the first group inside or of this one
-        if (capturing) ++re_.captureCount_;
-        uint32_t start = emit(capturing ? SaveAndClear : Clear, uint32_t(2 * first));
+        int first = program_.captureCount + 1;  // number of the first group inside or of this one
+        if (capturing) ++program_.captureCount;
+        uint32_t start = emit(capturing ? Prog::SaveAndClear : Prog::Clear, uint32_t(2 * first));
         uint32_t count = emit(0);
         uint32_t toBody = emit(0);
         patchJump(toBody, parseAlternation());
         if (p_ == end_ || *p_ != ')') throw Exception("expected closing ')'");
         ++p_;
         // Entering a group unsets what its inner groups captured in an earlier iteration.
-        uint32_t inner = uint32_t(re_.captureCount_ - first + (capturing ? 0 : 1));
+        uint32_t inner = uint32_t(program_.captureCount - first + (capturing ? 0 : 1));
         code_[count] = capturing ? 1 + 2 * inner : 2 * inner;
-        if (capturing) emit(Save, uint32_t(2 * first + 1));
-        --re_.nestingDepth_;
+        if (capturing) emit(Prog::Save, uint32_t(2 * first + 1));
+        --nestingDepth_;
         return start;
     }
 
@@ -313,11 +317,11 @@ private:
         ++p_;
         if (p_ == end_) throw Exception("unterminated escape sequence");
         int c = nextChar(p_, end_);
-        if (c == 'b') return emit(WordBoundary);
-        if (c == 'B') return emit(NotWordBoundary);
+        if (c == 'b') return emit(Prog::WordBoundary);
+        if (c == 'B') return emit(Prog::NotWordBoundary);
         RangeSet set;
         if (classEscape(c, false, set)) {
-            uint32_t start = emit(isAsciiLetter(c) && c < 'a' ? NotClass : Class);
+            uint32_t start = emit(isAsciiLetter(c) && c < 'a' ? Prog::NotClass : Prog::Class);
             emitRanges(set);
             return start;
         }
@@ -389,7 +393,7 @@ private:
         ++p_;
         bool negated = p_ != end_ && *p_ == '^';
         if (negated) ++p_;
-        uint32_t start = emit(negated ? NotClass : Class);
+        uint32_t start = emit(negated ? Prog::NotClass : Prog::Class);
         uint32_t countAt = emit(0);
         uint32_t rangeCount = 0;
         for (;;) {
@@ -417,24 +421,26 @@ private:
         return start;
     }
 
-    Regex& re_;
+    RegexProgram& program_;
     std::vector<uint32_t>& code_;
     const char* p_;    // next pattern byte
     const char* end_;  // end of the pattern (before the closing "/" in delimited forms)
+    bool delimited_;   // a "/"-delimited form: literal line breaks are refused
+    int nestingDepth_ = 0;  // groups open around the current position
 };
 
 std::unique_ptr<Regex> Regex::compile(const char* pattern, const char* end, uint32_t flags,
                                       bool delimited) {
     if (!utf8IsValid(pattern, end)) throw BadUtf8("Bad UTF-8 string");
     std::unique_ptr<Regex> re(new Regex);
-    re->flags_ = flags;
-    re->delimited_ = delimited;
-    re->program_.reserve(4 * size_t(end - pattern) + 56);
-    Compiler compiler(*re, pattern, end);
+    RegexProgram& program = *re->program_;
+    program.flags = flags;
+    program.words.reserve(4 * size_t(end - pattern) + 56);
+    Compiler compiler(program, pattern, end, delimited);
     // The search loop: try the pattern here, else consume any character and try again.
-    compiler.emit(Any);
-    compiler.emit(SplitLazy, 0);
-    compiler.emit(Save, 0);
+    compiler.emit(Prog::Any);
+    compiler.emit(Prog::SplitLazy, 0);
+    compiler.emit(Prog::Save, 0);
     uint32_t toPattern = compiler.emit(0);
     uint32_t start = compiler.parseAlternation();
     if (compiler.position() != end) {
@@ -443,94 +449,34 @@ std::unique_ptr<Regex> Regex::compile(const char* pattern, const char* end, uint
         int restLength = int(std::min<size_t>(size_t(end - rest) + delimited, 1024));
         throw ExceptionFmt("trailing characters: \"%.*s\"", restLength, rest);
     }
-    compiler.emit(Save, 1);
+    compiler.emit(Prog::Save, 1);
     // Jump words hold their target negated in 32 bits.
-    TQ_CHECK(re->program_.size() < 0x7fffffffu);
+    TQ_CHECK(program.words.size() < 0x7fffffffu);
     compiler.patchJump(toPattern, start);
-    re->anchoredStart_ = start;
-    re->searchStart_ = 1;
-    re->delimited_ = false;
-    re->findStartFilter();
+    program.anchoredStart = start;
+    program.searchStart = 1;
+    program.analyse();
+    re->searchAutomaton_.reset(new RegexDfa(program, false, kAutomatonBudget));
+    re->wholeAutomaton_.reset(new RegexDfa(program, true, kAutomatonBudget));
     return re;
 }
 
-void Regex::findStartFilter() {
-    // The literal that every match starts with: Char instructions on the one path from the
-    // pattern's start that neither branches nor asserts.
-    std::string prefix;
-    for (uint32_t pc = anchoredStart_; pc < program_.size();) {
-        uint32_t word = program_[pc];
-        if (int32_t(word) <= 0) {
-            if (0u - word <= pc) break;  // a loop back
-            pc = 0u - word;
-        } else if (word == Save) {
-            pc += 2;
-        } else if (word == SaveAndClear || word == Clear) {
-            pc += 3;
-        } else if (word == Char) {
-            appendUtf8(prefix, int(program_[pc + 1]));
-            pc += 2;
-        } else {
-            break;
-        }
-    }
-    // The first bytes of every consuming instruction that the pattern's start reaches without
-    // consuming; assertions are taken as holding.
-    bool firstBytes[256] = {};
-    std::vector<bool> seen(program_.size() + 1);
-    std::vector<uint32_t> todo{anchoredStart_};
-    auto mark = [&](uint32_t lo, uint32_t hi) {
-        for (uint32_t c = lo; c <= std::min<uint32_t>(hi, 0x7F); ++c) {
-            firstBytes[c] = true;
-            if ((flags_ & IgnoreCase) && isAsciiLetter(int(c))) firstBytes[c ^ 0x20] = true;
-        }
-        if (hi >= 0x80)
-            for (int lead = 0xC2; lead <= 0xF4; ++lead)
-                firstBytes[lead] = true;
-    };
-    while (!todo.empty()) {
-        uint32_t pc = todo.back();
-        todo.pop_back();
-        if (seen[pc]) continue;
-        seen[pc] = true;
-        if (pc >= program_.size()) return;  // an empty match is possible
-        uint32_t word = program_[pc];
-        if (int32_t(word) <= 0) {
-            todo.push_back(0u - word);
-            continue;
-        }
-        switch (word) {
-        case LineStart:
-        case LineEnd:
-        case WordBoundary:
-        case NotWordBoundary: todo.push_back(pc + 1); break;
-        case Split:
-        case SplitLazy: todo.push_back(program_[pc + 1]), todo.push_back(pc + 2); break;
-        case Save: todo.push_back(pc + 2); break;
-        case SaveAndClear:
-        case Clear: todo.push_back(pc + 3); break;
-        case Char:
-        case CharNoCase: {
-            uint32_t c = program_[pc + 1];
-            if (c < 0x80)
-                mark(c, c);
-            else
-                firstBytes[utf8EncodedLength(int(c)) == 2 ? 0xC0 | (c >> 6)
-                           : utf8EncodedLength(int(c)) == 3 ? 0xE0 | (c >> 12)
-                                                             : 0xF0 | (c >> 18)] = true;
-            break;
-        }
-        case Class:
-            for (uint32_t i = 0; i < program_[pc + 1]; ++i)
-                if (program_[pc + 2 + 2 * i] <= program_[pc + 3 + 2 * i])
-                    mark(program_[pc + 2 + 2 * i], program_[pc + 3 + 2 * i]);
-            break;
-        default: return;  // Any, AnyButNewline, NotClass: any byte may start a match
-        }
-    }
-    filter_.prefix = prefix;
-    std::memcpy(filter_.firstBytes, firstBytes, sizeof firstBytes);
-    hasFilter_ = true;
+Regex::Regex() : program_(new RegexProgram) {}
+Regex::~Regex() = default;
+
+int Regex::captureCount() const {
+    return program_->captureCount;
+}
+
+uint32_t Regex::flags() const {
+    return program_->flags;
+}
+
+void Regex::setEnginesForTesting(uint32_t engines, size_t automatonBudget) {
+    engines_ = engines;
+    size_t budget = automatonBudget ? automatonBudget : kAutomatonBudget;
+    searchAutomaton_->setBudget(budget);
+    wholeAutomaton_->setBudget(budget);
 }
 
 std::unique_ptr<Regex> Regex::create(const char* pattern, uint32_t flags) {

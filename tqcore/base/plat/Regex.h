@@ -1,55 +1,44 @@
 // plat::Regex: regular expressions over UTF-8 text, in a syntax modelled on ECMAScript's.
 //
-// A recursive-descent compiler turns the pattern into a small program of 32-bit words, which
-// plat::RegexMatcher runs as a Pike machine: every thread of the program advances in lock
-// step, one character at a time, in priority order. Matching therefore cannot take
-// exponential time: it costs O(text length x program length x groups asked for), and the
-// program grows linearly with the pattern. Everything that would break that bound is refused
-// when compiling: back-references and counted quantifiers ("UNSAFE"), and lookahead. A
-// search skips text in which no match can begin (a literal or first-byte filter), and over
-// longer texts a lazily built automaton finds the match first, so that the Pike machine
-// runs only where the match is (plat::RegexDfa, bounded memory, same linear bound).
+// A recursive-descent compiler turns the pattern into a small program (plat::RegexProgram),
+// which plat::RegexMatcher runs as a Pike machine: every thread of the program advances in
+// lock step, one character at a time, in priority order. Matching therefore cannot take
+// exponential time: it costs O(text length x program length), and the program grows linearly
+// with the pattern. Everything that would break that bound is refused when compiling:
+// back-references and counted quantifiers ("UNSAFE"), and lookahead.
+//
+// Faster engines stand in where they give the same result: a whole-pattern literal is found
+// with memchr and memcmp; otherwise a lazily built automaton (plat::RegexDfa) answers test()
+// and matchesWhole() alone and finds where a search's match lies, and the groups are worked
+// out over the match alone (plat::RegexBacktracker, or the Pike machine for long matches).
+// The automata live in the expression, are shared by the threads that use it and hold at
+// most about 1 MiB; once warm, matching allocates nothing (replacement output and returned
+// strings aside).
 //
 // Matches are leftmost, with the priorities a backtracking matcher would give (earlier
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case
-// folding covers only ASCII letters; "\w", "\d" and "\b" are ASCII too. A compiled
-// expression is never changed by matching, so one may be used by several threads at once.
+// folding covers only ASCII letters; "\w", "\d" and "\b" are ASCII too. Matching never
+// changes a compiled expression's results or public state, so one may be used by several
+// threads at once.
 #pragma once
 
 #include "plat/DString.h"
 #include "plat/StringList.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace plat {
+
+struct RegexProgram;
+class RegexDfa;
+class RegexMatcher;
 
 class Regex {
 public:
     // Flag bits.
     static constexpr uint32_t DotAll = 1, Multiline = 2, IgnoreCase = 4;
-
-    // Instruction words. A word of 0 or below is a jump to pc = -word; reaching the end of
-    // the program is a match.
-    enum Op : uint32_t {
-        AnyButNewline = 1,    // consume a character other than LF, CR, U+2028, U+2029
-        Any = 2,              // consume any character
-        Char = 3,             // code point: consume it
-        CharNoCase = 4,       // code point: consume it, ASCII letters in either case
-        Class = 5,            // n, then n pairs lo, hi: consume a character inside a range
-        NotClass = 6,         // n, then n pairs lo, hi: consume a character inside none
-        LineStart = 11,       // "^"
-        LineEnd = 12,         // "$"
-        WordBoundary = 13,    // "\b"
-        NotWordBoundary = 14, // "\B"
-        Split = 21,           // x: try x first, then pc + 2
-        SplitLazy = 22,       // x: try pc + 2 first, then x
-        Save = 23,            // slot: record the position
-        SaveAndClear = 24,    // slot, k: record the position, unset the k slots after it
-        Clear = 25,           // slot, k: unset k slots from slot on
-    };
 
     // Compiles a NUL-terminated UTF-8 pattern with the given flag bits. Throws
     // plat::Exception with the syntax error ("unexpected metacharacter '*'", "trailing
@@ -78,11 +67,12 @@ public:
     // throws rdr::OutStreamFull.
     static String quote(const char* text, bool forLiteral);
 
+    ~Regex();
     Regex(const Regex&) = delete;
     Regex& operator=(const Regex&) = delete;
 
-    int captureCount() const { return captureCount_; }
-    uint32_t flags() const { return flags_; }
+    int captureCount() const;
+    uint32_t flags() const;
 
     // The matching operations take a NUL-terminated UTF-8 text, or the range [text, end)
     // when `end` is given; bytes that are not valid UTF-8 match only ".", "[^...]" and the
@@ -118,37 +108,33 @@ public:
     // for a group that did not take part): 1 + captureCount() strings a match.
     void matchAll(const char* text, StringList& output) const;
 
-    // The program, for plat::RegexMatcher.
-    const uint32_t* program() const { return program_.data(); }
-    uint32_t programLength() const { return uint32_t(program_.size()); }
-    uint32_t anchoredStart() const { return anchoredStart_; }
-    uint32_t searchStart() const { return searchStart_; }
-
-    // Where a match can begin, worked out when compiling, so that a search skips the text in
-    // which no match can start instead of stepping through it.
-    struct StartFilter {
-        std::string prefix;      // bytes every match begins with; may be empty
-        bool firstBytes[256];    // bytes a match may begin with
+    // The engines that may stand in for the Pike machine, all on by default. Tests and the
+    // fuzz target turn them off one at a time to hold each against it: results never depend
+    // on them. `automatonBudget` (bytes per automaton, 0 for the default) lets a test make
+    // the automata empty their caches early. Not safe while another thread uses the
+    // expression.
+    enum Engine : uint32_t {
+        Automaton = 1,      // the automata; without them the Pike machine runs every search
+        LiteralSearch = 2,  // memchr and memcmp for a pattern that is one literal
+        StartFilter = 4,    // skipping text where no match can begin
+        Backtracker = 8,    // the groups of a match the automaton found, by backtracking
+        AllEngines = 15
     };
-    // Null when a match may begin with any byte or be empty.
-    const StartFilter* startFilter() const { return hasFilter_ ? &filter_ : nullptr; }
+    void setEnginesForTesting(uint32_t engines, size_t automatonBudget = 0);
 
 private:
     class Compiler;
-    Regex() = default;
+    Regex();
     static std::unique_ptr<Regex> compile(const char* pattern, const char* end, uint32_t flags,
                                           bool delimited);
-    void findStartFilter();
+    // The next match from the matcher's search start, by the fastest engine that applies;
+    // it ends up in the matcher's slots.
+    bool findNext(RegexMatcher& matcher, bool& more) const;
 
-    std::vector<uint32_t> program_;  // instruction words
-    uint32_t anchoredStart_ = 0;     // where the pattern's own code begins
-    uint32_t searchStart_ = 0;       // entry of the search loop before the pattern
-    int captureCount_ = 0;           // number of capturing groups
-    uint32_t flags_ = 0;             // DotAll, Multiline, IgnoreCase
-    int nestingDepth_ = 0;           // groups open while compiling
-    bool delimited_ = false;         // compiling a "/"-delimited form: line breaks refused
-    StartFilter filter_;
-    bool hasFilter_ = false;         // filter_ holds
+    std::unique_ptr<RegexProgram> program_;
+    std::unique_ptr<RegexDfa> searchAutomaton_;  // leftmost-first search from the entry
+    std::unique_ptr<RegexDfa> wholeAutomaton_;   // whole-text matching
+    uint32_t engines_ = AllEngines;              // which may stand in for the Pike machine
 };
 
 }  // namespace plat

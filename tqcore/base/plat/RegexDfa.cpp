@@ -1,164 +1,477 @@
 #include "plat/RegexDfa.h"
 
-#include "plat/Regex.h"
-#include "plat/RegexMatcher.h"
-
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace plat {
 
+using Kind = RegexProgram::CharKind;
+
+// Followed by the row of columnCount_ entries, then the pcs.
+struct alignas(8) RegexDfa::State {
+    uint32_t pcCount;
+    uint8_t before;  // kind of the character before; kOtherChar when nothing asks
+    bool fresh;      // only the search entry: the same as beginning a search here
+};
+
 namespace {
 
-// What the assertions can tell apart about the characters around a position.
-enum CharClass { kOther, kWord, kLineBreak, kTextStart, kTextEnd };
+constexpr size_t kBlockSize = size_t(64) << 10;
+// A run that empties the cache again before it has read this many bytes per state built is
+// better left to the Pike machine.
+constexpr size_t kMinBytesPerState = 10;
+constexpr size_t kMaxColumnWork = size_t(1) << 24;
 
-bool isWordClass(int cls) {
-    return cls == kWord;
+}  // namespace
+
+RegexDfa::RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetBytes)
+    : program_(program), wholeText_(wholeText), budgetBytes_(budgetBytes),
+      visited_(size_t(program.length()) + 1, 0) {
+    for (auto& start : start_)
+        start.store(nullptr, std::memory_order_relaxed);
+    for (uint32_t pc = 0; pc < program.length();
+         pc += program.isJump(pc) ? 1 : program.instructionLength(pc))
+        if (!program.isJump(pc) && RegexProgram::isConsuming(program.words[pc]))
+            consumingPcs_.push_back(pc);
+    // Above ASCII only the instructions' own ranges (and the line breaks) make borders.
+    std::vector<uint32_t> borders{0x80, 0x2028, 0x202A, 0x110000};
+    auto addRange = [&](uint32_t lo, uint32_t hi) {
+        if (lo > hi || hi < 0x80) return;
+        borders.push_back(std::max<uint32_t>(lo, 0x80));
+        borders.push_back(std::min<uint32_t>(hi, 0x10FFFF) + 1);
+    };
+    size_t testCost = 0;  // of telling which instructions take one character
+    for (uint32_t pc : consumingPcs_) {
+        const uint32_t* at = &program.words[pc];
+        if (at[0] == RegexProgram::Char || at[0] == RegexProgram::CharNoCase) addRange(at[1], at[1]);
+        bool isClass = at[0] == RegexProgram::Class || at[0] == RegexProgram::NotClass;
+        for (uint32_t i = 0; isClass && i < at[1]; ++i)
+            addRange(at[2 + 2 * i], at[3 + 2 * i]);
+        testCost += 1 + (isClass ? at[1] : 0);
+    }
+    std::sort(borders.begin(), borders.end());
+    borders.erase(std::unique(borders.begin(), borders.end()), borders.end());
+    // Telling the characters apart costs that for each of 128 bytes and each interval; a
+    // huge class-heavy pattern is left to the Pike machine rather than paying it.
+    if ((0x80 + borders.size()) * testCost > kMaxColumnWork) {
+        columnCount_ = kMaxColumns + 1;
+        return;
+    }
+    // Characters that every instruction and every assertion treat alike share a column.
+    std::map<std::string, int> bySignature;
+    auto columnOf = [&](int c) {
+        Kind kind = program.hasAssertions ? RegexProgram::kindOf(c) : RegexProgram::kOtherChar;
+        std::string signature(1, char(kind));
+        for (uint32_t pc : consumingPcs_)
+            signature += program.consumes(pc, c) ? '1' : '0';
+        auto added = bySignature.emplace(signature, int(representative_.size()));
+        if (added.second) {
+            representative_.push_back(c);
+            kinds_.push_back(kind);
+        }
+        return added.first->second;
+    };
+    for (int byte = 0; byte < 0x80; ++byte)
+        byteColumn_[byte] = uint8_t(std::min(columnOf(byte), int(kDecode)));
+    std::fill(byteColumn_ + 0x80, byteColumn_ + 256, kDecode);
+    for (size_t i = 0; i + 1 < borders.size(); ++i) {
+        intervalStarts_.push_back(borders[i]);
+        intervalColumns_.push_back(uint8_t(std::min(columnOf(int(borders[i])), int(kDecode))));
+    }
+    invalidColumn_ = columnOf(RegexProgram::kNoChar);
+    endColumn_ = int(representative_.size());
+    representative_.push_back(RegexProgram::kNoChar);
+    kinds_.push_back(RegexProgram::kTextEdge);
+    columnCount_ = endColumn_ + 1;
+}
+
+RegexDfa::~RegexDfa() = default;
+
+std::atomic<uintptr_t>* RegexDfa::row(State* state) const {
+    return reinterpret_cast<std::atomic<uintptr_t>*>(state + 1);
+}
+
+const uint32_t* RegexDfa::pcsOf(const State* state) const {
+    return reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(state + 1) +
+                                             size_t(columnCount_) * sizeof(uintptr_t));
+}
+
+int RegexDfa::columnAt(const char* at, const char* end, int& length) const {
+    unsigned char byte = static_cast<unsigned char>(*at);
+    if (byte < 0x80) {
+        length = 1;
+        return byteColumn_[byte];
+    }
+    int c = RegexProgram::decode(at, end, length);
+    if (c == RegexProgram::kNoChar) return invalidColumn_;
+    size_t interval = size_t(std::upper_bound(intervalStarts_.begin(), intervalStarts_.end(),
+                                              uint32_t(c)) - intervalStarts_.begin()) - 1;
+    return intervalColumns_[interval];
+}
+
+Kind RegexDfa::kindBefore(const char* textStart, const char* at) const {
+    if (!program_.hasAssertions) return RegexProgram::kOtherChar;
+    return RegexProgram::kindOf(RegexProgram::charEndingAt(textStart, at));
+}
+
+void* RegexDfa::allocate(size_t bytes) {
+    bytes = (bytes + 7) & ~size_t(7);
+    for (; blockIndex_ < blocks_.size(); ++blockIndex_, blockUsed_ = 0) {
+        Block& block = blocks_[blockIndex_];
+        if (block.size - blockUsed_ >= bytes) {
+            void* at = block.bytes.get() + blockUsed_;
+            blockUsed_ += bytes;
+            return at;
+        }
+    }
+    size_t size = std::max(kBlockSize, bytes);
+    blocks_.push_back(Block{std::unique_ptr<char[]>(new char[size]), size});
+    blockUsed_ = bytes;
+    return blocks_.back().bytes.get();
+}
+
+namespace {
+
+size_t hashOf(const uint32_t* pcs, uint32_t count, uint8_t before) {
+    uint64_t hash = 0x9E3779B97F4A7C15u ^ before;
+    for (uint32_t i = 0; i < count; ++i)
+        hash = (hash ^ pcs[i]) * 0x100000001B3u;
+    return size_t(hash ^ (hash >> 29));
 }
 
 }  // namespace
 
-RegexDfa::RegexDfa(const uint32_t* program, uint32_t programLength, uint32_t startPc,
-                   uint32_t flags, size_t budgetBytes, bool stopAtFreshStarts)
-    : program_(program), programLength_(programLength), startPc_(startPc), flags_(flags),
-      budgetBytes_(budgetBytes), stopAtFreshStarts_(stopAtFreshStarts),
-      visited_(size_t(programLength) + 1, 0) {
-    // Operands may look like assertions too; taking them for one only costs states.
-    for (uint32_t pc = 0; pc < programLength; ++pc)
-        if (program[pc] >= Regex::LineStart && program[pc] <= Regex::NotWordBoundary)
-            hasAssertions_ = true;
-    // With assertions a fresh start needs the character before it, known only at a stop.
-    stopAtFreshStarts_ = stopAtFreshStarts_ || hasAssertions_;
-    std::fill(std::begin(startStates_), std::end(startStates_), -1);
-    states_.push_back(State{{}, 0, false});
-    table_.assign(kColumns, int32_t(kDead << kStateShift) | kNotable);
-    bytesUsed_ = sizeof(State) + kColumns * sizeof(int32_t) + visited_.size() * sizeof(uint32_t);
-}
-
-int RegexDfa::charClass(int c) const {
-    if (c < 0) return kTextStart;
-    if (c == '\n' || c == '\r' || c == 0x2028 || c == 0x2029) return kLineBreak;
-    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_')
-        return kWord;
-    return kOther;
-}
-
-int RegexDfa::startState(int previousChar) {
-    // A search restarts at every candidate the start filter finds: no lookup each time.
-    int previousClass = hasAssertions_ ? charClass(previousChar) : kOther;
-    int& state = startStates_[previousClass];
-    if (state < 0) {
-        next_.assign(1, startPc_);
-        state = intern(previousClass);
-        if (state < 0) return kOverBudget;
+RegexDfa::State* RegexDfa::intern(const uint32_t* pcs, uint32_t count, uint8_t before) {
+    if (index_.empty()) index_.assign(64, nullptr);
+    size_t mask = index_.size() - 1;
+    size_t slot = hashOf(pcs, count, before) & mask;
+    for (; index_[slot]; slot = (slot + 1) & mask) {
+        State* state = index_[slot];
+        if (state->before == before && state->pcCount == count &&
+            std::memcmp(pcsOf(state), pcs, count * sizeof(uint32_t)) == 0)
+            return state;
     }
+    size_t bytes = sizeof(State) + size_t(columnCount_) * sizeof(uintptr_t) + count * sizeof(uint32_t);
+    bool grow = 2 * (stateCount_ + 1) > index_.size();
+    size_t cost = bytes + (grow ? index_.size() * sizeof(State*) : 0);
+    if (bytesUsed_ + cost > budgetBytes_) return nullptr;
+    bytesUsed_ += cost;
+    State* state = new (allocate(bytes)) State{count, before, false};
+    state->fresh = !wholeText_ && count == 1 && pcs[0] == program_.searchStart;
+    std::atomic<uintptr_t>* entries = row(state);
+    for (int i = 0; i < columnCount_; ++i)
+        new (&entries[i]) std::atomic<uintptr_t>(kUnbuilt);
+    std::memcpy(const_cast<uint32_t*>(pcsOf(state)), pcs, count * sizeof(uint32_t));
+    ++stateCount_;
+    if (!grow) {
+        index_[slot] = state;
+        return state;
+    }
+    std::vector<State*> larger(index_.size() * 2, nullptr);
+    mask = larger.size() - 1;
+    index_.push_back(state);  // rehashed with the others
+    for (State* old : index_) {
+        if (!old) continue;
+        size_t at = hashOf(pcsOf(old), old->pcCount, old->before) & mask;
+        while (larger[at])
+            at = (at + 1) & mask;
+        larger[at] = old;
+    }
+    index_.swap(larger);
     return state;
 }
 
-bool RegexDfa::closure(const State& state, int nextClass) {
+void RegexDfa::holdCache(std::shared_lock<std::shared_mutex>& hold) {
+    if (resetWanted_.load(std::memory_order_relaxed)) {
+        std::unique_lock<std::shared_mutex> exclusive(cacheLock_);
+        if (resetWanted_.load(std::memory_order_relaxed)) {
+            std::lock_guard<std::mutex> lock(buildLock_);
+            resetLocked();
+        }
+    }
+    hold = std::shared_lock<std::shared_mutex>(cacheLock_);
+}
+
+void RegexDfa::resetLocked() {
+    resetWanted_.store(false, std::memory_order_relaxed);
+    for (auto& start : start_)
+        start.store(nullptr, std::memory_order_relaxed);
+    std::fill(index_.begin(), index_.end(), nullptr);
+    bytesUsed_ = index_.size() * sizeof(State*);
+    blockIndex_ = 0;
+    blockUsed_ = 0;
+    stateCount_ = 0;
+    ++resets_;
+}
+
+void RegexDfa::setBudget(size_t budgetBytes) {
+    std::unique_lock<std::shared_mutex> exclusive(cacheLock_);
+    std::lock_guard<std::mutex> lock(buildLock_);
+    budgetBytes_ = budgetBytes;
+    resetLocked();
+}
+
+RegexDfa::State* RegexDfa::startState(Kind before) {
+    State* state = start_[before].load(std::memory_order_acquire);
+    if (state) return state;
+    std::lock_guard<std::mutex> lock(buildLock_);
+    state = start_[before].load(std::memory_order_relaxed);
+    if (state) return state;
+    uint32_t pc = wholeText_ ? program_.anchoredStart : program_.searchStart;
+    state = intern(&pc, 1, before);
+    if (state) start_[before].store(state, std::memory_order_release);
+    return state;
+}
+
+bool RegexDfa::closure(const State& state, Kind after) {
     if (++generation_ == 0) {
         std::fill(visited_.begin(), visited_.end(), 0u);
         generation_ = 1;
     }
     consumers_.clear();
     pending_.clear();
-    const int previousClass = state.previousClass;
-    const bool multiline = (flags_ & Regex::Multiline) != 0;
-    for (uint32_t pc : state.pcs) {
+    const Kind before = Kind(state.before);
+    const uint32_t* code = program_.words.data();
+    const uint32_t length = program_.length();
+    bool matched = false;
+    const uint32_t* pcs = pcsOf(&state);
+    for (uint32_t i = 0; i < state.pcCount; ++i) {
+        uint32_t pc = pcs[i];
         for (;;) {
             for (;;) {
                 if (visited_[pc] == generation_) break;
                 visited_[pc] = generation_;
-                if (pc >= programLength_) return true;
-                uint32_t word = program_[pc];
+                if (pc >= length) {
+                    // Leftmost-first: the threads below the one that matched are dropped.
+                    if (!wholeText_) return true;
+                    matched = true;
+                    break;
+                }
+                uint32_t word = code[pc];
                 if (int32_t(word) <= 0) {
                     pc = 0u - word;
-                    continue;
-                }
-                bool holds;
-                switch (word) {
-                case Regex::LineStart:
-                    holds = previousClass == kTextStart ||
-                            (multiline && previousClass == kLineBreak);
-                    break;
-                case Regex::LineEnd:
-                    holds = nextClass == kTextEnd || (multiline && nextClass == kLineBreak);
-                    break;
-                case Regex::WordBoundary:
-                    holds = isWordClass(previousClass) != isWordClass(nextClass);
-                    break;
-                case Regex::NotWordBoundary:
-                    holds = isWordClass(previousClass) == isWordClass(nextClass);
-                    break;
-                case Regex::Split:
-                case Regex::SplitLazy: {
-                    uint32_t target = program_[pc + 1];
-                    pending_.push_back(word == Regex::Split ? pc + 2 : target);
-                    pc = word == Regex::Split ? target : pc + 2;
-                    continue;
-                }
-                case Regex::Save: pc += 2; continue;
-                case Regex::SaveAndClear:
-                case Regex::Clear: pc += 3; continue;
-                default:
+                } else if (RegexProgram::isConsuming(word)) {
                     consumers_.push_back(pc);
-                    holds = false;
                     break;
+                } else if (RegexProgram::isAssertion(word)) {
+                    if (!program_.assertionHolds(word, before, after)) break;
+                    ++pc;
+                } else if (word == RegexProgram::Split || word == RegexProgram::SplitLazy) {
+                    bool greedy = word == RegexProgram::Split;
+                    pending_.push_back(greedy ? pc + 2 : code[pc + 1]);
+                    pc = greedy ? code[pc + 1] : pc + 2;
+                } else {
+                    pc += program_.instructionLength(pc);  // saves and clears
                 }
-                if (!holds) break;
-                ++pc;
             }
             if (pending_.empty()) break;
             pc = pending_.back();
             pending_.pop_back();
         }
     }
-    return false;
+    return matched;
 }
 
-int32_t RegexDfa::transition(int state, int c) {
-    int nextClass = c == RegexMatcher::kNoChar ? kOther : charClass(c);
-    bool matched = closure(states_[size_t(state)], nextClass);
-    // Successors of distinct instructions are distinct, so the list needs no deduplication.
-    next_.clear();
-    for (uint32_t pc : consumers_) {
-        uint32_t nextPc;
-        if (RegexMatcher::consumesChar(program_, flags_, pc, c, nextPc)) next_.push_back(nextPc);
+uintptr_t RegexDfa::build(State* state, int column) {
+    std::lock_guard<std::mutex> lock(buildLock_);
+    uintptr_t entry = row(state)[column].load(std::memory_order_relaxed);
+    if (!(entry & kUnbuilt)) return entry;
+    bool matched = closure(*state, kinds_[size_t(column)]);
+    // Mid-text matches mean nothing to a whole-text run.
+    uintptr_t matchBit = matched && (!wholeText_ || column == endColumn_) ? kMatched : 0;
+    nextPcs_.clear();
+    if (column != endColumn_) {
+        // Successors of distinct instructions are distinct: the list needs no deduplication.
+        for (uint32_t pc : consumers_)
+            if (program_.consumes(pc, representative_[size_t(column)]))
+                nextPcs_.push_back(pc + program_.instructionLength(pc));
     }
-    int target = intern(hasAssertions_ ? nextClass : kOther);
-    if (target < 0) return kOverBudget;
-    int32_t entry = int32_t((size_t(target) * kColumns) << kStateShift) | (matched ? kMatched : 0) |
-                    (target == kDead || (stopAtFreshStarts_ && states_[size_t(target)].freshStart)
-                         ? kNotable
-                         : 0);
-    if (c >= 0 && c < int(kColumns)) table_[size_t(state) * kColumns + size_t(c)] = entry;
+    if (nextPcs_.empty()) {
+        entry = kDead | matchBit;
+    } else {
+        State* next = intern(nextPcs_.data(), uint32_t(nextPcs_.size()),
+                             program_.hasAssertions ? kinds_[size_t(column)] : RegexProgram::kOtherChar);
+        if (!next) return 0;
+        entry = reinterpret_cast<uintptr_t>(next) | matchBit;
+    }
+    row(state)[column].store(entry, std::memory_order_release);
     return entry;
 }
 
-bool RegexDfa::matchesAtEnd(int state) {
-    return state != kDead && closure(states_[size_t(state)], kTextEnd);
+bool RegexDfa::recover(std::shared_lock<std::shared_mutex>& hold, State*& state, Kind before,
+                       const char* at, Progress& progress) {
+    std::vector<uint32_t> saved;
+    if (state) {
+        saved.assign(pcsOf(state), pcsOf(state) + state->pcCount);
+        before = Kind(state->before);
+    } else {
+        saved.push_back(wholeText_ ? program_.anchoredStart : program_.searchStart);
+    }
+    uint64_t seenResets = resets_;
+    size_t states;
+    {
+        std::lock_guard<std::mutex> lock(buildLock_);
+        states = stateCount_;
+    }
+    if (progress.resets > 0 && size_t(at - progress.lastReset) < kMinBytesPerState * progress.statesAtReset)
+        return false;
+    // Runs that begin from now on wait instead of holding the lock shared, so that the
+    // runs in progress drain and one of the waiters gets it alone.
+    resetWanted_.store(true, std::memory_order_relaxed);
+    hold.unlock();
+    {
+        std::unique_lock<std::shared_mutex> exclusive(cacheLock_);
+        if (resets_ == seenResets) {
+            std::lock_guard<std::mutex> lock(buildLock_);
+            resetLocked();
+        }
+    }
+    hold.lock();
+    ++progress.resets;
+    progress.lastReset = at;
+    progress.statesAtReset = std::max<size_t>(states, 1);
+    std::lock_guard<std::mutex> lock(buildLock_);
+    state = intern(saved.data(), uint32_t(saved.size()), before);
+    return state != nullptr;
 }
 
-int RegexDfa::intern(int previousClass) {
-    if (next_.empty()) return kDead;
-    key_.assign(1, char(previousClass));
-    key_.append(reinterpret_cast<const char*>(next_.data()), next_.size() * sizeof(uint32_t));
-    auto found = index_.find(key_);
-    if (found != index_.end()) return found->second;
-    // The key is held twice (map and state) and a map node costs a few words more.
-    size_t cost = sizeof(State) + 2 * key_.size() + 64 + kColumns * sizeof(int32_t);
-    // A transition holds its target's row in 29 bits, whatever the budget.
-    constexpr size_t kMaxStates = (size_t(INT32_MAX) >> kStateShift) / kColumns;
-    if (bytesUsed_ + cost > budgetBytes_ || states_.size() >= kMaxStates) return kOverBudget;
-    bytesUsed_ += cost;
-    int index = int(states_.size());
-    bool freshStart = next_.size() == 1 && next_[0] == startPc_;
-    states_.push_back(State{next_, previousClass, freshStart});
-    index_.emplace(key_, index);
-    table_.resize(table_.size() + kColumns, kUnbuilt);
-    return index;
+uintptr_t RegexDfa::entryAt(std::shared_lock<std::shared_mutex>& hold, State*& state,
+                           Kind before, const char* at, const char* textEnd, int& column,
+                           int& length, Progress& progress) {
+    length = 0;
+    column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
+    for (;;) {
+        uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
+        if (entry & kUnbuilt) entry = build(state, column);
+        if (entry || !recover(hold, state, before, at, progress)) return entry;
+    }
+}
+
+RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
+                                   bool firstOnly, bool useFilter, const char*& from,
+                                   const char*& matchEnd) {
+    std::shared_lock<std::shared_mutex> hold;
+    holdCache(hold);
+    Progress progress;
+    // At a fresh start, text no match can begin in is skipped: by memchr for a literal
+    // prefix, to line starts, or over bytes no match begins with. Without assertions a fresh
+    // start is the start state itself, which stays put over such bytes, so the loop below
+    // skips them without stopping; otherwise the state after a skip depends on the character
+    // before, and the loop stops at every fresh start.
+    const bool skipFar = useFilter && program_.filterSkipsFar();
+    const bool skipBytes = useFilter && program_.hasFilter && !skipFar;
+    const bool skipInLoop = skipBytes && !program_.hasAssertions;
+    const bool* firstBytes = program_.firstBytes;
+    const bool stopAtFresh = (skipFar || skipBytes) && !skipInLoop;
+    Kind before = kindBefore(textStart, at);
+    State* state = startState(before);
+    if (!state && !recover(hold, state, before, at, progress)) return Outcome::GaveUp;
+    from = at;
+    bool found = false;
+    bool stoppedFresh = false;  // the loop below stopped on entering a fresh start
+    for (;;) {
+        if ((skipFar || skipBytes) && state->fresh && at < textEnd) {
+            const char* candidate = at;
+            if (skipFar && !program_.mayStartAt(textStart, at, textEnd))
+                candidate = program_.nextCandidate(textStart, at + 1, textEnd);
+            while (skipBytes && candidate < textEnd &&
+                   !firstBytes[static_cast<unsigned char>(*candidate)])
+                ++candidate;
+            if (candidate != at) {
+                // No match can begin before the candidate, nor be empty at the end.
+                at = candidate;
+                if (at >= textEnd) break;
+                from = at;
+                if (program_.hasAssertions) {
+                    before = kindBefore(textStart, at);
+                    state = startState(before);
+                    if (!state && !recover(hold, state, before, at, progress))
+                        return Outcome::GaveUp;
+                }
+            }
+        }
+        // Built ASCII transitions that neither match nor stop are the bulk of a search. Kept
+        // in locals whose address is never taken, so that they stay in registers.
+        {
+            State* current = state;
+            const char* lastFresh = from;
+            stoppedFresh = false;
+            const char* p = at;
+            while (p < textEnd) {
+                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
+                if (column == kDecode) break;
+                uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
+                if (entry & kTags) break;
+                ++p;
+                current = reinterpret_cast<State*>(entry);
+                if (current->fresh) {
+                    lastFresh = p;
+                    if (stopAtFresh) {
+                        stoppedFresh = true;
+                        break;
+                    }
+                    if (skipInLoop) {
+                        while (p < textEnd && !firstBytes[static_cast<unsigned char>(*p)])
+                            ++p;
+                        lastFresh = p;
+                    }
+                }
+            }
+            state = current;
+            from = lastFresh;
+            at = p;
+        }
+        if (stoppedFresh) continue;  // to the skip
+        int column, length;
+        uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
+        if (!entry) return Outcome::GaveUp;
+        if (entry & kMatched) {
+            found = true;
+            matchEnd = at;
+            if (firstOnly) break;
+        }
+        if (entry & kDead) break;
+        at += length;
+        state = target(entry);
+        if (state->fresh) from = at;
+    }
+    return found ? Outcome::Match : Outcome::NoMatch;
+}
+
+RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
+    std::shared_lock<std::shared_mutex> hold;
+    holdCache(hold);
+    Progress progress;
+    Kind before = kindBefore(text, text);
+    State* state = startState(before);
+    if (!state && !recover(hold, state, before, text, progress)) return Outcome::GaveUp;
+    const char* at = text;
+    for (;;) {
+        {
+            State* current = state;
+            const char* p = at;
+            while (p < textEnd) {
+                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
+                if (column == kDecode) break;
+                uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
+                // Mid-text entries of a whole-text automaton carry no match bit.
+                if (entry & kTags) break;
+                ++p;
+                current = reinterpret_cast<State*>(entry);
+            }
+            state = current;
+            at = p;
+        }
+        int column, length;
+        uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
+        if (!entry) return Outcome::GaveUp;
+        if (column == endColumn_) return entry & kMatched ? Outcome::Match : Outcome::NoMatch;
+        if (entry & kDead) return Outcome::NoMatch;
+        at += length;
+        state = target(entry);
+    }
 }
 
 }  // namespace plat

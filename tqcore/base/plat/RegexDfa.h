@@ -1,102 +1,151 @@
-// plat::RegexDfa: a deterministic automaton over a plat::Regex program, built lazily while a
-// search runs (the subset construction done one transition at a time, as text demands it).
+// plat::RegexDfa: a deterministic automaton over a plat::RegexProgram, built lazily as texts
+// demand it (the subset construction done one transition at a time) and kept in the compiled
+// expression across runs and threads.
 //
-// A state is the ordered list of pcs the Pike machine's threads wait at before the closure of
-// a step, plus the class of the character before (only when the program has assertions). The
-// closure keeps the machine's priority order and drops every thread below one that matches,
-// so the automaton tracks exactly the threads the machine would, without their slots: it
-// tells whether and where the machine's leftmost match ends. A transition is built once, at
-// O(program length), then costs one table load per ASCII byte (other characters are followed
-// without the table); a run therefore stays linear in the text. Memory is bounded: a state
-// beyond the byte budget is refused and the caller falls back to the Pike machine.
+// A state is the ordered list of pcs at which the Pike machine's threads wait before the
+// closure of a step, plus the kind of the character before (when the program asks about it).
+// The closure keeps the machine's priority order; a search automaton drops every thread below
+// one that matches, as the machine's leftmost-first runs do, a whole-text automaton keeps them
+// all. So the automaton tracks exactly the threads the machine would, without their slots: it
+// tells whether and where the machine's match ends, and the last position before it where
+// only the search entry was alive, from which the machine can replay the match for its
+// groups. Characters that no instruction tells apart share a column; a built transition then
+// costs one table load per byte, and building one costs O(program length), so a run stays
+// linear in the text.
+//
+// Threads: a run holds the cache lock shared; following built transitions takes no other
+// lock, building one takes the build lock. Memory is bounded: when the states would outgrow
+// the budget, the run waits for the other runs to finish, empties the cache and goes on from
+// the state it was in; a run that would empty it too often leaves its text to the Pike
+// machine.
 #pragma once
 
+#include "plat/RegexProgram.h"
+
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <unordered_map>
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
 #include <vector>
 
 namespace plat {
 
 class RegexDfa {
 public:
-    static constexpr int kDead = 0;           // the state without threads
-    static constexpr int32_t kMatched = 1;    // transition bit: a match ends before the character
-    static constexpr int32_t kNotable = 2;    // transition bit: the target is dead or a fresh start
-    // A transition is (row << kStateShift) | bits, the row being where the target's own
-    // transitions begin in the table: following one costs no multiplication.
-    static constexpr int kStateShift = 2;
-    static constexpr int32_t kUnbuilt = -1;   // a transition not built yet
-    static constexpr int32_t kOverBudget = -2;
-    static constexpr size_t kColumns = 128;   // one table entry per ASCII byte
+    enum class Outcome { NoMatch, Match, GaveUp };
 
-    // Over `program` (of `programLength` words) as a search from `startPc`, with the
-    // Regex flag bits; the automaton never holds more than about `budgetBytes`. With
-    // `stopAtFreshStarts`, and always for programs with assertions, transitions into a state
-    // of the search entry alone are marked kNotable.
-    RegexDfa(const uint32_t* program, uint32_t programLength, uint32_t startPc, uint32_t flags,
-             size_t budgetBytes, bool stopAtFreshStarts);
+    // Over `program` as a search from its search entry, or with `wholeText` from the
+    // pattern's code for whole-text matching; the states never take more than about
+    // `budgetBytes`.
+    RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetBytes);
+    ~RegexDfa();
     RegexDfa(const RegexDfa&) = delete;
     RegexDfa& operator=(const RegexDfa&) = delete;
 
-    // The state of a search beginning after `previousChar` (-1 at the text start), or
-    // kOverBudget.
-    int startState(int previousChar);
-    // The transition of `state` on the ASCII byte, kUnbuilt until transition() built it.
-    int32_t cached(int state, unsigned char byte) const {
-        return table_[size_t(state) * kColumns + byte];
-    }
-    static int targetOf(int32_t entry) { return (entry >> kStateShift) / int(kColumns); }
-    static size_t rowOf(int32_t entry) { return size_t(entry >> kStateShift); }
-    // The whole table, kColumns entries per state; moves when a state is added.
-    const int32_t* table() const { return table_.data(); }
-    // The transition of `state` on character `c` (RegexMatcher::kNoChar for a bad sequence
-    // inside the text), built when needed; kOverBudget when its target would not fit.
-    int32_t transition(int state, int c);
-    // Whether a match ends at the text's end in `state`.
-    bool matchesAtEnd(int state);
-    bool isFreshStart(int state) const { return states_[size_t(state)].freshStart; }
-    bool stopsAtFreshStarts() const { return stopAtFreshStarts_; }
-    // Whether the program asks about the character before a position; without assertions
-    // neither the automaton nor the Pike machine looks at it.
-    bool readsPreviousChar() const { return hasAssertions_; }
+    // False when the program tells apart too many characters for a row of transitions, or
+    // would cost too much to sort them; the Pike machine then runs alone.
+    bool usable() const { return columnCount_ <= kMaxColumns; }
+
+    // Searches [at, textEnd) of the text beginning at `textStart` for the match the Pike
+    // machine would find from `at`: Match sets `matchEnd` to where it ends and `from` to the
+    // last position at or before its start where only the search entry was alive. With
+    // `firstOnly` it stops at the first match end seen (enough to tell whether one exists).
+    // With `useFilter` it skips text where the program's filter says no match can begin.
+    // GaveUp: the cache could not hold the states this text needs.
+    Outcome search(const char* textStart, const char* at, const char* textEnd, bool firstOnly,
+                   bool useFilter, const char*& from, const char*& matchEnd);
+    // Whether [text, textEnd) matches whole (a whole-text automaton only).
+    Outcome matchWhole(const char* text, const char* textEnd);
+
+    // Empties the cache and sets a new budget. Not safe while another thread runs.
+    void setBudget(size_t budgetBytes);
 
 private:
-    struct State {
-        std::vector<uint32_t> pcs;  // threads waiting before the closure, in priority order
-        int previousClass;          // class of the character before; 0 without assertions
-        bool freshStart;            // only the search entry: the same as beginning a search here
+    struct State;
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        size_t size;
+    };
+    // What a run needs to know about the resets it caused.
+    struct Progress {
+        int resets = 0;
+        const char* lastReset = nullptr;  // where in the text the last one happened
+        size_t statesAtReset = 0;         // how many states the cache held then
     };
 
-    // Follows the non-consuming instructions from the state's pcs in priority order, as the
-    // Pike machine does, appending the consuming pcs to consumers_; true when a match is
-    // reached (the threads below it are then dropped).
-    bool closure(const State& state, int nextClass);
-    int charClass(int c) const;
-    // The index of the state holding next_ after a character of class `previousClass`, or
-    // kOverBudget.
-    int intern(int previousClass);
+    // An entry is the target state's address with these bits (states are 8-byte aligned).
+    // An entry the loop follows has none of them, so it is the address itself.
+    static constexpr uintptr_t kMatched = 1;  // a match ends before the character
+    static constexpr uintptr_t kDead = 2;     // no thread lives on; no target
+    static constexpr uintptr_t kUnbuilt = 4;  // not built yet; no target
+    static constexpr uintptr_t kTags = 7;
+    static constexpr uint8_t kDecode = 0xFF;  // byte column: a multibyte character begins
+    static constexpr int kMaxColumns = 250;
 
-    const uint32_t* program_;
-    uint32_t programLength_;
-    uint32_t startPc_;
-    uint32_t flags_;
+    std::atomic<uintptr_t>* row(State* state) const;
+    const uint32_t* pcsOf(const State* state) const;
+    static State* target(uintptr_t entry) { return reinterpret_cast<State*>(entry & ~kTags); }
+    // The column of the character at `at` and its length in bytes.
+    int columnAt(const char* at, const char* end, int& length) const;
+    RegexProgram::CharKind kindBefore(const char* textStart, const char* at) const;
+
+    // Under the build lock.
+    State* startState(RegexProgram::CharKind before);
+    uintptr_t build(State* state, int column);
+    bool closure(const State& state, RegexProgram::CharKind after);
+    State* intern(const uint32_t* pcs, uint32_t count, uint8_t before);
+    void* allocate(size_t bytes);
+    void resetLocked();
+    // Takes the cache lock shared for a run, after emptying the cache if a run asked for it.
+    void holdCache(std::shared_lock<std::shared_mutex>& hold);
+    // The entry of `state` for the character at `at` (the end's column at the text's end),
+    // built when needed, with the character's column and length; after the cache was emptied
+    // `state` is the same state built anew. 0: the run must give up.
+    uintptr_t entryAt(std::shared_lock<std::shared_mutex>& hold, State*& state,
+                      RegexProgram::CharKind before, const char* at, const char* textEnd,
+                      int& column, int& length, Progress& progress);
+    // After `state` (or, when null, the start state of `before`) could not be built: empties
+    // the cache, unless another run just did, and rebuilds the state. False when the run
+    // should give up.
+    bool recover(std::shared_lock<std::shared_mutex>& hold, State*& state,
+                 RegexProgram::CharKind before, const char* at, Progress& progress);
+
+    const RegexProgram& program_;
+    const bool wholeText_;       // from the pattern's code, keeping threads below a match
     size_t budgetBytes_;
-    size_t bytesUsed_ = 0;           // approximate size of states, keys and table
-    bool hasAssertions_ = false;     // the character classes around a position matter
-    bool stopAtFreshStarts_;         // fresh starts are kNotable
 
-    std::vector<State> states_;
-    std::unordered_map<std::string, int> index_;  // state key -> index in states_
-    std::vector<int32_t> table_;     // kColumns transitions per state
-    std::vector<uint32_t> visited_;  // per pc (and the end): closure that entered it last
-    uint32_t generation_ = 0;        // number of the current closure
-    std::vector<uint32_t> pending_;  // lower-priority branches still to follow
-    std::vector<uint32_t> consumers_;  // consuming pcs reached by the last closure
-    std::vector<uint32_t> next_;     // pcs after the consumers took the character
-    std::string key_;                // scratch for interning
-    int startStates_[5];             // per class of the character before; -1 until built
+    // Columns, worked out once.
+    uint8_t byteColumn_[256];                // per byte below 0x80; kDecode above
+    std::vector<uint32_t> intervalStarts_;   // non-ASCII code points where a column begins
+    std::vector<uint8_t> intervalColumns_;   // the column of each interval
+    std::vector<int> representative_;        // a character of each column
+    std::vector<RegexProgram::CharKind> kinds_;  // its kind, as assertions see it
+    std::vector<uint32_t> consumingPcs_;     // every consuming instruction
+    int invalidColumn_ = 0;                  // bad UTF-8
+    int endColumn_ = 0;                      // the text's end
+    int columnCount_ = 0;
+
+    // The cache. Shared by runs: readers follow entries with acquire loads.
+    mutable std::shared_mutex cacheLock_;  // shared: a run; exclusive: emptying the cache
+    std::mutex buildLock_;                 // adding states and entries
+    std::atomic<State*> start_[4];         // per kind of the character before; null: unbuilt
+    uint64_t resets_ = 0;                  // times the cache was emptied (cacheLock_)
+    std::atomic<bool> resetWanted_{false}; // a run waits to empty the cache
+
+    // Under the build lock.
+    std::vector<Block> blocks_;       // kept across resets
+    size_t blockIndex_ = 0;           // the block being filled
+    size_t blockUsed_ = 0;            // bytes of it taken
+    size_t bytesUsed_ = 0;            // states and index, counted against the budget
+    std::vector<State*> index_;       // open addressing by state contents
+    size_t stateCount_ = 0;
+    std::vector<uint32_t> visited_;   // per pc (and the end): closure that entered it last
+    uint32_t generation_ = 0;         // number of the current closure
+    std::vector<uint32_t> pending_;   // lower-priority branches still to follow
+    std::vector<uint32_t> consumers_; // consuming pcs reached by the last closure
+    std::vector<uint32_t> nextPcs_;   // pcs after the consumers took the character
 };
 
 }  // namespace plat

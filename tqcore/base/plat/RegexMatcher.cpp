@@ -1,23 +1,16 @@
 #include "plat/RegexMatcher.h"
 
-#include "plat/Utf8.h"
+#include "plat/Exception.h"
+#include "plat/RegexBacktracker.h"
+#include "plat/SmallVector.h"
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace plat {
 
 namespace {
-
-bool isLineBreak(int c) {
-    return c == '\n' || c == '\r' || c == 0x2028 || c == 0x2029;
-}
-bool isWordChar(int c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-int asciiLower(int c) {
-    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-}
 
 // Slot arrays are a few words long: a call to memcpy would cost more than the copy.
 void copySlots(uint32_t* to, const uint32_t* from, size_t count) {
@@ -29,440 +22,276 @@ void copySlots(uint32_t* to, const uint32_t* from, size_t count) {
     if (count) *to = *from;
 }
 
-const char* textEndOf(const char* text, const char* end) {
-    if (!end) end = text + std::strlen(text);
-    TQ_CHECK(size_t(end - text) < RegexMatcher::kUnset);
-    return end;
-}
-
 }  // namespace
 
-RegexMatcher::RegexMatcher(const uint32_t* program, uint32_t startPc, uint32_t programLength,
-                           int slotCount, uint32_t flags, const char* textStart,
-                           const char* textEnd, const Regex::StartFilter* filter)
-    : program_(program), startPc_(startPc), programLength_(programLength),
-      slotCount_(size_t(std::max(slotCount, 0))), flags_(flags), textStart_(textStart),
-      textEnd_(textEnd), searchStart_(textStart), position_(textStart), filter_(filter) {
-    visited_.resize(size_t(programLength) + 1);
-    result_.resize(slotCount_);
-    slots_.resize(slotCount_);
-    result_.fill(kUnset);
+// Each thread list and stack entry is a pc followed by the thread's slots.
+struct RegexMatcher::Scratch {
+    SmallVector<uint32_t, 336> lists[2];
+    SmallVector<uint32_t, 336>* current = &lists[0];  // threads for this step
+    SmallVector<uint32_t, 336>* next = &lists[1];     // threads for the next step
+    SmallVector<uint32_t, 336> pending;  // lower-priority branches still to follow
+    SmallVector<uint32_t, 128> visited;  // per pc (and the end): generation last entered
+    SmallVector<uint32_t, 20> result;    // slots of the last match
+    SmallVector<uint32_t, 20> slots;     // slots of the thread being followed
+    bool inUse = false;
+};
+
+RegexMatcher::RegexMatcher(const RegexProgram& program, uint32_t startPc, int slotCount,
+                           const char* textStart, const char* textEnd, bool useFilter)
+    : program_(program), startPc_(startPc), slotCount_(size_t(std::max(slotCount, 0))),
+      textStart_(textStart), textEnd_(textEnd), searchStart_(textStart), position_(textStart),
+      useFilter_(useFilter && program.hasFilter),
+      scratch_([]() -> Scratch& {
+          // Kept for the thread's life: its storage is what makes later runs allocation-free.
+          static thread_local Scratch scratch;
+          return scratch;
+      }()) {
+    TQ_ASSERT(!scratch_.inUse);
+    scratch_.inUse = true;
+    scratch_.result.resize(slotCount_);
+    scratch_.slots.resize(slotCount_);
+    scratch_.result.fill(kUnset);
 }
 
-int RegexMatcher::decodeAt(const char* at, int& length) const {
-    if (at >= textEnd_) {
-        length = 0;
-        return kNoChar;
-    }
-    unsigned char lead = static_cast<unsigned char>(*at);
-    if (lead < 0x80) {
-        length = 1;
-        return lead;
-    }
-    // A bad sequence is as long as what the decoder consumed, so the next character starts
-    // where a strict reader would resume, and never beyond the end.
-    const char* cursor = at + 1;
-    int c = utf8DecodeTail(lead, &cursor, int(std::min<ptrdiff_t>(textEnd_ - at, 4)));
-    length = int(cursor - at);
-    return c < 0 ? kNoChar : c;
+RegexMatcher::~RegexMatcher() {
+    scratch_.inUse = false;
 }
 
-int RegexMatcher::charEndingAt(const char* at) const {
-    if (at == textStart_) return -1;
-    const char* lead = utf8Prev(at, textStart_);
-    int length;
-    int c = decodeAt(lead, length);
-    return lead + length == at ? c : kNoChar;
+uint32_t RegexMatcher::resultSlot(int i) const {
+    return scratch_.result[size_t(i)];
 }
 
 void RegexMatcher::start(bool stopAtFirst) {
-    startAfter(charEndingAt(searchStart_), stopAtFirst);
+    startAfter(RegexProgram::charEndingAt(textStart_, searchStart_), stopAtFirst);
 }
 
 void RegexMatcher::startAfter(int previousChar, bool stopAtFirst) {
     position_ = searchStart_;
     previousChar_ = previousChar;
-    nextChar_ = decodeAt(position_, nextLength_);
-    visited_.fill(kUnset);
+    nextChar_ = RegexProgram::decode(position_, textEnd_, nextLength_);
+    // Sized here, not at construction: most runs end before the machine is needed.
+    scratch_.visited.resize(size_t(program_.length()) + 1);
+    scratch_.visited.fill(kUnset);
     generation_ = 0;
     matched_ = false;
-    slots_.fill(kUnset);
-    current_->clear();
-    next_->clear();
-    pending_.clear();
+    scratch_.slots.fill(kUnset);
+    scratch_.current->clear();
+    scratch_.next->clear();
+    scratch_.pending.clear();
     addThread(startPc_, stopAtFirst);
-    std::swap(current_, next_);
-    next_->clear();
+    std::swap(scratch_.current, scratch_.next);
+    scratch_.next->clear();
     ++generation_;
     onlyStartThreads_ = true;
 }
 
-bool RegexMatcher::mayStartAt(const char* at) const {
-    const std::string& prefix = filter_->prefix;
-    if (!prefix.empty())
-        return size_t(textEnd_ - at) >= prefix.size() &&
-               std::memcmp(at, prefix.data(), prefix.size()) == 0;
-    return filter_->firstBytes[static_cast<unsigned char>(*at)];
-}
-
 void RegexMatcher::skipToCandidate() {
-    const std::string& prefix = filter_->prefix;
-    const char* at = position_ + 1;
-    if (!prefix.empty()) {
-        at = std::search(at, textEnd_, prefix.begin(), prefix.end());
-    } else {
-        while (at < textEnd_ && !filter_->firstBytes[static_cast<unsigned char>(*at)])
-            ++at;
-    }
-    // A candidate byte is never a continuation byte, so it is where a step would have come.
-    current_->clear();
+    const char* at = program_.nextCandidate(textStart_, position_ + 1, textEnd_);
+    scratch_.current->clear();
     position_ = at;
     matched_ = false;
     ++generation_;
     if (at >= textEnd_) return;  // no match can start here, nor be empty at the end
-    previousChar_ = charEndingAt(at);
-    nextChar_ = decodeAt(at, nextLength_);
-    slots_.fill(kUnset);
+    previousChar_ = RegexProgram::charEndingAt(textStart_, at);
+    nextChar_ = RegexProgram::decode(at, textEnd_, nextLength_);
+    scratch_.slots.fill(kUnset);
     addThread(startPc_, true);
-    std::swap(current_, next_);
-    next_->clear();
+    std::swap(scratch_.current, scratch_.next);
+    scratch_.next->clear();
     ++generation_;
 }
 
-namespace {
-
-bool inRanges(const uint32_t* ranges, uint32_t count, int c, uint32_t flags) {
-    uint32_t u = uint32_t(c);
-    if (!(flags & Regex::IgnoreCase)) {
-        for (uint32_t i = 0; i < count; ++i)
-            if (ranges[2 * i] <= u && u <= ranges[2 * i + 1]) return true;
-        return false;
-    }
-    // The small letter also matches through the capital it comes from.
-    u = uint32_t(asciiLower(c));
-    uint32_t capital = u >= 'a' && u <= 'z' ? u - ('a' - 'A') : u;
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t lo = ranges[2 * i], hi = ranges[2 * i + 1];
-        if ((lo <= u && u <= hi) || (lo <= capital && capital <= hi)) return true;
-    }
-    return false;
-}
-
-// Kept apart from the members so that the Pike machine's step gets it inlined.
-inline bool consumeAt(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
-                      uint32_t& nextPc) {
-    const uint32_t* at = program + pc;
-    switch (at[0]) {
-    case Regex::Any: nextPc = pc + 1; return true;
-    case Regex::AnyButNewline: nextPc = pc + 1; return !isLineBreak(c);
-    case Regex::Char: nextPc = pc + 2; return at[1] == uint32_t(c);
-    case Regex::CharNoCase: nextPc = pc + 2; return uint32_t(asciiLower(int(at[1]))) == uint32_t(asciiLower(c));
-    case Regex::Class: nextPc = pc + 2 + 2 * at[1]; return inRanges(at + 2, at[1], c, flags);
-    case Regex::NotClass: nextPc = pc + 2 + 2 * at[1]; return !inRanges(at + 2, at[1], c, flags);
-    default: TQ_ASSERT(!"consuming instruction"); return false;
-    }
-}
-
-}  // namespace
-
-bool RegexMatcher::consumesChar(const uint32_t* program, uint32_t flags, uint32_t pc, int c,
-                                uint32_t& nextPc) {
-    return consumeAt(program, flags, pc, c, nextPc);
-}
-
-bool RegexMatcher::consumes(uint32_t pc, int c, uint32_t& nextPc) const {
-    return consumeAt(program_, flags_, pc, c, nextPc);
-}
-
 void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
-    uint32_t* slots = slots_.data();
+    const uint32_t* code = program_.words.data();
+    const uint32_t programLength = program_.length();
+    uint32_t* slots = scratch_.slots.data();
+    uint32_t* visited = scratch_.visited.data();
+    SmallVector<uint32_t, 336>& pending = scratch_.pending;
+    SmallVector<uint32_t, 336>& next = *scratch_.next;
     const size_t stride = 1 + slotCount_;
     const uint32_t position = uint32_t(position_ - textStart_);
     for (;;) {
         // Follow the preferred branch until it consumes, matches or meets a marked pc.
         for (;;) {
-            if (visited_[pc] == generation_) break;
-            visited_[pc] = generation_;
-            if (pc >= programLength_) {
-                copySlots(result_.data(), slots, slotCount_);
+            if (visited[pc] == generation_) break;
+            visited[pc] = generation_;
+            if (pc >= programLength) {
+                copySlots(scratch_.result.data(), slots, slotCount_);
                 matched_ = true;
                 break;
             }
-            uint32_t word = program_[pc];
+            uint32_t word = code[pc];
             if (int32_t(word) <= 0) {
                 pc = 0u - word;
                 continue;
             }
-            bool holds;
+            if (RegexProgram::isConsuming(word)) {
+                next.push_back(pc);
+                size_t at = next.size();
+                next.resize(at + slotCount_);
+                copySlots(next.data() + at, slots, slotCount_);
+                break;
+            }
+            if (RegexProgram::isAssertion(word)) {
+                RegexProgram::CharKind before = RegexProgram::kindOf(previousChar_);
+                RegexProgram::CharKind after = atEnd() ? RegexProgram::kTextEdge
+                                                       : RegexProgram::kindOf(nextChar_);
+                if (!program_.assertionHolds(word, before, after)) break;
+                ++pc;
+                continue;
+            }
             switch (word) {
-            case Regex::LineStart:
-                holds = position_ == textStart_ ||
-                        ((flags_ & Regex::Multiline) && isLineBreak(previousChar_));
-                break;
-            case Regex::LineEnd:
-                holds = position_ == textEnd_ ||
-                        ((flags_ & Regex::Multiline) && isLineBreak(nextChar_));
-                break;
-            case Regex::WordBoundary:
-                holds = isWordChar(previousChar_) != isWordChar(nextChar_);
-                break;
-            case Regex::NotWordBoundary:
-                holds = isWordChar(previousChar_) == isWordChar(nextChar_);
-                break;
-            case Regex::Split:
-            case Regex::SplitLazy: {
-                uint32_t target = program_[pc + 1];
-                uint32_t preferred = word == Regex::Split ? target : pc + 2;
-                pending_.push_back(word == Regex::Split ? pc + 2 : target);
-                size_t at = pending_.size();
-                pending_.resize(at + slotCount_);
-                copySlots(&pending_[at], slots, slotCount_);
+            case RegexProgram::Split:
+            case RegexProgram::SplitLazy: {
+                uint32_t target = code[pc + 1];
+                uint32_t preferred = word == RegexProgram::Split ? target : pc + 2;
+                pending.push_back(word == RegexProgram::Split ? pc + 2 : target);
+                size_t at = pending.size();
+                pending.resize(at + slotCount_);
+                copySlots(&pending[at], slots, slotCount_);
                 pc = preferred;
                 continue;
             }
-            case Regex::Save:
-                if (program_[pc + 1] < slotCount_) slots[program_[pc + 1]] = position;
+            case RegexProgram::Save:
+                if (code[pc + 1] < slotCount_) slots[code[pc + 1]] = position;
                 pc += 2;
                 continue;
-            case Regex::SaveAndClear:
-            case Regex::Clear: {
-                uint64_t slot = program_[pc + 1], count = program_[pc + 2];
-                if (word == Regex::SaveAndClear && slot < slotCount_) slots[slot++] = position;
-                else if (word == Regex::SaveAndClear) ++slot;
+            default: {  // SaveAndClear, Clear
+                uint64_t slot = code[pc + 1], count = code[pc + 2];
+                if (word == RegexProgram::SaveAndClear) {
+                    if (slot < slotCount_) slots[slot] = position;
+                    ++slot;
+                }
                 uint64_t last = std::min<uint64_t>(slot + count, slotCount_);
                 for (; slot < last; ++slot)
                     slots[slot] = kUnset;
                 pc += 3;
                 continue;
             }
-            default:
-                next_->push_back(pc);
-                size_t at = next_->size();
-                next_->resize(at + slotCount_);
-                copySlots(next_->data() + at, slots, slotCount_);
-                holds = false;
-                break;
             }
-            if (!holds) break;
-            ++pc;
         }
-        if ((matched_ && stopAtFirst) || pending_.empty()) {
-            if (stopAtFirst) pending_.clear();
+        if ((matched_ && stopAtFirst) || pending.empty()) {
+            if (stopAtFirst) pending.clear();
             return;
         }
-        size_t top = pending_.size() - stride;
-        pc = pending_[top];
-        copySlots(slots, &pending_[top + 1], slotCount_);
-        pending_.shrinkBy(stride);
+        size_t top = pending.size() - stride;
+        pc = pending[top];
+        copySlots(slots, &pending[top + 1], slotCount_);
+        pending.shrinkBy(stride);
     }
 }
 
 void RegexMatcher::step(bool stopAtFirst) {
-    if (filter_ && onlyStartThreads_ && !mayStartAt(position_)) {
+    if (useFilter_ && onlyStartThreads_ && !program_.mayStartAt(textStart_, position_, textEnd_)) {
         skipToCandidate();
         if (atEnd()) return;
     }
     int c = nextChar_;
     position_ += nextLength_;
     previousChar_ = c;
-    nextChar_ = decodeAt(position_, nextLength_);
+    nextChar_ = RegexProgram::decode(position_, textEnd_, nextLength_);
     matched_ = false;
     const size_t stride = 1 + slotCount_;
-    const uint32_t* threads = current_->data();
-    const size_t end = current_->size();
+    const uint32_t* threads = scratch_.current->data();
+    const size_t end = scratch_.current->size();
     onlyStartThreads_ = false;
     for (size_t i = 0; i < end; i += stride) {
-        uint32_t nextPc;
-        if (!consumes(threads[i], c, nextPc)) continue;
-        copySlots(slots_.data(), threads + i + 1, slotCount_);
-        if (threads[i] == 0 && startPc_ == 1) {
+        uint32_t pc = threads[i];
+        if (!program_.consumes(pc, c)) continue;
+        copySlots(scratch_.slots.data(), threads + i + 1, slotCount_);
+        if (pc == 0 && startPc_ == program_.searchStart) {
             // The search loop's thread comes last; when no thread before it lives on, the
             // next step starts afresh.
-            onlyStartThreads_ = next_->empty();
+            onlyStartThreads_ = scratch_.next->empty();
             // Threads started where no match can begin would die at the next step: keep only
             // the loop itself.
-            if (filter_ && (atEnd() || !filter_->firstBytes[uint8_t(*position_)])) {
-                visited_[0] = generation_;
-                next_->append(threads + i, stride);
+            if (useFilter_ && (atEnd() || !program_.firstBytes[uint8_t(*position_)])) {
+                scratch_.visited[0] = generation_;
+                scratch_.next->append(threads + i, stride);
                 continue;
             }
         }
-        addThread(nextPc, stopAtFirst);
+        addThread(pc + program_.instructionLength(pc), stopAtFirst);
         if (matched_ && stopAtFirst) break;
     }
-    std::swap(current_, next_);
-    next_->clear();
+    std::swap(scratch_.current, scratch_.next);
+    scratch_.next->clear();
     ++generation_;
 }
 
-RegexMatcher::DfaOutcome RegexMatcher::dfaSearch(bool firstOnly) {
-    if (!dfa_) {
-        // A literal prefix is found faster by memchr than by the automaton, so the automaton
-        // stops at each fresh start to let the skip run; otherwise it runs through them.
-        bool stopAtFreshStarts = filter_ && !filter_->prefix.empty();
-        dfa_.reset(new RegexDfa(program_, programLength_, startPc_, flags_, dfaBudget_,
-                                stopAtFreshStarts));
+bool RegexMatcher::matchesWhole() {
+    start(false);
+    while (!atEnd()) {
+        if (scratch_.current->empty()) return false;
+        step(false);
     }
-    RegexDfa& dfa = *dfa_;
-    const char* at = searchStart_;
-    const char* from = at;  // the last fresh start seen
-    int previous = charEndingAt(at);
-    int state = dfa.startState(previous);
-    if (state < 0) return DfaOutcome::GaveUp;
-    // Without stops, the program has no assertions and so a single fresh start state.
-    const size_t freshRow =
-        dfa.stopsAtFreshStarts() ? size_t(-1) : size_t(state) * RegexDfa::kColumns;
-    bool found = false;
-    bool freshStart = dfa.isFreshStart(state);
-    for (;;) {
-        if (freshStart && filter_ && at < textEnd_ && !mayStartAt(at)) {
-            // The same skip as the Pike machine's: no match begins before the candidate.
-            const std::string& prefix = filter_->prefix;
-            if (!prefix.empty()) {
-                const char* candidate = at + 1;
-                for (;;) {
-                    candidate = static_cast<const char*>(
-                        std::memchr(candidate, prefix[0], size_t(textEnd_ - candidate)));
-                    if (!candidate || size_t(textEnd_ - candidate) < prefix.size()) {
-                        candidate = textEnd_;
-                        break;
-                    }
-                    if (std::memcmp(candidate, prefix.data(), prefix.size()) == 0) break;
-                    ++candidate;
-                }
-                at = candidate;
-            } else {
-                ++at;
-                while (at < textEnd_ && !filter_->firstBytes[static_cast<unsigned char>(*at)])
-                    ++at;
-            }
-            if (at >= textEnd_) break;  // no match can start there, nor be empty at the end
-            from = at;
-            previous = dfa.readsPreviousChar() ? charEndingAt(at) : -1;
-            state = dfa.startState(previous);
-            if (state < 0) return DfaOutcome::GaveUp;
-        }
-        // Plain ASCII transitions that are built, match nothing and lead to an ordinary
-        // state are the bulk of a search: they get a loop of their own.
-        if (!freshStart) {
-            const int32_t* table = dfa.table();
-            size_t row = size_t(state) * RegexDfa::kColumns;
-            while (at < textEnd_) {
-                unsigned char byte = static_cast<unsigned char>(*at);
-                if (byte >= 0x80) break;
-                int32_t entry = table[row + byte];
-                if (entry < 0 || (entry & (RegexDfa::kMatched | RegexDfa::kNotable))) break;
-                row = RegexDfa::rowOf(entry);
-                ++at;
-                if (row == freshRow) from = at;
-            }
-            state = int(row / RegexDfa::kColumns);
-        }
-        if (at >= textEnd_) {
-            if (dfa.matchesAtEnd(state)) {
-                found = true;
-                dfaEnd_ = at;
-            }
-            break;
-        }
-        unsigned char byte = static_cast<unsigned char>(*at);
-        int c = byte;
-        int length = 1;
-        int32_t entry;
-        if (byte < 0x80) {
-            entry = dfa.cached(state, byte);
-            if (entry == RegexDfa::kUnbuilt) entry = dfa.transition(state, c);
-        } else {
-            c = decodeAt(at, length);
-            entry = dfa.transition(state, c);
-        }
-        if (entry < 0) return DfaOutcome::GaveUp;
-        if (entry & RegexDfa::kMatched) {
-            found = true;
-            dfaEnd_ = at;
-            if (firstOnly) break;
-        }
-        at += length;
-        state = RegexDfa::targetOf(entry);
-        freshStart = false;
-        if (RegexDfa::rowOf(entry) == freshRow) from = at;
-        if (entry & RegexDfa::kNotable) {
-            if (state == RegexDfa::kDead) break;
-            freshStart = true;
-            from = at;
-            previous = c;
-        }
-    }
-    dfaFrom_ = from;
-    // Without assertions the machine never looks at the character before.
-    dfaPrevious_ = dfa.readsPreviousChar() ? previous : -1;
-    return found ? DfaOutcome::Match : DfaOutcome::NoMatch;
+    return matched_;
 }
 
 bool RegexMatcher::findAny() {
-    if (!dfaGaveUp_ && dfaWanted()) {
-        DfaOutcome outcome = dfaSearch(true);
-        if (outcome != DfaOutcome::GaveUp) return outcome == DfaOutcome::Match;
-        dfaGaveUp_ = true;
-        dfa_.reset();
-    }
     start(true);
-    while (!matched_ && !atEnd() && hasThreads())
+    while (!matched_ && !atEnd() && !scratch_.current->empty())
         step(true);
     return matched_;
 }
 
 bool RegexMatcher::findNext(bool& more) {
-    bool found = false;
-    if (!dfaGaveUp_ && dfaWanted()) {
-        DfaOutcome outcome = dfaSearch(false);
-        if (outcome == DfaOutcome::NoMatch) {
-            more = false;
-            return false;
-        }
-        if (outcome == DfaOutcome::GaveUp) {
-            dfaGaveUp_ = true;
-            dfa_.reset();
-        } else {
-            // The Pike machine from dfaFrom_ is where the one from the search start would be
-            // (no older thread lives there), and its last match ends at dfaEnd_.
-            searchStart_ = dfaFrom_;
-            startAfter(dfaPrevious_, true);
-            while (position_ < dfaEnd_ && hasThreads())
-                step(true);
-            TQ_ASSERT(position_ == dfaEnd_ && matched_ && textStart_ + result_[1] == dfaEnd_);
-            found = true;
-        }
-    }
-    if (!found) {
-        start(true);
-        found = matched_;
-        while (!atEnd() && hasThreads()) {
-            step(true);
-            found = found || matched_;
-        }
+    start(true);
+    bool found = matched_;
+    while (!atEnd() && !scratch_.current->empty()) {
+        step(true);
+        found = found || matched_;
     }
     if (!found) {
         more = false;
         return false;
     }
-    const char* matchEnd = textStart_ + result_[1];
+    afterMatch(more);
+    return true;
+}
+
+void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool backtrack,
+                               bool& more) {
+    if (backtrack && RegexBacktracker::replay(program_, textStart_, textEnd_, from, matchEnd,
+                                              slotCount_, scratch_.result.data())) {
+        afterMatch(more);
+        return;
+    }
+    // From `from` the machine is where the one from the search start would be (no older
+    // thread lives there), and its last match ends at matchEnd.
+    searchStart_ = from;
+    start(true);
+    while (position_ < matchEnd && !scratch_.current->empty())
+        step(true);
+    TQ_ASSERT(position_ == matchEnd && matched_ &&
+              textStart_ + scratch_.result[1] == matchEnd);
+    afterMatch(more);
+}
+
+void RegexMatcher::takeMatch(const char* matchStart, const char* matchEnd, bool& more) {
+    scratch_.result[0] = uint32_t(matchStart - textStart_);
+    scratch_.result[1] = uint32_t(matchEnd - textStart_);
+    afterMatch(more);
+}
+
+void RegexMatcher::afterMatch(bool& more) {
+    const char* matchEnd = textStart_ + scratch_.result[1];
     searchStart_ = matchEnd;
-    if (result_[0] == result_[1]) {
+    if (scratch_.result[0] == scratch_.result[1]) {
         if (matchEnd >= textEnd_) {
             more = false;
         } else {
             int length;
-            decodeAt(matchEnd, length);
+            RegexProgram::decode(matchEnd, textEnd_, length);
             searchStart_ = matchEnd + length;
         }
     }
-    return true;
 }
 
 void RegexMatcher::expandReplacement(const char* replacementTemplate, std::string& output) const {
-    const char* matchStart = textStart_ + result_[0];
-    const char* matchEnd = textStart_ + result_[1];
+    const uint32_t* result = scratch_.result.data();
+    const char* matchStart = textStart_ + result[0];
+    const char* matchEnd = textStart_ + result[1];
     const size_t groups = slotCount_ / 2;
     for (const char* p = replacementTemplate; *p;) {
         const char* dollar = std::strchr(p, '$');
@@ -489,108 +318,8 @@ void RegexMatcher::expandReplacement(const char* replacementTemplate, std::strin
             p = digits;
             continue;
         }
-        uint32_t start = result_[2 * number], end = result_[2 * number + 1];
+        uint32_t start = result[2 * number], end = result[2 * number + 1];
         if (start != kUnset && end != kUnset) output.append(textStart_ + start, textStart_ + end);
-    }
-}
-
-// Runs of plat::Regex.
-
-bool Regex::matchesWhole(const char* text, const char* end) const {
-    end = textEndOf(text, end);
-    RegexMatcher matcher(program(), anchoredStart_, programLength(), 0, flags_, text, end);
-    matcher.start(false);
-    while (!matcher.atEnd()) {
-        if (!matcher.hasThreads()) return false;
-        matcher.step(false);
-    }
-    return matcher.matched();
-}
-
-bool Regex::test(const char* text, const char* end) const {
-    end = textEndOf(text, end);
-    RegexMatcher matcher(program(), searchStart_, programLength(), 0, flags_, text, end,
-                         startFilter());
-    return matcher.findAny();
-}
-
-const char* Regex::exec(const char* text, const char** end, const char** starts,
-                        const char** ends, int n) const {
-    const char* textEnd = textEndOf(text, end ? *end : nullptr);
-    if (end) *end = nullptr;
-    for (int i = 0; i < n; ++i) {
-        if (starts) starts[i] = nullptr;
-        if (ends) ends[i] = nullptr;
-    }
-    int groups = std::min(std::max(n, 0), captureCount_);
-    RegexMatcher matcher(program(), searchStart_, programLength(), 2 * groups + 2, flags_, text,
-                         textEnd, startFilter());
-    bool more = true;
-    if (!matcher.findNext(more)) return nullptr;
-    for (int g = 1; g <= groups; ++g) {
-        uint32_t s = matcher.resultSlot(2 * g), e = matcher.resultSlot(2 * g + 1);
-        if (s == RegexMatcher::kUnset || e == RegexMatcher::kUnset) continue;
-        if (starts) starts[g - 1] = text + s;
-        if (ends) ends[g - 1] = text + e;
-    }
-    if (end) *end = text + matcher.resultSlot(1);
-    return text + matcher.resultSlot(0);
-}
-
-String Regex::match(const char* text) const {
-    const char* start;
-    const char* end;
-    if (!exec(text, nullptr, &start, &end, 1) || !start) return String();
-    return String(start, int(end - start));
-}
-
-int Regex::replace(const char* text, const char* replacementTemplate, DString& output,
-                   bool write, int maxCount) const {
-    // Groups are tracked only when the template names one: two slots are cheaper.
-    bool namesGroup = false;
-    for (const char* p = replacementTemplate; (p = std::strchr(p, '$')) != nullptr;) {
-        if (p[1] == '$') {
-            p += 2;
-            continue;
-        }
-        if (p[1] >= '0' && p[1] <= '9') {
-            namesGroup = true;
-            break;
-        }
-        ++p;
-    }
-    const char* end = textEndOf(text, nullptr);
-    RegexMatcher matcher(program(), searchStart_, programLength(),
-                         namesGroup ? 2 * captureCount_ + 2 : 2, flags_, text, end,
-                         startFilter());
-    std::string result;
-    const char* copied = text;
-    int count = 0;
-    for (bool more = true; count < maxCount && more && matcher.findNext(more); ++count) {
-        if (!write) continue;
-        result.append(copied, text + matcher.resultSlot(0));
-        matcher.expandReplacement(replacementTemplate, result);
-        copied = text + matcher.resultSlot(1);
-    }
-    if (write) {
-        result.append(copied, end);
-        output.append(result.c_str(), int(std::min<size_t>(result.size(), 0x7fffffff)));
-    }
-    return count;
-}
-
-void Regex::matchAll(const char* text, StringList& output) const {
-    const char* end = textEndOf(text, nullptr);
-    RegexMatcher matcher(program(), searchStart_, programLength(), 2 * captureCount_ + 2, flags_,
-                         text, end, startFilter());
-    for (bool more = true; more && matcher.findNext(more);) {
-        for (int g = 0; g <= captureCount_; ++g) {
-            uint32_t s = matcher.resultSlot(2 * g), e = matcher.resultSlot(2 * g + 1);
-            if (s == RegexMatcher::kUnset || e == RegexMatcher::kUnset)
-                output.emplace_back();
-            else
-                output.emplace_back(text + s, int(e - s));
-        }
     }
 }
 

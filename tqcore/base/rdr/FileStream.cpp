@@ -1,10 +1,13 @@
 #include "rdr/FileStream.h"
 
 #include "plat/File.h"
+#include "plat/LogSrc.h"
 
 #include <cerrno>
 
 namespace rdr {
+
+static plat::LogSrc fileOutStreamLog("FileOutStream");
 
 FileInStream::FileInStream(const char* path, int flags) : BufferedInStream(16800) {
     rewindable = false;
@@ -30,8 +33,16 @@ FileOutStream::~FileOutStream() {
     if (!file) return;
     try {
         flush();
-    } catch (const plat::Exception&) {
+    } catch (const plat::Exception& e) {
+        // The standard I/O library drops what a failed flush could not write, so the close that
+        // follows may succeed: this is the only trace of the loss.
+        fileOutStreamLog.error("%s", e.message());
     }
+}
+
+void FileOutStream::flush() {
+    BufferedNBOutStream::flush();
+    if (file && fflush(file.get()) != 0) throw plat::StdlibException("writing to file failed");
 }
 
 int FileOutStream::writeData(const uint8_t* data, int len, bool) {

@@ -37,7 +37,8 @@ public:
     // Opens `path` (when not null) with plat::FilePtr::open(path, kWrite, flags).
     explicit FileOutStream(const char* path = nullptr, int flags = 0);
     FileOutStream(FILE* f, bool owns);
-    // Flushes (failures swallowed) and closes an owned file.
+    // Flushes and closes an owned file. Nothing is thrown: a failure to flush is logged on
+    // "FileOutStream", one to close on "FilePtr".
     ~FileOutStream() override;
 
     bool open(const char* path, int flags = 0) {
@@ -46,6 +47,9 @@ public:
     void attach(FILE* f, bool owns) { file.reset(f, owns); }
     bool isOpen() const { return bool(file); }
 
+    // Passes the buffer and then the standard I/O buffer to the system, so that a full disk is
+    // reported here rather than lost at close: plat::StdlibException "writing to file failed".
+    void flush() override;
     // One fwrite of the whole block; anything short throws plat::StdlibException "writing to
     // file failed"; without a file plat::Exception "FileOutStream: no file".
     int writeData(const uint8_t* data, int len, bool wait) override;
@@ -59,7 +63,8 @@ protected:
 
 class TransactedFileOutStream : public FileOutStream {
 public:
-    // Creates "<path>.tmp" through plat::TransactedFile (its flags and failures).
+    // Creates a temporary file beside `path` through plat::TransactedFile (its flags, names and
+    // failures).
     explicit TransactedFileOutStream(const char* path, int flags = 0);
     // Without commit: nothing buffered is written, the temporary file goes, the target stays.
     ~TransactedFileOutStream() override;

@@ -208,8 +208,10 @@ public:
     static int64_t writeText(const Node& node, char* buffer, int level);
     // Writes the tree to a new file: a byte-order mark for UTF-8, then, unless the tree starts
     // with a declaration of its own, a declaration line naming the encoding ("utf-8",
-    // "SHIFT-JIS", else `encodingName` or "ISO-8859-1"). Returns 0, 15 (cannot open) or 16 (a
-    // write or the close failed). The empty node writes nothing and gives 0.
+    // "SHIFT-JIS", else `encodingName` or "ISO-8859-1"). The file is written beside `path` and
+    // replaces it only when complete (plat::TransactedFile), so a failed save keeps the old one.
+    // Returns 0, 15 (cannot open) or 16 (a write or the close failed). The empty node writes
+    // nothing and gives 0.
     int saveFile(const char* path, const char* encodingName = nullptr,
                  bool formatted = true) const;
 

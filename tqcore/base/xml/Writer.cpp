@@ -3,6 +3,8 @@
 #include "xml/NodeData.h"
 #include "xml/Options.h"
 
+#include "plat/Exception.h"
+#include "plat/TransactedFile.h"
 #include "plat/Utf8.h"
 
 #include <climits>
@@ -205,8 +207,12 @@ char* Node::toText(bool formatted, int* length) const {
 
 int Node::saveFile(const char* path, const char* encodingName, bool formatted) const {
     if (!d_) return kNoError;
+    if (!path) return kCannotOpenForWriting;
     const Options options = globalOptions();
-    FILE* file = path ? std::fopen(path, "wb") : nullptr;
+    // Written beside the old file and moved over it only when complete: a full disk leaves the
+    // old document, not a fragment.
+    plat::TransactedFile transaction(path, plat::FilePtr::kNoThrowOnOpenFail);
+    FILE* file = transaction.file().get();
     if (!file) return kCannotOpenForWriting;
     bool ok = true;
     bool ownDeclaration =
@@ -219,12 +225,18 @@ int Node::saveFile(const char* path, const char* encodingName, bool formatted) c
                                                            : "ISO-8859-1";
         ok = ok && std::fprintf(file, "<?xml version=\"1.0\" encoding=\"%s\"?>\n", name) >= 0;
     }
+    // A text too long to be made comes back null: that is a failed save, not an empty one.
     int length = 0;
     char* text = textOf(d_, formatted, options, &length);
-    ok = ok && std::fwrite(text, 1, size_t(length), file) == size_t(length);
+    ok = ok && text && std::fwrite(text, 1, size_t(length), file) == size_t(length);
     std::free(text);
-    if (std::fclose(file) != 0) ok = false;
-    return ok ? kNoError : kCannotWrite;
+    if (!ok) return kCannotWrite;
+    try {
+        transaction.commit();
+    } catch (const plat::Exception&) {
+        return kCannotWrite;
+    }
+    return kNoError;
 }
 
 AutoText::~AutoText() { std::free(text_); }

@@ -1,5 +1,6 @@
 #include "plat/Regex.h"
 #include "plat/SmallVector.h"
+#include "plat/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,7 @@ TEST(Regex, SyntaxErrorsNameTheirCause) {
         {Plain, "\\uD800\\u0041", "expected low surrogate after high surrogate"},
         {Plain, "\\uD800", "expected low surrogate after high surrogate"},
         {Plain, "\\uDC00", "unexpected low surrogate"},
+        {Plain, "[\\uDFFF]", "unexpected low surrogate"},
         {Plain, "(a)\\1", "unsupported UNSAFE backreference"},
         {Plain, "\\q", "invalid escape sequence '\\q'"},
         {Plain, "a\\", "unterminated escape sequence"},
@@ -211,6 +213,10 @@ TEST(Regex, ReplacementTemplates) {
         EXPECT_STREQ(out.c_str(), ("kept:" + std::string(c.expected)).c_str()) << c.pattern;
         EXPECT_GT(count, 0);
     }
+    // The output's own text as the text and the template: the output grows while they are read.
+    plat::DString own("%s", "ab<$&>");
+    Regex::create("b")->replaceAll(own.c_str(), own.c_str() + 2, own);
+    EXPECT_STREQ(own.c_str(), "ab<$&>a<b><$&>");
     plat::StringList all;
     Regex::create("(a)|b")->matchAll("ab", all);
     ASSERT_EQ(all.size(), 4u);
@@ -238,8 +244,20 @@ TEST(Regex, DelimitedForms) {
     EXPECT_STREQ(out.c_str(), "x<//A\xc3\xa9$>y");
 }
 
-// A backtracking matcher takes exponential time on these; the Pike machine is linear.
+// A backtracking matcher takes exponential time on these; the Pike machine is linear. So is
+// compiling: 20,000 alternatives of distinct characters must not cost their square.
 TEST(Regex, PathologicalPatternsRunInLinearTime) {
+    std::string manyChars;
+    for (int c = 0x4E00; c < 0x4E00 + 20000; ++c) {
+        char encoded[4];
+        char* end = encoded;
+        plat::utf8Encode(c, &end);
+        manyChars.append(manyChars.empty() ? "" : "|").append(encoded, end);
+    }
+    auto begin = std::chrono::steady_clock::now();
+    auto many = Regex::create(manyChars.c_str());
+    EXPECT_EQ(describe(*many, "ab\xE4\xB8\x80\xE9\xBF\xBF"), "@2:\xE4\xB8\x80");
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(10));
     std::string ab(100000, 'a'), as(100000, 'a');
     for (size_t i = 1; i < ab.size(); i += 3)
         ab[i] = 'b';

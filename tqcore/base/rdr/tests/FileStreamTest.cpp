@@ -1,22 +1,15 @@
 #include "rdr/FileStream.h"
-#include "plat/tests/TempDir.h"
+#include "plat/tests/FileTestUtil.h"
+#include "plat/tests/LogCapture.h"
 #include "rdr/tests/StreamTestUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 using namespace rdr;
 
 namespace {
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 TEST(FileStreamTest, TransactedWritesReplaceTheTargetOnlyOnCommit) {
     TempDir dir;
@@ -27,7 +20,7 @@ TEST(FileStreamTest, TransactedWritesReplaceTheTargetOnlyOnCommit) {
         TransactedFileOutStream out(target.c_str());
         out.writeBytes(data.data(), int(data.size()));
     }
-    EXPECT_EQ(contents(target), "old");
+    EXPECT_EQ(readFile(target), "old");
     EXPECT_FALSE(std::ifstream(temp).good());
     {
         TransactedFileOutStream out(target.c_str());
@@ -38,7 +31,7 @@ TEST(FileStreamTest, TransactedWritesReplaceTheTargetOnlyOnCommit) {
         EXPECT_EQ(thrown([&] { out.flush(); }), ": FileOutStream: no file");
         EXPECT_EQ(thrown([&] { out.commit(); }), ": FileOutStream: no file");
     }
-    EXPECT_EQ(contents(target), data);
+    EXPECT_EQ(readFile(target), data);
     EXPECT_FALSE(std::ifstream(temp).good());
 
     FileInStream in(target.c_str());
@@ -58,6 +51,47 @@ TEST(FileStreamTest, StreamsWithoutAFileThrow) {
     std::ofstream(dir / "empty");
     FileInStream empty((dir / "empty").c_str());
     EXPECT_EQ(thrown([&] { empty.readU8(); }), "EndOfStream: End of file");
+}
+
+// Catches a flush that returns while the bytes sit unwritten in the standard I/O buffer (the
+// error is then lost when the file is closed, silently in a destructor), and a transacted
+// stream that leaves the target cut or a temporary file behind when the disk is full, reported
+// or not (SIGXFSZ ignored, or at its default).
+TEST(FileStreamDeathTest, FullDisk) {
+    TempDir dir;
+    std::string log = dir / "log", target = dir / "params";
+    std::ofstream(log) << std::string(4000, 'l');
+    std::ofstream(target) << "old";
+    std::string data(8192, 'd');
+    // Whether each writer reports the full disk and the target keeps its old contents.
+    auto reported = [&] {
+        limitFileSize(4096, true);
+        FileOutStream out(log.c_str(), plat::FilePtr::kAppend);
+        out.writeBytes(data.data(), 200);
+        if (thrown([&] { out.flush(); }) !=
+            "System-27: writing to file failed: File too large (27)")
+            return false;
+        plat::test::CapturedLog capture;
+        { FileOutStream(log.c_str(), plat::FilePtr::kAppend).writeBytes(data.data(), 200); }
+        if (capture.texts("FileOutStream").empty()) return false;
+        {
+            TransactedFileOutStream transacted(target.c_str());
+            transacted.writeBytes(data.data(), int(data.size()));
+            if (thrown([&] { transacted.commit(); }).empty()) return false;
+        }
+        return readFile(target) == "old" && namesIn(dir.path()).size() == 2;
+    };
+    EXPECT_EXIT(std::exit(reported() ? 0 : 1), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            limitFileSize(4096, false);
+            TransactedFileOutStream out(target.c_str());
+            out.writeBytes(data.data(), int(data.size()));
+            out.commit();
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGXFSZ), "");
+    EXPECT_EQ(readFile(target), "old");
 }
 
 }  // namespace

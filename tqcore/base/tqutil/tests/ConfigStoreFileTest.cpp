@@ -2,13 +2,17 @@
 
 #include "os/AppInfo.h"
 #include "plat/ConfigParameter.h"
+#include "plat/FileConfig.h"
+#include "plat/Time.h"
 #include "plat/tests/FileTestUtil.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
-#include <sys/resource.h>
+#include <set>
+#include <sys/file.h>
 
 namespace {
 
@@ -38,18 +42,19 @@ public:
 
 // Catches (parameters a to h, a rule each): files read in the wrong order, "common.custom" read
 // in the user's directory, a policy beaten by a preference or read unasked, names matched with
-// case, and a bad record keeping the records and files after it (the policies) from being read.
+// case, a bad record keeping the records and files after it (the policies) from being read, and
+// a later bad file reported instead of the first (of a priority, and of the load).
 TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
     const char* const files[][2] = {
         {"inst/config.d/common", "a=inst\nb=inst"},
         {"etc/qdx/config.d/common", "b=sys\nc=sys"},
         {"etc/qdx/config.d/common.custom", "c=custom"},
-        {"etc/qdx/config.d/prog", "d=sysprog"},
+        {"etc/qdx/config.d/prog", "bad=\xC3\nd=sysprog"},
         {"home/.qdx/config.d/common", "d=user\ne=user"},
         {"home/.qdx/config.d/common.custom", "f=no"},
         {"home/.qdx/config.d/prog", "E=userprog\nunknown=1\ng=u\nbad=\xC3\nh=u"},
         {"inst/policy.d/prog", "g=ip\nh=ip"},
-        {"etc/qdx/policy.d/common", "h=sp"},
+        {"etc/qdx/policy.d/common", "h=sp\nbad=\xC3"},
     };
     for (bool policy : {true, false}) {
         Layers layers;
@@ -65,13 +70,15 @@ TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
             values += config.getParam(name)->getValueStr().c_str() + std::string(",");
         EXPECT_EQ(values, policy ? "inst,sys,custom,user,userprog,,ip,sp,"
                                  : "inst,sys,custom,user,userprog,,u,u,");
-        std::string error = "Error reading " + layers.userFile + ": ";
+        std::string error = "Error reading " + (layers.root / "etc/qdx/config.d/prog") + ": ";
         EXPECT_EQ(failure.message.substr(0, error.size()), error);
     }
 }
 
 // Catches: the user's changes going to another file, a key in another case kept as a second
-// record, a key that would write a record of its own, and save writing what equals the baseline.
+// record, a key that would not read back as itself (it would end the key or the line, start an
+// escape or lose its blanks) taken by a set or a remove, save writing what equals the baseline,
+// and a file where the user's directory should be taken for a broken layer rather than none.
 TEST(ConfigStoreFile, UserFile) {
     Layers layers;
     tqutil::ConfigStoreFile store;
@@ -82,9 +89,15 @@ TEST(ConfigStoreFile, UserFile) {
     store.setValue(setting);
     tqutil::setConfigValue(tqutil::configFilePath("prog").get(), "SETTING", "a\\b");
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
-    EXPECT_EQ(
-        failureOf([&] { tqutil::setConfigValue(layers.userFile.c_str(), "x\ny", "1"); }).message,
-        "Invalid parameter file key");
+    for (const char* key : {"x\ny", "a=b", "a\\b", "a\rb", " a", "a\t"}) {
+        SCOPED_TRACE(key);
+        const char* path = layers.userFile.c_str();
+        EXPECT_EQ(failureOf([&] { tqutil::setConfigValue(path, key, "1"); }).message,
+                  "Invalid parameter file key");
+        EXPECT_EQ(failureOf([&] { plat::FileConfig::removeValue(path, key, 0); }).message,
+                  "Invalid parameter file key");
+    }
+    EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
     store.removeValue(setting);
     EXPECT_EQ(readFile(layers.userFile), "");
     plat::Configuration baseline("Base");
@@ -93,9 +106,112 @@ TEST(ConfigStoreFile, UserFile) {
     config.addStringParam("Other", "d", "o");
     store.save(config, baseline);
     EXPECT_EQ(readFile(layers.userFile), "Other=o\n");
+
+    std::filesystem::remove_all(layers.root / "home/.qdx/config.d");
+    writeFile(layers.root / "home/.qdx/config.d", "");
+    EXPECT_FALSE(store.exists());
+    EXPECT_EQ(failureOf([&] { store.load(10, &config); }).message, "");
+    EXPECT_EQ(failureOf([&] { store.removeValue(setting); }).message, "");
 }
 
-// Catches a rewrite per pair: the first pair would be committed before the second fails.
+// Catches a rewrite that writes the keys of records it did not touch unescaped (the inert
+// record "Note\nLogDir" became a live LogDir record), and a line too long for the reader stored
+// (the file could then be neither read nor repaired through the store); the longest line the
+// reader takes must still be stored.
+TEST(ConfigStoreFile, RewriteKeepsOtherRecordsAndRefusesOverlongLines) {
+    TempDir dir;
+    std::string path = dir / "prog";
+    writeFile(path, "Note\\nLogDir=/elsewhere\nA\\\\n=1\nkeep=1\n");
+    tqutil::setConfigValue(path.c_str(), "x", "1");
+    const std::string rewritten = "A\\\\n=1\nkeep=1\nNote\\nLogDir=/elsewhere\nx=1\n";
+    EXPECT_EQ(readFile(path), rewritten);
+
+    std::string longest(262144 - 2, 'v');
+    tqutil::setConfigValue(path.c_str(), "k", longest.c_str());
+    plat::StringMap records;
+    plat::FileConfig::readRecords(path.c_str(), records);
+    EXPECT_TRUE(records[plat::String("k")] == longest.c_str());
+    std::string stored = readFile(path);
+    for (const std::string& value : {longest + "v", std::string(131072, '\n')}) {
+        EXPECT_EQ(
+            failureOf([&] { tqutil::setConfigValue(path.c_str(), "y", value.c_str()); }).message,
+            "String exceeds maximum length");
+        EXPECT_TRUE(readFile(path) == stored) << "the file changed";
+    }
+}
+
+// Whether `text` is a whole parameter file as the writers of ConcurrentWritersKeepEveryRecord
+// leave it at any moment: "keep=1", and for each writer its first records without a gap.
+bool intact(const std::string& text, const char* writers) {
+    std::set<std::string> keys;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        keys.insert(line.substr(0, line.find('=')));
+    if (text.empty() || text.back() != '\n' || !keys.count("keep")) return false;
+    size_t found = 1;
+    for (const char* writer = writers; *writer; writer++)
+        for (int i = 0; keys.count(*writer + std::to_string(i)); i++)
+            found++;
+    return found == keys.size();
+}
+
+// Catches rewrites that are not serialised: a record lost between one writer's read and its
+// write, a reader seeing an empty or part-written file, a rewrite failing because another writer
+// took its temporary file. Two writers of different keys, and a reader, all at once.
+TEST(ConfigStoreFile, ConcurrentWritersKeepEveryRecord) {
+    for (bool asProcesses : {false, true}) {
+        SCOPED_TRACE(asProcesses ? "processes" : "threads");
+        TempDir dir;
+        std::string path = dir / "prog";
+        writeFile(path, "keep=1\n");
+        // The processes make the full run; threads a shorter one.
+        int rounds = asProcesses ? 200 : 50;
+        auto writer = [&path, rounds](char name) {
+            return [&path, name, rounds] {
+                for (int i = 0; i < rounds; i++)
+                    tqutil::setConfigValue(path.c_str(), (name + std::to_string(i)).c_str(), "v");
+                return true;
+            };
+        };
+        int reads = 0, broken = 0;
+        int failed = runWritersWhileReading({writer('a'), writer('b')}, asProcesses, [&] {
+            reads++;
+            broken += !intact(readFile(path), "ab");
+        });
+        EXPECT_EQ(failed, 0) << "a call threw";
+        EXPECT_EQ(broken, 0) << "of " << reads << " reads";
+        std::string final = readFile(path);
+        EXPECT_TRUE(intact(final, "ab"));
+        EXPECT_EQ(std::count(final.begin(), final.end(), '\n'), 1 + 2 * rounds);
+    }
+}
+
+int64_t secondsPerCall(int64_t, bool* jumped) {
+    static int64_t now = 0;
+    *jumped = false;
+    return now += 10000000;
+}
+
+// Catches a rewrite that does not wait for another writer's lock, waits for ever, or writes
+// without the lock.
+TEST(ConfigStoreFile, RewriteGivesUpWhenTheLockStaysTaken) {
+    TempDir dir;
+    std::string path = dir / "prog";
+    writeFile(path, "keep=1\n");
+    int other = open((path + ".lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    plat::MonotonicClockFn previous = plat::setMonotonicClock(&secondsPerCall);
+    Failure failure = failureOf([&] { tqutil::setConfigValue(path.c_str(), "x", "1"); });
+    plat::setMonotonicClock(previous);
+    EXPECT_EQ(failure.message, "Timed out waiting for the lock \"" + path + ".lock\"");
+    EXPECT_EQ(readFile(path), "keep=1\n");
+    close(other);
+    tqutil::setConfigValue(path.c_str(), "x", "1");
+    EXPECT_EQ(readFile(path), "keep=1\nx=1\n");
+}
+
+// Catches a rewrite per pair (the first pair would be committed before the second fails) and a
+// file cut by a full disk, reported or not (SIGXFSZ ignored, or at its default).
 TEST(ConfigStoreFileDeathTest, SetConfigValuesWritesAllOrNothing) {
     TempDir dir;
     std::string path = dir / "prog";
@@ -105,14 +221,19 @@ TEST(ConfigStoreFileDeathTest, SetConfigValuesWritesAllOrNothing) {
     values[plat::String("b")] = std::string(8192, 'x').c_str();
     EXPECT_EXIT(
         {
-            std::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit limit;
-            limit.rlim_cur = limit.rlim_max = 4096;
-            setrlimit(RLIMIT_FSIZE, &limit);
+            limitFileSize(4096, true);
             Failure failure = failureOf([&] { tqutil::setConfigValues(path.c_str(), values); });
             std::exit(failure.error == EFBIG && readFile(path) == "old=1\n" ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            limitFileSize(4096, false);
+            tqutil::setConfigValues(path.c_str(), values);
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGXFSZ), "");
+    EXPECT_EQ(readFile(path), "old=1\n");
 }
 
 }  // namespace

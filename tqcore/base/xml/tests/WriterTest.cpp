@@ -1,7 +1,7 @@
 #include "xml/Base64Codec.h"
 #include "xml/Node.h"
 
-#include "plat/tests/TempDir.h"
+#include "plat/tests/FileTestUtil.h"
 #include "xml/tests/TreeDump.h"
 
 #include <gtest/gtest.h>
@@ -25,12 +25,6 @@ std::string text(const xml::Node& node, bool formatted) {
     EXPECT_EQ(size_t(length), t ? s.size() : 0u);
     std::free(t);
     return s;
-}
-
-std::string readFile(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
 }
 
 TEST(XmlWriter, FormattedAndUnformatted) {
@@ -62,7 +56,7 @@ TEST(XmlWriter, FormattedAndUnformatted) {
 }
 
 // 65,536 nested elements (a document of 450 KB) take 4.3 GB formatted: the count must not
-// wrap, and a text longer than its length can report is refused rather than cut.
+// wrap, and a text longer than its length can report is refused rather than cut or saved empty.
 TEST(XmlWriter, TextTooLongForItsLengthIsRefused) {
     const int64_t depth = 65536;
     std::string in;
@@ -77,6 +71,11 @@ TEST(XmlWriter, TextTooLongForItsLengthIsRefused) {
     int length = -1;
     EXPECT_EQ(root.toText(true, &length), nullptr);
     EXPECT_EQ(length, 0);
+    // Saved, such a text is a failed write that keeps the old file, not an empty document.
+    TempDir dir;
+    writeFile(dir / "deep.xml", "<old/>");
+    EXPECT_EQ(root.saveFile((dir / "deep.xml").c_str()), xml::kCannotWrite);
+    EXPECT_EQ(readFile(dir / "deep.xml"), "<old/>");
     EXPECT_EQ(text(root, false).size(), size_t(depth * 7 - 3));
 }
 
@@ -100,13 +99,36 @@ TEST(XmlWriter, SaveFileAndParseFile) {
     }
     xml::Node a = xml::Node::parseString("<a/>");
     EXPECT_EQ(a.saveFile((dir / "no/such/dir").c_str()), xml::kCannotOpenForWriting);
-    EXPECT_EQ(a.saveFile("/dev/full"), xml::kCannotWrite);
     xml::ParseResult r;
     xml::Node::parseFile((dir / "missing").c_str(), nullptr, &r);
     EXPECT_EQ(r.error, xml::kFileNotFound);
     std::ofstream(dir / "empty");
     xml::Node::parseFile((dir / "empty").c_str(), nullptr, &r);
     EXPECT_EQ(r.error, xml::kNoXmlData);
+}
+
+// Catches a save that writes over the old file in place: a full disk, reported or not (SIGXFSZ
+// ignored, or at its default), left a 4096-byte fragment instead of the old document.
+TEST(XmlWriterDeathTest, FailedSaveKeepsTheOldFile) {
+    TempDir dir;
+    std::string path = dir / "out.xml";
+    writeFile(path, "<old/>");
+    xml::Node big = xml::Node::parseString(("<a>" + std::string(8192, 'x') + "</a>").c_str());
+    EXPECT_EXIT(
+        {
+            limitFileSize(4096, true);
+            std::exit(big.saveFile(path.c_str()) == xml::kCannotWrite ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(path), "<old/>");
+    EXPECT_EXIT(
+        {
+            limitFileSize(4096, false);
+            big.saveFile(path.c_str());
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGXFSZ), "");
+    EXPECT_EQ(readFile(path), "<old/>");
 }
 
 TEST(XmlWriterDeathTest, ParseFileOrExitReportsAndExits) {

@@ -1,0 +1,246 @@
+// The engines that stand in for the Pike machine, each alone and all together, against the
+// machine alone: every match with its groups, and the answers of test and matchesWhole, must
+// be the same; so must they when an automaton has to empty its cache in the middle of a text.
+// Also: warm expressions allocate nothing, and one expression serves several threads.
+#include "plat/Regex.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Counts the allocations of the calling thread, for the test that warm matching allocates
+// nothing. Forwarded to malloc and free, which the sanitizers watch; g++ takes the pairing of
+// the replaced operators with free for a mismatch once it inlines them.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+namespace {
+thread_local long allocationsOfThisThread = 0;
+}  // namespace
+
+void* operator new(size_t size) {
+    ++allocationsOfThisThread;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    ++allocationsOfThisThread;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size, std::nothrow);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+using plat::Regex;
+
+// Everything the public operations tell about the matches of `re` in `text`.
+std::string runs(const Regex& re, const std::string& text) {
+    std::string out;
+    const char* starts[4];
+    const char* ends[4];
+    const char* textEnd = text.data() + text.size();
+    for (const char* p = text.data(); p <= textEnd;) {
+        const char* end = textEnd;
+        const char* start = re.exec(p, &end, starts, ends, 4);
+        if (!start) break;
+        out += "@" + std::to_string(start - text.data()) + "-" + std::to_string(end - text.data());
+        for (int g = 0; g < 4 && g < re.captureCount(); ++g)
+            out += starts[g] ? "," + std::to_string(starts[g] - text.data()) + "-" +
+                                   std::to_string(ends[g] - text.data())
+                             : ",-";
+        p = end > start ? end : end + 1;
+    }
+    out += re.test(text.data(), textEnd) ? " test" : " -";
+    out += re.matchesWhole(text.data(), textEnd) ? " whole" : " -";
+    // The NUL-terminated operations see the text up to its first NUL.
+    plat::DString replaced;
+    re.replaceAll(text.c_str(), "<$1|$&>", replaced);
+    out += " " + std::string(replaced.c_str());
+    plat::StringList all;
+    re.matchAll(text.c_str(), all);
+    for (const auto& s : all)
+        out += "|" + std::string(s.isNull() ? "<>" : s.get());
+    return out;
+}
+
+void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& text) {
+    re.setEnginesForTesting(0);
+    const std::string pike = runs(re, text);
+    // Each engine alone (the backtracker needs the automaton), all of them, all but each.
+    const uint32_t engineSets[] = {Regex::Automaton,
+                                   Regex::Automaton | Regex::Backtracker,
+                                   Regex::LiteralSearch,
+                                   Regex::StartFilter,
+                                   Regex::AllEngines,
+                                   Regex::AllEngines & ~Regex::Automaton,
+                                   Regex::AllEngines & ~Regex::LiteralSearch,
+                                   Regex::AllEngines & ~Regex::StartFilter,
+                                   Regex::AllEngines & ~Regex::Backtracker};
+    for (uint32_t engines : engineSets) {
+        re.setEnginesForTesting(engines);
+        EXPECT_EQ(runs(re, text), pike) << "/" << pattern << "/" << re.flags() << " engines "
+                                        << engines << " on \"" << text << "\"";
+    }
+    // Room for a few states only: the automata empty their caches mid-text, and give up on
+    // texts that would make them do it too often.
+    for (size_t budget : {300, 800}) {
+        re.setEnginesForTesting(Regex::AllEngines, budget);
+        EXPECT_EQ(runs(re, text), pike) << "/" << pattern << "/" << re.flags() << " budget "
+                                        << budget << " on \"" << text << "\"";
+    }
+}
+
+// Each case names what a wrong engine would get wrong.
+TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
+    struct Case {
+        const char* pattern;
+        uint32_t flags;
+        std::string text;
+    };
+    const std::string words =
+        "the quick brown fox, jumps over\nthe lazy dog; someone@example.org. ";
+    std::string longText;
+    while (longText.size() < 600)
+        longText += words;
+    const Case cases[] = {
+        {"a|ab", 0, "xxabab"},                            // earlier alternative first
+        {"a*?", 0, "aaa"},                                // lazy: empty matches everywhere
+        {"(a|ab)(c|bcd)(d*)", 0, "abcd abcd"},            // priorities decide the end
+        {"(a*)*b", 0, std::string(300, 'a') + "b"},       // the start is far before the end
+        {"(a|(b))+", 0, "abba ab"},                       // nested captures reset
+        {"x*", 0, "ab\xC3\xA9" "c"},                      // empty matches step whole characters
+        {"^the", Regex::Multiline, longText},             // line starts after a break only
+        {"dog;$|\\.$", Regex::Multiline, longText},       // line ends before a break or the end
+        {"\\bo\\w+|\\Bo", 0, longText},                   // word edges on both sides
+        {"^|$", 0, longText},                             // assertions alone at both ends
+        {"([a-z0-9._]+)@([a-z0-9]+)\\.([a-z][a-z]+)", 0, longText},
+        {"(THE|fox)\\W+(\\w+)", Regex::IgnoreCase, longText},  // folding in the columns
+        {"(?:over|lazy)(.)", Regex::DotAll, longText},    // "." takes the line break
+        {"[^a-z ]+", 0, "ab\xC3\xA9\xFF\xE2\x80\xA8x\xF0\x9F\x98\x80" "cd"},  // bad and long bytes
+        {"[\\s\\S]\\s", 0, "a\xE3\x80\x80" "b\xE2\x80\x8B" "c\xC2\xA0"},  // non-ASCII columns
+        {".\\b.", 0, "\xE2\x80\xA8" "a\xFF" "b"},         // non-ASCII neighbours are not words
+        {"needle", 0, longText + "needle"},               // the literal search
+        {"n\xC3\xA9" "e", 0, "\xE2\x82n\xC3\xA9" "e n\xC3\xA9" "e"},  // a literal after bad bytes
+        {"dog", 0, "dogdo"},                              // a literal cut by the text's end
+        {"(a|a)*b", 0, std::string(400, 'a')},            // no match: the whole text read
+        {"[a-z]+ing", 0, longText + " something singing"},
+        // Line starts only: after LF, CR and U+2029, not after the euro sign's E2.
+        {"^(\\w+) (\\w+)", Regex::Multiline,
+         longText + "\r\nab cd\xE2\x82\xAC" "ij kl\rmn op\xE2\x80\xA9" "ef gh"},
+        {"^(\\w+)", 0, longText},                         // the text's start only
+    };
+    for (const Case& c : cases)
+        expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text);
+}
+
+// Random patterns over a small alphabet, with every assertion and quantifier, on random texts
+// that hold line breaks, non-ASCII and bad UTF-8.
+TEST(RegexEngines, RandomPatternsMatchAsThePikeMachine) {
+    static const char* const atoms[] = {"a", "b", "ab", ".", "[a-c]", "[^b]", "\\w", "\\W", "\\s",
+                                        "^", "$", "\\b", "\\B", "(", ")", "(?:", "|", "\xC3\xA9"};
+    static const char* const quantifiers[] = {"", "", "", "*", "+", "?", "*?", "+?", "??"};
+    static const char* const letters[] = {"a", "b", "c", " ", "\n", "\xC3\xA9", "\xFF", "_"};
+    std::mt19937 random(14);
+    int compiled = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string pattern;
+        for (int n = 1 + int(random() % 7); n > 0; --n) {
+            pattern += atoms[random() % (sizeof atoms / sizeof *atoms)];
+            pattern += quantifiers[random() % (sizeof quantifiers / sizeof *quantifiers)];
+        }
+        std::unique_ptr<Regex> re;
+        try {
+            re = Regex::create(pattern.c_str(), uint32_t(random() % 8));
+        } catch (const plat::Exception&) {
+            continue;
+        }
+        ++compiled;
+        std::string text;
+        for (int n = int(random() % 40); n > 0; --n)
+            text += letters[random() % (sizeof letters / sizeof *letters)];
+        expectSameAsPike(*re, pattern, text);
+    }
+    EXPECT_GT(compiled, 450);
+}
+
+// Once an expression has seen a few texts, its ordinary calls take nothing from the heap: the
+// automata are kept in the expression, the machine's lists in the thread.
+TEST(RegexEngines, WarmCallsAllocateNothing) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "2024-03-05 10:00:0" + std::to_string(i % 10) + " web01 job " + std::to_string(i) +
+                " done for bob@example.org after 12 ms\n";
+    const char* end = text.data() + text.size();
+    const std::string line = text.substr(0, text.find('\n'));
+    const char* const patterns[] = {"([a-z]+)@([a-z]+)\\.(org|com)", "after \\d+ ms$", "done",
+                                    "(?:job|task) (\\d+)", "^\\d+-\\d+-\\d+ [\\d:]+ \\w+ .*"};
+    for (const char* pattern : patterns) {
+        auto re = Regex::create(pattern, Regex::Multiline);
+        const char* starts[3];
+        const char* ends[3];
+        plat::DString out;
+        long before = 0;
+        for (int round = 0; round < 3; ++round) {
+            before = allocationsOfThisThread;
+            for (const char* p = text.data(); p < end;) {
+                const char* matchEnd = end;
+                if (!re->exec(p, &matchEnd, starts, ends, 3)) break;
+                p = matchEnd + 1;
+            }
+            re->test(text.data(), end);
+            re->test(line.data(), line.data() + line.size());
+            re->matchesWhole(line.data(), line.data() + line.size());
+            re->replaceAll(line.c_str(), "x", out, false);
+        }
+        EXPECT_EQ(allocationsOfThisThread - before, 0) << pattern;
+    }
+}
+
+// One expression used by several threads at once, with a cache small enough that the threads
+// empty it under each other: every thread sees the matches of the Pike machine.
+TEST(RegexEngines, ThreadsShareOneExpression) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "user" + std::to_string(i * 7919 % 1000) + "@host" + std::to_string(i % 13) +
+                ".example.org said: w" + std::to_string(i) + "x\n";
+    auto re = Regex::create("(\\w+)@(\\w+)\\.example\\.(org|net)|w(\\d+)x$", Regex::Multiline);
+    re->setEnginesForTesting(0);
+    const std::string expected = runs(*re, text);
+    for (size_t budget : {size_t(0), size_t(800)}) {
+        re->setEnginesForTesting(Regex::AllEngines, budget);
+        std::atomic<int> wrong{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([&] {
+                for (int round = 0; round < 5; ++round)
+                    if (runs(*re, text) != expected) ++wrong;
+            });
+        for (auto& thread : threads)
+            thread.join();
+        EXPECT_EQ(wrong.load(), 0) << "budget " << budget;
+    }
+}
+
+}  // namespace
