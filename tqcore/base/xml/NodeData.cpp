@@ -63,10 +63,6 @@ NodeData* newNodeData(char* name, bool declaration) {
     return d;
 }
 
-void addRef(NodeData* d) {
-    if (d) ++d->refCount;
-}
-
 namespace {
 // Frees what edits put into a record besides its block.
 void freePieces(NodeData* node) {
@@ -85,8 +81,7 @@ void freePieces(NodeData* node) {
 }
 }  // namespace
 
-void release(NodeData* d) {
-    if (!d || --d->refCount > 0) return;
+void freeTree(NodeData* d) {
     // A worklist instead of recursion: a tree of any depth is freed in constant stack.
     NodeData* pending = d;  // chained through `parent`, which a freed node no longer needs
     d->parent = nullptr;

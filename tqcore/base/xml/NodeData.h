@@ -86,9 +86,16 @@ char* xmlStrDup(const char* text, ptrdiff_t length = -1);  // -1: up to the NUL
 
 // Creates a record with one reference (the caller's), taking the malloc-owned `name`.
 NodeData* newNodeData(char* name, bool declaration);
-void addRef(NodeData* d);
+// Frees a record that holds no reference any more, and the children no one else holds.
+void freeTree(NodeData* d);
+// Handles come and go with every look-up: the reference counts are kept inline.
+inline void addRef(NodeData* d) {
+    if (d) ++d->refCount;
+}
 // Drops one reference; frees the record, and the children no one else holds, at zero.
-void release(NodeData* d);
+inline void release(NodeData* d) {
+    if (d && --d->refCount == 0) freeTree(d);
+}
 // Adds a content item at `position` of the order list (outside it: the end). Returns the
 // item's index in its own array, whose slot the caller fills.
 int insertContent(NodeData* d, int kind, int position);
