@@ -28,6 +28,7 @@ TQ_BUILD_PACKAGES="build-essential cmake ninja-build"
 # that the benchmarks are compiled against.
 TQ_TEST_PACKAGES="libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev llvm-14 locales gettext
     libxml2-dev libbenchmark-dev pkg-config libglib2.0-dev libssl-dev libspdlog-dev libevent-dev
-    libre2-dev libpcre2-dev nlohmann-json3-dev rapidjson-dev libtinyxml2-dev libpugixml-dev"
+    libre2-dev libpcre2-dev nlohmann-json3-dev rapidjson-dev libsimdjson-dev libtinyxml2-dev
+    libpugixml-dev"
 
 tq_jobs() { nproc 2>/dev/null || echo 2; }

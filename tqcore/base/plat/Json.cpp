@@ -7,6 +7,9 @@
 #include <climits>
 #include <cstdarg>
 #include <cstring>
+#include <functional>
+#include <new>
+#include <stdexcept>
 
 namespace plat {
 
@@ -15,6 +18,34 @@ namespace {
 // Objects up to this size are searched by a scan, which beats hashing for the small records
 // that most documents hold.
 constexpr int kScanLimit = 8;
+
+template <typename T>
+T* allocateArray(int count) {
+    return static_cast<T*>(jsonheap::allocate(size_t(count) * sizeof(T)));
+}
+
+template <typename T>
+void freeArray(T* array, int count) {
+    if (array) jsonheap::deallocate(array, size_t(count) * sizeof(T));
+}
+
+// The next capacity of a growing array or object; counts are int.
+int grownCapacity(int capacity) {
+    if (capacity == INT_MAX) throw std::length_error("JSON container too large");
+    return capacity < 4 ? 4 : capacity > INT_MAX / 2 ? INT_MAX : 2 * capacity;
+}
+
+// Moves `count` items to new storage of `capacity`, releasing the old one.
+template <typename T>
+T* moveTo(T* items, int count, int oldCapacity, int capacity) {
+    T* moved = allocateArray<T>(capacity);
+    for (int i = 0; i < count; i++) {
+        new (moved + i) T(std::move(items[i]));
+        items[i].~T();
+    }
+    freeArray(items, oldCapacity);
+    return moved;
+}
 
 }  // namespace
 
@@ -140,28 +171,40 @@ void JsonString::checkLength(int max) const {
 
 // ---- arrays
 
+JsonArray::~JsonArray() {
+    for (int i = 0; i < size_; i++)
+        elements_[i].~JsonValuePtr();
+    freeArray(elements_, capacity_);
+}
+
 const JsonValuePtr& JsonArray::get(int index) const {
-    if (index < 0 || index >= size()) throw JsonException("JSON array index %d not found", index);
-    return elements_[size_t(index)];
+    if (index < 0 || index >= size_) throw JsonException("JSON array index %d not found", index);
+    return elements_[index];
 }
 
 void JsonArray::append(JsonValuePtr value) {
     TQ_ASSERT(value);
-    elements_.push_back(std::move(value));
+    if (size_ == capacity_) {
+        int capacity = grownCapacity(capacity_);
+        elements_ = moveTo(elements_, size_, capacity_, capacity);
+        capacity_ = capacity;
+    }
+    new (elements_ + size_) JsonValuePtr(std::move(value));
+    size_++;
 }
 
 StringList JsonArray::toStrings() const {
     StringList texts;
-    texts.reserve(elements_.size());
-    for (const JsonValuePtr& element : elements_)
-        texts.emplace_back(element->asString().get());
+    texts.reserve(size_t(size_));
+    for (int i = 0; i < size_; i++)
+        texts.emplace_back(elements_[i]->asString().get());
     return texts;
 }
 
 StringSet JsonArray::toStringSet() const {
     StringSet texts;
-    for (const JsonValuePtr& element : elements_)
-        texts.emplace(element->asString().get());
+    for (int i = 0; i < size_; i++)
+        texts.emplace(elements_[i]->asString().get());
     return texts;
 }
 
@@ -177,13 +220,27 @@ void JsonArray::appendStrings(const StringSet& texts) {
 
 // ---- objects
 
+JsonObject::~JsonObject() {
+    for (int i = 0; i < size_; i++) {
+        freeKey(members_[i].name.get());
+        members_[i].~Member();
+    }
+    freeArray(members_, capacity_);
+    if (keyBlock_) jsonheap::deallocate(keyBlock_, keyBlockSize_);
+}
+
+void JsonObject::freeKey(const char* key) {
+    std::less_equal<const char*> atMost;
+    if (keyBlock_ && atMost(keyBlock_, key) && !atMost(keyBlock_ + keyBlockSize_, key)) return;
+    jsonheap::deallocate(const_cast<char*>(key), std::strlen(key) + 1);
+}
+
 int JsonObject::find(std::string_view name) const {
-    int n = size();
+    int n = size_;
     if (n <= kScanLimit) {
         for (int i = 0; i < n; i++) {
-            const String& key = members_[size_t(i)].name;
-            if (std::strncmp(key.get(), name.data(), name.size()) == 0 &&
-                key.get()[name.size()] == '\0')
+            const char* key = members_[i].name.get();
+            if (std::strncmp(key, name.data(), name.size()) == 0 && key[name.size()] == '\0')
                 return i;
         }
         return -1;
@@ -191,27 +248,21 @@ int JsonObject::find(std::string_view name) const {
     if (!index_) {
         index_ = std::make_unique<std::unordered_map<std::string_view, int>>(size_t(n) * 2);
         for (int i = 0; i < n; i++)
-            index_->emplace(members_[size_t(i)].name.get(), i);
+            index_->emplace(members_[i].name.get(), i);
     }
     auto it = index_->find(name);
     return it == index_->end() ? -1 : it->second;
 }
 
-void JsonObject::appendNew(String name, JsonValuePtr value) {
-    members_.push_back(Member{std::move(name), std::move(value)});
-    const Member& added = members_.back();
-    if (index_) index_->emplace(added.name.get(), size() - 1);
-}
-
 const JsonValuePtr& JsonObject::get(const char* name) const {
     int i = find(name);
     if (i < 0) throw JsonException("JSON object property '%s' not found", name ? name : "");
-    return members_[size_t(i)].value;
+    return members_[i].value;
 }
 
 JsonValuePtr JsonObject::getOptional(const char* name) const {
     int i = find(name);
-    return i < 0 ? JsonValuePtr() : members_[size_t(i)].value;
+    return i < 0 ? JsonValuePtr() : members_[i].value;
 }
 
 JsonArrayPtr JsonObject::getArray(const char* name) const {
@@ -221,17 +272,29 @@ JsonArrayPtr JsonObject::getArray(const char* name) const {
 JsonArray* JsonObject::findArray(const char* name) const {
     int i = find(name);
     if (i < 0) return nullptr;
-    JsonValue* value = members_[size_t(i)].value.get();
+    JsonValue* value = members_[i].value.get();
     return value->kind() == Kind::Array ? static_cast<JsonArray*>(value) : nullptr;
 }
 
 void JsonObject::set(const char* name, JsonValuePtr value) {
     TQ_ASSERT(value);
     int i = find(name);
-    if (i >= 0)
-        members_[size_t(i)].value = std::move(value);
-    else
-        appendNew(String(name ? name : ""), std::move(value));
+    if (i >= 0) {
+        members_[i].value = std::move(value);
+        return;
+    }
+    if (size_ == capacity_) {
+        int capacity = grownCapacity(capacity_);
+        members_ = moveTo(members_, size_, capacity_, capacity);
+        capacity_ = capacity;
+    }
+    size_t length = std::strlen(name ? name : "");
+    char* key = static_cast<char*>(jsonheap::allocate(length + 1));
+    std::memcpy(key, name ? name : "", length);
+    key[length] = '\0';
+    new (members_ + size_) Member{JsonKey(key), std::move(value)};
+    size_++;
+    if (index_) index_->emplace(std::string_view(key, length), size_ - 1);
 }
 
 void JsonObject::setString(const char* name, const char* text) {
@@ -241,7 +304,15 @@ void JsonObject::setString(const char* name, const char* text) {
 void JsonObject::remove(const char* name) {
     int i = find(name);
     if (i < 0) return;
-    members_.erase(members_.begin() + i);
+    // Released last, when the object is whole again: its destructors may run any code.
+    JsonValuePtr removed = std::move(members_[i].value);
+    freeKey(members_[i].name.get());
+    for (; i + 1 < size_; i++) {
+        members_[i].name = members_[i + 1].name;
+        members_[i].value = std::move(members_[i + 1].value);
+    }
+    members_[size_ - 1].~Member();
+    size_--;
     index_.reset();
 }
 

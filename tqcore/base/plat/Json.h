@@ -6,11 +6,15 @@
 // duplicate keys through a hash index) and refuses values nested more than 32 levels below
 // the top, so hostile input cannot exhaust the stack; every failure is a plat::JsonException
 // "<what> at line <n>" and leaves no partial tree behind. The writer never drops text: a
-// malformed UTF-8 sequence in a string is written as U+FFFD. Every value is a heap object of
-// its own. References are not locked: a tree belongs to one thread at a time.
+// malformed UTF-8 sequence in a string is written as U+FFFD. Values, their arrays and key
+// texts live in the blocks of plat/JsonHeap.h (string texts are array-new, as plat::String
+// frees them); the parser's scratch space is a pointer per pending value, handed back as each
+// container closes. References are not locked: a tree belongs to one thread at a time, and it
+// may be released on another thread than the one that built it.
 #pragma once
 
 #include "plat/Exception.h"
+#include "plat/JsonHeap.h"
 #include "plat/MBuf.h"
 #include "plat/NonCopyable.h"
 #include "plat/String.h"
@@ -22,7 +26,6 @@
 #include <string_view>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace rdr {
 class OutStream;
@@ -134,6 +137,10 @@ public:
     // Pure, so that only the kinds below are values.
     virtual ~JsonValue() = 0;
 
+    // Values live in the JSON heap; the deleting destructor passes the size back.
+    static void* operator new(size_t size) { return jsonheap::allocate(size); }
+    static void operator delete(void* p, size_t size) noexcept { jsonheap::deallocate(p, size); }
+
     Kind kind() const { return kind_; }
 
     // The value as its own kind; any other kind throws JsonException "Unexpected JSON type".
@@ -218,14 +225,20 @@ public:
     // Throws plat::Exception "Unexpected value: string too long" (no type name) when the text
     // is longer than `max` bytes.
     void checkLength(int max) const;
+
+private:
+    friend class JsonParser;
+    // Takes a text already measured and copied.
+    explicit JsonString(String&& text) : JsonValue(Kind::String), String(std::move(text)) {}
 };
 
 class JsonArray : public JsonValue {
 public:
     JsonArray() : JsonValue(Kind::Array) {}
+    ~JsonArray() override;
     JsonArray& asArray() override { return *this; }
 
-    int size() const { return int(elements_.size()); }
+    int size() const { return size_; }
     // The element, or JsonException "JSON array index <i> not found".
     const JsonValuePtr& get(int index) const;
     // Adds a reference to the end; an empty one is a fatal assertion failure.
@@ -242,22 +255,55 @@ private:
     friend class JsonParser;
     friend class JsonWriter;
 
-    std::vector<JsonValuePtr> elements_;
+    JsonValuePtr* elements_ = nullptr;  // size_ references, room for capacity_
+    int size_ = 0;
+    int capacity_ = 0;
+};
+
+// A member's name: a NUL-terminated text owned by its object, at the same place for as long as
+// the member lives.
+class JsonKey {
+public:
+    const char* get() const { return text_; }
+    const char* c_str() const { return text_; }
+
+private:
+    friend class JsonObject;
+    friend class JsonParser;
+    explicit JsonKey(const char* text) : text_(text) {}
+
+    const char* text_;
 };
 
 // Members in the order of insertion, names unique and compared byte-wise.
 class JsonObject : public JsonValue {
 public:
     struct Member {
-        String name;
+        JsonKey name;
         JsonValuePtr value;
+    };
+    // The members in order, valid until the object changes.
+    class Members {
+    public:
+        const Member* begin() const { return begin_; }
+        const Member* end() const { return end_; }
+        size_t size() const { return size_t(end_ - begin_); }
+        bool empty() const { return begin_ == end_; }
+        const Member& operator[](size_t i) const { return begin_[i]; }
+
+    private:
+        friend class JsonObject;
+        Members(const Member* begin, const Member* end) : begin_(begin), end_(end) {}
+        const Member* begin_;
+        const Member* end_;
     };
 
     JsonObject() : JsonValue(Kind::Object) {}
+    ~JsonObject() override;
     JsonObject& asObject() override { return *this; }
 
-    int size() const { return int(members_.size()); }
-    const std::vector<Member>& members() const { return members_; }
+    int size() const { return size_; }
+    Members members() const { return Members(members_, members_ + size_); }
 
     // The value, or JsonException "JSON object property '<name>' not found".
     const JsonValuePtr& get(const char* name) const;
@@ -283,10 +329,14 @@ private:
     // The index of the member, or -1.
     int find(const char* name) const { return find(std::string_view(name ? name : "")); }
     int find(std::string_view name) const;
-    // Appends a member known to be new.
-    void appendNew(String name, JsonValuePtr value);
+    // Frees a member's name, unless it lies in keyBlock_, which goes with the object.
+    void freeKey(const char* key);
 
-    std::vector<Member> members_;
+    Member* members_ = nullptr;  // size_ members, room for capacity_
+    int size_ = 0;
+    int capacity_ = 0;
+    char* keyBlock_ = nullptr;   // the names of the members read by the parser, one block
+    size_t keyBlockSize_ = 0;
     // Name to position, made once the object is larger than a short scan; the views point
     // into the members' own names. Dropped on removal and rebuilt on the next look-up.
     mutable std::unique_ptr<std::unordered_map<std::string_view, int>> index_;

@@ -1,12 +1,23 @@
 // The JSON parser: recursive descent over the input bytes, one value per call, with the depth
-// bounded so that the recursion is too.
+// bounded so that the recursion is too. Values wait on a stack of pointers until their
+// container closes; the container then takes them into storage of its final size.
 #include "plat/Json.h"
 
 #include "plat/Utf8.h"
 
+#include <sys/mman.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -63,16 +74,236 @@ int hex4(const char* p) {
     return value;
 }
 
+// Values read and not yet in their container, innermost container's last; they are owned here
+// until then. The first chunk grows with the document up to kChunk entries; beyond it, chunks
+// of kChunk entries are mapped one by one and unmapped as a closing container empties them, so
+// that a long array never holds its elements twice: its storage fills while this shrinks.
+class PendingValues {
+public:
+    PendingValues() = default;
+    PendingValues(const PendingValues&) = delete;
+    PendingValues& operator=(const PendingValues&) = delete;
+    ~PendingValues() { clear(0); }
+
+    size_t size() const {
+        return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunk + size_t(top_ - chunks_.back());
+    }
+    // Deletes what is left; the first chunk is kept when it is no larger than `keep` entries.
+    void clear(size_t keep) {
+        if (chunks_.empty()) return;
+        take(0, [](size_t, JsonValue* value) { delete value; });
+        if (firstCapacity_ <= keep) return;
+        std::free(chunks_[0]);
+        chunks_.clear();
+        firstCapacity_ = 0;
+        top_ = limit_ = nullptr;
+    }
+    // Room for one more, so that a value once made is never lost to a failure to store it.
+    void reserve() {
+        if (top_ == limit_) grow();
+    }
+    void pushReserved(JsonValue* value) { *top_++ = value; }
+
+    // Hands the values from `base` on to place(index from base, value), the last first, and
+    // drops them.
+    template <typename Place>
+    void take(size_t base, Place place) {
+        // A chunk mapped for a value that was never made.
+        while (chunks_.size() > 1 && top_ == chunks_.back()) {
+            munmap(chunks_.back(), kChunk * sizeof(JsonValue*));
+            chunks_.pop_back();
+            top_ = limit_ = chunks_.back() + kChunk;
+        }
+        size_t end = size();
+        while (end > base) {
+            size_t chunkIndex = (end - 1) / kChunk;
+            JsonValue** chunk = chunks_[chunkIndex];
+            size_t chunkStart = chunkIndex * kChunk;
+            size_t from = base > chunkStart ? base : chunkStart;
+            for (size_t i = end; i-- > from;)
+                place(i - base, chunk[i - chunkStart]);
+            end = from;
+            if (end == chunkStart && chunkIndex > 0) {
+                munmap(chunk, kChunk * sizeof(JsonValue*));
+                chunks_.pop_back();
+            }
+        }
+        JsonValue** last = chunks_.back();
+        top_ = last + (base - (chunks_.size() - 1) * kChunk);
+        limit_ = last + (chunks_.size() == 1 ? firstCapacity_ : kChunk);
+    }
+
+private:
+    static constexpr size_t kChunk = size_t(64) << 10;
+
+    void grow() {
+        if (chunks_.empty() || (chunks_.size() == 1 && firstCapacity_ < kChunk)) {
+            size_t used = size();
+            size_t capacity = firstCapacity_ ? 2 * firstCapacity_ : 256;
+            // Nothing may fail once the chunk is moved.
+            chunks_.reserve(4);
+            void* first = std::realloc(chunks_.empty() ? nullptr : chunks_[0],
+                                       capacity * sizeof(JsonValue*));
+            if (!first) throw std::bad_alloc();
+            if (chunks_.empty()) chunks_.push_back(nullptr);
+            chunks_[0] = static_cast<JsonValue**>(first);
+            firstCapacity_ = capacity;
+            top_ = chunks_[0] + used;
+            limit_ = chunks_[0] + capacity;
+            return;
+        }
+        chunks_.reserve(chunks_.size() + 1);
+        void* chunk = mmap(nullptr, kChunk * sizeof(JsonValue*), PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (chunk == MAP_FAILED) throw std::bad_alloc();
+        chunks_.push_back(static_cast<JsonValue**>(chunk));
+        top_ = chunks_.back();
+        limit_ = top_ + kChunk;
+    }
+
+    std::vector<JsonValue**> chunks_;  // the first from malloc, the others mapped
+    size_t firstCapacity_ = 0;         // entries of the first chunk
+    JsonValue** top_ = nullptr;        // next free entry of the last chunk
+    JsonValue** limit_ = nullptr;      // end of the last chunk
+};
+
+// The name of a member whose object is still open: its text (NUL-terminated) in the parser's
+// key stack, its length, its first 8 bytes and, in a large object, its hash.
+struct PendingKey {
+    size_t offset;
+    uint32_t length;
+    uint32_t hash;
+    uint64_t prefix;
+};
+
+// memcpy for the short texts that most names and values are, without a library call.
+inline void copyText(char* to, const char* from, size_t length) {
+    if (length >= 8 && length <= 16) {
+        uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + length - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + length - 8, &tail, 8);
+    } else if (length < 8) {
+        for (size_t i = 0; i < length; i++)
+            to[i] = from[i];
+    } else {
+        std::memcpy(to, from, length);
+    }
+}
+
+// The first bytes of a name, for the comparisons that most names fail at once.
+uint64_t keyPrefix(const char* text, size_t length) {
+    uint64_t prefix = 0;
+    if (length >= 8)
+        std::memcpy(&prefix, text, 8);
+    else
+        for (size_t i = 0; i < length; i++)
+            prefix |= uint64_t(static_cast<unsigned char>(text[i])) << (8 * i);
+    return prefix;
+}
+
+// Bytes kept as a stack, growing by doubling.
+class TextStack {
+public:
+    size_t size() const { return size_; }
+    const char* data() const { return data_.get(); }
+    size_t capacity() const { return capacity_; }
+    // `n` more bytes at the end, to be written by the caller.
+    char* extend(size_t n) {
+        if (capacity_ - size_ < n) grow(n);
+        char* at = data_.get() + size_;
+        size_ += n;
+        return at;
+    }
+    void resize(size_t size) { size_ = size; }
+    void release() {
+        data_.reset();
+        size_ = capacity_ = 0;
+    }
+
+private:
+    void grow(size_t n) {
+        size_t capacity = capacity_ ? 2 * capacity_ : 1024;
+        while (capacity - size_ < n)
+            capacity *= 2;
+        std::unique_ptr<char[]> grown(new char[capacity]);
+        if (size_) std::memcpy(grown.get(), data_.get(), size_);
+        data_ = std::move(grown);
+        capacity_ = capacity;
+    }
+
+    std::unique_ptr<char[]> data_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
+
+// The hash of a name in the table of a large object; the library's hash of texts reads every
+// byte, so that chosen names fall on one slot no more easily than any others.
+uint32_t hashKey(const char* text, size_t length) {
+    uint64_t hash = std::hash<std::string_view>()(std::string_view(text, length));
+    return uint32_t(hash ^ (hash >> 32));
+}
+
+// Objects up to this many members find a duplicate by comparing hashes; larger ones through a
+// table per open object.
+constexpr size_t kKeyScanLimit = 16;
+
+// What a parse needs besides the tree. Each thread keeps one for its next parse, up to about
+// 120 KiB, so that small documents allocate nothing but their values.
+struct ParserScratch {
+    PendingValues values;                   // elements and member values of open containers
+    std::vector<PendingKey> keys;           // member names of the open objects
+    TextStack keyText;                      // their texts
+    // Per depth, the hash table of an open object too large for a scan: positions from its
+    // first key, plus 1 (0 is free).
+    std::vector<uint32_t> keyTables[kRefusedDepth];
+    bool tablesUsed = false;                // since the last reset
+    std::unique_ptr<char[]> text;           // the text of a string that holds escapes
+    size_t textSize = 0;                    // its size in bytes
+
+    // Empties everything, keeping what is small enough to keep.
+    void reset() {
+        values.clear(4096);
+        keys.clear();
+        if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
+        keyText.resize(0);
+        if (keyText.capacity() > 16384) keyText.release();
+        if (tablesUsed) {
+            for (std::vector<uint32_t>& table : keyTables)
+                if (table.capacity() > 256) std::vector<uint32_t>().swap(table);
+            tablesUsed = false;
+        }
+        if (textSize > 16384) text.reset(), textSize = 0;
+    }
+};
+
+// The thread's scratch, and its release when the thread ends; a parse after that (from the
+// destructor of another thread-local) gets one of its own.
+thread_local ParserScratch* tScratch;
+thread_local bool tScratchEnded;
+struct ScratchEnd {
+    ~ScratchEnd() {
+        delete tScratch;
+        tScratch = nullptr;
+        tScratchEnded = true;
+    }
+};
+thread_local ScratchEnd tScratchEnd;
+
 }  // namespace
 
 class JsonParser {
 public:
-    JsonParser(const char* text, size_t length) : p_(text), end_(text + length) {}
+    JsonParser(const char* text, size_t length, ParserScratch& scratch)
+        : p_(text), end_(text + length), s_(scratch) {}
 
     JsonValuePtr parseDocument() {
-        JsonValuePtr value = parseValue(0);
+        parseValue(0);
         skipWhiteSpace();
         if (p_ != end_) fail("Trailing bytes after JSON");
+        JsonValuePtr value;
+        s_.values.take(0, [&value](size_t, JsonValue* top) { value = JsonValuePtr(top); });
         return value;
     }
 
@@ -98,20 +329,49 @@ private:
         p_ = p;
     }
 
-    JsonValuePtr parseValue(int depth);
-    JsonValuePtr parseNumber();
-    JsonValuePtr parseLiteral(const char* word, size_t length);
+    // Each of these reads one value and leaves it on s_.values.
+    void parseValue(int depth);
+    void parseNumber();
+    void parseLiteral(const char* word, size_t length);
     // Reads a string whose opening quote is at p_; the text is in [*text, *text + *length),
-    // pointing into the input or into scratch_. A text beyond INT_MAX bytes is refused with
+    // pointing into the input or into the scratch text. A text beyond INT_MAX bytes is refused with
     // "Unsupported string": the string types count in int.
     void parseString(const char** text, size_t* length);
     unsigned parseHex4();
-    JsonValuePtr parseArray(int depth);
-    JsonValuePtr parseObject(int depth);
+    char* parseUnicodeEscape(char* out, unsigned* seen);
+    // Grows the scratch text for `more` bytes after `out`, keeping what is before it.
+    char* growText(char* out, size_t more);
+    void parseArray(int depth);
+    void parseObject(int depth);
+    // Reads a member name onto s_.keys, refusing one that the open object at `depth` has.
+    void parseKey(int depth, size_t keyBase);
+    void push(JsonValue* value) { s_.values.pushReserved(value); }
     // Moves p_ over plain bytes of a string; the result tells which classes it met.
     unsigned scanPlain() {
         const char* p = p_;
         unsigned seen = 0;
+#ifdef __SSE2__
+        // Sixteen bytes at a time: the quote, the backslash and control characters stop the
+        // run, and the sign bits tell whether it holds a multi-byte character.
+        const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+        const __m128i lastControl = _mm_set1_epi8(0x1F);
+        while (end_ - p >= 16) {
+            __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i stops = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)),
+                _mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes));
+            unsigned stopMask = unsigned(_mm_movemask_epi8(stops));
+            unsigned highMask = unsigned(_mm_movemask_epi8(bytes));
+            if (stopMask) {
+                unsigned before = (stopMask & (0u - stopMask)) - 1;
+                if (highMask & before) seen |= kStringHigh;
+                p_ = p + __builtin_ctz(stopMask);
+                return seen;
+            }
+            if (highMask) seen |= kStringHigh;
+            p += 16;
+        }
+#endif
         for (unsigned char k; p < end_ && (k = kStringClass.of[static_cast<unsigned char>(*p)]);
              p++)
             seen |= k;
@@ -122,14 +382,10 @@ private:
     const char* p_;                    // next byte to read
     const char* end_;                  // one past the input
     int64_t line_ = 0;                 // line feeds skipped so far
-    std::unique_ptr<char[]> scratch_;  // the text of a string that holds escapes
-    size_t scratchSize_ = 0;           // its size in bytes
-    // Elements of the arrays being read, innermost last: each array takes its own off the end
-    // when it closes, so that its storage is allocated once, at its final size.
-    std::vector<JsonValuePtr> elements_;
+    ParserScratch& s_;                 // the stacks and buffers the thread keeps
 };
 
-JsonValuePtr JsonParser::parseValue(int depth) {
+void JsonParser::parseValue(int depth) {
     // After the white space, so that the error names the line the refused value is on.
     skipWhiteSpace();
     if (depth >= kRefusedDepth) fail("Unsupported nesting");
@@ -139,7 +395,13 @@ JsonValuePtr JsonParser::parseValue(int depth) {
         const char* text;
         size_t length;
         parseString(&text, &length);
-        return JsonValuePtr(new JsonString(text, int(length)));
+        char* copy = new char[length + 1];
+        String owned = String::adopt(copy);
+        copyText(copy, text, length);
+        copy[length] = '\0';
+        s_.values.reserve();
+        push(new JsonString(std::move(owned)));
+        return;
     }
     case '[':
         return parseArray(depth);
@@ -156,15 +418,18 @@ JsonValuePtr JsonParser::parseValue(int depth) {
     }
 }
 
-JsonValuePtr JsonParser::parseLiteral(const char* word, size_t length) {
+void JsonParser::parseLiteral(const char* word, size_t length) {
     need(length);
     if (std::memcmp(p_, word, length) != 0) fail("Bad value");
     p_ += length;
-    if (word[0] == 'n') return JsonValuePtr(new JsonNull);
-    return JsonValuePtr(new JsonBool(word[0] == 't'));
+    s_.values.reserve();
+    if (word[0] == 'n')
+        push(new JsonNull);
+    else
+        push(new JsonBool(word[0] == 't'));
 }
 
-JsonValuePtr JsonParser::parseNumber() {
+void JsonParser::parseNumber() {
     const char* p = p_;
     bool negative = *p == '-';
     if (negative) {
@@ -197,7 +462,8 @@ JsonValuePtr JsonParser::parseNumber() {
     if (p < end_ && (*p == '.' || *p == 'e' || *p == 'E')) fail("Unsupported number");
     // Two's complement negation keeps the full range, -2^63 included.
     int64_t number = negative ? int64_t(0 - value) : int64_t(value);
-    return JsonValuePtr(new JsonNumber(number));
+    s_.values.reserve();
+    push(new JsonNumber(number));
 }
 
 unsigned JsonParser::parseHex4() {
@@ -206,6 +472,43 @@ unsigned JsonParser::parseHex4() {
     if (value < 0) fail("Bad string hex escape");
     p_ += 4;
     return unsigned(value);
+}
+
+// Decodes the \\u escape whose digits are at p_ (a surrogate pair whole) into `out`, which
+// has room for 4 bytes; returns the end of what it wrote.
+char* JsonParser::parseUnicodeEscape(char* out, unsigned* seen) {
+    unsigned codePoint = parseHex4();
+    if (codePoint == 0) fail("Unsupported string");
+    if (codePoint >= 0xDC00 && codePoint < 0xE000) fail("Illegal low surrogate");
+    if (codePoint >= 0xD800 && codePoint < 0xDC00) {
+        // Anything but a whole low-surrogate escape, the end of the input included, leaves
+        // the pair unterminated.
+        int low = end_ - p_ >= 6 && p_[0] == '\\' && p_[1] == 'u' ? hex4(p_ + 2) : -1;
+        if (low < 0xDC00 || low >= 0xE000) fail("Unterminated surrogate pair");
+        p_ += 6;
+        codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (unsigned(low) & 0x3FF);
+    }
+    if (codePoint < 0x80) {
+        *out++ = char(codePoint);
+    } else {
+        // The encoder writes any code point, non-characters included: the UTF-8 check of the
+        // whole text refuses those.
+        utf8Encode(int(codePoint), &out);
+        *seen |= kStringHigh;
+    }
+    return out;
+}
+
+char* JsonParser::growText(char* out, size_t more) {
+    size_t used = size_t(out - s_.text.get());
+    size_t size = s_.textSize ? 2 * s_.textSize : 256;
+    while (size - used < more)
+        size *= 2;
+    std::unique_ptr<char[]> grown(new char[size]);
+    if (used) std::memcpy(grown.get(), s_.text.get(), used);
+    s_.text = std::move(grown);
+    s_.textSize = size;
+    return s_.text.get() + used;
 }
 
 void JsonParser::parseString(const char** text, size_t* length) {
@@ -222,33 +525,21 @@ void JsonParser::parseString(const char** text, size_t* length) {
         p_++;
         return;
     }
-    // No escape makes its text longer, so the bytes up to the closing quote (or the end of the
-    // input) bound the decoded text and the loop below writes without checks.
-    size_t bound = size_t(p_ - start);
-    for (const char* q = p_; q < end_ && *q != '"';) {
-        size_t step = *q == '\\' && end_ - q > 1 ? 2 : 1;
-        q += step;
-        bound += step;
-    }
-    if (bound > scratchSize_) {
-        scratchSize_ = bound > 2 * scratchSize_ ? bound : 2 * scratchSize_;
-        scratch_.reset(new char[scratchSize_]);
-    }
-    char* out = scratch_.get();
-    std::memcpy(out, start, size_t(p_ - start));
-    out += p_ - start;
+    // The decoded text goes to the scratch buffer, which grows when a run or an escape (at
+    // most 4 bytes) would not fit.
+    char* out = s_.text.get();
+    const char* run = start;
     for (;;) {
+        // The plain run before p_, with room for the escape after it.
+        size_t runLength = size_t(p_ - run);
+        if (size_t(s_.text.get() + s_.textSize - out) < runLength + 4)
+            out = growText(out, runLength + 4);
+        std::memcpy(out, run, runLength);
+        out += runLength;
         need(1);
         unsigned char c = static_cast<unsigned char>(*p_);
         if (c == '"') break;
         if (c < 0x20) fail(c == 0 ? "Unsupported string" : "Bad string");
-        if (c != '\\') {
-            const char* run = p_;
-            seen |= scanPlain();
-            std::memcpy(out, run, size_t(p_ - run));
-            out += p_ - run;
-            continue;
-        }
         p_++;
         need(1);
         char escaped = *p_++;
@@ -257,121 +548,196 @@ void JsonParser::parseString(const char** text, size_t* length) {
         case '/':
         case '\\':
             *out++ = escaped;
-            continue;
+            break;
         case 'b':
             *out++ = '\b';
-            continue;
+            break;
         case 'f':
             *out++ = '\f';
-            continue;
+            break;
         case 'n':
             *out++ = '\n';
-            continue;
+            break;
         case 'r':
             *out++ = '\r';
-            continue;
+            break;
         case 't':
             *out++ = '\t';
-            continue;
+            break;
         case 'u':
+            out = parseUnicodeEscape(out, &seen);
             break;
         default:
             fail("Bad string");
         }
-        unsigned codePoint = parseHex4();
-        if (codePoint == 0) fail("Unsupported string");
-        if (codePoint >= 0xDC00 && codePoint < 0xE000) fail("Illegal low surrogate");
-        if (codePoint >= 0xD800 && codePoint < 0xDC00) {
-            // Anything but a whole low-surrogate escape, the end of the input included, leaves
-            // the pair unterminated.
-            int low = end_ - p_ >= 6 && p_[0] == '\\' && p_[1] == 'u' ? hex4(p_ + 2) : -1;
-            if (low < 0xDC00 || low >= 0xE000) fail("Unterminated surrogate pair");
-            p_ += 6;
-            codePoint = 0x10000 + ((codePoint & 0x3FF) << 10) + (unsigned(low) & 0x3FF);
-        }
-        if (codePoint < 0x80) {
-            *out++ = char(codePoint);
-        } else {
-            // The encoder writes any code point, non-characters included: the check below
-            // refuses those.
-            utf8Encode(int(codePoint), &out);
-            seen |= kStringHigh;
-        }
+        run = p_;
+        seen |= scanPlain();
     }
     p_++;
-    size_t size = size_t(out - scratch_.get());
+    size_t size = size_t(out - s_.text.get());
     if (size > size_t(INT_MAX)) fail("Unsupported string");
-    if ((seen & kStringHigh) && !utf8IsValid(scratch_.get(), out)) fail("Bad string");
-    *text = scratch_.get();
+    if ((seen & kStringHigh) && !utf8IsValid(s_.text.get(), out)) fail("Bad string");
+    *text = s_.text.get();
     *length = size;
 }
 
-JsonValuePtr JsonParser::parseArray(int depth) {
+void JsonParser::parseArray(int depth) {
     p_++;
-    JsonArrayPtr array(new JsonArray);
+    const size_t base = s_.values.size();
     skipWhiteSpace();
     need(1);
     if (*p_ == ']') {
         p_++;
-        return std::move(array);
+    } else {
+        for (;;) {
+            // Arrays count and index their elements in int.
+            if (s_.values.size() - base == size_t(INT_MAX)) fail("Unsupported array");
+            parseValue(depth + 1);
+            skipWhiteSpace();
+            need(1);
+            char c = *p_++;
+            if (c == ']') break;
+            if (c != ',') fail("Bad array");
+        }
     }
-    const size_t base = elements_.size();
-    for (;;) {
-        // Arrays count and index their elements in int.
-        if (elements_.size() - base == size_t(INT_MAX)) fail("Unsupported array");
-        elements_.push_back(parseValue(depth + 1));
-        skipWhiteSpace();
-        need(1);
-        char c = *p_++;
-        if (c == ']') break;
-        if (c != ',') fail("Bad array");
+    std::unique_ptr<JsonArray> array(new JsonArray);
+    int count = int(s_.values.size() - base);
+    if (count > 0) {
+        array->elements_ = static_cast<JsonValuePtr*>(
+            jsonheap::allocate(size_t(count) * sizeof(JsonValuePtr)));
+        array->capacity_ = count;
+        JsonValuePtr* elements = array->elements_;
+        s_.values.take(base, [elements](size_t i, JsonValue* value) {
+            new (elements + i) JsonValuePtr(value);
+        });
+        array->size_ = count;
     }
-    std::vector<JsonValuePtr>& owned = array->elements_;
-    owned.reserve(elements_.size() - base);
-    for (size_t i = base; i < elements_.size(); i++)
-        owned.push_back(std::move(elements_[i]));
-    elements_.resize(base);
-    return std::move(array);
+    s_.values.reserve();
+    push(array.release());
 }
 
-JsonValuePtr JsonParser::parseObject(int depth) {
+void JsonParser::parseKey(int depth, size_t keyBase) {
+    skipWhiteSpace();
+    need(1);
+    if (*p_ != '"') fail("Bad string");
+    const char* name;
+    size_t length;
+    parseString(&name, &length);
+    const uint64_t prefix = keyPrefix(name, length);
+    const size_t count = s_.keys.size() - keyBase;
+    PendingKey* keys = s_.keys.data() + keyBase;
+    const char* texts = s_.keyText.data();
+    // Compares the name with the pending key at `i` from keyBase.
+    auto same = [&](size_t i) {
+        const PendingKey& key = keys[i];
+        return key.prefix == prefix && key.length == length &&
+               (length <= 8 || std::memcmp(texts + key.offset + 8, name + 8, length - 8) == 0);
+    };
+    bool duplicate = false;
+    uint32_t hash = 0;
+    if (count < kKeyScanLimit) {
+        for (size_t i = 0; i < count && !duplicate; i++)
+            duplicate = same(i);
+    } else {
+        std::vector<uint32_t>& table = s_.keyTables[depth];
+        s_.tablesUsed = true;
+        // Kept at most half full; a new table is filled from the keys so far.
+        if (count == kKeyScanLimit || 2 * (count + 1) > table.size()) {
+            table.assign(count == kKeyScanLimit ? 4 * kKeyScanLimit : 2 * table.size(), 0);
+            for (size_t i = 0; i < count; i++) {
+                if (count == kKeyScanLimit) keys[i].hash = hashKey(texts + keys[i].offset, keys[i].length);
+                size_t slot = keys[i].hash & (table.size() - 1);
+                while (table[slot])
+                    slot = (slot + 1) & (table.size() - 1);
+                table[slot] = uint32_t(i + 1);
+            }
+        }
+        hash = hashKey(name, length);
+        size_t slot = hash & (table.size() - 1);
+        for (; table[slot] && !duplicate; slot = (slot + 1) & (table.size() - 1))
+            duplicate = same(table[slot] - 1);
+        if (!duplicate) table[slot] = uint32_t(count + 1);
+    }
+    // Objects count and index their members in int.
+    if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
+    s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash, prefix});
+    char* text = s_.keyText.extend(length + 1);
+    copyText(text, name, length);
+    text[length] = '\0';
+}
+
+void JsonParser::parseObject(int depth) {
     p_++;
-    JsonObjectPtr object(new JsonObject);
+    const size_t base = s_.values.size();
+    const size_t keyBase = s_.keys.size();
+    const size_t textBase = s_.keyText.size();
     skipWhiteSpace();
     need(1);
     if (*p_ == '}') {
         p_++;
-        return std::move(object);
+    } else {
+        for (;;) {
+            parseKey(depth, keyBase);
+            skipWhiteSpace();
+            need(1);
+            if (*p_++ != ':') fail("Bad object");
+            parseValue(depth + 1);
+            skipWhiteSpace();
+            need(1);
+            char c = *p_++;
+            if (c == '}') break;
+            if (c != ',') fail("Bad object");
+        }
     }
-    for (;;) {
-        skipWhiteSpace();
-        need(1);
-        if (*p_ != '"') fail("Bad string");
-        const char* name;
-        size_t nameLength;
-        parseString(&name, &nameLength);
-        String key(name, int(nameLength));
-        skipWhiteSpace();
-        need(1);
-        if (*p_++ != ':') fail("Bad object");
-        // Objects count and index their members in int.
-        if (object->find(std::string_view(key.get(), nameLength)) >= 0 ||
-            object->members_.size() == size_t(INT_MAX))
-            fail("Unsupported object");
-        object->appendNew(std::move(key), parseValue(depth + 1));
-        skipWhiteSpace();
-        need(1);
-        char c = *p_++;
-        if (c == '}') return std::move(object);
-        if (c != ',') fail("Bad object");
+    std::unique_ptr<JsonObject> object(new JsonObject);
+    int count = int(s_.keys.size() - keyBase);
+    if (count > 0) {
+        using Member = JsonObject::Member;
+        object->members_ =
+            static_cast<Member*>(jsonheap::allocate(size_t(count) * sizeof(Member)));
+        object->capacity_ = count;
+        size_t textSize = s_.keyText.size() - textBase;
+        object->keyBlock_ = static_cast<char*>(jsonheap::allocate(textSize));
+        object->keyBlockSize_ = textSize;
+        copyText(object->keyBlock_, s_.keyText.data() + textBase, textSize);
+        Member* members = object->members_;
+        const char* names = object->keyBlock_;
+        const PendingKey* keys = s_.keys.data() + keyBase;
+        s_.values.take(base, [=](size_t i, JsonValue* value) {
+            new (members + i) Member{JsonKey(names + (keys[i].offset - textBase)), JsonValuePtr(value)};
+        });
+        object->size_ = count;
+        s_.keys.resize(keyBase);
+        s_.keyText.resize(textBase);
     }
+    s_.values.reserve();
+    push(object.release());
 }
 
 JsonValuePtr JsonValue::parseHttpBody(const char* contentType, const char* text, size_t length) {
     if (!acceptedContentType(contentType))
         throw JsonException("Unknown Content-Type '%s'", contentType);
-    JsonParser parser(text, text ? length : 0);
-    return parser.parseDocument();
+    ParserScratch* scratch = tScratch;
+    std::unique_ptr<ParserScratch> own;
+    if (!scratch) {
+        scratch = new ParserScratch;
+        if (tScratchEnded) {
+            own.reset(scratch);
+        } else {
+            ScratchEnd* end = &tScratchEnd;  // schedules the release at the thread's end
+            (void)end;
+            tScratch = scratch;
+        }
+    }
+    JsonParser parser(text, text ? length : 0, *scratch);
+    try {
+        JsonValuePtr value = parser.parseDocument();
+        scratch->reset();
+        return value;
+    } catch (...) {
+        scratch->reset();
+        throw;
+    }
 }
 
 }  // namespace plat

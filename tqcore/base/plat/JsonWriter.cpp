@@ -9,6 +9,10 @@
 #include <climits>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 
 namespace {
@@ -22,6 +26,15 @@ struct PlainBytes {
     }
 };
 constexpr PlainBytes kPlain;
+
+// Whether all 8 bytes of `x` are plain, a word at a time: no byte from 0x80 up, below 0x20,
+// 0x7F, the quote or the backslash.
+inline bool plainWord(uint64_t x) {
+    const uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    auto anyZero = [&](uint64_t y) { return (y - ones) & ~y & highs; };
+    return !((x & highs) | ((x - 0x20 * ones) & ~x & highs) | anyZero(x ^ (0x7F * ones)) |
+             anyZero(x ^ (0x22 * ones)) | anyZero(x ^ (0x5C * ones)));
+}
 
 }  // namespace
 
@@ -63,6 +76,8 @@ private:
         std::memcpy(buffer_ + used_, text, length);
         used_ += int(length);
     }
+    // Copies the plain bytes from `p` on, up to `end` at most; returns the first other byte.
+    const char* plainRun(const char* p, const char* end);
     void newLine(int indent);
     void number(int64_t value);
     void string(const char* text);
@@ -102,9 +117,19 @@ void JsonWriter::value(const JsonValue& value, int indent) {
 
 void JsonWriter::newLine(int indent) {
     if (indent <= kMaxIndent) {
-        char* out = room(1 + kMaxIndent);
+        // Room for the longest: stores of whole 16-byte pieces may pass the indent.
+        char* out = room(1 + kMaxIndent + 16);
         *out = '\n';
+#ifdef __SSE2__
+        // Two stores cover the usual depths; a loop here would become a string instruction
+        // whose start costs more than the whole indent.
+        const __m128i spaces = _mm_set1_epi8(' ');
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 1), spaces);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 17), spaces);
+        if (indent > 32) std::memset(out + 33, ' ', size_t(indent - 32));
+#else
         std::memset(out + 1, ' ', size_t(indent));
+#endif
         used_ += 1 + indent;
         return;
     }
@@ -147,17 +172,74 @@ void JsonWriter::number(int64_t value) {
     used_ = int(out - buffer_);
 }
 
+const char* JsonWriter::plainRun(const char* p, const char* end) {
+#ifdef __SSE2__
+    // Sixteen bytes at a time, stored whole: the count moves on only over the plain ones.
+    const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+    const __m128i lastControl = _mm_set1_epi8(0x1F), delete_ = _mm_set1_epi8(0x7F);
+    while (end - p >= 16) {
+        char* out = room(16);
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+        __m128i stops = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes),
+                         _mm_cmpeq_epi8(_mm_max_epu8(bytes, delete_), bytes)),
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)));
+        if (unsigned mask = unsigned(_mm_movemask_epi8(stops))) {
+            int plain = __builtin_ctz(mask);
+            used_ += plain;
+            return p + plain;
+        }
+        used_ += 16;
+        p += 16;
+    }
+#endif
+    // Fewer than 16 bytes left: when they are all plain, two overlapping words carry them.
+    size_t left = size_t(end - p);
+    if (left >= 4 && left < 16) {
+        uint64_t head, tail;
+        if (left >= 8) {
+            std::memcpy(&head, p, 8);
+            std::memcpy(&tail, end - 8, 8);
+        } else {
+            uint32_t first, last;
+            std::memcpy(&first, p, 4);
+            std::memcpy(&last, end - 4, 4);
+            head = tail = first | uint64_t(last) << 32;
+        }
+        if (plainWord(head) && plainWord(tail)) {
+            char* out = room(16);
+            if (left >= 8) {
+                std::memcpy(out, &head, 8);
+                std::memcpy(out + left - 8, &tail, 8);
+            } else {
+                std::memcpy(out, p, 4);
+                std::memcpy(out + left - 4, end - 4, 4);
+            }
+            used_ += int(left);
+            return end;
+        }
+    }
+    // Byte by byte, up to 16 at a time.
+    while (p < end) {
+        char* out = room(16);
+        const char* stop = end - p > 16 ? p + 16 : end;
+        while (p < stop && kPlain.of[static_cast<unsigned char>(*p)])
+            *out++ = *p++;
+        used_ = int(out - buffer_);
+        if (p < stop) break;
+    }
+    return p;
+}
+
 void JsonWriter::string(const char* text) {
     static const char hex[] = "0123456789ABCDEF";
     put('"');
     const char* p = text;
+    const char* end = text + std::strlen(text);
     for (;;) {
-        // Plain ASCII goes out in runs.
-        const char* run = p;
-        unsigned char c;
-        while (kPlain.of[c = static_cast<unsigned char>(*p)])
-            p++;
-        if (p > run) put(run, size_t(p - run));
+        p = plainRun(p, end);
+        unsigned char c = static_cast<unsigned char>(*p);
         if (c == 0) break;
         char* out = room(kMaxPiece);
         if (c < 0x80) {
@@ -214,17 +296,15 @@ void JsonWriter::string(const char* text) {
 }
 
 void JsonWriter::array(const JsonArray& array, int indent) {
-    if (array.elements_.empty()) {
+    if (array.size_ == 0) {
         put("[]", 2);
         return;
     }
     put('[');
-    bool first = true;
-    for (const JsonValuePtr& element : array.elements_) {
-        if (!first) put(',');
-        first = false;
+    for (int i = 0; i < array.size_; i++) {
+        if (i > 0) put(',');
         newLine(indent + 2);
-        value(*element, indent + 2);
+        value(*array.elements_[i], indent + 2);
     }
     newLine(indent);
     put(']');

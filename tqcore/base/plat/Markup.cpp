@@ -7,7 +7,7 @@
 #include "plat/StrUtil.h"
 #include "plat/Utf8.h"
 #include "xml/Node.h"
-#include "xml/NodeData.h"
+#include "xml/Options.h"
 
 #include <cfloat>
 #include <charconv>
@@ -130,10 +130,10 @@ const char* orEmpty(const char* value) {
 }
 
 // Sets the XML reader's options for markup and gives the caller's back however the parse
-// ends: they are process-wide, and a caller may have set its own. The reader has no getter
-// for them, so they are read from its shared record.
+// ends: they are process-wide, and a caller may have set its own. The public interface has
+// only the setter, so they are read with the library's private getter.
 struct XmlOptionsForMarkup {
-    XmlOptionsForMarkup() : saved(xml::options) {
+    XmlOptionsForMarkup() : saved(xml::globalOptions()) {
         xml::setGlobalOptions(xml::kUtf8, true, false, true);
     }
     ~XmlOptionsForMarkup() {

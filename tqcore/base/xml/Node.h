@@ -7,10 +7,12 @@
 // external entities. Guarantees: no scan reads past the terminating NUL (byte 00 ends every
 // scan), a multi-byte character of the chosen encoding is never split, and nothing recurses
 // over the depth of the tree (parse, release, copy and write all iterate), so any nesting of
-// outside input is safe. Parsing is one pass without copying the input; each element name and
-// text is copied once, attribute names and values twice (through a scratch buffer, so that a
-// tag's attributes share one allocation). Texts and records are allocated with malloc; an
-// allocation that fails stops the process with an assertion failure.
+// outside input is safe. Parsing is one pass without copying the input; names, values and
+// texts are decoded into the parser's scratch space and copied once more, when their element
+// closes, into the element's one allocation: its record, arrays, name and texts, and the same
+// of each child that holds no element; the allocation is freed with the last of its records.
+// Texts and records are allocated with malloc; an allocation that fails stops the process with
+// an assertion failure.
 #pragma once
 
 #include <cstddef>
@@ -61,8 +63,8 @@ const char* version();
 // The text of a code: "No error", "Warning: Unmatched end tag", ...; "Unknown" above 20.
 const char* getError(int code);
 
-// Process-wide options, read by every parse and write; unguarded (set them before a parse and
-// restore them after). Stores the three flags; an encoding from 1 to 6 is stored too and 0 is
+// Process-wide options, which every parse and write copies when it starts; unguarded (set them
+// before a parse and restore them after). Stores the three flags; an encoding from 1 to 6 is stored too and 0 is
 // returned, any other leaves the encoding unchanged and returns 1.
 // Defaults: (kUtf8, true, true, true).
 int setGlobalOptions(int encoding, bool utf8BomOnly = true, bool trimText = true,

@@ -1,11 +1,9 @@
-// The reader: options and tables, the node record's life, the read operations, the tokenizer
-// and the element parser.
+// The reader: the tokenizer, the element parser and the parse entry points.
 #include "xml/NodeData.h"
+#include "xml/Options.h"
 
 #include "plat/Exception.h"
-#include "plat/Utf8.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -15,31 +13,6 @@
 namespace xml {
 
 namespace {
-
-struct LengthTable {
-    unsigned char len[256];
-};
-
-constexpr LengthTable makeTable(int encoding) {
-    LengthTable t{};
-    for (int b = 1; b < 256; ++b) {
-        int n = 1;
-        switch (encoding) {
-        case kUtf8: n = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
-                      : b >= 0xF0 && b <= 0xF4 ? 4 : 1; break;
-        case kShiftJis: n = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF) ? 2 : 1; break;
-        case kGb2312: n = b >= 0xA1 && b <= 0xF7 ? 2 : 1; break;
-        case kBig5:
-        case kGbk: n = b >= 0x81 && b <= 0xFE ? 2 : 1; break;
-        default: break;
-        }
-        t.len[b] = static_cast<unsigned char>(n);
-    }
-    return t;
-}
-
-constexpr LengthTable kTables[7] = {makeTable(0), makeTable(1), makeTable(2), makeTable(3),
-                                    makeTable(4), makeTable(5), makeTable(6)};
 
 const char* const kErrorTexts[] = {
     "No error",
@@ -65,450 +38,16 @@ const char* const kErrorTexts[] = {
     "Error: Base64 decode output buffer is too small",
 };
 
-struct Entity {
-    const char* text;
-    int length;
-    char character;
-};
-const Entity kEntities[] = {
-    {"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}};
-
-struct ClearMarker {
-    const char* open;
-    const char* close;
-};
-const ClearMarker kClearMarkers[] = {
-    {"<![CDATA[", "]]>"}, {"<!DOCTYPE", ">"}, {"<!--", "-->"}, {"<PRE>", "</PRE>"}};
-const char* const kDoctypeSubsetClose = "]>";
-
-inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-template <typename T>
-void shrinkTo(T*& array, int count) {
-    if (count == 0) {
-        std::free(array);
-        array = nullptr;
-    } else {
-        array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count)));
-    }
-}
-
-template <typename T>
-void insertAt(T*& array, int count, int index, const T& value) {
-    // Edits keep every array at its exact size, as a parse leaves it.
-    array = static_cast<T*>(xmlRealloc(array, sizeof(T) * size_t(count + 1)));
-    std::memmove(array + index + 1, array + index, sizeof(T) * size_t(count - index));
-    array[index] = value;
-}
-
-template <typename T>
-void eraseAt(T*& array, int count, int index) {
-    std::memmove(array + index, array + index + 1, sizeof(T) * size_t(count - index - 1));
-    if (count == 1) shrinkTo(array, 0);
-}
+// In the order they are tried: the first that matches opens the section.
+const ClearMarker* const kClearMarkers[] = {&kCdata, &kDoctype, &kComment, &kPre};
 
 }  // namespace
-
-Options options;
-const unsigned char* lengthTable = kTables[kUtf8].len;
 
 const char* version() { return "v2.43"; }
 
 const char* getError(int code) {
     return code >= 0 && code <= kBase64OutputTooSmall ? kErrorTexts[code] : "Unknown";
 }
-
-int setGlobalOptions(int encoding, bool utf8BomOnly, bool trimText, bool joinTextAcrossComments) {
-    options.utf8BomOnly = utf8BomOnly;
-    options.trimText = trimText;
-    options.joinTextAcrossComments = joinTextAcrossComments;
-    if (encoding < kUtf8 || encoding > kGbk) return 1;
-    options.encoding = encoding;
-    lengthTable = kTables[encoding].len;
-    return 0;
-}
-
-int guessEncoding(const void* data, int length, bool useDeclaration) {
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    if (!bytes || length < 25) return 0;
-    if (bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) return kUtf8;
-    bool wellFormed = true;
-    const unsigned char* utf8 = kTables[kUtf8].len;
-    for (int i = 0; i < length && bytes[i]; ++i) {
-        int n = utf8[bytes[i]];
-        for (int k = 1; k < n; ++k) {
-            // A sequence cut by the end of the sample is not a fault of the document.
-            if (i + k >= length) break;
-            if ((bytes[i + k] & 0xC0) != 0x80) {
-                wellFormed = false;
-                break;
-            }
-        }
-        if (!wellFormed) break;
-        i += n - 1;
-    }
-    int guess = wellFormed ? kUtf8 : kLegacySingleByte;
-    if (!useDeclaration) return guess;
-
-    int limit = length < 200 ? length : 200;
-    for (int i = 0; i < limit; ++i)
-        if (!bytes[i]) limit = i;
-    const char* text = reinterpret_cast<const char*>(bytes);
-    int at = -1;
-    for (int i = 0; i + 8 <= limit; ++i)
-        if (!std::memcmp(text + i, "encoding", 8)) {
-            at = i + 8;
-            break;
-        }
-    if (at < 0) return guess;
-    while (at < limit && isBlank(text[at])) ++at;
-    if (at >= limit || text[at] != '=') return guess;
-    ++at;
-    while (at < limit && isBlank(text[at])) ++at;
-    if (at >= limit || (text[at] != '"' && text[at] != '\'')) return guess;
-    ++at;
-    while (at < limit && isBlank(text[at])) ++at;
-    if (at >= limit) return guess;
-    auto startsWith = [&](const char* name) {
-        int n = int(std::strlen(name));
-        return at + n <= limit && !strncasecmp(text + at, name, size_t(n));
-    };
-    if (startsWith("utf-8") || startsWith("utf8")) return wellFormed ? kUtf8 : 0;
-    if (startsWith("shiftjis") || startsWith("shift-jis") || startsWith("sjis")) return kShiftJis;
-    if (startsWith("GB2312")) return kGb2312;
-    if (startsWith("Big5")) return kBig5;
-    if (startsWith("GBK")) return kGbk;
-    return kLegacySingleByte;
-}
-
-void* xmlRealloc(void* old, size_t size) {
-    void* p = std::realloc(old, size ? size : 1);
-    TQ_ASSERT(p);
-    return p;
-}
-
-char* xmlStrDup(const char* text, ptrdiff_t length) {
-    if (!text) return nullptr;
-    size_t n = length < 0 ? std::strlen(text) : size_t(length);
-    char* p = static_cast<char*>(xmlRealloc(nullptr, n + 1));
-    std::memcpy(p, text, n);
-    p[n] = 0;
-    return p;
-}
-
-size_t escapeText(const char* text, char* out, const char* end) {
-    size_t written = 0;
-    for (const char* p = text; (!end || p < end) && *p;) {
-        const Entity* entity = nullptr;
-        for (const Entity& e : kEntities)
-            if (*p == e.character) entity = &e;
-        if (entity) {
-            if (out) std::memcpy(out + written, entity->text, size_t(entity->length));
-            written += size_t(entity->length);
-            ++p;
-        } else {
-            int n = charLength(p, end);
-            if (out) std::memcpy(out + written, p, size_t(n));
-            written += size_t(n);
-            p += n;
-        }
-    }
-    return written;
-}
-
-// ---- The node record ----
-
-NodeData* newNodeData(char* name, bool declaration) {
-    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData)));
-    std::memset(d, 0, sizeof(NodeData));
-    d->name = name;
-    d->declaration = declaration;
-    d->refCount = 1;
-    return d;
-}
-
-NodeData* newNodeData(const char* name, int nameLength, bool declaration) {
-    size_t length = size_t(nameLength);
-    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, sizeof(NodeData) + length + 1));
-    std::memset(d, 0, sizeof(NodeData));
-    d->name = inlineName(d);
-    std::memcpy(d->name, name, length);
-    d->name[length] = 0;
-    d->declaration = declaration;
-    d->refCount = 1;
-    return d;
-}
-
-void addRef(NodeData* d) {
-    if (d) ++d->refCount;
-}
-
-void release(NodeData* d) {
-    if (!d || --d->refCount > 0) return;
-    // A worklist instead of recursion: a tree of any depth is freed in constant stack.
-    NodeData* pending = d;  // chained through `parent`, which a freed node no longer needs
-    d->parent = nullptr;
-    while (pending) {
-        NodeData* node = pending;
-        pending = node->parent;
-        for (int i = 0; i < node->childCount; ++i) {
-            NodeData* child = node->children[i];
-            child->parent = nullptr;
-            if (--child->refCount == 0) {
-                child->parent = pending;
-                pending = child;
-            }
-        }
-        for (int i = 0; i < node->textCount; ++i) std::free(node->texts[i]);
-        for (int i = 0; i < node->clearCount; ++i) std::free(node->clears[i].content);
-        for (int i = 0; i < node->attributeCount; ++i) {
-            freeAttributeText(node, node->attributes[i].name);
-            freeAttributeText(node, node->attributes[i].value);
-        }
-        if (node->contentBlock) {
-            std::free(node->contentBlock);
-        } else {
-            std::free(node->children);
-            std::free(node->texts);
-            std::free(node->clears);
-            std::free(node->order);
-        }
-        if (!attributesInBlock(node)) std::free(node->attributes);
-        std::free(node->attributeText);
-        if (node->name != inlineName(node)) std::free(node->name);
-        std::free(node);
-    }
-}
-
-namespace {
-template <typename T>
-void ownArray(T*& array, int count) {
-    if (count == 0) return;
-    T* own = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * size_t(count)));
-    std::memcpy(own, array, sizeof(T) * size_t(count));
-    array = own;
-}
-}  // namespace
-
-void ownAttributes(NodeData* d) {
-    if (attributesInBlock(d)) ownArray(d->attributes, d->attributeCount);
-}
-
-void ownContent(NodeData* d) {
-    if (!d->contentBlock) return;
-    ownArray(d->children, d->childCount);
-    ownArray(d->texts, d->textCount);
-    ownArray(d->clears, d->clearCount);
-    ownArray(d->order, orderCount(d));
-    std::free(d->contentBlock);
-    d->contentBlock = nullptr;
-}
-
-int insertContent(NodeData* d, int kind, int position) {
-    ownContent(d);
-    int total = orderCount(d);
-    int& kindCount = kind == kElementItem ? d->childCount : kind == kTextItem ? d->textCount
-                                                                               : d->clearCount;
-    int index = kindCount;
-    if (position >= 0 && position < total) {
-        for (int j = position; j < total; ++j)
-            if (entryKind(d->order[j]) == kind) {
-                index = entryIndex(d->order[j]);
-                break;
-            }
-        for (int j = 0; j < total; ++j)
-            if (entryKind(d->order[j]) == kind && entryIndex(d->order[j]) >= index)
-                d->order[j] += 4;
-    } else {
-        position = total;
-    }
-    insertAt(d->order, total, position, orderEntry(index, kind));
-    if (kind == kElementItem)
-        insertAt(d->children, kindCount, index, static_cast<NodeData*>(nullptr));
-    else if (kind == kTextItem)
-        insertAt(d->texts, kindCount, index, static_cast<char*>(nullptr));
-    else
-        insertAt(d->clears, kindCount, index, ClearSection());
-    ++kindCount;
-    return index;
-}
-
-void removeContent(NodeData* d, int kind, int index) {
-    ownContent(d);
-    int total = orderCount(d);
-    int at = -1;
-    for (int j = 0; j < total; ++j) {
-        int k = entryKind(d->order[j]);
-        if (k != kind) continue;
-        int i = entryIndex(d->order[j]);
-        if (i == index) at = j;
-        else if (i > index) d->order[j] -= 4;
-    }
-    if (at >= 0) eraseAt(d->order, total, at);
-    if (kind == kElementItem) eraseAt(d->children, d->childCount--, index);
-    else if (kind == kTextItem) eraseAt(d->texts, d->textCount--, index);
-    else eraseAt(d->clears, d->clearCount--, index);
-}
-
-// ---- Handles and reading ----
-
-Node::Node(NodeData* data) : d_(data) { addRef(d_); }
-Node::Node(const Node& other) : d_(other.d_) { addRef(d_); }
-Node::Node(Node&& other) noexcept : d_(other.d_) { other.d_ = nullptr; }
-Node& Node::operator=(const Node& other) {
-    NodeData* old = d_;
-    d_ = other.d_;
-    addRef(d_);
-    release(old);
-    return *this;
-}
-Node& Node::operator=(Node&& other) noexcept {
-    if (this != &other) {
-        release(d_);
-        d_ = other.d_;
-        other.d_ = nullptr;
-    }
-    return *this;
-}
-Node::~Node() { release(d_); }
-
-const char* Node::getName() const { return d_ ? d_->name : nullptr; }
-bool Node::declaration() const { return d_ && d_->declaration; }
-Node Node::getParentNode() const { return Node(d_ ? d_->parent : nullptr); }
-int Node::childCount() const { return d_ ? d_->childCount : 0; }
-int Node::textCount() const { return d_ ? d_->textCount : 0; }
-int Node::clearCount() const { return d_ ? d_->clearCount : 0; }
-int Node::attributeCount() const { return d_ ? d_->attributeCount : 0; }
-int Node::itemCount() const { return d_ ? orderCount(d_) + d_->attributeCount : 0; }
-
-Node Node::getChildNode(int index) const {
-    if (!d_ || index < 0 || index >= d_->childCount) return Node();
-    return Node(d_->children[index]);
-}
-
-namespace {
-bool sameName(const char* a, const char* b) { return a && b && !strcasecmp(a, b); }
-}  // namespace
-
-Node Node::getChildNodeByName(const char* name, int* runningIndex) const {
-    if (!d_) return Node();
-    for (int i = runningIndex ? *runningIndex : 0; i >= 0 && i < d_->childCount; ++i)
-        if (sameName(d_->children[i]->name, name)) {
-            if (runningIndex) *runningIndex = i + 1;
-            return Node(d_->children[i]);
-        }
-    return Node();
-}
-
-int Node::nChildNode(const char* name) const {
-    int n = 0;
-    for (int i = 0; i < childCount(); ++i) n += sameName(d_->children[i]->name, name);
-    return n;
-}
-
-const char* Node::getAttribute(const char* name, int* runningIndex) const {
-    if (!d_) return nullptr;
-    for (int i = runningIndex ? *runningIndex : 0; i >= 0 && i < d_->attributeCount; ++i)
-        if (sameName(d_->attributes[i].name, name)) {
-            if (runningIndex) *runningIndex = i + 1;
-            return d_->attributes[i].value;
-        }
-    return nullptr;
-}
-
-bool Node::isAttributeSet(const char* name) const {
-    for (int i = 0; i < attributeCount(); ++i)
-        if (sameName(d_->attributes[i].name, name)) return true;
-    return false;
-}
-
-const char* Node::getAttributeNth(const char* name, int n) const {
-    for (int i = 0; i < attributeCount(); ++i)
-        if (sameName(d_->attributes[i].name, name) && n-- == 0) return d_->attributes[i].value;
-    return nullptr;
-}
-
-const char* Node::getText(int index) const {
-    return index >= 0 && index < textCount() ? d_->texts[index] : nullptr;
-}
-ClearSection Node::getClear(int index) const {
-    return index >= 0 && index < clearCount() ? d_->clears[index] : ClearSection();
-}
-Attr Node::getAttributeByIndex(int index) const {
-    return index >= 0 && index < attributeCount() ? d_->attributes[index] : Attr();
-}
-const char* Node::getAttributeName(int index) const { return getAttributeByIndex(index).name; }
-const char* Node::getAttributeValue(int index) const { return getAttributeByIndex(index).value; }
-
-Item Node::getItem(int index) const {
-    Item item;
-    if (!d_ || index < 0 || index >= itemCount()) return item;
-    if (index < d_->attributeCount) {
-        item.kind = kAttributeItem;
-        item.attribute = d_->attributes[index];
-        return item;
-    }
-    uint32_t entry = d_->order[index - d_->attributeCount];
-    item.kind = entryKind(entry);
-    int i = entryIndex(entry);
-    if (item.kind == kElementItem) item.element = Node(d_->children[i]);
-    else if (item.kind == kTextItem) item.text = d_->texts[i];
-    else item.clear = d_->clears[i];
-    return item;
-}
-
-// ---- Conversions and escaping ----
-
-signed char toInt8(const char* text, signed char defaultValue) {
-    return text && *text ? static_cast<signed char>(std::atoi(text)) : defaultValue;
-}
-int toInt(const char* text, int defaultValue) {
-    return text && *text ? std::atoi(text) : defaultValue;
-}
-int64_t toLong(const char* text, int64_t defaultValue) {
-    return text && *text ? int64_t(std::strtoll(text, nullptr, 10)) : defaultValue;
-}
-double toDouble(const char* text, double defaultValue) {
-    return text && *text ? std::atof(text) : defaultValue;
-}
-const char* textOr(const char* text, const char* defaultValue) {
-    return text ? text : defaultValue;
-}
-char firstCharOr(const char* text, char defaultValue) {
-    return text && *text ? *text : defaultValue;
-}
-
-AutoText::~AutoText() { std::free(text_); }
-
-const char* AutoText::escape(const char* text) {
-    if (!text) text = "";
-    size_t length = escapeText(text, nullptr);
-    if (length + 1 > capacity_) {
-        // The text may live in this buffer: escape from it before it is freed.
-        char* fresh = static_cast<char*>(xmlRealloc(nullptr, length + 1));
-        escapeText(text, fresh);
-        std::free(text_);
-        text_ = fresh;
-        capacity_ = length + 1;
-    } else if (text >= text_ && text < text_ + capacity_) {
-        char* copy = xmlStrDup(text);
-        escapeText(copy, text_);
-        std::free(copy);
-    } else {
-        escapeText(text, text_);
-    }
-    text_[length] = 0;
-    return text_;
-}
-
-const char* AutoText::fromUtf8(const char* text) {
-    if (!text) text = "";
-    if (plat::utf8IsValid(text)) return escape(text);
-    plat::String repaired = plat::toUtf8(text);
-    return escape(repaired.get());
-}
-
-// ---- Parsing ----
 
 namespace {
 
@@ -530,6 +69,7 @@ struct Token {
     int start;   // index of the first byte
     int length;
     const ClearMarker* clear;  // for kTokClear
+    bool mayHoldReference;     // false only for a quoted text seen to hold no '&'
 };
 
 // Every byte the tokenizer stops at (NUL, blanks, quotes, '/', '<', '=', '>', and '&' in the
@@ -561,6 +101,37 @@ constexpr ByteClasses kByteClasses = makeByteClasses();
 
 inline unsigned char byteClass(char c) { return kByteClasses.of[static_cast<unsigned char>(c)]; }
 
+// Eight bytes at a time: the runs between markup are mostly too short for memchr's call to pay,
+// and too long for a loop over single bytes. Non-zero when a byte of `word` is `c`.
+constexpr uint64_t kEveryByte = 0x0101010101010101u;
+inline uint64_t holdsByte(uint64_t word, unsigned char c) {
+    uint64_t x = word ^ (kEveryByte * c);
+    return (x - kEveryByte) & ~x & (kEveryByte << 7);
+}
+inline uint64_t wordAt(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Names and values are mostly a few bytes long, too short for a call of memcpy to pay: up to 16
+// bytes are copied with two overlapping moves of fixed size.
+inline void copyBytes(char* to, const char* from, size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n < 4) {
+        if (n > 0) to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    } else {
+        std::memcpy(to, from, n);
+    }
+}
+
 // A prefix match that stops at the first difference, so it never reads past the NUL.
 inline bool startsWith(const char* text, const char* prefix) {
     for (; *prefix; ++prefix, ++text)
@@ -576,24 +147,26 @@ inline bool matchesEntity(const char* p, const Entity& e) {
 }
 
 // Decodes the references in [text, end) into `out` (null: only measures); returns the bytes,
-// or -1 with the code in `error` for a bad reference. Never reads outside the range.
-ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* error) {
-    bool utf8 = options.encoding == kUtf8;
+// or -1 with the code in `error` for a bad reference. Never reads outside the range. `utf8`:
+// codes 128 to 255 become two bytes of UTF-8, else one byte.
+ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* error, bool utf8) {
     auto refuse = [&](int code) {
         *error = code;
         return ptrdiff_t(-1);
     };
     ptrdiff_t written = 0;
     for (const char* p = text; p < end;) {
-        const char* amp = static_cast<const char*>(std::memchr(p, '&', size_t(end - p)));
-        const char* run = amp ? amp : end;
-        if (out) std::memcpy(out + written, p, size_t(run - p));
-        written += run - p;
-        p = run;
-        if (!amp) break;
+        // Runs between references are short: copied a word at a time, then byte by byte up to
+        // the '&'. The output never runs ahead of the input, so a whole word fits where it goes.
+        for (; end - p >= 8 && !holdsByte(wordAt(p), '&'); p += 8, written += 8)
+            if (out) std::memcpy(out + written, p, 8);
+        for (; p < end && *p != '&'; ++p, ++written)
+            if (out) out[written] = *p;
+        if (p == end) break;
         const Entity* entity = nullptr;
+        char first = end - p >= 2 ? char(p[1] | 0x20) : 0;
         for (const Entity& e : kEntities)
-            if (end - p >= e.length && matchesEntity(p, e)) {
+            if (e.text[1] == first && end - p >= e.length && matchesEntity(p, e)) {
                 entity = &e;
                 break;
             }
@@ -636,72 +209,112 @@ ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* er
     return written;
 }
 
-// A growable array on malloc for what the parser collects before it knows its size: the items
-// of the elements still open (an element's lie on top of its ancestors' and move into arrays
-// of their exact size when it closes), and the attributes of the tag being read.
-template <typename T>
+// An element whose end has not been read yet: its name and where its items start in the
+// parser's arrays.
+struct OpenElement {
+    const char* name;  // in the document; null for the top node
+    int nameLength;
+    bool declaration;
+    size_t children, texts, clears, order, attributes, bytes, leaves;
+    int textCount, clearCount;  // its own, without its leaves'
+};
+
+// A span of one of the parser's arrays.
+struct Span {
+    size_t begin, end;
+    size_t size() const { return end - begin; }
+};
+
+// A leaf element (one without child elements) that has closed: its record is made with its
+// parent's, in the same allocation, and its items stay in the parser's arrays until then.
+struct ClosedLeaf {
+    const char* name;
+    int nameLength;
+    bool declaration;
+    Span texts, clears, attributes, order;
+};
+
+// A growable array for what the parser collects before it knows its size: the items of the
+// elements still open lie on top of their ancestors' and move into the element's one
+// allocation when it closes. The first `Inline` items live in the parser itself, so a small
+// document costs no allocation beyond its elements.
+template <typename T, size_t Inline>
 class Scratch {
 public:
     Scratch() = default;
     Scratch(const Scratch&) = delete;
     Scratch& operator=(const Scratch&) = delete;
-    ~Scratch() { std::free(data_); }
+    ~Scratch() {
+        if (data_ != inline_) std::free(data_);
+    }
 
     size_t size() const { return size_; }
     T& operator[](size_t index) { return data_[index]; }
+    const T& operator[](size_t index) const { return data_[index]; }
+    T* at(size_t index) { return data_ + index; }
     T& back() { return data_[size_ - 1]; }
+    const T& back() const { return data_[size_ - 1]; }
     void push(const T& value) {
-        if (size_ == capacity_) grow();
+        if (size_ == capacity_) grow(1);
         data_[size_++] = value;
     }
     void pop() { --size_; }
-    void clear() { size_ = 0; }
+    void truncate(size_t size) { size_ = size; }
     // Room for `count` more items at the end, which the caller fills.
     T* extend(size_t count) {
-        while (capacity_ - size_ < count) grow();
+        if (capacity_ - size_ < count) grow(count);
         size_ += count;
         return data_ + size_ - count;
     }
     void append(const T* items, size_t count) {
         if (count) std::memcpy(extend(count), items, sizeof(T) * count);
     }
-    // Moves the last `count` items to `to`; returns it, or null for none.
-    T* moveTo(void* to, size_t count) {
-        if (count == 0) return nullptr;
-        size_ -= count;
-        std::memcpy(to, data_ + size_, sizeof(T) * count);
-        return static_cast<T*>(to);
-    }
 
 private:
-    void grow() {
-        capacity_ = capacity_ ? capacity_ * 2 : 64;
-        data_ = static_cast<T*>(xmlRealloc(data_, sizeof(T) * capacity_));
+    void grow(size_t count) {
+        size_t capacity = capacity_ * 2;
+        while (capacity - size_ < count) capacity *= 2;
+        if (data_ == inline_) {
+            T* heap = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * capacity));
+            std::memcpy(heap, inline_, sizeof(T) * size_);
+            data_ = heap;
+        } else {
+            data_ = static_cast<T*>(xmlRealloc(data_, sizeof(T) * capacity));
+        }
+        capacity_ = capacity;
     }
 
-    T* data_ = nullptr;
+    T inline_[Inline];
+    T* data_ = inline_;
     size_t size_ = 0;
-    size_t capacity_ = 0;  // items allocated at data_
+    size_t capacity_ = Inline;  // items room at data_
 };
 
 class Parser {
 public:
-    // `length` is below INT_MAX, so that every index fits an int.
-    Parser(const char* doc, size_t length, NodeData* top)
-        : doc_(doc), end_(doc + length), top_(top) {}
+    // `length` is below INT_MAX, so that every index fits an int. The options are those of
+    // the moment the parse starts.
+    Parser(const char* doc, size_t length)
+        : doc_(doc),
+          end_(doc + length),
+          options_(globalOptions()),
+          charSet_(charSetOf(options_.encoding)) {}
 
-    // Parses the whole document into the top node; false when it was abandoned. A tag and
-    // elements left open (at the end or by an error) get their items all the same.
-    bool run() {
-        bool completed = parseContent();
-        endTag();
-        while (current_) closeElement();
-        return completed;
+    // Parses the whole document and returns its unnamed top node (one reference); `completed`
+    // is false when the parse was abandoned. A tag and elements left open (at the end or by
+    // an error) get their items all the same.
+    NodeData* run(bool* completed) {
+        openElement(nullptr, 0, false);
+        *completed = parseContent();
+        NodeData* closed = nullptr;
+        while (open_.size()) closed = closeElement();
+        return closed;
     }
 
     int error() const { return error_; }
     int errorIndex() const { return errorIndex_; }
     int endIndex() const { return index_; }
+    const CharSet& charSet() const { return charSet_; }
 
 private:
     Token nextToken();
@@ -709,6 +322,13 @@ private:
     // the text, and none of them holds a '<'.
     void skipToMarkup() {
         const char* p = doc_ + index_;
+        // Between tags there is mostly a line break and some indentation: a few bytes are
+        // looked at before a longer text goes to memchr, whose call costs more than they do.
+        for (const char* stop = p + 16; p < stop; ++p)
+            if (*p == '<' || p == end_) {
+                index_ = int(p - doc_);
+                return;
+            }
         const char* next = static_cast<const char*>(std::memchr(p, '<', size_t(end_ - p)));
         index_ = int((next ? next : end_) - doc_);
     }
@@ -724,133 +344,103 @@ private:
         }
     }
     bool addParsedText(int end);
-    bool joinText(char* text);
+    bool joinText(size_t added);
+    // The kind of the current element's own item `fromEnd` (0 or 1) items before its last;
+    // -1 when there is none. A closed leaf's items lie after its entry in order_, and count
+    // as that one element item.
+    int ownKindFromEnd(int fromEnd) const;
     bool parseClear(const ClearMarker* marker);
-    // An entity-decoded copy of the range; null, with the parse failed, for a bad reference.
-    char* decode(const char* text, int length) {
+    // Appends the entity-decoded range and a NUL to bytes_; false, with the parse failed and
+    // bytes_ as it was, for a bad reference.
+    bool decodeInto(const char* text, int length, bool mayHoldReference = true) {
+        size_t start = bytes_.size();
+        // A reference is never shorter than what it decodes to.
+        char* out = bytes_.extend(size_t(length) + 1);
         int code = kNoError;
-        char* decoded = decodeEntities(text, size_t(length), &code);
-        if (!decoded) fail(code);
-        return decoded;
-    }
-    bool tagNameMatches(const char* name, const char* text) const;
-
-    // Names and values of a tag collect in attributeText_, and the tag's end hands them to
-    // the element in one allocation with the array: one per element instead of one per
-    // attribute and one more per name and value.
-    void addAttributeName(const char* name, int nameLength) {
-        attributes_.push({attributeText_.size(), kNoValue});
-        attributeText_.append(name, size_t(nameLength));
-        attributeText_.push(0);
-    }
-    bool addAttributeValue(const char* text, int length) {
-        size_t offset = attributeText_.size();
-        if (!std::memchr(text, '&', size_t(length))) {
-            attributeText_.append(text, size_t(length));
-        } else {
-            int code = kNoError;
-            ptrdiff_t decoded = decodeReferences(text, text + length, nullptr, &code);
-            if (decoded < 0) return fail(code);
-            decodeReferences(text, text + length, attributeText_.extend(size_t(decoded)), &code);
+        ptrdiff_t decoded = length;
+        if (mayHoldReference && std::memchr(text, '&', size_t(length)))
+            decoded = decodeReferences(text, text + length, out, &code, charSet_.utf8);
+        else
+            copyBytes(out, text, size_t(length));
+        if (decoded < 0) {
+            bytes_.truncate(start);
+            return fail(code);
         }
-        attributeText_.push(0);
+        out[decoded] = 0;
+        bytes_.truncate(start + size_t(decoded) + 1);
+        return true;
+    }
+    bool closes(const OpenElement& e, const char* endName) const;
+
+    void addAttributeName(const char* name, int nameLength) {
+        attributes_.push({bytes_.size(), kNoValue});
+        char* out = bytes_.extend(size_t(nameLength) + 1);
+        copyBytes(out, name, size_t(nameLength));
+        out[nameLength] = 0;
+    }
+    bool addAttributeValue(const char* text, int length, bool mayHoldReference) {
+        size_t offset = bytes_.size();
+        if (!decodeInto(text, length, mayHoldReference)) return false;
         attributes_.back().value = offset;
         return true;
     }
-    // The attributes read so far belong to the tag of the current element, which ends here.
-    void endTag() {
-        size_t count = attributes_.size();
-        if (count == 0) return;
-        size_t arraySize = sizeof(Attr) * count;
-        size_t size = arraySize + attributeText_.size();
-        char* block = static_cast<char*>(xmlRealloc(nullptr, size));
-        char* text = block + arraySize;
-        std::memcpy(text, &attributeText_[0], attributeText_.size());
-        Attr* array = reinterpret_cast<Attr*>(block);
-        for (size_t i = 0; i < count; ++i) {
-            const PendingAttr& a = attributes_[i];
-            array[i] = {text + a.name, a.value == kNoValue ? nullptr : text + a.value};
+    void openElement(const char* name, int nameLength, bool declaration) {
+        if (open_.size()) {
+            const OpenElement& parent = open_.back();
+            order_.push(orderEntry(int(children_.size() - parent.children), kElementItem));
+            children_.push(nullptr);  // the child's record, made when it closes (a leaf's
+                                      // only when this element does)
         }
-        attributes_.clear();
-        attributeText_.clear();
-        current_->attributes = array;
-        current_->attributeCount = int(count);
-        current_->attributeText = block;
-        current_->attributeTextSize = size;
+        open_.push({name, nameLength, declaration, children_.size(), texts_.size(),
+                    clears_.size(), order_.size(), attributes_.size(), bytes_.size(),
+                    leaves_.size(), 0, 0});
     }
-    void openElement(NodeData* child) {
-        children_.push(child);
-        order_.push(orderEntry(current_->childCount++, kElementItem));
-        child->parent = current_;
-        current_ = child;
+    void addText(size_t offset) {
+        order_.push(orderEntry(open_.back().textCount++, kTextItem));
+        texts_.push(offset);
     }
-    void addText(char* text) {
-        texts_.push(text);
-        order_.push(orderEntry(current_->textCount++, kTextItem));
-    }
-    // Gives the current element its items and makes its parent current.
-    void closeElement() {
-        NodeData* node = current_;
-        if (join_.node == node) flushJoin();
-        size_t children = sizeof(NodeData*) * size_t(node->childCount);
-        size_t texts = sizeof(char*) * size_t(node->textCount);
-        size_t clears = sizeof(ClearSection) * size_t(node->clearCount);
-        size_t order = sizeof(uint32_t) * size_t(orderCount(node));
-        if (order > 0) {
-            char* block = static_cast<char*>(xmlRealloc(nullptr, children + texts + clears + order));
-            node->contentBlock = block;
-            node->children = children_.moveTo(block, size_t(node->childCount));
-            node->texts = texts_.moveTo(block + children, size_t(node->textCount));
-            node->clears = clears_.moveTo(block + children + texts, size_t(node->clearCount));
-            node->order = order_.moveTo(block + children + texts + clears, size_t(orderCount(node)));
-        }
-        current_ = node->parent;
-    }
+    // Gives the current element its record and makes its parent current. Returns the record,
+    // or null for a leaf, whose record is made with its parent's.
+    NodeData* closeElement();
+    void makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* leaves,
+                    size_t leafCount, char* bytes);
 
     bool parseContent();
-    // Cuts the text that joins grew to its exact size.
-    void flushJoin() {
-        char*& joined = texts_[join_.slot];
-        if (join_.capacity > join_.length + 1)
-            joined = static_cast<char*>(xmlRealloc(joined, join_.length + 1));
-        join_ = JoinedText();
-    }
 
-    struct JoinedText {
-        NodeData* node = nullptr;  // null: no text is being joined
-        size_t slot = 0;           // in texts_
-        size_t length = 0;
-        size_t capacity = 0;       // bytes allocated
+    struct PendingAttr {
+        size_t name;   // offset in bytes_
+        size_t value;  // offset in bytes_, or kNoValue
+    };
+    static constexpr size_t kNoValue = ~size_t(0);
+    struct PendingClear {
+        size_t content;  // offset in bytes_
+        const char* openMarker;
+        const char* closeMarker;
     };
 
     const char* doc_;
     const char* end_;             // the terminating NUL
-    NodeData* top_;
-    NodeData* current_ = nullptr;  // the element being parsed
+    const Options options_;
+    const CharSet charSet_;
     int index_ = 0;
     int textStart_ = 0;           // start of the text not yet added
     int error_ = kNoError;
     int errorIndex_ = 0;
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
-    struct PendingAttr {
-        size_t name;   // offset in attributeText_
-        size_t value;  // offset in attributeText_, or kNoValue
-    };
-    static constexpr size_t kNoValue = ~size_t(0);
-
-    JoinedText join_;                      // the text the last join grew
-    Scratch<PendingAttr> attributes_;      // of the tag being read
-    Scratch<char> attributeText_;          // their names and values, each NUL-terminated
-    Scratch<NodeData*> children_;          // items of the open elements
-    Scratch<char*> texts_;
-    Scratch<ClearSection> clears_;
-    Scratch<uint32_t> order_;
+    Scratch<OpenElement, 32> open_;        // the top node, then each open element
+    Scratch<NodeData*, 64> children_;      // items of the open elements
+    Scratch<size_t, 64> texts_;            // offsets in bytes_
+    Scratch<PendingClear, 8> clears_;
+    Scratch<uint32_t, 128> order_;
+    Scratch<PendingAttr, 32> attributes_;
+    Scratch<char, 4096> bytes_;            // names, values, texts and contents, each with a NUL
+    Scratch<ClosedLeaf, 32> leaves_;       // of the open elements
 };
 
 inline Token Parser::nextToken() {
     const char* p = doc_ + index_;
     while (byteClass(*p) & kBlankByte) ++p;
-    Token t{kTokText, int(p - doc_), 1, nullptr};
+    Token t{kTokText, int(p - doc_), 1, nullptr, true};
     switch (*p) {
     case 0:
         t.type = kTokEnd;
@@ -858,12 +448,21 @@ inline Token Parser::nextToken() {
         break;
     case '"':
     case '\'': {
-        // Quoted only when the same quote comes before any '<' (and the NUL).
+        // Quoted only when the same quote comes before any '<' (and the NUL), which one pass
+        // finds (no NUL comes before end_); it also notes whether there is a '&' to decode.
         const char* q = p + 1;
-        const char* close = static_cast<const char*>(std::memchr(q, *p, size_t(end_ - q)));
-        if (close && !std::memchr(q, '<', size_t(close - q))) {
+        const unsigned char quote = static_cast<unsigned char>(*p);
+        uint64_t ampersands = 0;
+        for (; end_ - q >= 8; q += 8) {
+            uint64_t word = wordAt(q);
+            if (holdsByte(word, quote) | holdsByte(word, '<')) break;
+            ampersands |= holdsByte(word, '&');
+        }
+        for (; *q != *p && *q != '<' && *q; ++q) ampersands |= *q == '&';
+        t.mayHoldReference = ampersands != 0;
+        if (*q == *p) {
             t.type = kTokQuoted;
-            t.length = int(close + 1 - p);
+            t.length = int(q + 1 - p);
         } else {
             t.type = kTokEnd;  // an ordinary text token, below
         }
@@ -879,11 +478,11 @@ inline Token Parser::nextToken() {
         break;
     case '<':
         if (p[1] == '!' || p[1] == 'P') {
-            for (const ClearMarker& marker : kClearMarkers)
-                if (startsWith(p, marker.open)) {
+            for (const ClearMarker* marker : kClearMarkers)
+                if (startsWith(p, marker->open)) {
                     t.type = kTokClear;
-                    t.length = int(std::strlen(marker.open));
-                    t.clear = &marker;
+                    t.length = int(std::strlen(marker->open));
+                    t.clear = marker;
                     break;
                 }
             if (t.type == kTokClear) break;
@@ -911,76 +510,235 @@ inline Token Parser::nextToken() {
     return t;
 }
 
-bool Parser::tagNameMatches(const char* name, const char* text) const {
-    if (!name) return false;
-    size_t n = std::strlen(name);
-    if (strncasecmp(name, text, n)) return false;
-    char next = text[n];
+
+// Whether the end tag named at `endName` closes `e`: it starts with the element's name,
+// letter case ignored, and the name ends there.
+bool Parser::closes(const OpenElement& e, const char* endName) const {
+    if (!e.name || strncasecmp(e.name, endName, size_t(e.nameLength))) return false;
+    char next = endName[e.nameLength];
     return isBlank(next) || next == '/' || next == '<' || next == '=' || next == '>';
+}
+
+NodeData* Parser::closeElement() {
+    const OpenElement e = open_.back();
+    open_.pop();
+    if (open_.size() && children_.size() == e.children) {
+        leaves_.push({e.name, e.nameLength, e.declaration, {e.texts, texts_.size()},
+                      {e.clears, clears_.size()}, {e.attributes, attributes_.size()},
+                      {e.order, order_.size()}});
+        return nullptr;
+    }
+    // One allocation of the exact size for the element and its leaves: records and arrays of
+    // pointers first, then the order lists, the names and the texts, so that every part is
+    // aligned. The spans of the arrays hold the leaves' items as well as the element's.
+    const ClosedLeaf* leaves = leaves_.at(e.leaves);
+    size_t leafCount = leaves_.size() - e.leaves;
+    size_t names = e.name ? size_t(e.nameLength) + 1 : 0;
+    for (size_t i = 0; i < leafCount; ++i) names += size_t(leaves[i].nameLength) + 1;
+    size_t byteCount = bytes_.size() - e.bytes;
+    size_t size = sizeof(NodeData) * (1 + leafCount) +
+                  sizeof(NodeData*) * (children_.size() - e.children) +
+                  sizeof(char*) * (texts_.size() - e.texts) +
+                  sizeof(ClearSection) * (clears_.size() - e.clears) +
+                  sizeof(Attr) * (attributes_.size() - e.attributes) +
+                  sizeof(uint32_t) * (order_.size() - e.order) + names + byteCount;
+    char* block = static_cast<char*>(xmlRealloc(nullptr, size));
+    char* bytes = block + size - byteCount;
+    if (byteCount) std::memcpy(bytes, bytes_.at(e.bytes), byteCount);
+    NodeData* d = reinterpret_cast<NodeData*>(block);
+    makeRecord(d, e, leaves, leafCount, bytes);
+    d->blockSize = size;
+    d->blockRecords = int(1 + leafCount);
+
+    children_.truncate(e.children);
+    texts_.truncate(e.texts);
+    clears_.truncate(e.clears);
+    order_.truncate(e.order);
+    attributes_.truncate(e.attributes);
+    bytes_.truncate(e.bytes);
+    leaves_.truncate(e.leaves);
+    if (open_.size()) children_.back() = d;
+    return d;
+}
+
+// Fills the record at `d` and those of its leaves, taking the parts of the allocation in the
+// order closeElement measured them. The element's own items are its spans less its leaves'.
+void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* leaves,
+                        size_t leafCount, char* bytes) {
+    char* at = reinterpret_cast<char*>(d) + sizeof(NodeData) * (1 + leafCount);
+    auto take = [&at](size_t bytesEach, size_t count) -> char* {
+        if (count == 0) return nullptr;
+        char* part = at;
+        at += bytesEach * count;
+        return part;
+    };
+    // Offsets in bytes_ become pointers into the allocation.
+    auto inBytes = [bytes, &e](size_t offset) { return bytes + (offset - e.bytes); };
+    auto fill = [&](NodeData* r, bool declaration, size_t childCount, size_t textCount,
+                    size_t clearCount, size_t attributeCount) {
+        r->childCount = int(childCount);
+        r->textCount = int(textCount);
+        r->clearCount = int(clearCount);
+        r->attributeCount = int(attributeCount);
+        r->declaration = declaration;
+        r->parent = nullptr;
+        r->children = reinterpret_cast<NodeData**>(take(sizeof(NodeData*), childCount));
+        r->texts = reinterpret_cast<char**>(take(sizeof(char*), textCount));
+        r->clears = reinterpret_cast<ClearSection*>(take(sizeof(ClearSection), clearCount));
+        r->attributes = reinterpret_cast<Attr*>(take(sizeof(Attr), attributeCount));
+        r->refCount = 1;
+        r->block = d;
+        r->blockSize = 0;
+        r->blockRecords = 0;
+        r->piecesOutside = false;
+    };
+    // Items of span [begin, end) of an array that are not the leaves' (`span` names the
+    // leaves' part), each passed to `use` with the next position of the record's array.
+    auto own = [&](size_t begin, size_t end, Span ClosedLeaf::*span, auto&& use) {
+        size_t n = 0;
+        for (size_t i = 0; i < leafCount; ++i) {
+            for (; begin < (leaves[i].*span).begin; ++begin) use(n++, begin);
+            begin = (leaves[i].*span).end;
+        }
+        for (; begin < end; ++begin) use(n++, begin);
+    };
+    auto copyText = [&](char** to, size_t n, size_t from) { to[n] = inBytes(texts_[from]); };
+    auto copyClear = [&](ClearSection* to, size_t n, size_t from) {
+        const PendingClear& c = clears_[from];
+        to[n] = {inBytes(c.content), c.openMarker, c.closeMarker};
+    };
+    auto copyAttribute = [&](Attr* to, size_t n, size_t from) {
+        const PendingAttr& a = attributes_[from];
+        to[n] = {inBytes(a.name), a.value == kNoValue ? nullptr : inBytes(a.value)};
+    };
+
+    size_t leafTexts = 0, leafClears = 0, leafAttributes = 0, leafOrder = 0;
+    for (size_t i = 0; i < leafCount; ++i) {
+        leafTexts += leaves[i].texts.size();
+        leafClears += leaves[i].clears.size();
+        leafAttributes += leaves[i].attributes.size();
+        leafOrder += leaves[i].order.size();
+    }
+    size_t childCount = children_.size() - e.children;
+    fill(d, e.declaration, childCount,
+         texts_.size() - e.texts - leafTexts, clears_.size() - e.clears - leafClears,
+         attributes_.size() - e.attributes - leafAttributes);
+    NodeData* leafRecords = d + 1;
+    for (size_t i = 0; i < leafCount; ++i) {
+        const ClosedLeaf& leaf = leaves[i];
+        NodeData* r = leafRecords + i;
+        fill(r, leaf.declaration, 0, leaf.texts.size(), leaf.clears.size(),
+             leaf.attributes.size());
+        r->parent = d;
+        for (size_t j = 0; j < leaf.texts.size(); ++j) copyText(r->texts, j, leaf.texts.begin + j);
+        for (size_t j = 0; j < leaf.clears.size(); ++j)
+            copyClear(r->clears, j, leaf.clears.begin + j);
+        for (size_t j = 0; j < leaf.attributes.size(); ++j)
+            copyAttribute(r->attributes, j, leaf.attributes.begin + j);
+    }
+    own(e.texts, texts_.size(), &ClosedLeaf::texts,
+        [&](size_t n, size_t from) { copyText(d->texts, n, from); });
+    own(e.clears, clears_.size(), &ClosedLeaf::clears,
+        [&](size_t n, size_t from) { copyClear(d->clears, n, from); });
+    own(e.attributes, attributes_.size(), &ClosedLeaf::attributes,
+        [&](size_t n, size_t from) { copyAttribute(d->attributes, n, from); });
+    // Children: a slot left empty is the next leaf's.
+    size_t nextLeaf = 0;
+    for (size_t i = 0; i < childCount; ++i) {
+        NodeData* child = children_[e.children + i];
+        if (!child) child = leafRecords + nextLeaf++;
+        child->parent = d;
+        d->children[i] = child;
+    }
+
+    // The order lists, then the names, each right after the last.
+    size_t ownOrder = order_.size() - e.order - leafOrder;
+    d->order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), ownOrder));
+    own(e.order, order_.size(), &ClosedLeaf::order,
+        [&](size_t n, size_t from) { d->order[n] = order_[from]; });
+    for (size_t i = 0; i < leafCount; ++i) {
+        const ClosedLeaf& leaf = leaves[i];
+        uint32_t* order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), leaf.order.size()));
+        leafRecords[i].order = order;
+        if (order) std::memcpy(order, order_.at(leaf.order.begin), sizeof(uint32_t) * leaf.order.size());
+    }
+    auto copyName = [&](NodeData* r, const char* name, int nameLength) {
+        if (!name) {
+            r->name = nullptr;
+            return;
+        }
+        r->name = take(1, size_t(nameLength) + 1);
+        copyBytes(r->name, name, size_t(nameLength));
+        r->name[nameLength] = 0;
+    };
+    copyName(d, e.name, e.nameLength);
+    for (size_t i = 0; i < leafCount; ++i)
+        copyName(leafRecords + i, leaves[i].name, leaves[i].nameLength);
 }
 
 bool Parser::addParsedText(int end) {
     const char* start = doc_ + textStart_;
     const char* stop = doc_ + end;
-    if (options.trimText) {
+    if (options_.trimText) {
         while (start < stop && isBlank(*start)) ++start;
         while (stop > start && isBlank(stop[-1])) --stop;
     }
     if (start >= stop) return true;
-    char* text = decode(start, int(stop - start));
-    if (!text) return false;
-    // Only a text after a comment or an empty section can join the one before it.
-    int total = orderCount(current_);
-    if (options.joinTextAcrossComments && total >= 1 &&
-        entryKind(order_.back()) != kElementItem && joinText(text))
-        return true;
-    addText(text);
+    size_t offset = bytes_.size();
+    if (!decodeInto(start, int(stop - start))) return false;
+    if (options_.joinTextAcrossComments && joinText(offset)) return true;
+    addText(offset);
     return true;
 }
 
-bool Parser::joinText(char* text) {
-    NodeData* node = current_;
-    int total = orderCount(node);
-    // A text after a comment joins the text before it; so does a text after an empty section,
-    // which left no item between the two.
-    int previous = -1;
-    if (entryKind(order_.back()) == kTextItem) {
-        previous = entryIndex(order_.back());
-    } else if (total >= 2 && entryKind(order_[order_.size() - 2]) == kTextItem &&
-               entryKind(order_.back()) == kClearItem) {
-        // The comment is the last item of the element, and so the last clear section.
-        if (!std::strcmp(clears_.back().openMarker, kClearMarkers[2].open)) {
-            std::free(clears_.back().content);
-            clears_.pop();
-            order_.pop();
-            --node->clearCount;
-            previous = entryIndex(order_.back());
+int Parser::ownKindFromEnd(int fromEnd) const {
+    const OpenElement& e = open_.back();
+    size_t leafCount = leaves_.size() - e.leaves;
+    size_t i = order_.size();  // one past the entry looked at
+    for (int k = 0;; ++k) {
+        if (i <= e.order) return -1;
+        int kind;
+        const ClosedLeaf* leaf = leafCount ? &leaves_[e.leaves + leafCount - 1] : nullptr;
+        if (leaf && leaf->order.end == i) {
+            kind = kElementItem;
+            i = leaf->order.begin - 1;  // before the leaf's own entry in its element's list
+            --leafCount;
+        } else {
+            kind = entryKind(order_[i - 1]);
+            --i;
         }
+        if (k == fromEnd) return kind;
     }
-    if (previous < 0) return false;
-    // Many joins into one text grow it geometrically: a long run of comments costs linear
-    // time, not quadratic.
-    size_t slot = texts_.size() - size_t(node->textCount) + size_t(previous);
-    char*& joined = texts_[slot];
-    if (join_.node != node || join_.slot != slot) {
-        if (join_.node) flushJoin();
-        join_ = {node, slot, std::strlen(joined), std::strlen(joined) + 1};
+}
+
+// The text just decoded at `added` (the end of bytes_) joins the text before it when that is
+// the element's last item (there was an empty section between them), or when only a comment
+// follows it (the comment is dropped). Nothing lies after an element's last item, so the
+// earlier text ends where the comment's content, or the new text, starts.
+bool Parser::joinText(size_t added) {
+    size_t earlierEnd = 0;  // one past the earlier text's NUL
+    int last = ownKindFromEnd(0);
+    if (last == kTextItem) {
+        earlierEnd = added;
+    } else if (last == kClearItem && clears_.back().openMarker == kComment.open &&
+               ownKindFromEnd(1) == kTextItem) {
+        earlierEnd = clears_.back().content;
+        clears_.pop();
+        order_.pop();
+        --open_.back().clearCount;
+    } else {
+        return false;
     }
-    size_t added = std::strlen(text);
-    if (join_.length + added + 1 > join_.capacity) {
-        join_.capacity = std::max(join_.length + added + 1, join_.capacity * 2);
-        joined = static_cast<char*>(xmlRealloc(joined, join_.capacity));
-    }
-    std::memcpy(joined + join_.length, text, added + 1);
-    join_.length += added;
-    std::free(text);
+    size_t length = bytes_.size() - added;  // with its NUL
+    std::memmove(bytes_.at(earlierEnd - 1), bytes_.at(added), length);
+    bytes_.truncate(earlierEnd - 1 + length);
     return true;
 }
 
 bool Parser::parseClear(const ClearMarker* marker) {
     const char* content = doc_ + index_;
     const char* close = marker->close;
-    if (marker == &kClearMarkers[1]) {
+    if (marker == &kDoctype) {
         const char* p = content;
         while (*p && *p != '>' && *p != '<') ++p;
         if (*p == '<') close = kDoctypeSubsetClose;
@@ -989,8 +747,10 @@ bool Parser::parseClear(const ClearMarker* marker) {
     if (!found) return fail(kUnmatchedClearTagEnd);
     index_ = int(found - doc_) + int(std::strlen(close));
     if (found > content) {
-        clears_.push({xmlStrDup(content, int(found - content)), marker->open, close});
-        order_.push(orderEntry(current_->clearCount++, kClearItem));
+        order_.push(orderEntry(open_.back().clearCount++, kClearItem));
+        clears_.push({bytes_.size(), marker->open, close});
+        bytes_.append(content, size_t(found - content));
+        bytes_.push(0);
     }
     return true;
 }
@@ -998,7 +758,6 @@ bool Parser::parseClear(const ClearMarker* marker) {
 enum class TagState { kOutside, kName, kEquals, kValue };
 
 bool Parser::parseContent() {
-    current_ = top_;
     TagState state = TagState::kOutside;
     const char* pendingName = nullptr;
     int pendingLength = 0;
@@ -1006,25 +765,23 @@ bool Parser::parseContent() {
     // The current element is closed (explicitly or by an outer end tag): step out to its
     // parent, and out of every element that a pending end tag closes as well.
     auto closeCurrent = [&]() -> bool {
-        endTag();
         closeElement();
         state = TagState::kOutside;
         textStart_ = index_;
         while (pendingEndTag_) {
-            if (current_ == top_) return fail(kUnmatchedEndTag);
-            if (tagNameMatches(current_->name, pendingEndTag_)) pendingEndTag_ = nullptr;
+            if (open_.size() == 1) return fail(kUnmatchedEndTag);
+            if (closes(open_.back(), pendingEndTag_)) pendingEndTag_ = nullptr;
             closeElement();
         }
         return true;
     };
     auto leaveTag = [&]() {
-        endTag();
         state = TagState::kOutside;
         textStart_ = index_;
     };
     // The XML declaration at the head of a document stays open to its end; a declaration
-    // deeper down closes with its "?>".
-    auto declarationCloses = [&]() { return current_->parent && current_->parent->parent; };
+    // deeper down (below the top node and one more element) closes with its "?>".
+    auto declarationCloses = [&]() { return open_.size() >= 3; };
 
     for (;;) {
         if (state == TagState::kOutside) {
@@ -1040,7 +797,7 @@ bool Parser::parseContent() {
                 bool questionClose = isDeclaration && nameLength > 1 &&
                                      doc_[name.start + nameLength - 1] == '?';
                 if (questionClose) --nameLength;
-                openElement(newNodeData(doc_ + name.start, nameLength, isDeclaration));
+                openElement(doc_ + name.start, nameLength, isDeclaration);
                 state = TagState::kName;
                 if (questionClose) {
                     pendingName = "?";
@@ -1052,21 +809,21 @@ bool Parser::parseContent() {
                 Token name = nextToken();
                 if (name.type != kTokText || nextToken().type != kTokTagEnd)
                     return fail(kMissingEndTagName);
-                if (!tagNameMatches(current_->name, doc_ + name.start)) {
+                if (!closes(open_.back(), doc_ + name.start)) {
                     warn(t.start);
                     pendingEndTag_ = doc_ + name.start;
                 }
                 // An end tag the top meets itself (it has no name, so it is never its own)
                 // ends the document with the tree so far; only one that a child hands up
                 // unmatched is an error.
-                if (current_ == top_) return true;
+                if (open_.size() == 1) return true;
                 if (!closeCurrent()) return false;
             } else if (t.type == kTokClear) {
                 if (!addParsedText(t.start)) return false;
                 if (!parseClear(t.clear)) return false;
                 textStart_ = index_;
             } else {  // the end: nothing else starts at '<' or the NUL
-                if (!current_->declaration && current_ != top_) warn(t.start);
+                if (!open_.back().declaration && open_.size() > 1) warn(t.start);
                 return addParsedText(t.start);
             }
             continue;
@@ -1096,14 +853,14 @@ bool Parser::parseContent() {
                 pendingName = text;
                 pendingLength = t.length;
             } else if (t.type == kTokTagEnd || t.type == kTokShortEnd) {
-                bool closes = t.type == kTokShortEnd;
-                if (current_->declaration && pendingLength > 0 &&
+                bool closesNow = t.type == kTokShortEnd;
+                if (open_.back().declaration && pendingLength > 0 &&
                     pendingName[pendingLength - 1] == '?') {
                     --pendingLength;
-                    closes = closes || declarationCloses();
+                    closesNow = closesNow || declarationCloses();
                 }
                 if (pendingLength > 0) addAttributeName(pendingName, pendingLength);
-                if (closes) {
+                if (closesNow) {
                     if (!closeCurrent()) return false;
                 } else {
                     leaveTag();
@@ -1115,13 +872,13 @@ bool Parser::parseContent() {
         case TagState::kValue: {
             if (t.type != kTokText && t.type != kTokQuoted) return fail(kUnexpectedToken);
             int length = t.length;
-            if (current_->declaration && length > 0 && text[length - 1] == '?') --length;
+            if (open_.back().declaration && length > 0 && text[length - 1] == '?') --length;
             if (t.type == kTokQuoted && length >= 2 && text[length - 1] == text[0]) {
                 ++text;
                 length -= 2;
             }
             addAttributeName(pendingName, pendingLength);
-            if (!addAttributeValue(text, length)) return false;
+            if (!addAttributeValue(text, length, t.mayHoldReference)) return false;
             state = TagState::kName;
             break;
         }
@@ -1132,7 +889,7 @@ bool Parser::parseContent() {
 }
 
 // Line and column of `index`, counting characters, each 0A starting a new line.
-void positionOf(const char* doc, int index, ParseResult* result) {
+void lineAndColumnOf(const char* doc, int index, const CharSet& charSet, ParseResult* result) {
     int line = 1, column = 1;
     for (const char* p = doc; p < doc + index && *p;) {
         if (*p == '\n') {
@@ -1141,7 +898,7 @@ void positionOf(const char* doc, int index, ParseResult* result) {
             ++p;
         } else {
             ++column;
-            p += charLength(p, doc + index);
+            p += charSet.length(p, doc + index);
         }
     }
     result->line = line;
@@ -1158,10 +915,11 @@ char* decodeEntities(const char* text, size_t length, int* error) {
     } else if (!std::memchr(text, '&', length)) {
         decoded = xmlStrDup(text, ptrdiff_t(length));
     } else {
-        ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code);
+        bool utf8 = charSetOf(globalOptions().encoding).utf8;
+        ptrdiff_t size = decodeReferences(text, text + length, nullptr, &code, utf8);
         if (size >= 0) {
             decoded = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
-            decodeReferences(text, text + length, decoded, &code);
+            decodeReferences(text, text + length, decoded, &code, utf8);
             decoded[size] = 0;
         }
     }
@@ -1181,9 +939,9 @@ Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
         *result = {kNoXmlData, 0, 0};
         return Node();
     }
-    NodeData* top = newNodeData(nullptr, false);
-    Parser parser(text, length, top);
-    bool completed = parser.run();
+    Parser parser(text, length);
+    bool completed = false;
+    NodeData* top = parser.run(&completed);
     int code = top->childCount == 0 ? kNoXmlTagWarning : parser.error();
     int index = code == kUnmatchedEndTagWarning || !completed ? parser.errorIndex()
                                                               : parser.endIndex();
@@ -1210,7 +968,7 @@ Node Node::parseString(const char* text, const char* tag, ParseResult* result) {
         }
         node = found;
     }
-    if (code != kNoError) positionOf(text, index, result);
+    if (code != kNoError) lineAndColumnOf(text, index, parser.charSet(), result);
     return node;
 }
 
@@ -1245,7 +1003,7 @@ Node Node::parseFile(const char* path, const char* tag, ParseResult* result) {
     const unsigned char* b = reinterpret_cast<unsigned char*>(buffer);
     int skip = 0;
     if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) skip = 3;
-    else if (!options.utf8BomOnly && size >= 2 &&
+    else if (!globalOptions().utf8BomOnly && size >= 2 &&
              ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF)))
         skip = 2;
     Node node = parseString(buffer + skip, tag, result);
@@ -1259,6 +1017,7 @@ Node Node::parseFileOrExit(const char* path, const char* tag) {
         size_t got = std::fread(sample, 1, sizeof sample, file);
         std::fclose(file);
         int guess = guessEncoding(sample, int(got), true);
+        const Options options = globalOptions();
         if (guess >= kUtf8 && guess <= kGbk)
             setGlobalOptions(guess, options.utf8BomOnly, options.trimText,
                              options.joinTextAcrossComments);

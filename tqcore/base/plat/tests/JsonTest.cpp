@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -13,8 +15,21 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define TQ_TEST_SANITIZER_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define TQ_TEST_SANITIZER_HEAP 1
+#endif
+#endif
+#ifdef TQ_TEST_SANITIZER_HEAP
+// The sanitizers' allocator replaces malloc's; its count is in their runtime.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace {
 
@@ -41,6 +56,24 @@ std::string written(const std::string& text) {
     return JsonValue::reformat("application/json", text.data(), text.size()).get();
 }
 
+// "[0,1,...,n-1" without the closing bracket.
+std::string numbers(int n) {
+    std::string text = "[";
+    for (int i = 0; i < n; i++)
+        text += (i ? "," : "") + std::to_string(i);
+    return text;
+}
+
+// An object of `n` members k0, k1, ..., whose last one repeats the name of member `repeated`
+// when that is below n - 1.
+std::string objectWithKeys(int n, int repeated) {
+    std::string text = "{";
+    for (int i = 0; i < n; i++)
+        text += (i ? ",\"k" : "\"k") + std::to_string(i + 1 < n || repeated >= n - 1 ? i : repeated) +
+                "\":" + std::to_string(i);
+    return text + "}";
+}
+
 TEST(Json, ParseErrorsNameTheRuleAndLine) {
     using std::string;
     // Input is taken with its length: a NUL is a byte to refuse, not the end.
@@ -52,7 +85,10 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
         {"Bad value at line 3", {"\n\n[1,\n x]"}},
         {"Trailing bytes after JSON at line 0", {"01", string("1\0", 2)}},
         {"Truncated JSON at line 0", {"", "[1", "\"abc", "-", "tru", "\"\\u00", "{\"a\""}},
-        {"Unsupported object at line 0", {"{\"a\":1,\"a\":2}"}},
+        {"Unsupported object at line 0",
+         {"{\"a\":1,\"a\":2}", objectWithKeys(17, 0), objectWithKeys(40, 20), objectWithKeys(100, 50)}},
+        // Values pending in more than one chunk of the parser's stack are released.
+        {"Bad array at line 0", {numbers(150000) + " 1]", "[" + numbers(70000) + "],[" + numbers(70000) + "] 1]"}},
         {"Unsupported string at line 0", {string("\"a\0b\"", 5), "\"\\u0000\""}},
         {"Bad string at line 0",
          {"\"\t\"", "\"\x1F\"", "\"\\n\x1F\"", "\"\\x\"", "\"\xC3\x28\"", "\"\\u00C3\xA9\"",
@@ -89,6 +125,22 @@ TEST(Json, WrittenForms) {
     for (const auto& [input, output] : cases)
         EXPECT_EQ(written(input), output) << input;
     EXPECT_EQ(parse("\"\\ud83d\\ude00\"")->asString().length(), 4u);
+
+    // Texts are scanned 16, 8 and 4 bytes at a time: one byte that needs care, at every place
+    // of texts of every length across those sizes, is still written with care.
+    const std::pair<const char*, const char*> specials[] = {
+        {"\"", "\\\""}, {"\\", "\\\\"}, {"\x01", "\\u0001"}, {"\x7F", "\\u007F"},
+        {"\xC3\xA9", "\xC3\xA9"}, {"\xFF", "\xEF\xBF\xBD"}};
+    for (int length = 1; length <= 34; length++)
+        for (int at = 0; at < length; at++)
+            for (const auto& [special, escaped] : specials) {
+                std::string text(size_t(length), 'a'), expected = text;
+                text.replace(size_t(at), 1, special);
+                expected.replace(size_t(at), 1, escaped);
+                JsonValuePtr value(new plat::JsonString(text.c_str()));
+                ASSERT_EQ(JsonValue::toString(value).get(), "\"" + expected + "\"")
+                    << length << " " << at << " " << escaped;
+            }
 }
 
 // A string that did not come from the parser may hold malformed UTF-8: the writer used to stop
@@ -224,6 +276,89 @@ TEST(Json, ObjectMembersKeepOrderThroughSetAndRemove) {
     for (int i = 0; i < 12; i++)
         members += "\"k" + std::to_string(i) + "\":0,";
     EXPECT_EQ(parseError("{" + members + "\"k11\":1}"), "Unsupported object at line 0");
+
+    // A parsed object keeps its names in one block: edits must free only the names they made,
+    // and a name stays where it is while the members move.
+    JsonValuePtr tree = parse(objectWithKeys(30, 29));
+    plat::JsonObject& parsed = tree->asObject();
+    const char* first = parsed.members()[0].name.get();
+    for (int i = 0; i < 40; i++)
+        parsed.set(("new" + std::to_string(i)).c_str(), JsonValuePtr(new plat::JsonNumber(i)));
+    parsed.remove("k0");
+    parsed.remove("new0");
+    parsed.set("k0", JsonValuePtr(new plat::JsonNull));
+    parsed.set("k1", JsonValuePtr(new plat::JsonNull));
+    EXPECT_STREQ(first, "k0");
+    ASSERT_EQ(parsed.size(), 69);
+    EXPECT_STREQ(parsed.members()[0].name.get(), "k1");
+    EXPECT_STREQ(parsed.members()[68].name.get(), "k0");
+    EXPECT_EQ(parsed.get("k29")->asNumber().value(), 29);
+    EXPECT_EQ(parsed.get("new39")->asNumber().value(), 39);
+    EXPECT_TRUE(!parsed.has("new0") && parsed.get("k1")->kind() == JsonValue::Kind::Null);
+}
+
+// Elements wait on a stack of chunks until their container closes, and reach it in order.
+TEST(Json, LongContainersKeepTheirOrder) {
+    JsonValuePtr tree = parse("[" + numbers(70000) + "]," + numbers(140000) + "]," + objectWithKeys(300, 299) + "]");
+    const plat::JsonArray& outer = tree->asArray();
+    ASSERT_EQ(outer.size(), 3);
+    for (int list = 0; list < 2; list++) {
+        const plat::JsonArray& inner = outer.get(list)->asArray();
+        ASSERT_EQ(inner.size(), 70000 * (list + 1));
+        for (int i = 0; i < inner.size(); i++)
+            ASSERT_EQ(inner.get(i)->asNumber().value(), i) << list;
+    }
+    const plat::JsonObject& object = outer.get(2)->asObject();
+    ASSERT_EQ(object.size(), 300);
+    for (int i = 0; i < 300; i++) {
+        ASSERT_EQ(object.members()[size_t(i)].name.get(), "k" + std::to_string(i));
+        ASSERT_EQ(object.get(("k" + std::to_string(i)).c_str())->asNumber().value(), i);
+    }
+}
+
+// What the C library has handed out and not taken back, in bytes.
+size_t heapInUse() {
+#ifdef TQ_TEST_SANITIZER_HEAP
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
+
+// A tree is released on whichever thread drops its last reference, and a thread keeps about
+// 1 MiB of emptied blocks: the rest goes back, also when the thread that built the tree is
+// gone by then.
+TEST(Json, TreesReleasedOnAnyThreadGiveTheirMemoryBack) {
+    std::string text = "[";
+    for (int i = 0; i < 50000; i++)
+        text += std::string(i ? "," : "") + "{\"id\":" + std::to_string(i) + ",\"tags\":[\"a\",\"b\"]}";
+    text += "]";
+    const size_t before = heapInUse();
+    JsonValuePtr trees[2];
+    std::thread builder([&] {
+        for (JsonValuePtr& tree : trees)
+            tree = parse(text);
+    });
+    builder.join();
+    EXPECT_GT(heapInUse(), before + (20u << 20));
+    // Two threads release the records of both trees at once, while this one parses more.
+    std::vector<JsonValuePtr> halves[2];
+    for (JsonValuePtr& tree : trees) {
+        for (int i = 0; i < tree->asArray().size(); i++)
+            halves[i % 2].push_back(tree->asArray().get(i));
+        tree.reset();
+    }
+    std::thread releasers[2];
+    for (int half = 0; half < 2; half++)
+        releasers[half] = std::thread([&halves, half] { std::vector<JsonValuePtr>().swap(halves[half]); });
+    for (int i = 0; i < 2000; i++) {
+        JsonValuePtr small = parse("{\"id\":" + std::to_string(i) + ",\"tags\":[\"a\"]}");
+        ASSERT_EQ(small->asObject().get("id")->asNumber().value(), i);
+    }
+    for (std::thread& releaser : releasers)
+        releaser.join();
+    EXPECT_LT(heapInUse(), before + (3u << 20));
 }
 
 std::filesystem::path suitePath() {

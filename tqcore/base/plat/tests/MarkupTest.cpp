@@ -2,7 +2,7 @@
 
 #include "os/OpenUrl.h"
 #include "plat/tests/LogCapture.h"
-#include "xml/NodeData.h"
+#include "xml/Options.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +119,7 @@ TEST(Markup, ParseRestoresTheCallersXmlOptions) {
     xml::setGlobalOptions(xml::kShiftJis, false, false, false);
     EXPECT_TRUE(ParserHtml::instance()->parse("<b>x</b>", nullptr));
     EXPECT_FALSE(ParserHtml::instance()->parse("<p>x</p>", nullptr));
-    const xml::Options options = xml::options;
+    const xml::Options options = xml::globalOptions();
     xml::setGlobalOptions(xml::kUtf8);
     EXPECT_EQ(options.encoding, xml::kShiftJis);
     EXPECT_FALSE(options.utf8BomOnly || options.trimText || options.joinTextAcrossComments);

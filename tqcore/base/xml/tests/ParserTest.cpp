@@ -60,6 +60,8 @@ TEST(XmlParser, CodesPositionsAndTrees) {
          "a[b=\"\xC3\xA9\"]{\"\xC3\xBF\"}"},
         {"trimmed text", "<a>  x  </a>", nullptr, 0, 0, 0, "a{\"x\"}"},
         {"texts joined across a comment", "<a>x<!-- c -->y</a>", nullptr, 0, 0, 0, "a{\"xy\"}"},
+        {"several joins after a child", "<a>x<b>v</b>y<!--1-->z<!--2-->w</a>", nullptr, 0, 0, 0,
+         "a{\"x\",b{\"v\"},\"yzw\"}"},
         {"empty comment adds nothing", "<a><!----></a>", nullptr, 0, 0, 0, "a"},
         {"texts joined across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
          "a{\"xy\"}"},
