@@ -18,7 +18,12 @@ public:
     // A buffer of `bufSize` bytes, 16800 when negative.
     explicit BufferedInStream(int bufSize = -1);
 
-    int pos() override { return int(offset + uint32_t(ptr - buf.data())); }
+    int pos() final { return int(offset + uint32_t(ptr - buf.data())); }
+    // Final, and so inline where the stream's type is known: readers mark every item.
+    void markPos() final {
+        checkpointPos = pos();
+        checkpointPtr = ptr;
+    }
     // Moves the data from the checkpoint on to the buffer's front and fills until `size` bytes
     // (or as many as the buffer can take) are unread. False when fill() gives nothing.
     bool overrun(int size) override;

@@ -11,19 +11,16 @@ MemIoStream::MemIoStream(Callback* callback, int maxSize, int bufSize)
     : callback(callback), bufSize(bufSize < 0 ? 2048 : bufSize) {
     setMaxSize(maxSize);
     ring.resize(4);
-    appendBuf(newStorage());
+    addSpares(1);
     InStream::ptr = InStream::end = checkpointPtr = at(0).begin;
     OutStream::ptr = at(0).begin;
     OutStream::end = at(0).end;
 }
 
-MemIoStream::~MemIoStream() {
-    freeAll();
-}
+MemIoStream::~MemIoStream() = default;
 
 void MemIoStream::freeAll() {
-    for (int i = 0; i < count; i++)
-        delete[] at(i).begin;
+    slabs.clear();
     count = 0;
 }
 
@@ -43,9 +40,27 @@ void MemIoStream::setError(const plat::Exception& e) {
         error = std::make_unique<plat::Exception>(e);
 }
 
-// Zeroed, so that a saved state never carries stale heap contents.
-uint8_t* MemIoStream::newStorage() {
-    return new uint8_t[size_t(bufSize)]();
+// Zeroed, so that a saved state never carries stale heap contents. One byte more than the
+// buffers: two slabs never touch, so buffers that follow each other in memory share a slab.
+std::unique_ptr<uint8_t[]> MemIoStream::newSlab(int buffers) {
+    return std::unique_ptr<uint8_t[]>(new uint8_t[size_t(buffers) * size_t(bufSize) + 1]());
+}
+
+// Slabs as large as the buffers the pipe has, from 16 to 64 KiB (or one buffer where a buffer is
+// larger): a small pipe keeps few spares, and so cycles through little memory. Never more
+// buffers than the stream may use.
+int MemIoStream::slabBuffers(int have, int limit) const {
+    if (bufSize == 0) return 1;
+    int64_t bytes = std::clamp<int64_t>(int64_t(have) * bufSize, 16384, 65536);
+    int64_t buffers = std::max<int64_t>(1, bytes / bufSize);
+    return int(std::max<int64_t>(1, std::min<int64_t>(buffers, int64_t(limit) - have)));
+}
+
+void MemIoStream::addSpares(int buffers) {
+    slabs.push_back(newSlab(buffers));
+    uint8_t* storage = slabs.back().get();
+    for (int i = 0; i < buffers; i++)
+        appendBuf(storage + size_t(i) * size_t(bufSize));
 }
 
 void MemIoStream::appendBuf(uint8_t* storage) {
@@ -63,11 +78,11 @@ void MemIoStream::appendBuf(uint8_t* storage) {
 }
 
 void MemIoStream::releaseHead(int released) {
+    size_t mask = ring.size() - 1;
     for (int i = 0; i < released; i++) {
-        Buf spare = at(0);
-        spare.end = spare.begin + bufSize;
-        head = int((size_t(head) + 1) & (ring.size() - 1));
-        at(count - 1) = spare;
+        const Buf& done = ring[size_t(head) & mask];
+        ring[size_t(head + count) & mask] = Buf{done.begin, done.begin + bufSize};
+        head = int(size_t(head + 1) & mask);
     }
     readIdx -= released;
     writeIdx -= released;
@@ -87,19 +102,25 @@ int MemIoStream::positionOf(int index, const uint8_t* p) {
     return int(uint32_t(checkpointPos) + uint32_t(distanceTo(index, p)));
 }
 
-void MemIoStream::markPos() {
+void MemIoStream::markPosReleasing() {
     bool writerStopped = writeIdx >= maxBufs - 1;
     checkpointPos = pos();
     checkpointPtr = InStream::ptr;
+    // In a window over several buffers the read position may lie in a buffer before readIdx;
+    // those buffers lie side by side in one slab. A position at a boundary is in the later one.
     int released = readIdx;
-    if (released > 0) releaseHead(released);
+    const uint8_t* last = at(readIdx).begin;
+    if (InStream::ptr < last) released -= int((last - InStream::ptr + bufSize - 1) / bufSize);
+    if (released == 0) return;
+    releaseHead(released);
     TQ_ASSERT(InStream::ptr == checkpointPtr);
-    if (released > 0 && writerStopped && callback) callback->writable(this);
+    if (writerStopped && callback) callback->writable(this);
 }
 
 void MemIoStream::rewindToMark() {
     if (!rewindable) throw plat::Exception("Attempt to rewind a non-rewindable stream");
     readIdx = 0;
+    readBase = uint32_t(checkpointPos) - uint32_t(checkpointPtr - at(0).begin);
     InStream::ptr = checkpointPtr;
     InStream::end = readLimit(0);
 }
@@ -107,11 +128,20 @@ void MemIoStream::rewindToMark() {
 bool MemIoStream::overrun(int) {
     for (;;) {
         InStream::end = readLimit(readIdx);
+        // The window takes in a buffer whose storage starts where the data before it ends (the
+        // writer filled that buffer and the next one follows it in memory), so that what was
+        // written in one piece is read in one piece; the read position may then lie in a buffer
+        // before readIdx (see markPosReleasing()).
+        while (readIdx < writeIdx && at(readIdx + 1).begin == InStream::end) {
+            readBase += uint32_t(InStream::end - at(readIdx).begin);
+            InStream::end = readLimit(++readIdx);
+        }
         if (InStream::ptr < InStream::end) return true;
         if (readIdx == writeIdx) break;
         // A finished head buffer whose checkpoint is at its end holds nothing needed again.
         bool release = readIdx == 0 && checkpointPtr == at(0).end;
         bool writerStopped = writeIdx >= maxBufs - 1;
+        readBase += uint32_t(at(readIdx).end - at(readIdx).begin);
         readIdx++;
         if (release) {
             releaseHead(1);
@@ -153,6 +183,11 @@ bool MemIoStream::shutdownWrite() {
 }
 
 int MemIoStream::overrun(int itemSize, int nItems) {
+    nextWriteBuf(itemSize);
+    return std::min(nItems, bufSize / itemSize);
+}
+
+void MemIoStream::nextWriteBuf(int itemSize) {
     if (closed) throw PipeException("Stream closed for writing");
     Buf& current = at(writeIdx);
     current.end = OutStream::ptr;
@@ -169,12 +204,43 @@ int MemIoStream::overrun(int itemSize, int nItems) {
     }
     if (readIdx == writeIdx) InStream::end = OutStream::ptr;
     writeIdx++;
-    if (writeIdx >= count) appendBuf(newStorage());
+    if (writeIdx >= count) addSpares(slabBuffers(count, maxBufs));
     Buf& next = at(writeIdx);
     next.end = next.begin + bufSize;
     OutStream::ptr = next.begin;
     OutStream::end = next.end;
-    return std::min(nItems, bufSize / itemSize);
+}
+
+void MemIoStream::writeAcross(const uint8_t* from, int len) {
+    while (len > 0) {
+        if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
+        // Spare buffers that follow the write buffer in memory are filled by the same copy, as
+        // far as the writer may go without being stopped by maxBufs.
+        size_t room = size_t(OutStream::end - OutStream::ptr);
+        int passed = 0;
+        int last = closed || OutStream::end != at(writeIdx).begin + bufSize
+                       ? writeIdx
+                       : std::min(count, maxBufs) - 1;
+        while (size_t(len) > room && writeIdx + passed < last &&
+               at(writeIdx + passed + 1).begin == at(writeIdx + passed).begin + bufSize) {
+            passed++;
+            room += size_t(bufSize);
+        }
+        size_t take = std::min(size_t(len), room);
+        std::memcpy(OutStream::ptr, from, take);
+        uint8_t* to = OutStream::ptr + take;
+        for (int i = 0; i < passed; i++) {
+            // What nextWriteBuf() does for a full buffer.
+            Buf& full = at(writeIdx);
+            full.end = full.begin + bufSize;
+            if (readIdx == writeIdx) InStream::end = full.end;
+            writeIdx++;
+        }
+        if (passed > 0) OutStream::end = at(writeIdx).begin + bufSize;
+        OutStream::ptr = to;
+        from += take;
+        len -= int(take);
+    }
 }
 
 void MemIoStream::save(OutStream& out) {
@@ -225,13 +291,20 @@ void MemIoStream::restore(InStream& in) {
     if (savedMaxBufs < 1 || savedMaxBufs > INT_MAX || savedReadIdx > savedWriteIdx ||
         savedWriteIdx >= savedCount || savedCount > maxCount)
         throw bad();
-    // Each buffer is read before the next is allocated: a short input ends the loop.
-    std::vector<std::unique_ptr<uint8_t[]>> storages;
-    for (uint32_t i = 0; i < savedCount; i++) {
-        storages.emplace_back(newStorage());
-        const uint8_t* bytes = in.readBytes(storages.back().get(), bufSize);
-        if (bytes != storages.back().get())
-            std::memcpy(storages.back().get(), bytes, size_t(bufSize));
+    // Each slab is allocated once the buffers before it have been read: a short input ends
+    // the loop before a large count costs memory.
+    std::vector<std::unique_ptr<uint8_t[]>> newSlabs;
+    std::vector<uint8_t*> storages;
+    while (storages.size() < savedCount) {
+        int have = int(storages.size());
+        int buffers = slabBuffers(have, int(std::min<uint32_t>(savedCount, INT_MAX)));
+        newSlabs.push_back(newSlab(buffers));
+        for (int i = 0; i < buffers; i++) {
+            uint8_t* storage = newSlabs.back().get() + size_t(i) * size_t(bufSize);
+            const uint8_t* bytes = in.readBytes(storage, bufSize);
+            if (bytes != storage) std::memcpy(storage, bytes, size_t(bufSize));
+            storages.push_back(storage);
+        }
     }
     uint32_t readPtr = in.readU32(), readEnd = in.readU32(), checkpoint = in.readU32();
     int savedCheckpointPos = int(in.readU32());
@@ -250,8 +323,9 @@ void MemIoStream::restore(InStream& in) {
         capacity *= 2;
     ring.assign(capacity, Buf{});
     head = 0;
-    for (auto& storage : storages)
-        appendBuf(storage.release());
+    slabs.swap(newSlabs);
+    for (uint8_t* storage : storages)
+        appendBuf(storage);
     maxBufs = int(savedMaxBufs);
     readIdx = int(savedReadIdx);
     writeIdx = int(savedWriteIdx);
@@ -262,6 +336,7 @@ void MemIoStream::restore(InStream& in) {
     InStream::end = readBuf.begin + readEnd;
     checkpointPtr = at(0).begin + checkpoint;
     checkpointPos = savedCheckpointPos;
+    readBase = uint32_t(checkpointPos) + uint32_t(distanceTo(readIdx, readBuf.begin));
     rewindable = savedRewindable;
     OutStream::ptr = at(writeIdx).begin + writePtr;
     OutStream::end = at(writeIdx).begin + writeEnd;

@@ -4,8 +4,10 @@
 // Data lives in a ring of equal buffers: the buffers being read at the head, the one being
 // written after them, spare ones behind. Nothing is copied inside the pipe: a buffer the reader
 // is done with moves to the spare end and is written again. An item never spans buffers, so the
-// rest of a buffer too small for the next item is skipped. Used from one thread; callbacks run
-// inside the calls that cause them.
+// rest of a buffer too small for the next item is skipped. Buffers are carved out of slabs of 16
+// to 64 KiB, so that most follow each other in memory: writeBytes() fills such a run with one
+// copy, and the read window takes in every full buffer that the next one follows, so a large
+// piece is read in place. Used from one thread; callbacks run inside the calls that cause them.
 #pragma once
 
 #include "rdr/InStream.h"
@@ -39,15 +41,30 @@ public:
     void setError(const plat::Exception& e);
 
     // Reading side.
-    int pos() override { return positionOf(readIdx, InStream::ptr); }
+    int pos() override { return int(readBase + uint32_t(InStream::ptr - at(readIdx).begin)); }
     // Sets the checkpoint and recycles the buffers before the read buffer.
-    void markPos() override;
+    void markPos() override {
+        if (readIdx > 0) return markPosReleasing();
+        checkpointPos = int(uint32_t(checkpointPos) + uint32_t(InStream::ptr - checkpointPtr));
+        checkpointPtr = InStream::ptr;
+    }
     void rewindToMark() override;
     // Moves to the next buffer. With no data: the stored error, rdr::EndOfStream "End of
     // in-memory IO stream" once closed, otherwise false.
     bool overrun(int size) override;
 
     // Writing side.
+    // What fits the window is copied in place; more fills the following buffers as
+    // overrun(1, ...) would give them, without a virtual call for each.
+    void writeBytes(const void* data, int len) override {
+        if (len > 0 && len <= OutStream::end - OutStream::ptr) {
+            uint8_t* to = OutStream::ptr;
+            OutStream::ptr = to + len;
+            std::memcpy(to, data, size_t(len));
+        } else {
+            writeAcross(static_cast<const uint8_t*>(data), len);
+        }
+    }
     int length() override { return positionOf(writeIdx, OutStream::ptr); }
     int spaceLeft() override;
     // Publishes the written data to the reader and tells the callback.
@@ -70,14 +87,19 @@ public:
 
 private:
     struct Buf {
-        uint8_t* begin;  // the storage, owned
+        uint8_t* begin;  // the storage, in one of `slabs`
         uint8_t* end;    // data end for a buffer the writer left, storage end for the others
     };
 
     Buf& at(int index) { return ring[size_t((head + index) & (ring.size() - 1))]; }
-    uint8_t* newStorage();
+    std::unique_ptr<uint8_t[]> newSlab(int buffers);
+    int slabBuffers(int have, int limit) const;
+    void addSpares(int buffers);
+    void nextWriteBuf(int itemSize);
+    void writeAcross(const uint8_t* from, int len);
     void appendBuf(uint8_t* storage);
     void releaseHead(int count);
+    void markPosReleasing();
     const uint8_t* readLimit(int index) {
         return index == writeIdx ? OutStream::ptr : at(index).end;
     }
@@ -85,6 +107,7 @@ private:
     int64_t distanceTo(int index, const uint8_t* p);
     int positionOf(int index, const uint8_t* p);
 
+    std::vector<std::unique_ptr<uint8_t[]>> slabs;  // the buffers' storage, several in each
     std::vector<Buf> ring;  // power-of-two capacity; `count` used from `head`
     int head = 0;
     int count = 0;
@@ -92,7 +115,8 @@ private:
     std::unique_ptr<plat::Exception> error;
     int bufSize;
     int maxBufs = 1;   // the most buffers in use at once
-    int readIdx = 0;   // buffer of the read window, from the head
+    int readIdx = 0;   // last buffer of the read window, from the head
+    uint32_t readBase = 0;  // stream position (as pos() counts) of that buffer's first byte
     int writeIdx = 0;  // buffer being written
     bool closed = false;
 };

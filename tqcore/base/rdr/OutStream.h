@@ -48,27 +48,32 @@ public:
         ptr = p;
     }
 
+    // The writers work on a copy of ptr: a byte stored through the member could be the member
+    // itself as far as the compiler knows, which would reload it after every byte.
     void writeU8(uint8_t v) {
         if (ptr >= end) overrun(1, 1);
         *ptr++ = v;
     }
     void writeU16(uint16_t v) {
         if (end - ptr < 2) overrun(2, 1);
-        ptr[0] = uint8_t(v >> 8);
-        ptr[1] = uint8_t(v);
-        ptr += 2;
+        uint8_t* p = ptr;
+        p[0] = uint8_t(v >> 8);
+        p[1] = uint8_t(v);
+        ptr = p + 2;
     }
     void writeU32(uint32_t v) {
         if (end - ptr < 4) overrun(4, 1);
+        uint8_t* p = ptr;
         for (int i = 0; i < 4; i++)
-            ptr[i] = uint8_t(v >> (24 - 8 * i));
-        ptr += 4;
+            p[i] = uint8_t(v >> (24 - 8 * i));
+        ptr = p + 4;
     }
     void writeU64(uint64_t v) {
         if (end - ptr < 8) overrun(8, 1);
+        uint8_t* p = ptr;
         for (int i = 0; i < 8; i++)
-            ptr[i] = uint8_t(v >> (56 - 8 * i));
-        ptr += 8;
+            p[i] = uint8_t(v >> (56 - 8 * i));
+        ptr = p + 8;
     }
     // A U32 length and the bytes of `s` up to its NUL, at most `maxLen` when it is not negative;
     // null writes length 0.

@@ -116,15 +116,16 @@ TEST(OutStreamTest, LargeItemsThroughASmallPipe) {
         out.printf("<%s>", text.c_str());
         out.writeRepeated('r', 20000);
         out.writeRepeated(0x20AC, 7000);
+        out.writeString(nullptr);  // no bytes from no pointer
         out.flush();
-        EXPECT_EQ(out.length(), 20482 + 20000 + 21000);
+        EXPECT_EQ(out.length(), 20482 + 20000 + 21000 + 4);
     }
     p.closeWrite();
     reader.join();
     std::string euros;
     for (int i = 0; i < 7000; i++)
         euros += "\xE2\x82\xAC";
-    EXPECT_EQ(received, "<" + text + ">" + std::string(20000, 'r') + euros);
+    EXPECT_EQ(received, "<" + text + ">" + std::string(20000, 'r') + euros + std::string(4, '\0'));
 }
 
 // A lazy stream whose descriptor takes nothing grows its buffer by doubling instead of
