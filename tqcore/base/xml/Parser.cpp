@@ -793,9 +793,11 @@ bool Parser::parseContent() {
                 if (name.type != kTokText) return fail(kMissingStartTagName);
                 bool isDeclaration = t.type == kTokDeclaration;
                 int nameLength = name.length;
-                // "<?pi?>": the '?' belongs to the close, not the name.
-                bool questionClose = isDeclaration && nameLength > 1 &&
-                                     doc_[name.start + nameLength - 1] == '?';
+                // "<?pi?>": the '?' belongs to the close, not the name. Only there: in
+                // "<?pi? a?>" it is the name's, which a written tree must read back as.
+                const char* after = doc_ + name.start + nameLength;
+                bool questionClose = isDeclaration && nameLength > 1 && after[-1] == '?' &&
+                                     (after[0] == '>' || (after[0] == '/' && after[1] == '>'));
                 if (questionClose) --nameLength;
                 openElement(doc_ + name.start, nameLength, isDeclaration);
                 state = TagState::kName;

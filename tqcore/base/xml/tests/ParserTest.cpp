@@ -76,6 +76,8 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"end of text inside a tag", "<a b=", nullptr, 8, 1, 6, "(empty)"},
         {"processing instruction inside an element closes itself", "<a><?pi?><b/></a>", nullptr,
          0, 0, 0, "a{pi?,b}"},
+        {"a declaration's final '?' is its name's unless the close follows", "<r><?pi? a?></r>",
+         nullptr, 0, 0, 0, "r{pi\\?\?[a]}"},
         {"head declaration holds the rest", "<?xml v='1'?><a/><b/>", nullptr, 0, 0, 0,
          "xml?[v=\"1\"]{a,b}"},
         {"column counts characters", "<a>\xC3\xA9\xE2\x82\xAC&x;</a>", nullptr, 12, 1, 11,
