@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 using namespace rdr;
@@ -81,7 +82,13 @@ TEST(FileStreamDeathTest, FullDisk) {
         }
         return readFile(target) == "old" && namesIn(dir.path()).size() == 2;
     };
-    EXPECT_EXIT(std::exit(reported() ? 0 : 1), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            bool ok = reported();
+            std::fputs(ok ? "reported, old contents kept\n" : "not reported\n", stderr);
+            std::exit(ok ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "reported, old contents kept");
     EXPECT_EXIT(
         {
             limitFileSize(4096, false);
