@@ -79,7 +79,6 @@ struct Output {
         std::snprintf(ref, sizeof ref, "&#%d;", blank);
         put(ref);
     }
-    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 };
 
 bool isOneLine(const NodeData* d) {
