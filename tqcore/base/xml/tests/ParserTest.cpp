@@ -63,8 +63,11 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"several joins after a child", "<a>x<b>v</b>y<!--1-->z<!--2-->w</a>", nullptr, 0, 0, 0,
          "a{\"x\",b{\"v\"},\"yzw\"}"},
         {"empty comment adds nothing", "<a><!----></a>", nullptr, 0, 0, 0, "a"},
-        {"texts joined across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
-         "a{\"xy\"}"},
+        // Only a comment between two texts joins them: an empty one left nothing to delete.
+        {"no join across an empty comment", "<a>x<!---->y</a>", nullptr, 0, 0, 0,
+         "a{\"x\",\"y\"}"},
+        {"no join across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
+         "a{\"x\",\"y\"}"},
         {"comment kept after the last text", "<a>x<!--c--></a>", nullptr, 0, 0, 0,
          "a{\"x\",<!--\"c\"-->}"},
         {"DOCTYPE with an internal subset", "<!DOCTYPE d [<!ENTITY e 'v'>]><d/>", nullptr, 0, 0,
