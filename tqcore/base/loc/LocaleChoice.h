@@ -52,8 +52,8 @@ void systemPreferredLocales(plat::StringList& out);
 
 // For a system without a list of preferred languages of its own: appends the list in the
 // environment variable LANGUAGE to `out` (loc::parseLocaleList, with the language and territory
-// of `currentLocale` as defaults). False when LANGUAGE is unset or
-// empty, else whether `out` is not empty.
+// of `currentLocale` as defaults). False when LANGUAGE is unset or empty, else whether `out` is
+// not empty.
 bool languageEnvLocales(const char* currentLocale, plat::StringList& out);
 
 // Rebuilds a ':'-separated list from checked entries only: a language of 1 to 16 letters, then
