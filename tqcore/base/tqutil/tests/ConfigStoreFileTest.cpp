@@ -42,14 +42,15 @@ public:
 
 // Catches (parameters a to h, a rule each): files read in the wrong order, "common.custom" read
 // in the user's directory, a policy beaten by a preference or read unasked, names matched with
-// case, a bad record keeping the records and files after it (the policies) from being read, and
-// a later bad file reported instead of the first (of a priority, and of the load).
+// case, a bad record keeping the records and files after it (the policies) from being read, a
+// later bad file or record reported instead of the first (of a file, of a priority, and of the
+// load), and the record's own error lost on the way.
 TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
     const char* const files[][2] = {
         {"inst/config.d/common", "a=inst\nb=inst"},
         {"etc/qdx/config.d/common", "b=sys\nc=sys"},
         {"etc/qdx/config.d/common.custom", "c=custom"},
-        {"etc/qdx/config.d/prog", "bad=\xC3\nd=sysprog"},
+        {"etc/qdx/config.d/prog", "bad=\xC3\nd=sysprog\nf=\xC3"},
         {"home/.qdx/config.d/common", "d=user\ne=user"},
         {"home/.qdx/config.d/common.custom", "f=no"},
         {"home/.qdx/config.d/prog", "E=userprog\nunknown=1\ng=u\nbad=\xC3\nh=u"},
@@ -70,15 +71,16 @@ TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
             values += config.getParam(name)->getValueStr().c_str() + std::string(",");
         EXPECT_EQ(values, policy ? "inst,sys,custom,user,userprog,,ip,sp,"
                                  : "inst,sys,custom,user,userprog,,u,u,");
-        std::string error = "Error reading " + (layers.root / "etc/qdx/config.d/prog") + ": ";
-        EXPECT_EQ(failure.message.substr(0, error.size()), error);
+        EXPECT_EQ(failure.message, "Error reading " + (layers.root / "etc/qdx/config.d/prog") +
+                                       ": Bad UTF-8 string for bad");
     }
 }
 
 // Catches: the user's changes going to another file, a key in another case kept as a second
 // record, a key that would not read back as itself (it would end the key or the line, start an
-// escape or lose its blanks) taken by a set or a remove, save writing what equals the baseline,
-// and a file where the user's directory should be taken for a broken layer rather than none.
+// escape or lose its blanks) taken by a set of one value or several or by a remove, save
+// writing what equals the baseline, and a file where the user's directory should be taken for a
+// broken layer rather than none.
 TEST(ConfigStoreFile, UserFile) {
     Layers layers;
     tqutil::ConfigStoreFile store;
@@ -95,6 +97,11 @@ TEST(ConfigStoreFile, UserFile) {
         EXPECT_EQ(failureOf([&] { tqutil::setConfigValue(path, key, "1"); }).message,
                   "Invalid parameter file key");
         EXPECT_EQ(failureOf([&] { plat::FileConfig::removeValue(path, key, 0); }).message,
+                  "Invalid parameter file key");
+        plat::StringMap values;
+        values[plat::String("fine")] = "1";
+        values[plat::String(key)] = "1";
+        EXPECT_EQ(failureOf([&] { tqutil::setConfigValues(path, values); }).message,
                   "Invalid parameter file key");
     }
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
