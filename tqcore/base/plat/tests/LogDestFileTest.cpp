@@ -194,6 +194,50 @@ TEST(LogDestFile, OnlyARegularFileOfOursIsRotatedOrOpened) {
     }
 }
 
+// The header opens each new file once: the first one, and the one opened again after the first
+// was moved away.
+TEST(LogDestFile, TheHeaderOpensEachNewFileOnce) {
+    TempDir dir;
+    std::string path = dir / "h.log", moved = dir / "h.log.moved";
+    LogDestFile* dest = newFileDest("testheader", path);
+    LogDestFile::setHeader("Header block");
+    dest->write(0, "Src", "first");
+    dest->write(0, "Src", "second");
+    std::filesystem::rename(path, moved);
+    dest->reopenIfMoved();
+    dest->write(0, "Src", "after the move");
+    dest->write(0, "Src", "last");
+    LogDestFile::setHeader(nullptr);
+    for (const std::string& file : {moved, path}) {
+        std::string text = readFile(file);
+        EXPECT_EQ(text.rfind("Header block\n<11> ", 0), 0u) << text;
+        EXPECT_EQ(text.find("Header block", 1), std::string::npos) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
+    }
+}
+
+// A child forked without exec writes its own process id in each line, its parent its own.
+TEST(LogDestFile, AForkedChildWritesItsOwnProcessId) {
+    TempDir dir;
+    std::string path = dir / "f.log";
+    LogDestFile* dest = newFileDest("testfork", path);
+    dest->write(0, "Src", "parent before");
+    pid_t child = fork();
+    if (child == 0) {
+        dest->write(0, "Src", "child first");
+        dest->write(0, "Src", "child second");
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    dest->write(0, "Src", "parent after");
+    std::string text = readFile(path), parentId = std::to_string(getpid());
+    std::string childId = std::to_string(child);
+    for (const std::string& line :
+         {"prog[" + parentId + "]: Src: parent before\n", "prog[" + childId + "]: Src: child first\n",
+          "prog[" + childId + "]: Src: child second\n", "prog[" + parentId + "]: Src: parent after\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
+}
+
 struct CountingCallback : LogDestFile::LimitCallback {
     void limitReached(LogDestFile*) override { ++calls; }
     int calls = 0;
