@@ -14,6 +14,10 @@
 // part. Failures to open, rotate or close are reported on standard error, never thrown to the
 // writer, and so is the first failed write of a destination and every part that stays. Both
 // destinations live for the whole process.
+//
+// Instances that share a log folder keep each other's logs: each holds a shared flock() lock on
+// its open log file and pruning passes over a locked file, so a log that another instance rotated
+// aside stays while it is written; a file pruned before it could be locked is opened again.
 #pragma once
 
 #include "plat/FilePtr.h"
