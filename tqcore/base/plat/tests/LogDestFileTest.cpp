@@ -375,11 +375,43 @@ TEST(LogDestFile, TakingBackAFailedWriteNeverCutsAnotherWritersLine) {
         int status = runTraced(errors, body, atSyscall);
         if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
         ASSERT_EQ(status, 0);
-        EXPECT_EQ(logWrites, 1) << "the record was to be written in part";
+        EXPECT_EQ(logWrites, 2) << "a part of the record, then a write that fails, was expected";
         std::string text = readFile(path);
         EXPECT_EQ(text, appendAfter ? before + text.substr(800, 200) + after : before);
         EXPECT_EQ(readFile(errors).find("partial line") != std::string::npos, appendAfter);
     }
+}
+
+// With SIGXFSZ ignored, as the program runs, a line costs its write and no other system call:
+// catches a size-limit check, or anything else, that asks the system on every line.
+TEST(LogDestFile, ALineCostsOnlyItsWrite) {
+    TempDir dir;
+    std::string path = dir / "calls.log", errors = dir / "errors";
+    std::string canonicalPath = std::filesystem::weakly_canonical(path).string();
+    bool firstWritten = false;
+    int laterWrites = 0;
+    std::vector<uint64_t> otherCalls;  // between the first line's write and the last one's
+    auto body = [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        LogDestFile* dest = newFileDest("testcalls", path);
+        for (int i = 0; i < 10; ++i)
+            dest->write(30, "Src", "line");
+    };
+    auto atSyscall = [&](pid_t child, const __ptrace_syscall_info& info) {
+        if (info.op != PTRACE_SYSCALL_INFO_ENTRY) return;
+        if (info.entry.nr == SYS_write &&
+            descriptorPath(child, info.entry.args[0]) == canonicalPath) {
+            laterWrites += firstWritten;
+            firstWritten = true;
+        } else if (firstWritten && laterWrites < 9) {
+            otherCalls.push_back(info.entry.nr);
+        }
+    };
+    int status = runTraced(errors, body, atSyscall);
+    if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(laterWrites, 9);
+    EXPECT_THAT(otherCalls, testing::IsEmpty()) << "system call numbers";
 }
 
 // Another instance creates the log file just before this one's exclusive open, and a third moves
