@@ -7,8 +7,10 @@
 // Records the change does not touch read back as they were read. Every rewrite holds an
 // advisory lock (flock() on "<path>.lock", a file left beside the target) from its read to its
 // commit, so that writers of one file in any thread or process of this program each keep the
-// others' changes; readers take no lock. Every change costs one read and one write of the whole
-// file with one fsync.
+// others' changes; readers take no lock. A full disk or a file size limit fails the rewrite and
+// keeps the old file; a process that runs under a size limit must ignore SIGXFSZ (the program
+// does so at start-up), which otherwise ends it at the first write past the limit. Every change
+// costs one read and one write of the whole file with one fsync.
 #pragma once
 
 #include "plat/Configuration.h"

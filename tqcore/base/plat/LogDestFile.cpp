@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
@@ -340,9 +341,18 @@ FILE* openLogStream(int dirFd, const char* name, const char* path) {
     throw SystemExceptionFmt("Error opening \"%s\"", error, path);
 }
 
+// Whether a write past the process's file size limit would end the process: SIGXFSZ is not
+// ignored. The program ignores it at start-up; then such a write fails with EFBIG like any other,
+// and the line costs no system call of its own.
+bool sizeLimitCanKill() {
+    struct sigaction action;
+    return sigaction(SIGXFSZ, nullptr, &action) != 0 || action.sa_handler != SIG_IGN;
+}
+
 // Whether writing `count` bytes to `fd` would cross the process's file size limit. Such a write
-// puts down what fits and raises SIGXFSZ, which ends the process unless it is ignored: a torn line
-// in the log, and no chance to take it back. It is not attempted; the record fails whole instead.
+// puts down what fits and the next raises SIGXFSZ, which ends the process unless it is ignored: a
+// torn line in the log, and no chance to take it back. Where it would end the process it is not
+// attempted; the record fails whole instead.
 bool crossesSizeLimit(int fd, size_t count) {
     struct rlimit limit;
     if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return false;
@@ -407,7 +417,8 @@ IntParameter& LogDestFile::logKeepDaysParam() {
 LogDestFile::LogDestFile(const char* name, const char* programName, FILE* stream)
     : LogDest(name), programName_(programName), hostName_(os::getLocalHostName()),
       file_(stream, false), useColour_(stream && ttySupportsColour(fileno(stream))),
-      isStream_(stream != nullptr), active_(stream != nullptr) {
+      isStream_(stream != nullptr), checkSizeLimit_(sizeLimitCanKill()),
+      active_(stream != nullptr) {
     file_.setLogErrors(false);
 }
 
@@ -551,7 +562,7 @@ bool LogDestFile::writeRecord(const char* data, size_t size) {
     bool oneRun = true;
     int error = EIO;
     while (done < size) {
-        if (crossesSizeLimit(fd, size - done)) {
+        if (checkSizeLimit_ && crossesSizeLimit(fd, size - done)) {
             error = EFBIG;
             break;
         }
@@ -615,6 +626,7 @@ void LogDestFile::openPath(const char* path) {
     stopped_ = false;
     file_.reset(openLogStream(dirFd.fd, base.get(), path), true);
     file_.setLogErrors(false);
+    checkSizeLimit_ = sizeLimitCanKill();
     openPath_ = path;
     headerWritten_ = false;
 }

@@ -66,11 +66,12 @@ bool isWellFormedUrl(const char* url) {
     if (launcher < 0) _exit(1);
     if (launcher == 0) {
         // The launcher starts with a clean signal state, whatever this process blocks or
-        // ignores for its own sockets.
+        // ignores for its own sockets and files.
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
         signal(SIGPIPE, SIG_DFL);
+        signal(SIGXFSZ, SIG_DFL);
         execvp(program, argv);
         _exit(127);
     }

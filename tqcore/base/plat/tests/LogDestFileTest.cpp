@@ -325,28 +325,39 @@ TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {
 }
 
 // A write that fails leaves no part of the line and is told on standard error once, whether
-// SIGXFSZ is ignored or would end the process. The size limit is process-wide (the captured
-// standard error is a file too): run it in a child.
+// SIGXFSZ is ignored or would end the process; a line that ends exactly at the limit is still
+// written. The size limit is process-wide (the captured standard error is a file too): run it
+// in a child.
 TEST(LogDestFileDeathTest, FailedWritesLeaveNoPartialLineAndAreToldOnce) {
     TempDir dir;
-    for (auto disposition : {SIG_IGN, SIG_DFL}) {
-        std::string path = dir / (disposition == SIG_IGN ? "ignored.log" : "default.log");
+    struct Case {
+        int halves;  // the limit in halves of a line: 3 lets the next in part, 4 ends it there
+        void (*disposition)(int);
+    } cases[] = {{3, SIG_IGN}, {3, SIG_DFL}, {4, SIG_IGN}, {4, SIG_DFL}};
+    for (const Case& c : cases) {
+        std::string path = dir / (std::to_string(c.halves) +
+                                  (c.disposition == SIG_IGN ? "ignored.log" : "default.log"));
         EXPECT_EXIT(
             {
-                std::signal(SIGXFSZ, disposition);
+                std::signal(SIGXFSZ, c.disposition);
                 LogDestFile* dest = newFileDest("testfsize", path);
                 const std::string line(300, 'x');
                 dest->write(0, "Src", line.c_str());
                 std::string first = readFile(path);
                 struct rlimit limit = {};
-                limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
+                limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * c.halves / 2);
                 setrlimit(RLIMIT_FSIZE, &limit);
                 for (int i = 0; i < 3; ++i)
                     dest->write(0, "Src", line.c_str());
-                std::exit(readFile(path) == first ? 0 : 1);
+                // The lines differ only in their time stamps.
+                std::string text = readFile(path);
+                size_t lines = c.halves == 4 ? 2 : 1;
+                bool ok = text.size() == lines * first.size() &&
+                          text.compare(0, first.size(), first) == 0 && text.back() == '\n';
+                std::exit(ok ? 0 : 1);
             },
-            testing::ExitedWithCode(0),
-            "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+            testing::ExitedWithCode(0), "^Error writing log file: [^\n]*File too large[^\n]*\n$")
+            << c.halves << (c.disposition == SIG_IGN ? " halves, ignored" : " halves, default");
     }
 }
 
@@ -418,11 +429,43 @@ TEST(LogDestFile, TakingBackAFailedWriteNeverCutsAnotherWritersLine) {
         int status = runTraced(errors, body, atSyscall);
         if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
         ASSERT_EQ(status, 0);
-        EXPECT_EQ(logWrites, 1) << "the record was to be written in part";
+        EXPECT_EQ(logWrites, 2) << "a part of the record, then a write that fails, was expected";
         std::string text = readFile(path);
         EXPECT_EQ(text, appendAfter ? before + text.substr(800, 200) + after : before);
         EXPECT_EQ(readFile(errors).find("partial line") != std::string::npos, appendAfter);
     }
+}
+
+// With SIGXFSZ ignored, as the program runs, a line costs its write and no other system call:
+// catches a size-limit check, or anything else, that asks the system on every line.
+TEST(LogDestFile, ALineCostsOnlyItsWrite) {
+    TempDir dir;
+    std::string path = dir / "calls.log", errors = dir / "errors";
+    std::string canonicalPath = std::filesystem::weakly_canonical(path).string();
+    bool firstWritten = false;
+    int laterWrites = 0;
+    std::vector<uint64_t> otherCalls;  // between the first line's write and the last one's
+    auto body = [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        LogDestFile* dest = newFileDest("testcalls", path);
+        for (int i = 0; i < 10; ++i)
+            dest->write(30, "Src", "line");
+    };
+    auto atSyscall = [&](pid_t child, const __ptrace_syscall_info& info) {
+        if (info.op != PTRACE_SYSCALL_INFO_ENTRY) return;
+        if (info.entry.nr == SYS_write &&
+            descriptorPath(child, info.entry.args[0]) == canonicalPath) {
+            laterWrites += firstWritten;
+            firstWritten = true;
+        } else if (firstWritten && laterWrites < 9) {
+            otherCalls.push_back(info.entry.nr);
+        }
+    };
+    int status = runTraced(errors, body, atSyscall);
+    if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(laterWrites, 9);
+    EXPECT_THAT(otherCalls, testing::IsEmpty()) << "system call numbers";
 }
 
 // Another instance creates the log file just before this one's exclusive open, and a third moves

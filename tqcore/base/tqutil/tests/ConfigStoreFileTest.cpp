@@ -295,6 +295,8 @@ TEST(ConfigStoreFileDeathTest, SetConfigValuesWritesAllOrNothing) {
             std::exit(failure.error == EFBIG && readFile(path) == "old=1\n" ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"prog", "prog.lock"}))
+        << "a temporary file stays";
     EXPECT_EXIT(
         {
             limitFileSize(4096, false);

@@ -126,6 +126,7 @@ TEST(XmlWriterDeathTest, FailedSaveKeepsTheOldFile) {
         },
         testing::ExitedWithCode(0), "");
     EXPECT_EQ(readFile(path), "<old/>");
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"out.xml"}) << "a temporary file stays";
     EXPECT_EXIT(
         {
             limitFileSize(4096, false);
