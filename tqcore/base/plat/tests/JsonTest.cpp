@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
+#include <pthread.h>
 
 #include <climits>
 #include <cstdlib>
@@ -105,6 +106,7 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
     for (const auto& [message, inputs] : cases)
         for (const string& input : inputs)
             EXPECT_EQ(parseError(input), message) << input;
+
 }
 
 TEST(Json, WrittenForms) {
@@ -172,6 +174,134 @@ TEST(Json, NestingIsBoundedAt32LevelsBelowTheTop) {
         }
     }
     static_assert(std::is_abstract_v<JsonValue>, "only its kinds are values");
+}
+
+// Runs `body` on a thread with a stack of 512 KiB, what secondary threads get on the product's
+// system.
+void onSmallStack(const std::function<void()>& body) {
+    pthread_attr_t attributes;
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, size_t(512) << 10), 0);
+    pthread_t thread;
+    auto run = [](void* call) -> void* {
+        try {
+            (*static_cast<const std::function<void()>*>(call))();
+        } catch (const plat::Exception& e) {
+            ADD_FAILURE() << e.message();
+        }
+        return nullptr;
+    };
+    void* call = const_cast<std::function<void()>*>(&body);
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, call), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+// A chain of `depth` containers, arrays and objects in turn, each the only value of the one
+// before it (the member "k" of an object) or, with `leaves`, between a number and a string.
+JsonValuePtr chain(int depth, bool leaves = false) {
+    JsonValuePtr top;
+    JsonValue* last = nullptr;
+    for (int level = 0; level < depth; level++) {
+        JsonValuePtr next(level % 2 ? static_cast<JsonValue*>(new plat::JsonObject)
+                                    : static_cast<JsonValue*>(new plat::JsonArray));
+        if (!last) {
+            top = next;
+        } else if (last->kind() == JsonValue::Kind::Array) {
+            plat::JsonArray& array = last->asArray();
+            if (leaves) array.append(JsonValuePtr(new plat::JsonNumber(level)));
+            array.append(next);
+            if (leaves) array.append(JsonValuePtr(new plat::JsonString("after")));
+        } else {
+            plat::JsonObject& object = last->asObject();
+            if (leaves) object.set("a", JsonValuePtr(new plat::JsonNumber(level)));
+            object.set("k", next);
+            if (leaves) object.setString("z", "after");
+        }
+        last = next.get();
+    }
+    return top;
+}
+
+// The container inside `value` in the chain above, or an empty reference.
+JsonValuePtr inner(const JsonValuePtr& value) {
+    if (value->kind() == JsonValue::Kind::Object) return value->asObject().getOptional("k");
+    const plat::JsonArray& array = value->asArray();
+    for (int i = 0; i < array.size(); i++)
+        if (array.get(i)->kind() == JsonValue::Kind::Array ||
+            array.get(i)->kind() == JsonValue::Kind::Object)
+            return array.get(i);
+    return JsonValuePtr();
+}
+
+// The text that chain(depth) is written as.
+std::string chainText(int depth) {
+    std::string text;
+    for (int level = 0; level < depth; level++) {
+        if (level > 0)
+            text += "\n" + std::string(size_t(2 * level), ' ') + (level % 2 ? "" : "\"k\":");
+        text += level % 2 ? "{" : "[";
+    }
+    for (int level = depth - 1; level >= 0; level--) {
+        if (level < depth - 1) text += "\n" + std::string(size_t(2 * level), ' ');
+        text += level % 2 ? "}" : "]";
+    }
+    return text;
+}
+
+// A program may build trees far deeper than the parser reads. Released recursively, 300,000
+// levels overflowed a thread's 512 KiB stack, and so did a few thousand written.
+TEST(Json, TreesDeeperThanTheParserReadsNeitherOverflowNorLeak) {
+    const int depth = 300000;
+    onSmallStack([] {
+        chain(depth, true).reset();
+        // Through a container's own destructor, and through the replacement of a member.
+        {
+            plat::JsonObject holder;
+            holder.set("deep", chain(depth));
+            holder.set("other", chain(depth, true));
+            holder.set("other", JsonValuePtr(new plat::JsonNull));
+            holder.remove("deep");
+            holder.set("again", chain(depth));
+        }
+        // A part held from outside outlives the rest, whole.
+        JsonValuePtr top = chain(depth, true), part = top;
+        for (int level = 0; level < depth / 2; level++)
+            part = inner(part);
+        top.reset();
+        int levels = 0;
+        for (JsonValuePtr at = part; at; at = inner(at))
+            levels++;
+        EXPECT_EQ(levels, depth - depth / 2);
+        EXPECT_EQ(part->asArray().get(0)->asNumber().value(), depth / 2 + 1);
+    });
+
+    // Writing follows no call depth either; clone, which parses what it wrote, refuses a tree
+    // the parser would refuse, with the parser's error, before it writes the rest.
+    onSmallStack([] {
+        // Indents past 32 spaces and the writer's own stack past the parser's 32 levels take
+        // other ways; what the parser reads comes back as it was.
+        for (int levels = 1; levels <= 40; levels++) {
+            EXPECT_EQ(JsonValue::toString(chain(levels)).get(), chainText(levels)) << levels;
+            if (levels > JsonValue::kMaxDepth + 1) continue;
+            JsonValuePtr tree = chain(levels, true);
+            plat::String text = JsonValue::toString(tree);
+            EXPECT_TRUE(jsontest::sameTree(*tree, *parse(text.get()))) << levels;
+        }
+        EXPECT_EQ(JsonValue::toString(chain(4000)).get(), chainText(4000));
+        EXPECT_EQ(JsonValue::toString(JsonValue::clone(chain(33))).get(), chainText(33));
+        const std::string refused = parseError(chainText(34));
+        EXPECT_EQ(refused, "Unsupported nesting at line 33");
+        for (int levels : {34, 4000, depth}) {
+            std::string error;
+            try {
+                JsonValue::clone(chain(levels));
+            } catch (const JsonException& e) {
+                error = e.message();
+            }
+            EXPECT_EQ(error, refused) << levels;
+        }
+    });
 }
 
 TEST(Json, ContentTypes) {
