@@ -235,12 +235,20 @@ String JsonValue::toString(const JsonValuePtr& value) {
     return String::adopt(text.release());
 }
 
+JsonValuePtr JsonValue::parseHttpBody(const char* contentType, const char* text) {
+    return parseHttpBody(contentType, text, text ? std::strlen(text) : 0);
+}
+
 String JsonValue::reformat(const char* contentType, const char* text, size_t length) {
     try {
         return toString(parseHttpBody(contentType, text, length));
     } catch (const Exception& e) {
         return String::format("<not JSON-encoded data: %s>", e.message());
     }
+}
+
+String JsonValue::reformat(const char* contentType, const char* text) {
+    return reformat(contentType, text, text ? std::strlen(text) : 0);
 }
 
 int64_t JsonNumber::getInRange(int64_t min, int64_t max) const {

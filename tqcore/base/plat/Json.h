@@ -172,10 +172,13 @@ public:
     // of more than 2^31 - 1 elements "Unsupported array", an object of more members
     // "Unsupported object".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
+    // The same on the NUL-terminated `text` (null: empty).
+    static JsonValuePtr parseHttpBody(const char* contentType, const char* text);
     // The value written with indent 0. An empty reference gives an empty string.
     static String toString(const JsonValuePtr& value);
     // parseHttpBody, then toString; a failure gives "<not JSON-encoded data: <message>>".
     static String reformat(const char* contentType, const char* text, size_t length);
+    static String reformat(const char* contentType, const char* text);
     // A deep copy made by writing the value and parsing the text: strings come back repaired,
     // and a tree nested deeper than kMaxDepth throws the parser's JsonException "Unsupported
     // nesting at line <n>", found before the rest of the tree is written. An empty reference

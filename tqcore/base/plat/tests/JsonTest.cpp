@@ -309,6 +309,14 @@ TEST(Json, ContentTypes) {
         EXPECT_EQ(parseError("1", type), "") << type;
     for (const char* type : {"application/json; charset=latin1", "text/json", "application/json;"})
         EXPECT_EQ(parseError("1", type), std::string("Unknown Content-Type '") + type + "'");
+
+    // The forms without a length read up to the NUL.
+    EXPECT_EQ(JsonValue::parseHttpBody("application/json", "[1, 2]\0 3")->asArray().size(), 2);
+    EXPECT_STREQ(JsonValue::reformat(nullptr, "{\"a\" : 1}").get(), "{\n  \"a\":1\n}");
+    EXPECT_STREQ(JsonValue::reformat("text/json", "1").get(),
+                 "<not JSON-encoded data: Unknown Content-Type 'text/json'>");
+    EXPECT_STREQ(JsonValue::reformat(nullptr, nullptr).get(),
+                 "<not JSON-encoded data: Truncated JSON at line 0>");
 }
 
 // A value that counts its destructions, to see when the ring lets go of it.
