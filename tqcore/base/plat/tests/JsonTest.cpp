@@ -88,6 +88,15 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
         {"Truncated JSON at line 0", {"", "[1", "\"abc", "-", "tru", "\"\\u00", "{\"a\""}},
         {"Unsupported object at line 0",
          {"{\"a\":1,\"a\":2}", objectWithKeys(17, 0), objectWithKeys(40, 20), objectWithKeys(100, 50)}},
+        // Past 16 members, names go to a hash table as they come, and it grows at 32.
+        {"Unsupported object at line 0",
+         [] {
+             std::vector<string> objects;
+             for (int members = 17; members <= 34; members++)
+                 for (int repeated = 0; repeated < members - 1; repeated++)
+                     objects.push_back(objectWithKeys(members, repeated));
+             return objects;
+         }()},
         // Values pending in more than one chunk of the parser's stack are released.
         {"Bad array at line 0", {numbers(150000) + " 1]", "[" + numbers(70000) + "],[" + numbers(70000) + "] 1]"}},
         {"Unsupported string at line 0", {string("\"a\0b\"", 5), "\"\\u0000\""}},
@@ -107,6 +116,21 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
         for (const string& input : inputs)
             EXPECT_EQ(parseError(input), message) << input;
 
+    // Strings are scanned 16 bytes at a time: a byte that is no UTF-8 is refused wherever it
+    // falls in a block, the one with the closing quote included, and so after an escape.
+    for (const string head : {"", "\\n"})
+        for (int before = 0; before < 32; before++)
+            for (int after : {0, 1, 14, 15, 16, 31}) {
+                auto text = [&](const string& middle) {
+                    return "[\"" + head + string(size_t(before), 'a') + middle +
+                           string(size_t(after), 'b') + "\"" + string(20, ' ') + "]";
+                };
+                EXPECT_EQ(parseError(text("\xFF")), "Bad string at line 0")
+                    << before << " " << after;
+                EXPECT_EQ(parse(text("\xC3\xA9"))->asArray().get(0)->asString().get(),
+                          (head.empty() ? "" : "\n") + string(size_t(before), 'a') + "\xC3\xA9" +
+                              string(size_t(after), 'b'));
+            }
 }
 
 TEST(Json, WrittenForms) {
@@ -414,6 +438,25 @@ TEST(Json, ObjectMembersKeepOrderThroughSetAndRemove) {
     for (int i = 0; i < 12; i++)
         members += "\"k" + std::to_string(i) + "\":0,";
     EXPECT_EQ(parseError("{" + members + "\"k11\":1}"), "Unsupported object at line 0");
+
+    // Names that differ in one byte only, the last one past the 8 compared first included, are
+    // two names, in a short object and past 16 members, where a hash table finds them.
+    for (size_t length = 1; length <= 40; length++)
+        for (size_t at : {size_t(0), size_t(7), size_t(8), length - 1}) {
+            if (at >= length) continue;
+            std::string name(length, 'n'), other = name;
+            other[at] = 'o';
+            for (int before : {0, 20}) {
+                std::string text = "{";
+                for (int i = 0; i < before; i++)
+                    text += "\"" + std::to_string(i) + "\":0,";
+                text += "\"" + name + "\":1,\"" + other + "\":2}";
+                ASSERT_EQ(parseError(text), "") << length << " " << at << " " << before;
+                JsonValuePtr pair = parse(text);
+                EXPECT_EQ(pair->asObject().get(name.c_str())->asNumber().value(), 1);
+                EXPECT_EQ(pair->asObject().get(other.c_str())->asNumber().value(), 2);
+            }
+        }
 
     // A parsed object keeps its names in one block: edits must free only the names they made,
     // and a name stays where it is while the members move.
