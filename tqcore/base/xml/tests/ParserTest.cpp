@@ -92,6 +92,12 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"lead byte before an end tag", "<a>\xE0</a><b/>", nullptr, 0, 0, 0,
          "#top{a{\"\xE0\"},b}"},
         {"lead byte before a reference's end", "<a>&#\xE0", nullptr, 12, 1, 7, "(empty)"},
+        // The texts are stored as they are read, each with a NUL, in room as long as the text
+        // and its NUL: here every byte of it.
+        {"texts fill the whole store", "x<a", nullptr, 8, 1, 4, "(empty)"},
+        // A text joins the one before a comment only once it has decoded whole.
+        {"bad reference after a comment keeps both items", "x<!--c-->y&foo;", nullptr, 2, 1,
+         16, "#top{\"x\",<!--\"c\"-->}"},
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.why);
