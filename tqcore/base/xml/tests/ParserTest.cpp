@@ -149,6 +149,24 @@ TEST(XmlParser, DecodeEntitiesOfARange) {
         EXPECT_EQ(code, c.code);
         std::free(decoded);
     }
+    // The runs between references are scanned a word at a time: a reference at any offset of
+    // the first two words, alone or followed by another, in a text and in a value.
+    for (size_t at = 0; at < 17; ++at) {
+        for (const char* after : {"", "z", "&#65;"}) {
+            std::string text = std::string(at, 'x') + "&amp;" + after;
+            std::string decoded = std::string(at, 'x') + "&" + (*after == '&' ? "A" : after);
+            SCOPED_TRACE(text);
+            int code = -1;
+            std::vector<char> range(text.begin(), text.end());
+            char* out = xml::decodeEntities(range.data(), range.size(), &code);
+            EXPECT_EQ(out ? std::string(out) : "(null)", decoded);
+            std::free(out);
+            std::string document = "<a v='" + text + "'>" + text + "</a>";
+            xml::Node node = xml::Node::parseString(document.c_str());
+            EXPECT_STREQ(node.getAttribute("v"), decoded.c_str());
+            EXPECT_STREQ(node.getText(), decoded.c_str());
+        }
+    }
 }
 
 TEST(XmlParser, NullTextAndErrorTexts) {
