@@ -1,11 +1,10 @@
 #include "plat/Json.h"
 
+#include "plat/tests/HeapInUse.h"
 #include "plat/tests/JsonTestUtil.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <malloc.h>
 
 #include <climits>
 #include <cstdlib>
@@ -18,18 +17,6 @@
 #include <thread>
 #include <type_traits>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TQ_TEST_SANITIZER_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TQ_TEST_SANITIZER_HEAP 1
-#endif
-#endif
-#ifdef TQ_TEST_SANITIZER_HEAP
-// The sanitizers' allocator replaces malloc's; its count is in their runtime.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
 
 namespace {
 
@@ -314,16 +301,6 @@ TEST(Json, LongContainersKeepTheirOrder) {
         ASSERT_EQ(object.members()[size_t(i)].name.get(), "k" + std::to_string(i));
         ASSERT_EQ(object.get(("k" + std::to_string(i)).c_str())->asNumber().value(), i);
     }
-}
-
-// What the C library has handed out and not taken back, in bytes.
-size_t heapInUse() {
-#ifdef TQ_TEST_SANITIZER_HEAP
-    return __sanitizer_get_current_allocated_bytes();
-#else
-    struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-#endif
 }
 
 // A tree is released on whichever thread drops its last reference, and a thread keeps about
