@@ -338,6 +338,21 @@ TEST(Json, TreesReleasedOnAnyThreadGiveTheirMemoryBack) {
     EXPECT_LT(heapInUse(), before + (3u << 20));
 }
 
+// The scratch text of escaped strings starts empty on a new thread, and grows to fit a plain
+// run before the first escape, and after each later one.
+TEST(Json, EscapedStringsGrowTheirTextOnAFreshThread) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(2000, 'a') + "\\n", std::string(2000, 'a') + "\n"},
+        {"\\t" + std::string(2000, 'b') + "\\u00e9", "\t" + std::string(2000, 'b') + "\xC3\xA9"},
+        {std::string(300, 'c') + "\\/" + std::string(5000, 'd') + "\\\"",
+         std::string(300, 'c') + "/" + std::string(5000, 'd') + "\""},
+    };
+    for (const auto& [text, expected] : cases)
+        std::thread([&text = text, &expected = expected] {
+            EXPECT_EQ(parse("\"" + text + "\"")->asString().get(), expected);
+        }).join();
+}
+
 std::filesystem::path suitePath() {
     const char* source = std::getenv("TQ_TEST_SOURCE_DIR");
     const char* sub = "shared/testdata/json/JSONTestSuite/test_parsing";
