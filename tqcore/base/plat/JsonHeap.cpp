@@ -59,7 +59,7 @@ void giveBack(Block* block) {
 // must still come from at most kKeptRuns runs.
 bool mayKeep(const ThreadState& t, const BlockHeader* run) {
     if (t.keptCount == kKeptBlocks) return false;
-    const BlockHeader* runs[kKeptRuns];
+    const BlockHeader* runs[kKeptRuns] = {};
     int count = 0;
     auto fits = [&runs, &count](const BlockHeader* r) {
         for (int i = 0; i < count; i++)
@@ -87,18 +87,20 @@ void countFrees(ThreadState* t, Block* block, int64_t frees) {
 }
 
 void flushFrees(ThreadState& t) {
-    if (t.freeing) countFrees(&t, t.freeing, t.pendingFrees);
-    t.freeing = nullptr;
-    t.pendingFrees = 0;
+    HotState& h = ThreadStateCache::hot();
+    if (h.freeing) countFrees(&t, h.freeing, h.pendingFrees);
+    h.freeing = nullptr;
+    h.pendingFrees = 0;
 }
 
 // The current block stops taking allocations; it goes once they are all freed.
 void retire(ThreadState& t) {
     Block* block = t.current;
     if (!block) return;
+    HotState& h = ThreadStateCache::hot();
     t.current = nullptr;
-    t.next = t.end = nullptr;
-    countFrees(&t, block, kBias - t.allocations);
+    h.next = h.end = nullptr;
+    countFrees(&t, block, kBias - h.allocations);
 }
 
 Block* takeBlock(ThreadState& t) {
@@ -143,10 +145,11 @@ void* allocateSlow(size_t size) {
     Block* block = takeBlock(*t);
     block->live.store(kBias, std::memory_order_relaxed);
     t->current = block;
-    t->allocations = 0;
-    t->next = reinterpret_cast<char*>(block) + kHeader;
-    t->end = reinterpret_cast<char*>(block) + kBlockSize;
-    TQ_JSON_HEAP_POISON(t->next, size_t(t->end - t->next));
+    HotState& h = ThreadStateCache::hot();
+    h.allocations = 0;
+    h.next = reinterpret_cast<char*>(block) + kHeader;
+    h.end = reinterpret_cast<char*>(block) + kBlockSize;
+    TQ_JSON_HEAP_POISON(h.next, size_t(h.end - h.next));
     return allocate(size);
 }
 
@@ -162,8 +165,9 @@ void freeSlow(void* p, size_t size) noexcept {
         return;
     }
     flushFrees(*t);
-    t->freeing = blockOf(p);
-    t->pendingFrees = 1;
+    HotState& h = ThreadStateCache::hot();
+    h.freeing = blockOf(p);
+    h.pendingFrees = 1;
 }
 
 }  // namespace jsonheap

@@ -57,24 +57,29 @@ struct Block {
     std::atomic<int64_t> live;
 };
 
-// What each thread holds. Its end hands everything back.
+// What the fast paths touch; all zero while the thread has no state, which sends them to the
+// slow paths.
+struct HotState {
+    char* next;            // free space of the current block
+    char* end;
+    int64_t allocations;   // cut from the current block
+    Block* freeing;        // the block of the last free, and the frees not yet counted in it
+    int64_t pendingFrees;
+};
+
+// What else each thread holds. Its end hands everything back.
 struct ThreadState {
     ThreadState() noexcept = default;
     ~ThreadState();
     ThreadState(const ThreadState&) = delete;
     ThreadState& operator=(const ThreadState&) = delete;
 
-    char* next = nullptr;  // free space of the current block
-    char* end = nullptr;
     Block* current = nullptr;  // null before the first allocation
-    int64_t allocations = 0;   // cut from the current block
-    Block* freeing = nullptr;  // the block of the last free, and the frees not yet counted in it
-    int64_t pendingFrees = 0;
-    Block* kept[16];  // emptied blocks kept for reuse, and the blocks of a new run
+    Block* kept[16];           // emptied blocks kept for reuse, and the blocks of a new run
     int keptCount = 0;
 };
 
-using ThreadStateCache = ThreadCache<ThreadState>;
+using ThreadStateCache = ThreadCache<ThreadState, 0, HotState>;
 
 void* allocateSlow(size_t size);
 void freeSlow(void* p, size_t size) noexcept;
@@ -86,12 +91,12 @@ inline size_t roundedSize(size_t size) {
 }
 
 inline void* allocate(size_t size) {
-    ThreadState* t = ThreadStateCache::live();
+    HotState& h = ThreadStateCache::hot();
     size_t rounded = roundedSize(size);
-    if (t && size <= kMaxSmall && size_t(t->end - t->next) >= rounded) {
-        void* p = t->next;
-        t->next += rounded;
-        t->allocations++;
+    if (size <= kMaxSmall && size_t(h.end - h.next) >= rounded) {
+        void* p = h.next;
+        h.next += rounded;
+        h.allocations++;
         TQ_JSON_HEAP_UNPOISON(p, rounded);
         return p;
     }
@@ -99,12 +104,12 @@ inline void* allocate(size_t size) {
 }
 
 inline void deallocate(void* p, size_t size) noexcept {
-    ThreadState* t = ThreadStateCache::live();
-    if (t && size <= kMaxSmall &&
+    HotState& h = ThreadStateCache::hot();
+    if (size <= kMaxSmall &&
         reinterpret_cast<Block*>(reinterpret_cast<uintptr_t>(p) & ~uintptr_t(kBlockSize - 1)) ==
-            t->freeing) {
+            h.freeing) {
         TQ_JSON_HEAP_POISON(p, size);
-        t->pendingFrees++;
+        h.pendingFrees++;
         return;
     }
     freeSlow(p, size);
