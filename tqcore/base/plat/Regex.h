@@ -13,7 +13,9 @@
 // out over the match alone (plat::RegexBacktracker, or the Pike machine for long matches).
 // The automata live in the expression, are shared by the threads that use it and hold at
 // most about 1 MiB; once warm, matching allocates nothing (replacement output and returned
-// strings aside).
+// strings aside). The engines' working storage is kept per thread, up to 64 KiB each beyond
+// a run, and matching works at any time, from the destructors of statics and thread-locals
+// too.
 //
 // Matches are leftmost, with the priorities a backtracking matcher would give (earlier
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case
