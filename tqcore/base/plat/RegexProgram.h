@@ -59,7 +59,28 @@ struct RegexProgram {
     bool literal = false;        // every match is the prefix itself, with no groups
     bool lineStartOnly = false;  // every match begins where "^" holds
 
-    // Works out the filter, the prefix and the rest above from the finished program.
+    // Characters that every consuming instruction and every assertion treat alike share a
+    // column, so that an automaton keeps one transition per column instead of per character.
+    // Worked out once per program and shared by its automata.
+    struct ByteMap {
+        static constexpr uint8_t kDecode = 0xFF;  // byte column: a multibyte character begins
+        uint8_t byteColumn[256];                  // per byte below 0x80; kDecode above
+        std::vector<uint32_t> intervalStarts;     // non-ASCII code points where a column begins
+        std::vector<uint8_t> intervalColumns;     // the column of each interval
+        std::vector<int> representative;          // a character of each column
+        std::vector<CharKind> kinds;              // its kind, as assertions see it
+        int invalidColumn = 0;                    // bad UTF-8
+        int endColumn = 0;                        // the text's end
+        int columnCount = 0;                      // past kMaxColumns: too many to tell apart
+
+        // The column of the character at `at` (before `end`) and its length in bytes.
+        int columnAt(const char* at, const char* end, int& length) const;
+    };
+    static constexpr int kMaxColumns = 250;
+    ByteMap byteMap;
+
+    // Works out the filter, the prefix, the byte map and the rest above from the finished
+    // program.
     void analyse();
 
     uint32_t length() const { return uint32_t(words.size()); }
@@ -148,6 +169,7 @@ struct RegexProgram {
     bool filterSkipsFar() const { return hasFilter && (!prefix.empty() || lineStartOnly); }
 
 private:
+    void computeByteMap();
     bool atLineStart(const char* textStart, const char* at) const;
     static int decodeMultibyte(const char* at, const char* end, int& length);
     bool inRanges(const uint32_t* ranges, uint32_t count, int c) const {
