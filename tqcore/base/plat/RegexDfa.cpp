@@ -1,5 +1,7 @@
 #include "plat/RegexDfa.h"
 
+#include "plat/Exception.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -283,6 +285,21 @@ uintptr_t RegexDfa::entryAt(std::shared_lock<std::shared_mutex>& hold, State*& s
 RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
                                    bool firstOnly, bool useFilter, const char*& from,
                                    const char*& matchEnd) {
+    TQ_ASSERT(!wholeText_);
+    return run<false>(textStart, at, textEnd, firstOnly, useFilter, from, matchEnd);
+}
+
+RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
+    TQ_ASSERT(wholeText_);
+    const char* from;
+    const char* matchEnd;
+    return run<true>(text, text, textEnd, true, false, from, matchEnd);
+}
+
+template <bool kWholeText>
+RegexDfa::Outcome RegexDfa::run(const char* textStart, const char* at, const char* textEnd,
+                                bool firstOnly, bool useFilter, const char*& from,
+                                const char*& matchEnd) {
     std::shared_lock<std::shared_mutex> hold;
     holdCache(hold);
     Progress progress;
@@ -290,9 +307,10 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
     // prefix, to line starts, or over bytes no match begins with. Without assertions a fresh
     // start is the start state itself, which stays put over such bytes, so the loop below
     // skips them without stopping; otherwise the state after a skip depends on the character
-    // before, and the loop stops at every fresh start.
-    const bool skipFar = useFilter && program_.filterSkipsFar();
-    const bool skipBytes = useFilter && program_.hasFilter && !skipFar;
+    // before, and the loop stops at every fresh start. A whole-text automaton has no fresh
+    // states (its threads all began at the text's start) and skips nothing.
+    const bool skipFar = !kWholeText && useFilter && program_.filterSkipsFar();
+    const bool skipBytes = !kWholeText && useFilter && program_.hasFilter && !skipFar;
     const bool skipInLoop = skipBytes && !program_.hasAssertions;
     const bool* firstBytes = program_.firstBytes;
     const bool stopAtFresh = (skipFar || skipBytes) && !skipInLoop;
@@ -323,21 +341,23 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
                 }
             }
         }
-        // Built ASCII transitions that neither match nor stop are the bulk of a search. Kept
-        // in locals whose address is never taken, so that they stay in registers.
+        // Built ASCII transitions that neither match nor stop are the bulk of a run. Kept in
+        // locals whose address is never taken, so that they stay in registers.
         {
+            const uint8_t* const byteColumn = byteColumn_;
             State* current = state;
             const char* lastFresh = from;
             stoppedFresh = false;
             const char* p = at;
             while (p < textEnd) {
-                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
+                uint8_t column = byteColumn[static_cast<unsigned char>(*p)];
                 if (column == kDecode) break;
                 uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
+                // Mid-text entries of a whole-text automaton carry no match bit.
                 if (entry & kTags) break;
                 ++p;
                 current = reinterpret_cast<State*>(entry);
-                if (current->fresh) {
+                if (!kWholeText && current->fresh) {
                     lastFresh = p;
                     if (stopAtFresh) {
                         stoppedFresh = true;
@@ -358,6 +378,8 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
         int column, length;
         uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
         if (!entry) return Outcome::GaveUp;
+        // A whole-text automaton sets the match bit at the text's end only, where every
+        // entry is dead.
         if (entry & kMatched) {
             found = true;
             matchEnd = at;
@@ -366,43 +388,9 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
         if (entry & kDead) break;
         at += length;
         state = target(entry);
-        if (state->fresh) from = at;
+        if (!kWholeText && state->fresh) from = at;
     }
     return found ? Outcome::Match : Outcome::NoMatch;
-}
-
-RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
-    std::shared_lock<std::shared_mutex> hold;
-    holdCache(hold);
-    Progress progress;
-    Kind before = kindBefore(text, text);
-    State* state = startState(before);
-    if (!state && !recover(hold, state, before, text, progress)) return Outcome::GaveUp;
-    const char* at = text;
-    for (;;) {
-        {
-            State* current = state;
-            const char* p = at;
-            while (p < textEnd) {
-                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
-                if (column == kDecode) break;
-                uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
-                // Mid-text entries of a whole-text automaton carry no match bit.
-                if (entry & kTags) break;
-                ++p;
-                current = reinterpret_cast<State*>(entry);
-            }
-            state = current;
-            at = p;
-        }
-        int column, length;
-        uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
-        if (!entry) return Outcome::GaveUp;
-        if (column == map_.endColumn) return entry & kMatched ? Outcome::Match : Outcome::NoMatch;
-        if (entry & kDead) return Outcome::NoMatch;
-        at += length;
-        state = target(entry);
-    }
 }
 
 }  // namespace plat

@@ -95,6 +95,11 @@ private:
     State* intern(const uint32_t* pcs, uint32_t count, uint8_t before);
     void* allocate(size_t bytes);
     void resetLocked();
+    // The one loop of search and matchWhole: from `at` to the first match end (firstOnly)
+    // or the last, skipping with the filter where a search may.
+    template <bool kWholeText>
+    Outcome run(const char* textStart, const char* at, const char* textEnd, bool firstOnly,
+                bool useFilter, const char*& from, const char*& matchEnd);
     // Takes the cache lock shared for a run, after emptying the cache if a run asked for it.
     void holdCache(std::shared_lock<std::shared_mutex>& hold);
     // The entry of `state` for the character at `at` (the end's column at the text's end),
