@@ -109,7 +109,7 @@ void RegexProgram::analyse() {
     auto mark = [&](uint32_t lo, uint32_t hi) {
         for (uint32_t c = lo; c <= std::min<uint32_t>(hi, 0x7F); ++c) {
             bytes[c] = true;
-            if ((flags & IgnoreCase) && ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')) bytes[c ^ 0x20] = true;
+            if ((flags & Regex::IgnoreCase) && ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')) bytes[c ^ 0x20] = true;
         }
         if (hi >= 0x80)
             for (int lead = 0xC2; lead <= 0xF4; ++lead)
@@ -270,7 +270,7 @@ void RegexProgram::computeByteMap() {
         refinement.mark(c);
         if (eitherCase && ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')) refinement.mark(c ^ 0x20);
     };
-    const bool foldRanges = flags & IgnoreCase;
+    const bool foldRanges = flags & Regex::IgnoreCase;
     for (uint32_t pc : consuming) {
         const uint32_t* at = &words[pc];
         switch (at[0]) {
@@ -340,7 +340,7 @@ int RegexProgram::ByteMap::columnAt(const char* at, const char* end, int& length
 
 bool RegexProgram::atLineStart(const char* textStart, const char* at) const {
     if (at == textStart) return true;
-    if (!(flags & Multiline)) return false;
+    if (!(flags & Regex::Multiline)) return false;
     unsigned char before = static_cast<unsigned char>(at[-1]);
     if (before == '\n' || before == '\r') return true;
     return (before == 0xA8 || before == 0xA9) && isLineBreak(charEndingAt(textStart, at));
@@ -357,7 +357,7 @@ bool RegexProgram::mayStartAt(const char* textStart, const char* at, const char*
 const char* RegexProgram::nextCandidate(const char* textStart, const char* at,
                                         const char* end) const {
     if (lineStartOnly) {
-        if (!(flags & Multiline)) return at == textStart && mayStartAt(textStart, at, end) ? at : end;
+        if (!(flags & Regex::Multiline)) return at == textStart && mayStartAt(textStart, at, end) ? at : end;
         if (at < end && mayStartAt(textStart, at, end)) return at;
         // Line by line: memchr finds the next LF, then CR and U+2028/U+2029 (which begin with
         // E2) are looked for only before it, so that each byte is read a few times at most.

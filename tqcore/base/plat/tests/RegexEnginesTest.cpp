@@ -170,7 +170,7 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
     };
     const Case cases[] = {
         // Folded ranges, non-ASCII ranges and a negated class over spaces.
-        {Prog::IgnoreCase,
+        {Regex::IgnoreCase,
          {Prog::Class, 3, 'a', 'f', 0xE9, 0xE9, 0x3000, 0x3000, Prog::NotClass, 2, ' ', ' ',
           0x2000, 0x200A}},
         // Single characters, either case, everything but line breaks, word edges.
@@ -178,7 +178,7 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
          {Prog::CharNoCase, 'k', Prog::Char, 0xE9, Prog::WordBoundary, Prog::AnyButNewline,
           Prog::Char, 'K', Prog::CharNoCase, '['}},
         // An empty range, all of non-ASCII, and digits folded (a no-op) beside a letter range.
-        {Prog::IgnoreCase | Prog::Multiline,
+        {Regex::IgnoreCase | Regex::Multiline,
          {Prog::Class, 2, 'z', 'a', 0x80, 0x10FFFF, Prog::LineStart, Prog::Class, 2, '0', '9',
           'X', 'Z', Prog::Any}},
     };
