@@ -1,7 +1,5 @@
 #include "plat/RegexDfa.h"
 
-#include "plat/Exception.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -28,7 +26,8 @@ constexpr size_t kMinBytesPerState = 10;
 RegexDfa::RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetBytes)
     : program_(program), wholeText_(wholeText), budgetBytes_(budgetBytes),
       columnCount_(program.byteMap.columnCount), map_(program.byteMap),
-      byteColumn_(program.byteMap.byteColumn), visited_(size_t(program.length()) + 1, 0) {
+      visited_(size_t(program.length()) + 1, 0) {
+    std::memcpy(byteColumn_, map_.byteColumn, sizeof byteColumn_);
     for (auto& start : start_)
         start.store(nullptr, std::memory_order_relaxed);
 }
@@ -282,20 +281,6 @@ uintptr_t RegexDfa::entryAt(std::shared_lock<std::shared_mutex>& hold, State*& s
     }
 }
 
-RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
-                                   bool firstOnly, bool useFilter, const char*& from,
-                                   const char*& matchEnd) {
-    TQ_ASSERT(!wholeText_);
-    return run<false>(textStart, at, textEnd, firstOnly, useFilter, from, matchEnd);
-}
-
-RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
-    TQ_ASSERT(wholeText_);
-    const char* from;
-    const char* matchEnd;
-    return run<true>(text, text, textEnd, true, false, from, matchEnd);
-}
-
 template <bool kWholeText>
 RegexDfa::Outcome RegexDfa::run(const char* textStart, const char* at, const char* textEnd,
                                 bool firstOnly, bool useFilter, const char*& from,
@@ -344,13 +329,12 @@ RegexDfa::Outcome RegexDfa::run(const char* textStart, const char* at, const cha
         // Built ASCII transitions that neither match nor stop are the bulk of a run. Kept in
         // locals whose address is never taken, so that they stay in registers.
         {
-            const uint8_t* const byteColumn = byteColumn_;
             State* current = state;
             const char* lastFresh = from;
             stoppedFresh = false;
             const char* p = at;
             while (p < textEnd) {
-                uint8_t column = byteColumn[static_cast<unsigned char>(*p)];
+                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
                 if (column == kDecode) break;
                 uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
                 // Mid-text entries of a whole-text automaton carry no match bit.
@@ -391,6 +375,18 @@ RegexDfa::Outcome RegexDfa::run(const char* textStart, const char* at, const cha
         if (!kWholeText && state->fresh) from = at;
     }
     return found ? Outcome::Match : Outcome::NoMatch;
+}
+
+RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
+                                   bool firstOnly, bool useFilter, const char*& from,
+                                   const char*& matchEnd) {
+    return run<false>(textStart, at, textEnd, firstOnly, useFilter, from, matchEnd);
+}
+
+RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
+    const char* from;
+    const char* matchEnd;
+    return run<true>(text, text, textEnd, true, false, from, matchEnd);
 }
 
 }  // namespace plat

@@ -98,7 +98,7 @@ private:
     // The one loop of search and matchWhole: from `at` to the first match end (firstOnly)
     // or the last, skipping with the filter where a search may.
     template <bool kWholeText>
-    Outcome run(const char* textStart, const char* at, const char* textEnd, bool firstOnly,
+    [[gnu::always_inline]] inline Outcome run(const char* textStart, const char* at, const char* textEnd, bool firstOnly,
                 bool useFilter, const char*& from, const char*& matchEnd);
     // Takes the cache lock shared for a run, after emptying the cache if a run asked for it.
     void holdCache(std::shared_lock<std::shared_mutex>& hold);
@@ -120,7 +120,7 @@ private:
     const int columnCount_;      // of the program's byte map
 
     const RegexProgram::ByteMap& map_;  // the program's columns
-    const uint8_t* byteColumn_;           // map_.byteColumn, for the loops
+    uint8_t byteColumn_[256];             // map_.byteColumn, beside the cache the loops read
 
     // The cache. Shared by runs: readers follow entries with acquire loads.
     mutable std::shared_mutex cacheLock_;  // shared: a run; exclusive: emptying the cache
