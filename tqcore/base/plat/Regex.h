@@ -129,8 +129,15 @@ private:
     Regex();
     static std::unique_ptr<Regex> compile(const char* pattern, const char* end, uint32_t flags,
                                           bool delimited);
-    // The next match from the matcher's search start, by the fastest engine that applies;
-    // it ends up in the matcher's slots.
+    // What a matching operation asks of the engines.
+    enum class Question { WholeText, AnyMatch, LeftmostMatch };
+    // Answers `question` for [text, end), searching from `from`, by the fastest engine that
+    // gives the Pike machine's answer. LeftmostMatch puts the match in the slots of `found`
+    // (whose text this is, and `from` its search start) and moves its search start past it;
+    // the other questions take no matcher. `more` is cleared when no match lies beyond.
+    bool answer(Question question, const char* text, const char* from, const char* end,
+                RegexMatcher* found, bool& more) const;
+    // The next match from the matcher's search start, into the matcher's slots.
     bool findNext(RegexMatcher& matcher, bool& more) const;
 
     std::unique_ptr<RegexProgram> program_;

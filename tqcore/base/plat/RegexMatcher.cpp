@@ -1,7 +1,6 @@
 #include "plat/RegexMatcher.h"
 
 #include "plat/Exception.h"
-#include "plat/RegexBacktracker.h"
 #include "plat/SmallVector.h"
 
 #include <algorithm>
@@ -53,6 +52,10 @@ RegexMatcher::RegexMatcher(const RegexProgram& program, uint32_t startPc, int sl
 }
 
 RegexMatcher::~RegexMatcher() = default;
+
+uint32_t* RegexMatcher::resultSlots() {
+    return scratch_.result.data();
+}
 
 uint32_t RegexMatcher::resultSlot(int i) const {
     return scratch_.result[size_t(i)];
@@ -247,13 +250,7 @@ bool RegexMatcher::findNext(bool& more) {
     return true;
 }
 
-void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool backtrack,
-                               bool& more) {
-    if (backtrack && RegexBacktracker::replay(program_, textStart_, textEnd_, from, matchEnd,
-                                              slotCount_, scratch_.result.data())) {
-        afterMatch(more);
-        return;
-    }
+void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool& more) {
     // From `from` the machine is where the one from the search start would be (no older
     // thread lives there), and its last match ends at matchEnd.
     searchStart_ = from;

@@ -43,12 +43,15 @@ public:
     // without a match and after an empty match at the text's end.
     bool findNext(bool& more);
     // Takes the match another engine located: the machine runs from `from`, where only the
-    // search entry is alive, to `matchEnd`, where the leftmost match ends, for its slots (or,
-    // with `backtrack`, plat::RegexBacktracker when the span suits it). Then moves the search
-    // start as findNext does.
-    void replayMatch(const char* from, const char* matchEnd, bool backtrack, bool& more);
+    // search entry is alive, to `matchEnd`, where the leftmost match ends, for its slots.
+    // Then moves the search start as findNext does.
+    void replayMatch(const char* from, const char* matchEnd, bool& more);
     // Takes a match of a pattern without groups found by other means.
     void takeMatch(const char* matchStart, const char* matchEnd, bool& more);
+    // Takes the match that another engine wrote to resultSlots(), as findNext would.
+    void takeResult(bool& more) { afterMatch(more); }
+    uint32_t* resultSlots();
+    int slotCount() const { return int(slotCount_); }
     const char* searchStart() const { return searchStart_; }
 
     // Appends the template to `output` with its references to the last match expanded: "$$"
