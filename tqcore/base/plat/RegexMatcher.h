@@ -6,12 +6,13 @@
 // the pattern. Nothing backtracks. This is the matcher whose results define every other
 // engine's: the others only find the same match sooner.
 //
-// The thread lists, stack, marks and slots live in storage kept per thread across runs, so
-// that once a thread has run a program of some size, runs of that size allocate nothing. A
-// thread holds one matcher at a time.
+// The thread lists, stack, marks and slots live in storage kept per thread across runs
+// (plat::ThreadCache), so that once a thread has run a program of some size, runs of that size
+// allocate nothing; what a run with many groups grows beyond 64 KiB goes back when it ends.
 #pragma once
 
 #include "plat/RegexProgram.h"
+#include "plat/ThreadCache.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -63,6 +64,7 @@ public:
 
 private:
     struct Scratch;
+    using ScratchCache = ThreadCache<Scratch, size_t(64) << 10>;
 
     // Begins a run at the search start: the threads of the start pc before the first character.
     void start(bool stopAtFirst);
@@ -95,7 +97,8 @@ private:
     int nextLength_ = 0;       // its length in bytes
     bool matched_ = false;     // a thread reached the program's end in the current step
     bool onlyStartThreads_ = false;  // every thread began at the current position
-    Scratch& scratch_;         // this thread's lists, marks and slots
+    ScratchCache::Use storage_;      // lists, marks and slots: the thread's, or the run's own
+    Scratch& scratch_;               // *storage_
 };
 
 }  // namespace plat

@@ -1,11 +1,11 @@
 #include "plat/Json.h"
 
+#include "plat/tests/HeapInUse.h"
 #include "plat/tests/JsonTestUtil.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <malloc.h>
 #include <pthread.h>
 
 #include <climits>
@@ -19,18 +19,6 @@
 #include <thread>
 #include <type_traits>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TQ_TEST_SANITIZER_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TQ_TEST_SANITIZER_HEAP 1
-#endif
-#endif
-#ifdef TQ_TEST_SANITIZER_HEAP
-// The sanitizers' allocator replaces malloc's; its count is in their runtime.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
 
 namespace {
 
@@ -497,16 +485,6 @@ TEST(Json, LongContainersKeepTheirOrder) {
     }
 }
 
-// What the C library has handed out and not taken back, in bytes.
-size_t heapInUse() {
-#ifdef TQ_TEST_SANITIZER_HEAP
-    return __sanitizer_get_current_allocated_bytes();
-#else
-    struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-#endif
-}
-
 // A tree is released on whichever thread drops its last reference, and a thread keeps about
 // 1 MiB of emptied blocks: the rest goes back, also when the thread that built the tree is
 // gone by then.
@@ -540,6 +518,21 @@ TEST(Json, TreesReleasedOnAnyThreadGiveTheirMemoryBack) {
     for (std::thread& releaser : releasers)
         releaser.join();
     EXPECT_LT(heapInUse(), before + (3u << 20));
+}
+
+// The scratch text of escaped strings starts empty on a new thread, and grows to fit a plain
+// run before the first escape, and after each later one.
+TEST(Json, EscapedStringsGrowTheirTextOnAFreshThread) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(2000, 'a') + "\\n", std::string(2000, 'a') + "\n"},
+        {"\\t" + std::string(2000, 'b') + "\\u00e9", "\t" + std::string(2000, 'b') + "\xC3\xA9"},
+        {std::string(300, 'c') + "\\/" + std::string(5000, 'd') + "\\\"",
+         std::string(300, 'c') + "/" + std::string(5000, 'd') + "\""},
+    };
+    for (const auto& [text, expected] : cases)
+        std::thread([&text = text, &expected = expected] {
+            EXPECT_EQ(parse("\"" + text + "\"")->asString().get(), expected);
+        }).join();
 }
 
 std::filesystem::path suitePath() {

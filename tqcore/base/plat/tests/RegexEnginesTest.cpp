@@ -4,9 +4,12 @@
 // Also: warm expressions allocate nothing, and one expression serves several threads.
 #include "plat/Regex.h"
 
+#include "plat/tests/HeapInUse.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -243,6 +246,73 @@ TEST(RegexEngines, ThreadsShareOneExpression) {
             thread.join();
         EXPECT_EQ(wrong.load(), 0) << "budget " << budget;
     }
+}
+
+// The span of the leftmost match of "(a)" repeated `groups` times in "x" and 300 a's, and where
+// its last group starts (the Pike machine finds them, with 2 + 2 x groups slots a thread), then
+// the groups of a short match (the backtracker finds those).
+std::string manyGroupsReport(int groups) {
+    std::string pattern;
+    for (int i = 0; i < groups; ++i)
+        pattern += "(a)";
+    const std::string text = "x" + std::string(300, 'a') + " mail bob@example now";
+    std::vector<const char*> starts(size_t(groups) + 1), ends(size_t(groups) + 1);
+    const char* end = nullptr;
+    const char* start = Regex::create(pattern.c_str())
+                            ->exec(text.c_str(), &end, starts.data(), ends.data(), groups);
+    std::string out = start ? std::to_string(start - text.data()) + "-" +
+                                  std::to_string(end - text.data()) + " " +
+                                  std::to_string(starts[size_t(groups) - 1] - text.data())
+                            : "no match";
+    end = nullptr;
+    const char* mail =
+        Regex::create("(\\w+)@(\\w+)")->exec(text.c_str(), &end, starts.data(), ends.data(), 2);
+    out += mail ? " " + std::string(starts[0], ends[0]) + " " + std::string(starts[1], ends[1])
+                : " no mail";
+    return out;
+}
+
+// Matching works whenever it is called: from the destructor of a static, which runs after
+// exit() has ended the main thread's thread-locals, and from the destructor of a thread-local
+// made before the thread's first match, which runs after the matchers' storage has ended. Both
+// come after a run with 300 groups, whose storage lies on the heap. Each case runs in a child,
+// so that a sanitizer's report fails it.
+TEST(RegexEngines, MatchingWorksDuringTeardown) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct Reporter {
+        ~Reporter() { std::fprintf(stderr, "teardown: %s.\n", manyGroupsReport(300).c_str()); }
+    };
+    const std::string expected = "teardown: 1-301 300 bob example\\.";
+    ASSERT_EQ("teardown: " + manyGroupsReport(300) + "\\.", expected);
+    EXPECT_EXIT(
+        {
+            static Reporter reporter;
+            manyGroupsReport(300);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), expected);
+    EXPECT_EXIT(
+        {
+            std::thread([] {
+                thread_local Reporter reporter;
+                (void)reporter;
+                manyGroupsReport(300);
+            }).join();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), expected);
+}
+
+// A thread keeps the storage of its ordinary runs, but gives back what a run with many groups
+// grew (about 2.7 MiB here), once that run is over.
+TEST(RegexEngines, LargeRunsGiveTheirStorageBack) {
+    std::thread([] {
+        manyGroupsReport(2);  // the thread's storage is made and warm
+        const size_t before = heapInUse();
+        EXPECT_EQ(manyGroupsReport(300), "1-301 300 bob example");
+        const size_t after = heapInUse();
+        EXPECT_LT(after, before + (96u << 10)) << "kept " << after - before;
+    }).join();
 }
 
 }  // namespace
