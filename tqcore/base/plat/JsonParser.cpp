@@ -15,7 +15,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -243,16 +242,7 @@ private:
     size_t capacity_ = 0;
 };
 
-// The hash of a name in the table of a large object; the library's hash of texts reads every
-// byte, so that chosen names fall on one slot no more easily than any others.
-uint32_t hashKey(const char* text, size_t length) {
-    uint64_t hash = std::hash<std::string_view>()(std::string_view(text, length));
-    return uint32_t(hash ^ (hash >> 32));
-}
-
-// Objects up to this many members find a duplicate by comparing hashes; larger ones through a
-// table per open object.
-constexpr size_t kKeyScanLimit = 16;
+constexpr size_t kKeyScanLimit = JsonKeyIndex::kScanLimit;
 
 // What a parse needs besides the tree. Each thread keeps one for its next parse, up to 128 KiB,
 // so that small documents allocate nothing but their values.
@@ -260,11 +250,10 @@ struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
     std::vector<PendingKey> keys;           // member names of the open objects
     TextStack keyText;                      // their texts
-    // Per depth, the hash table of an open object too large for a scan: positions from its
-    // first key, plus 1 (0 is free).
-    std::vector<uint32_t> keyTables[kRefusedDepth];
-    bool tablesUsed = false;                // since the last reset
-    size_t tableBytes = 0;                  // what the tables held at the last reset after use
+    // Per depth, the index of an open object too large for a scan, which the object takes
+    // when it closes.
+    JsonKeyIndex keyIndexes[kRefusedDepth];
+    bool indexesUsed = false;               // since the last reset
     std::unique_ptr<char[]> text;           // the text of a string that holds escapes
     size_t textSize = 0;                    // its size in bytes
 
@@ -276,19 +265,16 @@ struct ParserScratch {
         if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
         keyText.resize(0);
         if (keyText.capacity() > 16384) keyText.release();
-        if (tablesUsed) {
-            tableBytes = 0;
-            for (std::vector<uint32_t>& table : keyTables) {
-                if (table.capacity() > 256) std::vector<uint32_t>().swap(table);
-                tableBytes += table.capacity() * sizeof(uint32_t);
-            }
-            tablesUsed = false;
+        if (indexesUsed) {
+            for (JsonKeyIndex& index : keyIndexes)
+                index.clear();
+            indexesUsed = false;
         }
         if (textSize > 16384) text.reset(), textSize = 0;
     }
     size_t heldBytes() const {
         return values.heldBytes() + keys.capacity() * sizeof(PendingKey) + keyText.capacity() +
-               tableBytes + textSize;
+               textSize;
     }
 };
 
@@ -640,24 +626,16 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
         for (size_t i = 0; i < count && !duplicate; i++)
             duplicate = same(i);
     } else {
-        std::vector<uint32_t>& table = s_.keyTables[depth];
-        s_.tablesUsed = true;
-        // Kept at most half full; a new table is filled from the keys so far.
-        if (count == kKeyScanLimit || 2 * (count + 1) > table.size()) {
-            table.assign(count == kKeyScanLimit ? 4 * kKeyScanLimit : 2 * table.size(), 0);
-            for (size_t i = 0; i < count; i++) {
-                if (count == kKeyScanLimit) keys[i].hash = hashKey(texts + keys[i].offset, keys[i].length);
-                size_t slot = keys[i].hash & (table.size() - 1);
-                while (table[slot])
-                    slot = (slot + 1) & (table.size() - 1);
-                table[slot] = uint32_t(i + 1);
-            }
-        }
-        hash = hashKey(name, length);
-        size_t slot = hash & (table.size() - 1);
-        for (; table[slot] && !duplicate; slot = (slot + 1) & (table.size() - 1))
-            duplicate = same(table[slot] - 1);
-        if (!duplicate) table[slot] = uint32_t(count + 1);
+        JsonKeyIndex& index = s_.keyIndexes[depth];
+        s_.indexesUsed = true;
+        if (count == kKeyScanLimit)
+            for (size_t i = 0; i < count; i++)
+                keys[i].hash = JsonKeyIndex::hash(texts + keys[i].offset, keys[i].length);
+        if (index.full(count)) index.build(count, [keys](size_t i) { return keys[i].hash; });
+        hash = JsonKeyIndex::hash(name, length);
+        uint32_t* slot = index.probe(hash, same);
+        duplicate = *slot != 0;
+        if (!duplicate) JsonKeyIndex::insert(slot, count);
     }
     // Objects count and index their members in int.
     if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
@@ -708,6 +686,7 @@ void JsonParser::parseObject(int depth) {
             new (members + i) Member{JsonKey(names + (keys[i].offset - textBase)), JsonValuePtr(value)};
         });
         object->size_ = count;
+        if (size_t(count) > kKeyScanLimit) object->index_ = std::move(s_.keyIndexes[depth]);
         s_.keys.resize(keyBase);
         s_.keyText.resize(textBase);
     }
