@@ -3,6 +3,7 @@
 // container closes; the container then takes them into storage of its final size.
 #include "plat/Json.h"
 
+#include "plat/ShortCopy.h"
 #include "plat/ThreadCache.h"
 #include "plat/Utf8.h"
 
@@ -179,22 +180,6 @@ struct PendingKey {
     uint32_t hash;
     uint64_t prefix;
 };
-
-// memcpy for the short texts that most names and values are, without a library call.
-inline void copyText(char* to, const char* from, size_t length) {
-    if (length >= 8 && length <= 16) {
-        uint64_t head, tail;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + length - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + length - 8, &tail, 8);
-    } else if (length < 8) {
-        for (size_t i = 0; i < length; i++)
-            to[i] = from[i];
-    } else {
-        std::memcpy(to, from, length);
-    }
-}
 
 // The first bytes of a name, for the comparisons that most names fail at once.
 uint64_t keyPrefix(const char* text, size_t length) {
@@ -384,7 +369,7 @@ void JsonParser::parseValue(int depth) {
         parseString(&text, &length);
         char* copy = new char[length + 1];
         String owned = String::adopt(copy);
-        copyText(copy, text, length);
+        copyShort(copy, text, length);
         copy[length] = '\0';
         s_.values.reserve();
         push(new JsonString(std::move(owned)));
@@ -641,7 +626,7 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
     if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
     s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash, prefix});
     char* text = s_.keyText.extend(length + 1);
-    copyText(text, name, length);
+    copyShort(text, name, length);
     text[length] = '\0';
 }
 
@@ -678,7 +663,7 @@ void JsonParser::parseObject(int depth) {
         size_t textSize = s_.keyText.size() - textBase;
         object->keyBlock_ = static_cast<char*>(jsonheap::allocate(textSize));
         object->keyBlockSize_ = textSize;
-        copyText(object->keyBlock_, s_.keyText.data() + textBase, textSize);
+        copyShort(object->keyBlock_, s_.keyText.data() + textBase, textSize);
         Member* members = object->members_;
         const char* names = object->keyBlock_;
         const PendingKey* keys = s_.keys.data() + keyBase;
