@@ -169,8 +169,8 @@ public:
     // parameter "charset=utf-8" (in any case, blanks around the parts) throws JsonException
     // "Unknown Content-Type '<contentType>'". Bad input throws JsonException "<what> at line
     // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string", an array
-    // of more than 2^31 - 1 elements "Unsupported array", an object of more members
-    // "Unsupported object".
+    // of more than 2^31 - 1 elements "Unsupported array", an object of more members, or
+    // member names of open objects that add up to 1 GiB (with a NUL each), "Unsupported object".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
     // The same on the NUL-terminated `text` (null: empty).
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text);

@@ -4,6 +4,7 @@
 #include "plat/Json.h"
 
 #include "plat/ShortCopy.h"
+#include "plat/SmallVector.h"
 #include "plat/ThreadCache.h"
 #include "plat/Utf8.h"
 
@@ -192,40 +193,8 @@ uint64_t keyPrefix(const char* text, size_t length) {
     return prefix;
 }
 
-// Bytes kept as a stack, growing by doubling.
-class TextStack {
-public:
-    size_t size() const { return size_; }
-    const char* data() const { return data_.get(); }
-    size_t capacity() const { return capacity_; }
-    // `n` more bytes at the end, to be written by the caller.
-    char* extend(size_t n) {
-        if (capacity_ - size_ < n) grow(n);
-        char* at = data_.get() + size_;
-        size_ += n;
-        return at;
-    }
-    void resize(size_t size) { size_ = size; }
-    void release() {
-        data_.reset();
-        size_ = capacity_ = 0;
-    }
-
-private:
-    void grow(size_t n) {
-        size_t capacity = capacity_ ? 2 * capacity_ : 1024;
-        while (capacity - size_ < n)
-            capacity *= 2;
-        std::unique_ptr<char[]> grown(new char[capacity]);
-        if (size_) std::memcpy(grown.get(), data_.get(), size_);
-        data_ = std::move(grown);
-        capacity_ = capacity;
-    }
-
-    std::unique_ptr<char[]> data_;
-    size_t size_ = 0;
-    size_t capacity_ = 0;
-};
+// The texts of the pending names, NUL-terminated one after the other.
+using KeyText = SmallVector<char, 256>;
 
 constexpr size_t kKeyScanLimit = JsonKeyIndex::kScanLimit;
 
@@ -234,7 +203,7 @@ constexpr size_t kKeyScanLimit = JsonKeyIndex::kScanLimit;
 struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
     std::vector<PendingKey> keys;           // member names of the open objects
-    TextStack keyText;                      // their texts
+    KeyText keyText;                        // their texts
     // Per depth, the index of an open object too large for a scan, which the object takes
     // when it closes.
     JsonKeyIndex keyIndexes[kRefusedDepth];
@@ -248,8 +217,8 @@ struct ParserScratch {
         values.clear(4096);
         keys.clear();
         if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
-        keyText.resize(0);
-        if (keyText.capacity() > 16384) keyText.release();
+        keyText.clear();
+        if (keyText.capacity() > 16384) renew(keyText);
         if (indexesUsed) {
             for (JsonKeyIndex& index : keyIndexes)
                 index.clear();
@@ -258,8 +227,15 @@ struct ParserScratch {
         if (textSize > 16384) text.reset(), textSize = 0;
     }
     size_t heldBytes() const {
-        return values.heldBytes() + keys.capacity() * sizeof(PendingKey) + keyText.capacity() +
-               textSize;
+        return values.heldBytes() + keys.capacity() * sizeof(PendingKey) +
+               (keyText.isSmall() ? 0 : keyText.capacity()) + textSize;
+    }
+
+private:
+    template <typename T>
+    static void renew(T& part) noexcept {
+        part.~T();
+        new (&part) T();
     }
 };
 
@@ -624,8 +600,12 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
     }
     // Objects count and index their members in int.
     if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
-    s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash, prefix});
-    char* text = s_.keyText.extend(length + 1);
+    // The pending names' texts are counted as a SmallVector counts.
+    const size_t offset = s_.keyText.size();
+    if (length + 1 > KeyText::kMaxElements - offset) fail("Unsupported object");
+    s_.keys.push_back(PendingKey{offset, uint32_t(length), hash, prefix});
+    s_.keyText.resize(offset + length + 1);
+    char* text = s_.keyText.data() + offset;
     copyShort(text, name, length);
     text[length] = '\0';
 }
