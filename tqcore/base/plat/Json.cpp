@@ -364,10 +364,8 @@ int JsonObject::find(const char* name, uint32_t** slot) const {
         return -1;
     }
     if (!index_) index_.build(n, [this](size_t i) { return hashAt(i); });
-    const size_t length = std::strlen(name);
-    uint32_t* at = index_.probe(JsonKeyIndex::hash(name, length), [&](size_t i) {
-        const char* key = members_[i].name.get();
-        return std::memcmp(key, name, length) == 0 && key[length] == '\0';
+    uint32_t* at = index_.probe(JsonKeyIndex::hash(name, std::strlen(name)), [&](size_t i) {
+        return std::strcmp(members_[i].name.get(), name) == 0;
     });
     if (slot) *slot = at;
     return int(*at) - 1;

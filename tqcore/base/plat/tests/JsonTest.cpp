@@ -516,6 +516,9 @@ TEST(Json, KeyIndexAgreesWithAScanThroughEdits) {
             at = at->asObject().get(name.c_str());
         plat::JsonObject& object = at->asObject();
         ASSERT_NO_FATAL_FAILURE(checkAll(object, model));
+        // Longer than every name: a comparison must stop at the name's end, the block's last.
+        for (int i = 0; i < 300; i++)
+            ASSERT_FALSE(object.has(("absent, and longer than any name " + std::to_string(i)).c_str()));
         if (c % 3 == 0 && test.members > 1) {
             EXPECT_EQ(parseError(objectWithKeys(test.members + 1, test.members - 1)),
                       "Unsupported object at line 0");
