@@ -401,6 +401,36 @@ BENCHMARK_TEMPLATE(BM_Small, Rapid)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 BENCHMARK_TEMPLATE(BM_Small, Nlohmann)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Small, Simd)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// ---- one wide object
+
+// {"k0":0,"k1":1,...} with 1,000,000 members. Argument 0 times its parse, 1 the first look-up
+// by name in the parsed object (the last member's name); the release is not timed in either.
+void BM_WideObject(benchmark::State& state) {
+    static const std::string text = [] {
+        std::string made = "{";
+        for (int i = 0; i < 1000000; i++)
+            made += (i ? ",\"k" : "\"k") + std::to_string(i) + "\":" + std::to_string(i);
+        return made + "}";
+    }();
+    const bool lookUp = state.range(0) == 1;
+    for (auto _ : state) {
+        if (lookUp) state.PauseTiming();
+        plat::JsonValuePtr tree = plat::JsonValue::parseHttpBody(nullptr, text.data(), text.size());
+        if (lookUp) state.ResumeTiming();
+        bool found = !lookUp || tree->asObject().has("k999999");
+        state.PauseTiming();
+        if (!found || tree->asObject().size() != 1000000) state.SkipWithError("the object differs");
+        tree.reset();
+        state.ResumeTiming();
+    }
+}
+// A fixed count: after the first look-up, the untimed parse would make up almost all the run.
+BENCHMARK(BM_WideObject)
+    ->ArgName("parse0_firstHas1")
+    ->DenseRange(0, 1)
+    ->Iterations(10)
+    ->Unit(benchmark::kMicrosecond);
+
 // ---- peak memory
 
 constexpr size_t kOnes = (50u << 20) / 2;  // elements of the 50 MiB array

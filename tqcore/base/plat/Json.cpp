@@ -10,14 +10,11 @@
 #include <functional>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 
 namespace plat {
 
 namespace {
-
-// Objects up to this size are searched by a scan, which beats hashing for the small records
-// that most documents hold.
-constexpr int kScanLimit = 8;
 
 template <typename T>
 T* allocateArray(int count) {
@@ -353,23 +350,25 @@ void JsonObject::freeKey(const char* key) {
     jsonheap::deallocate(const_cast<char*>(key), std::strlen(key) + 1);
 }
 
-int JsonObject::find(std::string_view name) const {
-    int n = size_;
-    if (n <= kScanLimit) {
-        for (int i = 0; i < n; i++) {
-            const char* key = members_[i].name.get();
-            if (std::strncmp(key, name.data(), name.size()) == 0 && key[name.size()] == '\0')
-                return i;
-        }
+uint32_t JsonObject::hashAt(size_t position) const {
+    const char* name = members_[position].name.get();
+    return JsonKeyIndex::hash(name, std::strlen(name));
+}
+
+int JsonObject::find(const char* name, uint32_t** slot) const {
+    if (!name) name = "";
+    const size_t n = size_t(size_);
+    if (!index_ && n <= JsonKeyIndex::kScanLimit) {
+        for (size_t i = 0; i < n; i++)
+            if (std::strcmp(members_[i].name.get(), name) == 0) return int(i);
         return -1;
     }
-    if (!index_) {
-        index_ = std::make_unique<std::unordered_map<std::string_view, int>>(size_t(n) * 2);
-        for (int i = 0; i < n; i++)
-            index_->emplace(members_[i].name.get(), i);
-    }
-    auto it = index_->find(name);
-    return it == index_->end() ? -1 : it->second;
+    if (!index_) index_.build(n, [this](size_t i) { return hashAt(i); });
+    uint32_t* at = index_.probe(JsonKeyIndex::hash(name, std::strlen(name)), [&](size_t i) {
+        return std::strcmp(members_[i].name.get(), name) == 0;
+    });
+    if (slot) *slot = at;
+    return int(*at) - 1;
 }
 
 const JsonValuePtr& JsonObject::get(const char* name) const {
@@ -396,7 +395,8 @@ JsonArray* JsonObject::findArray(const char* name) const {
 
 void JsonObject::set(const char* name, JsonValuePtr value) {
     TQ_ASSERT(value);
-    int i = find(name);
+    uint32_t* slot = nullptr;
+    int i = find(name, &slot);
     if (i >= 0) {
         members_[i].value = std::move(value);
         return;
@@ -406,13 +406,19 @@ void JsonObject::set(const char* name, JsonValuePtr value) {
         members_ = moveTo(members_, size_, capacity_, capacity);
         capacity_ = capacity;
     }
-    size_t length = std::strlen(name ? name : "");
+    if (!name) name = "";
+    const size_t length = std::strlen(name);
+    // Everything that may fail comes before the member is added.
+    if (index_ && index_.full(size_t(size_))) {
+        index_.build(size_t(size_), [this](size_t at) { return hashAt(at); });
+        slot = index_.probe(JsonKeyIndex::hash(name, length), [](size_t) { return false; });
+    }
     char* key = static_cast<char*>(jsonheap::allocate(length + 1));
-    std::memcpy(key, name ? name : "", length);
+    std::memcpy(key, name, length);
     key[length] = '\0';
     new (members_ + size_) Member{JsonKey(key), std::move(value)};
+    if (index_) JsonKeyIndex::insert(slot, size_t(size_));
     size_++;
-    if (index_) index_->emplace(std::string_view(key, length), size_ - 1);
 }
 
 void JsonObject::setString(const char* name, const char* text) {
@@ -420,8 +426,10 @@ void JsonObject::setString(const char* name, const char* text) {
 }
 
 void JsonObject::remove(const char* name) {
-    int i = find(name);
+    uint32_t* slot = nullptr;
+    int i = find(name, &slot);
     if (i < 0) return;
+    if (index_) index_.erase(slot, size_t(i), [this](size_t at) { return hashAt(at); });
     // Released last, when the object is whole again: its destructors may run any code.
     JsonValuePtr removed = std::move(members_[i].value);
     freeKey(members_[i].name.get());
@@ -431,7 +439,27 @@ void JsonObject::remove(const char* name) {
     }
     members_[size_ - 1].~Member();
     size_--;
-    index_.reset();
+}
+
+// ---- key index
+
+uint32_t JsonKeyIndex::hash(const char* name, size_t length) {
+    uint64_t hash = std::hash<std::string_view>()(std::string_view(name, length));
+    return uint32_t(hash ^ (hash >> 32));
+}
+
+uint32_t* JsonKeyIndex::allocate(size_t size) {
+    void* slots = jsonheap::allocate(size * sizeof(uint32_t));
+    std::memset(slots, 0, size * sizeof(uint32_t));
+    return static_cast<uint32_t*>(slots);
+}
+
+void JsonKeyIndex::deallocate(uint32_t* slots, size_t size) noexcept {
+    jsonheap::deallocate(slots, size * sizeof(uint32_t));
+}
+
+void JsonKeyIndex::clear() noexcept {
+    if (slots_) deallocate(std::exchange(slots_, nullptr), std::exchange(size_, 0));
 }
 
 }  // namespace plat

@@ -3,7 +3,8 @@
 //
 // Numbers are signed 64-bit integers only, and a parsed text is valid UTF-8 without NUL. The
 // parser takes its input with its length, runs in time linear in it (large objects find
-// duplicate keys through a hash index) and refuses values nested more than 32 levels below
+// duplicate keys through a hash index, which they keep for look-ups by name) and refuses
+// values nested more than 32 levels below
 // the top, so hostile input cannot exhaust the stack; every failure is a plat::JsonException
 // "<what> at line <n>" and leaves no partial tree behind. The writer never drops text: a
 // malformed UTF-8 sequence in a string is written as U+FFFD. A program may build trees of any
@@ -18,6 +19,7 @@
 
 #include "plat/Exception.h"
 #include "plat/JsonHeap.h"
+#include "plat/JsonKeyIndex.h"
 #include "plat/MBuf.h"
 #include "plat/NonCopyable.h"
 #include "plat/String.h"
@@ -25,9 +27,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 namespace rdr {
@@ -169,8 +169,8 @@ public:
     // parameter "charset=utf-8" (in any case, blanks around the parts) throws JsonException
     // "Unknown Content-Type '<contentType>'". Bad input throws JsonException "<what> at line
     // <n>", lines counted from 0; a string of 2 GiB or more is "Unsupported string", an array
-    // of more than 2^31 - 1 elements "Unsupported array", an object of more members
-    // "Unsupported object".
+    // of more than 2^31 - 1 elements "Unsupported array", an object of more members, or
+    // member names of open objects that add up to 1 GiB (with a NUL each), "Unsupported object".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
     // The same on the NUL-terminated `text` (null: empty).
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text);
@@ -343,9 +343,10 @@ private:
     friend class JsonParser;
     friend class JsonRelease;
 
-    // The index of the member, or -1.
-    int find(const char* name) const { return find(std::string_view(name ? name : "")); }
-    int find(std::string_view name) const;
+    // The position of the member, or -1. With an index (made here when the object has grown
+    // past a scan), `*slot` is where the name is or would go.
+    int find(const char* name, uint32_t** slot = nullptr) const;
+    uint32_t hashAt(size_t position) const;
     // Frees a member's name, unless it lies in keyBlock_, which goes with the object.
     void freeKey(const char* key);
 
@@ -354,9 +355,9 @@ private:
     int capacity_ = 0;
     char* keyBlock_ = nullptr;   // the names of the members read by the parser, one block
     size_t keyBlockSize_ = 0;
-    // Name to position, made once the object is larger than a short scan; the views point
-    // into the members' own names. Dropped on removal and rebuilt on the next look-up.
-    mutable std::unique_ptr<std::unordered_map<std::string_view, int>> index_;
+    // Positions by name once the object is larger than a scan: the parser's, or made by the
+    // first look-up after the object grew; kept when it shrinks again.
+    mutable JsonKeyIndex index_;
 };
 
 inline JsonValue::~JsonValue() = default;

@@ -3,6 +3,8 @@
 // container closes; the container then takes them into storage of its final size.
 #include "plat/Json.h"
 
+#include "plat/ShortCopy.h"
+#include "plat/SmallVector.h"
 #include "plat/ThreadCache.h"
 #include "plat/Utf8.h"
 
@@ -15,7 +17,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -181,22 +182,6 @@ struct PendingKey {
     uint64_t prefix;
 };
 
-// memcpy for the short texts that most names and values are, without a library call.
-inline void copyText(char* to, const char* from, size_t length) {
-    if (length >= 8 && length <= 16) {
-        uint64_t head, tail;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + length - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + length - 8, &tail, 8);
-    } else if (length < 8) {
-        for (size_t i = 0; i < length; i++)
-            to[i] = from[i];
-    } else {
-        std::memcpy(to, from, length);
-    }
-}
-
 // The first bytes of a name, for the comparisons that most names fail at once.
 uint64_t keyPrefix(const char* text, size_t length) {
     uint64_t prefix = 0;
@@ -208,63 +193,21 @@ uint64_t keyPrefix(const char* text, size_t length) {
     return prefix;
 }
 
-// Bytes kept as a stack, growing by doubling.
-class TextStack {
-public:
-    size_t size() const { return size_; }
-    const char* data() const { return data_.get(); }
-    size_t capacity() const { return capacity_; }
-    // `n` more bytes at the end, to be written by the caller.
-    char* extend(size_t n) {
-        if (capacity_ - size_ < n) grow(n);
-        char* at = data_.get() + size_;
-        size_ += n;
-        return at;
-    }
-    void resize(size_t size) { size_ = size; }
-    void release() {
-        data_.reset();
-        size_ = capacity_ = 0;
-    }
+// The texts of the pending names, NUL-terminated one after the other.
+using KeyText = SmallVector<char, 256>;
 
-private:
-    void grow(size_t n) {
-        size_t capacity = capacity_ ? 2 * capacity_ : 1024;
-        while (capacity - size_ < n)
-            capacity *= 2;
-        std::unique_ptr<char[]> grown(new char[capacity]);
-        if (size_) std::memcpy(grown.get(), data_.get(), size_);
-        data_ = std::move(grown);
-        capacity_ = capacity;
-    }
-
-    std::unique_ptr<char[]> data_;
-    size_t size_ = 0;
-    size_t capacity_ = 0;
-};
-
-// The hash of a name in the table of a large object; the library's hash of texts reads every
-// byte, so that chosen names fall on one slot no more easily than any others.
-uint32_t hashKey(const char* text, size_t length) {
-    uint64_t hash = std::hash<std::string_view>()(std::string_view(text, length));
-    return uint32_t(hash ^ (hash >> 32));
-}
-
-// Objects up to this many members find a duplicate by comparing hashes; larger ones through a
-// table per open object.
-constexpr size_t kKeyScanLimit = 16;
+constexpr size_t kKeyScanLimit = JsonKeyIndex::kScanLimit;
 
 // What a parse needs besides the tree. Each thread keeps one for its next parse, up to 128 KiB,
 // so that small documents allocate nothing but their values.
 struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
     std::vector<PendingKey> keys;           // member names of the open objects
-    TextStack keyText;                      // their texts
-    // Per depth, the hash table of an open object too large for a scan: positions from its
-    // first key, plus 1 (0 is free).
-    std::vector<uint32_t> keyTables[kRefusedDepth];
-    bool tablesUsed = false;                // since the last reset
-    size_t tableBytes = 0;                  // what the tables held at the last reset after use
+    KeyText keyText;                        // their texts
+    // Per depth, the index of an open object too large for a scan, which the object takes
+    // when it closes.
+    JsonKeyIndex keyIndexes[kRefusedDepth];
+    bool indexesUsed = false;               // since the last reset
     std::unique_ptr<char[]> text;           // the text of a string that holds escapes
     size_t textSize = 0;                    // its size in bytes
 
@@ -274,21 +217,25 @@ struct ParserScratch {
         values.clear(4096);
         keys.clear();
         if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
-        keyText.resize(0);
-        if (keyText.capacity() > 16384) keyText.release();
-        if (tablesUsed) {
-            tableBytes = 0;
-            for (std::vector<uint32_t>& table : keyTables) {
-                if (table.capacity() > 256) std::vector<uint32_t>().swap(table);
-                tableBytes += table.capacity() * sizeof(uint32_t);
-            }
-            tablesUsed = false;
+        keyText.clear();
+        if (keyText.capacity() > 16384) renew(keyText);
+        if (indexesUsed) {
+            for (JsonKeyIndex& index : keyIndexes)
+                index.clear();
+            indexesUsed = false;
         }
         if (textSize > 16384) text.reset(), textSize = 0;
     }
     size_t heldBytes() const {
-        return values.heldBytes() + keys.capacity() * sizeof(PendingKey) + keyText.capacity() +
-               tableBytes + textSize;
+        return values.heldBytes() + keys.capacity() * sizeof(PendingKey) +
+               (keyText.isSmall() ? 0 : keyText.capacity()) + textSize;
+    }
+
+private:
+    template <typename T>
+    static void renew(T& part) noexcept {
+        part.~T();
+        new (&part) T();
     }
 };
 
@@ -398,7 +345,7 @@ void JsonParser::parseValue(int depth) {
         parseString(&text, &length);
         char* copy = new char[length + 1];
         String owned = String::adopt(copy);
-        copyText(copy, text, length);
+        copyShort(copy, text, length);
         copy[length] = '\0';
         s_.values.reserve();
         push(new JsonString(std::move(owned)));
@@ -640,30 +587,26 @@ void JsonParser::parseKey(int depth, size_t keyBase) {
         for (size_t i = 0; i < count && !duplicate; i++)
             duplicate = same(i);
     } else {
-        std::vector<uint32_t>& table = s_.keyTables[depth];
-        s_.tablesUsed = true;
-        // Kept at most half full; a new table is filled from the keys so far.
-        if (count == kKeyScanLimit || 2 * (count + 1) > table.size()) {
-            table.assign(count == kKeyScanLimit ? 4 * kKeyScanLimit : 2 * table.size(), 0);
-            for (size_t i = 0; i < count; i++) {
-                if (count == kKeyScanLimit) keys[i].hash = hashKey(texts + keys[i].offset, keys[i].length);
-                size_t slot = keys[i].hash & (table.size() - 1);
-                while (table[slot])
-                    slot = (slot + 1) & (table.size() - 1);
-                table[slot] = uint32_t(i + 1);
-            }
-        }
-        hash = hashKey(name, length);
-        size_t slot = hash & (table.size() - 1);
-        for (; table[slot] && !duplicate; slot = (slot + 1) & (table.size() - 1))
-            duplicate = same(table[slot] - 1);
-        if (!duplicate) table[slot] = uint32_t(count + 1);
+        JsonKeyIndex& index = s_.keyIndexes[depth];
+        s_.indexesUsed = true;
+        if (count == kKeyScanLimit)
+            for (size_t i = 0; i < count; i++)
+                keys[i].hash = JsonKeyIndex::hash(texts + keys[i].offset, keys[i].length);
+        if (index.full(count)) index.build(count, [keys](size_t i) { return keys[i].hash; });
+        hash = JsonKeyIndex::hash(name, length);
+        uint32_t* slot = index.probe(hash, same);
+        duplicate = *slot != 0;
+        if (!duplicate) JsonKeyIndex::insert(slot, count);
     }
     // Objects count and index their members in int.
     if (duplicate || count == size_t(INT_MAX)) fail("Unsupported object");
-    s_.keys.push_back(PendingKey{s_.keyText.size(), uint32_t(length), hash, prefix});
-    char* text = s_.keyText.extend(length + 1);
-    copyText(text, name, length);
+    // The pending names' texts are counted as a SmallVector counts.
+    const size_t offset = s_.keyText.size();
+    if (length + 1 > KeyText::kMaxElements - offset) fail("Unsupported object");
+    s_.keys.push_back(PendingKey{offset, uint32_t(length), hash, prefix});
+    s_.keyText.resize(offset + length + 1);
+    char* text = s_.keyText.data() + offset;
+    copyShort(text, name, length);
     text[length] = '\0';
 }
 
@@ -700,7 +643,7 @@ void JsonParser::parseObject(int depth) {
         size_t textSize = s_.keyText.size() - textBase;
         object->keyBlock_ = static_cast<char*>(jsonheap::allocate(textSize));
         object->keyBlockSize_ = textSize;
-        copyText(object->keyBlock_, s_.keyText.data() + textBase, textSize);
+        copyShort(object->keyBlock_, s_.keyText.data() + textBase, textSize);
         Member* members = object->members_;
         const char* names = object->keyBlock_;
         const PendingKey* keys = s_.keys.data() + keyBase;
@@ -708,6 +651,7 @@ void JsonParser::parseObject(int depth) {
             new (members + i) Member{JsonKey(names + (keys[i].offset - textBase)), JsonValuePtr(value)};
         });
         object->size_ = count;
+        if (size_t(count) > kKeyScanLimit) object->index_ = std::move(s_.keyIndexes[depth]);
         s_.keys.resize(keyBase);
         s_.keyText.resize(textBase);
     }

@@ -3,6 +3,7 @@
 #include "xml/Options.h"
 
 #include "plat/Exception.h"
+#include "plat/ShortCopy.h"
 
 #include <climits>
 #include <cstdio>
@@ -114,24 +115,6 @@ inline uint64_t wordAt(const char* p) {
     return word;
 }
 
-// Names and values are mostly a few bytes long, too short for a call of memcpy to pay: up to 16
-// bytes are copied with two overlapping moves of fixed size.
-inline void copyBytes(char* to, const char* from, size_t n) {
-    if (n >= 8 && n <= 16) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + n - 8, from + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n < 4) {
-        if (n > 0) to[0] = from[0];
-        if (n > 1) to[1] = from[1];
-        if (n > 2) to[2] = from[2];
-    } else {
-        std::memcpy(to, from, n);
-    }
-}
-
 // A prefix match that stops at the first difference, so it never reads past the NUL.
 inline bool startsWith(const char* text, const char* prefix) {
     for (; *prefix; ++prefix, ++text)
@@ -163,7 +146,7 @@ ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* er
             uint64_t word = wordAt(p);
             if (uint64_t ampersands = holdsByte(word, '&')) {
                 int before = __builtin_ctzll(ampersands) / 8;
-                if (out) copyBytes(out + written, p, size_t(before));
+                if (out) plat::copyShort(out + written, p, size_t(before));
                 p += before;
                 written += before;
                 break;
@@ -372,7 +355,7 @@ private:
     // Stores the range as it is; returns the stored text.
     char* store(const char* text, int length) {
         char* out = storeRoom(length);
-        copyBytes(out, text, size_t(length));
+        plat::copyShort(out, text, size_t(length));
         out[length] = 0;
         storeNext_ = out + length + 1;
         return out;

@@ -468,6 +468,118 @@ TEST(Json, ObjectMembersKeepOrderThroughSetAndRemove) {
     EXPECT_TRUE(!parsed.has("new0") && parsed.get("k1")->kind() == JsonValue::Kind::Null);
 }
 
+// A large object finds its members through the index that the parser built for its duplicate
+// check; set and remove keep it true. Objects below, at and above the scan limit, parsed alone,
+// nested after other keys and after a large sibling at the same depth, or built by set, go
+// through the same edits as a list of names in order, and every look-up must agree with a scan
+// of that list.
+TEST(Json, KeyIndexAgreesWithAScanThroughEdits) {
+    using Model = std::vector<std::pair<std::string, int64_t>>;
+    auto modelled = [](const Model& model, const std::string& name) -> const int64_t* {
+        for (const auto& [key, value] : model)
+            if (key == name) return &value;
+        return nullptr;
+    };
+    auto checkAll = [](const plat::JsonObject& object, const Model& model) {
+        ASSERT_EQ(object.size(), int(model.size()));
+        for (size_t i = 0; i < model.size(); i++) {
+            ASSERT_EQ(object.members()[i].name.get(), model[i].first) << i;
+            ASSERT_EQ(object.get(model[i].first.c_str())->asNumber().value(), model[i].second)
+                << model[i].first;
+        }
+    };
+    // `text` parsed; `path` the member names down to the object edited.
+    struct Case {
+        int members;
+        std::string before, after;  // around the object in the text
+        std::vector<std::string> path;
+    };
+    auto keys = [](int n, const char* prefix) {
+        std::string text = "{";
+        for (int i = 0; i < n; i++)
+            text += std::string(i ? ",\"" : "\"") + prefix + std::to_string(i) + "\":" + std::to_string(i);
+        return text + "}";
+    };
+    std::vector<Case> cases;
+    for (int members : {0, 15, 16, 17, 18, 33, 3000}) {
+        cases.push_back({members, "", "", {}});
+        cases.push_back({members, "{\"a\":0,\"b\":1,\"c\":", "}", {"c"}});
+        cases.push_back({members, "[" + keys(500, "s") + ",{\"x\":", "}]", {"x"}});
+    }
+    for (size_t c = 0; c < cases.size(); c++) {
+        const Case& test = cases[c];
+        SCOPED_TRACE(testing::Message() << "members " << test.members << ", case " << c % 3);
+        Model model;
+        for (int i = 0; i < test.members; i++)
+            model.emplace_back("k" + std::to_string(i), i);
+        JsonValuePtr tree = parse(test.before + keys(test.members, "k") + test.after);
+        JsonValuePtr at = tree->kind() == JsonValue::Kind::Array ? tree->asArray().get(1) : tree;
+        for (const std::string& name : test.path)
+            at = at->asObject().get(name.c_str());
+        plat::JsonObject& object = at->asObject();
+        ASSERT_NO_FATAL_FAILURE(checkAll(object, model));
+        // Longer than every name: a comparison must stop at the name's end, the block's last.
+        for (int i = 0; i < 300; i++)
+            ASSERT_FALSE(object.has(("absent, and longer than any name " + std::to_string(i)).c_str()));
+        if (c % 3 == 0 && test.members > 1) {
+            EXPECT_EQ(parseError(objectWithKeys(test.members + 1, test.members - 1)),
+                      "Unsupported object at line 0");
+        }
+
+        // Edits that cross the scan limit both ways and grow the index, with look-ups between.
+        uint32_t seed = uint32_t(c) + 1;
+        auto random = [&seed](uint32_t n) { return ((seed = seed * 1103515245u + 12345u) >> 8) % n; };
+        for (int step = 0; step < 600; step++) {
+            const std::string name = "k" + std::to_string(random(uint32_t(test.members) + 40));
+            const int64_t value = 1000000 + step;
+            switch (random(step < 300 ? 4 : 3)) {
+            case 0:
+            case 3:
+                object.set(name.c_str(), JsonValuePtr(new plat::JsonNumber(value)));
+                if (int64_t* known = const_cast<int64_t*>(modelled(model, name)))
+                    *known = value;
+                else
+                    model.emplace_back(name, value);
+                break;
+            case 1:
+                object.remove(name.c_str());
+                for (auto it = model.begin(); it != model.end(); ++it)
+                    if (it->first == name) {
+                        model.erase(it);
+                        break;
+                    }
+                break;
+            default:
+                break;
+            }
+            const int64_t* expected = modelled(model, name);
+            ASSERT_EQ(object.has(name.c_str()), expected != nullptr) << step << " " << name;
+            if (expected) {
+                ASSERT_EQ(object.get(name.c_str())->asNumber().value(), *expected);
+            }
+            if (step % 100 == 99) {
+                ASSERT_NO_FATAL_FAILURE(checkAll(object, model)) << step;
+            }
+        }
+        ASSERT_NO_FATAL_FAILURE(checkAll(object, model));
+    }
+
+    // An object built by set alone, past the limit and back down by removal.
+    plat::JsonObject built;
+    Model model;
+    for (int i = 0; i < 100; i++) {
+        built.set(("b" + std::to_string(i)).c_str(), JsonValuePtr(new plat::JsonNumber(i)));
+        model.emplace_back("b" + std::to_string(i), i);
+        ASSERT_NO_FATAL_FAILURE(checkAll(built, model)) << i;
+    }
+    for (int i = 99; i >= 0; i -= 2) {
+        built.remove(("b" + std::to_string(i)).c_str());
+        model.erase(model.begin() + i);
+        ASSERT_FALSE(built.has(("b" + std::to_string(i)).c_str()));
+        ASSERT_NO_FATAL_FAILURE(checkAll(built, model)) << i;
+    }
+}
+
 // Elements wait on a stack of chunks until their container closes, and reach it in order.
 TEST(Json, LongContainersKeepTheirOrder) {
     JsonValuePtr tree = parse("[" + numbers(70000) + "]," + numbers(140000) + "]," + objectWithKeys(300, 299) + "]");
