@@ -86,7 +86,8 @@ struct RegexProgram {
     uint32_t length() const { return uint32_t(words.size()); }
     bool isJump(uint32_t pc) const { return int32_t(words[pc]) <= 0; }
     uint32_t jumpTarget(uint32_t pc) const { return 0u - words[pc]; }
-    // Words of the instruction at `pc`, operands included.
+    // Words of the instruction at `pc`, operands included; a jump is one word. The one place
+    // that knows the operand lengths.
     uint32_t instructionLength(uint32_t pc) const {
         switch (words[pc]) {
         case Char:
@@ -99,6 +100,25 @@ struct RegexProgram {
         case Class:
         case NotClass: return 2 + 2 * words[pc + 1];
         default: return 1;
+        }
+    }
+    // The instruction after the one at `pc` in the list (not in control flow).
+    uint32_t nextInstruction(uint32_t pc) const { return pc + instructionLength(pc); }
+    // Calls `visit` with each pc that control may go to from the instruction at `pc` (after
+    // consuming, for a consuming one), the preferred first: a jump's target, a split's two
+    // branches, otherwise the next instruction. Assertions are taken as holding.
+    template <class Visit>
+    void forEachSuccessor(uint32_t pc, Visit&& visit) const {
+        if (isJump(pc)) {
+            visit(jumpTarget(pc));
+        } else if (words[pc] == Split) {
+            visit(words[pc + 1]);
+            visit(nextInstruction(pc));
+        } else if (words[pc] == SplitLazy) {
+            visit(nextInstruction(pc));
+            visit(words[pc + 1]);
+        } else {
+            visit(nextInstruction(pc));
         }
     }
     static bool isConsuming(uint32_t word) { return word >= AnyButNewline && word <= NotClass; }
@@ -169,7 +189,18 @@ struct RegexProgram {
     bool filterSkipsFar() const { return hasFilter && (!prefix.empty() || lineStartOnly); }
 
 private:
+    // The passes of analyse(), in the order they run.
+    void findAssertions();
     void computeByteMap();
+    void findPrefix();
+    void findLineStartOnly();
+    void findFirstBytes();
+    // What a walk does after entering a pc: go on to its successors, not past it, or stop.
+    enum class WalkStep { Follow, Skip, Stop };
+    // Calls `enter` once with each pc that the pattern's start reaches without consuming
+    // (length() for the end), each time telling it what to do next.
+    template <class Enter>
+    void walkFromStart(Enter&& enter) const;
     bool atLineStart(const char* textStart, const char* at) const;
     static int decodeMultibyte(const char* at, const char* end, int& length);
     bool inRanges(const uint32_t* ranges, uint32_t count, int c) const {
