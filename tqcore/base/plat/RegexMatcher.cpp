@@ -143,9 +143,8 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
             switch (word) {
             case RegexProgram::Split:
             case RegexProgram::SplitLazy: {
-                uint32_t target = code[pc + 1];
-                uint32_t preferred = word == RegexProgram::Split ? target : pc + 2;
-                pending.push_back(word == RegexProgram::Split ? pc + 2 : target);
+                uint32_t preferred = RegexProgram::preferredBranch(code, pc);
+                pending.push_back(RegexProgram::otherBranch(code, pc));
                 size_t at = pending.size();
                 pending.resize(at + slotCount_);
                 copySlots(&pending[at], slots, slotCount_);
@@ -154,7 +153,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
             }
             case RegexProgram::Save:
                 if (code[pc + 1] < slotCount_) slots[code[pc + 1]] = position;
-                pc += 2;
+                pc += RegexProgram::fixedLength(RegexProgram::Save);
                 continue;
             default: {  // SaveAndClear, Clear
                 uint64_t slot = code[pc + 1], count = code[pc + 2];
@@ -165,7 +164,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
                 uint64_t last = std::min<uint64_t>(slot + count, slotCount_);
                 for (; slot < last; ++slot)
                     slots[slot] = kUnset;
-                pc += 3;
+                pc += RegexProgram::fixedLength(word);
                 continue;
             }
             }

@@ -86,21 +86,25 @@ struct RegexProgram {
     uint32_t length() const { return uint32_t(words.size()); }
     bool isJump(uint32_t pc) const { return int32_t(words[pc]) <= 0; }
     uint32_t jumpTarget(uint32_t pc) const { return 0u - words[pc]; }
-    // Words of the instruction at `pc`, operands included; a jump is one word. The one place
-    // that knows the operand lengths.
+    // Words of an instruction of kind `op` whose length does not hang on its operands (all
+    // but Class and NotClass); a jump is one word. With instructionLength, the one place that
+    // knows the operand lengths.
+    static constexpr uint32_t fixedLength(uint32_t op) {
+        return op == Char || op == CharNoCase || op == Split || op == SplitLazy || op == Save ? 2
+               : op == SaveAndClear || op == Clear                                           ? 3
+                                                                                             : 1;
+    }
+    // Words of the instruction at `pc`, operands included.
     uint32_t instructionLength(uint32_t pc) const {
-        switch (words[pc]) {
-        case Char:
-        case CharNoCase:
-        case Split:
-        case SplitLazy:
-        case Save: return 2;
-        case SaveAndClear:
-        case Clear: return 3;
-        case Class:
-        case NotClass: return 2 + 2 * words[pc + 1];
-        default: return 1;
-        }
+        return words[pc] == Class || words[pc] == NotClass ? 2 + 2 * words[pc + 1]
+                                                           : fixedLength(words[pc]);
+    }
+    // The branch that the split at `pc` of `code` tries first, and the other one.
+    static uint32_t preferredBranch(const uint32_t* code, uint32_t pc) {
+        return code[pc] == Split ? code[pc + 1] : pc + fixedLength(Split);
+    }
+    static uint32_t otherBranch(const uint32_t* code, uint32_t pc) {
+        return code[pc] == Split ? pc + fixedLength(Split) : code[pc + 1];
     }
     // The instruction after the one at `pc` in the list (not in control flow).
     uint32_t nextInstruction(uint32_t pc) const { return pc + instructionLength(pc); }
@@ -111,12 +115,9 @@ struct RegexProgram {
     void forEachSuccessor(uint32_t pc, Visit&& visit) const {
         if (isJump(pc)) {
             visit(jumpTarget(pc));
-        } else if (words[pc] == Split) {
-            visit(words[pc + 1]);
-            visit(nextInstruction(pc));
-        } else if (words[pc] == SplitLazy) {
-            visit(nextInstruction(pc));
-            visit(words[pc + 1]);
+        } else if (words[pc] == Split || words[pc] == SplitLazy) {
+            visit(preferredBranch(words.data(), pc));
+            visit(otherBranch(words.data(), pc));
         } else {
             visit(nextInstruction(pc));
         }
