@@ -479,6 +479,10 @@ void Regex::setEnginesForTesting(uint32_t engines, size_t automatonBudget) {
     wholeAutomaton_->setBudget(budget);
 }
 
+const RegexProgram& Regex::programForTesting() const {
+    return *program_;
+}
+
 std::unique_ptr<Regex> Regex::create(const char* pattern, uint32_t flags) {
     return compile(pattern, pattern + std::strlen(pattern), flags, false);
 }

@@ -123,6 +123,8 @@ public:
         AllEngines = 15
     };
     void setEnginesForTesting(uint32_t engines, size_t automatonBudget = 0);
+    // The compiled program, for tests that look at what the compiler made.
+    const RegexProgram& programForTesting() const;
 
 private:
     class Compiler;

@@ -3,6 +3,7 @@
 #include "plat/Utf8.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace plat {
@@ -334,6 +335,54 @@ void RegexProgram::computeByteMap() {
     map.representative.push_back(kNoChar);
     map.kinds.push_back(kTextEdge);
     map.columnCount = map.endColumn + 1;
+}
+
+std::string RegexProgram::dump() const {
+    std::string out;
+    auto number = [&](uint32_t value) { out += ' ' + std::to_string(value); };
+    auto codePoint = [&](uint32_t c) {
+        char text[16];
+        if (c > ' ' && c < 0x7F)
+            std::snprintf(text, sizeof text, "'%c'", char(c));
+        else
+            std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+        out += text;
+    };
+    static const char* const names[] = {
+        nullptr, "any-but-newline", "any", "char", "char-no-case", "class", "not-class",
+        nullptr, nullptr, nullptr, nullptr, "line-start", "line-end", "word-boundary",
+        "not-word-boundary", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "split",
+        "split-lazy", "save", "save-and-clear", "clear"};
+    for (uint32_t pc = 0; pc < length(); pc = nextInstruction(pc)) {
+        out += std::to_string(pc);
+        uint32_t word = words[pc];
+        if (isJump(pc)) {
+            out += " jump";
+            number(jumpTarget(pc));
+        } else if (word < sizeof names / sizeof *names && names[word]) {
+            out += ' ';
+            out += names[word];
+            if (word == Char || word == CharNoCase) {
+                out += ' ';
+                codePoint(words[pc + 1]);
+            } else if (word == Class || word == NotClass) {
+                for (uint32_t i = 0; i < words[pc + 1]; ++i) {
+                    out += ' ';
+                    codePoint(words[pc + 2 + 2 * i]);
+                    out += '-';
+                    codePoint(words[pc + 3 + 2 * i]);
+                }
+            } else {
+                for (uint32_t i = 1; i < instructionLength(pc); ++i)
+                    number(words[pc + i]);
+            }
+        } else {
+            out += " ?";
+            number(word);
+        }
+        out += '\n';
+    }
+    return out;
 }
 
 int RegexProgram::ByteMap::columnAt(const char* at, const char* end, int& length) const {

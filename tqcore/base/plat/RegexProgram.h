@@ -83,6 +83,10 @@ struct RegexProgram {
     // program.
     void analyse();
 
+    // The program as text, one instruction a line: its pc, its name and its operands (code
+    // points as 'c' when printable ASCII, U+XXXX otherwise). For tests and debugging.
+    std::string dump() const;
+
     uint32_t length() const { return uint32_t(words.size()); }
     bool isJump(uint32_t pc) const { return int32_t(words[pc]) <= 0; }
     uint32_t jumpTarget(uint32_t pc) const { return 0u - words[pc]; }
