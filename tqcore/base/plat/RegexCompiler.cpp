@@ -1,3 +1,6 @@
+// The compiler of plat::Regex: a recursive-descent parser that writes a plat::RegexProgram
+// straight from the pattern, and the making of an expression around it. Matching is in
+// RegexRun.cpp.
 #include "plat/Regex.h"
 
 #include "plat/RegexDfa.h"
