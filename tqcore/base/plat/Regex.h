@@ -96,8 +96,8 @@ public:
     // result to `output` when `write` is set. In the template "$$" is "$", "$&" the match,
     // "$`" the text before it, "$'" the text after it, "$n" (all the digits) group n when
     // 1 <= n <= captureCount(), empty when it did not take part; any other "$" is copied,
-    // and so are the characters after it. Return the number of replacements. After an empty match the search goes on one
-    // character later.
+    // and so are the characters after it. Return the number of replacements. After an empty
+    // match the search goes on one character later.
     int replaceFirst(const char* text, const char* replacementTemplate, DString& output,
                      bool write = true) const {
         return replace(text, replacementTemplate, output, write, 1);

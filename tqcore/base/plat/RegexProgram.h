@@ -202,8 +202,8 @@ private:
     void findFirstBytes();
     // What a walk does after entering a pc: go on to its successors, not past it, or stop.
     enum class WalkStep { Follow, Skip, Stop };
-    // Calls `enter` once with each pc that the pattern's start reaches without consuming
-    // (length() for the end), each time telling it what to do next.
+    // Calls `enter` once with each pc reached from the pattern's start (length() for the
+    // end) along the successors of the pcs that `enter` tells to be followed.
     template <class Enter>
     void walkFromStart(Enter&& enter) const;
     bool atLineStart(const char* textStart, const char* at) const;
