@@ -92,10 +92,12 @@ public:
                      const char** ends = nullptr, int n = 0) const;
     // Group 1 of the leftmost match; null when nothing matches or group 1 did not take part.
     String match(const char* text) const;
-    // Replace the first match, or every match, by the expanded template (see
-    // RegexMatcher::expandReplacement), appending the whole result to `output` when `write`
-    // is set. Return the number of replacements. After an empty match the search goes on one
-    // character later.
+    // Replace the first match, or every match, by the expanded template, appending the whole
+    // result to `output` when `write` is set. In the template "$$" is "$", "$&" the match,
+    // "$`" the text before it, "$'" the text after it, "$n" (all the digits) group n when
+    // 1 <= n <= captureCount(), empty when it did not take part; any other "$" is copied,
+    // and so are the characters after it. Return the number of replacements. After an empty
+    // match the search goes on one character later.
     int replaceFirst(const char* text, const char* replacementTemplate, DString& output,
                      bool write = true) const {
         return replace(text, replacementTemplate, output, write, 1);
@@ -123,6 +125,8 @@ public:
         AllEngines = 15
     };
     void setEnginesForTesting(uint32_t engines, size_t automatonBudget = 0);
+    // The compiled program, for tests that look at what the compiler made.
+    const RegexProgram& programForTesting() const;
 
 private:
     class Compiler;
@@ -133,12 +137,13 @@ private:
     enum class Question { WholeText, AnyMatch, LeftmostMatch };
     // Answers `question` for [text, end), searching from `from`, by the fastest engine that
     // gives the Pike machine's answer. LeftmostMatch puts the match in the slots of `found`
-    // (whose text this is, and `from` its search start) and moves its search start past it;
-    // the other questions take no matcher. `more` is cleared when no match lies beyond.
+    // (whose text this is); the other questions take no matcher.
     bool answer(Question question, const char* text, const char* from, const char* end,
-                RegexMatcher* found, bool& more) const;
-    // The next match from the matcher's search start, into the matcher's slots.
-    bool findNext(RegexMatcher& matcher, bool& more) const;
+                RegexMatcher* found) const;
+    // The next match from `from`, into the matcher's slots; moves `from` past it (one
+    // character past an empty match). Clears `more` without a match and after an empty match
+    // at the text's end.
+    bool findNext(RegexMatcher& matcher, const char*& from, bool& more) const;
 
     std::unique_ptr<RegexProgram> program_;
     std::unique_ptr<RegexDfa> searchAutomaton_;  // leftmost-first search from the entry

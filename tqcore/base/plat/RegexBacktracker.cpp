@@ -93,12 +93,11 @@ bool RegexBacktracker::search(Scratch& scratch, const RegexProgram& program, con
                 if (!program.assertionHolds(word, before, after)) break;
                 ++pc;
             } else if (word == RegexProgram::Split || word == RegexProgram::SplitLazy) {
-                bool greedy = word == RegexProgram::Split;
-                explore(greedy ? pc + 2 : code[pc + 1], at);
-                pc = greedy ? code[pc + 1] : pc + 2;
+                explore(RegexProgram::otherBranch(code, pc), at);
+                pc = RegexProgram::preferredBranch(code, pc);
             } else if (word == RegexProgram::Save) {
                 if (code[pc + 1] < slotCount) save(code[pc + 1], at);
-                pc += 2;
+                pc += RegexProgram::fixedLength(RegexProgram::Save);
             } else {  // SaveAndClear, Clear
                 uint64_t slot = code[pc + 1], count = code[pc + 2];
                 if (word == RegexProgram::SaveAndClear) {
@@ -107,7 +106,7 @@ bool RegexBacktracker::search(Scratch& scratch, const RegexProgram& program, con
                 }
                 for (uint64_t last = std::min<uint64_t>(slot + count, slotCount); slot < last; ++slot)
                     save(slot, nullptr);
-                pc += 3;
+                pc += RegexProgram::fixedLength(word);
             }
         }
     }

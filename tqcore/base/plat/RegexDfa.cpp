@@ -191,9 +191,8 @@ bool RegexDfa::closure(const State& state, Kind after) {
                     if (!program_.assertionHolds(word, before, after)) break;
                     ++pc;
                 } else if (word == RegexProgram::Split || word == RegexProgram::SplitLazy) {
-                    bool greedy = word == RegexProgram::Split;
-                    pending_.push_back(greedy ? pc + 2 : code[pc + 1]);
-                    pc = greedy ? code[pc + 1] : pc + 2;
+                    pending_.push_back(RegexProgram::otherBranch(code, pc));
+                    pc = RegexProgram::preferredBranch(code, pc);
                 } else {
                     pc += program_.instructionLength(pc);  // saves and clears
                 }

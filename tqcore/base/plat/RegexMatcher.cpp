@@ -44,29 +44,22 @@ struct RegexMatcher::Scratch {
 RegexMatcher::RegexMatcher(const RegexProgram& program, uint32_t startPc, int slotCount,
                            const char* textStart, const char* textEnd, bool useFilter)
     : program_(program), startPc_(startPc), slotCount_(size_t(std::max(slotCount, 0))),
-      textStart_(textStart), textEnd_(textEnd), searchStart_(textStart), position_(textStart),
+      textStart_(textStart), textEnd_(textEnd), runStart_(textStart), position_(textStart),
       useFilter_(useFilter && program.hasFilter), scratch_(*storage_) {
     scratch_.result.resize(slotCount_);
     scratch_.slots.resize(slotCount_);
     scratch_.result.fill(kUnset);
+    result_ = scratch_.result.data();
 }
 
 RegexMatcher::~RegexMatcher() = default;
 
-uint32_t* RegexMatcher::resultSlots() {
-    return scratch_.result.data();
-}
-
-uint32_t RegexMatcher::resultSlot(int i) const {
-    return scratch_.result[size_t(i)];
-}
-
 void RegexMatcher::start(bool stopAtFirst) {
-    startAfter(RegexProgram::charEndingAt(textStart_, searchStart_), stopAtFirst);
+    startAfter(RegexProgram::charEndingAt(textStart_, runStart_), stopAtFirst);
 }
 
 void RegexMatcher::startAfter(int previousChar, bool stopAtFirst) {
-    position_ = searchStart_;
+    position_ = runStart_;
     previousChar_ = previousChar;
     nextChar_ = RegexProgram::decode(position_, textEnd_, nextLength_);
     // Sized here, not at construction: most runs end before the machine is needed.
@@ -143,9 +136,8 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
             switch (word) {
             case RegexProgram::Split:
             case RegexProgram::SplitLazy: {
-                uint32_t target = code[pc + 1];
-                uint32_t preferred = word == RegexProgram::Split ? target : pc + 2;
-                pending.push_back(word == RegexProgram::Split ? pc + 2 : target);
+                uint32_t preferred = RegexProgram::preferredBranch(code, pc);
+                pending.push_back(RegexProgram::otherBranch(code, pc));
                 size_t at = pending.size();
                 pending.resize(at + slotCount_);
                 copySlots(&pending[at], slots, slotCount_);
@@ -154,7 +146,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
             }
             case RegexProgram::Save:
                 if (code[pc + 1] < slotCount_) slots[code[pc + 1]] = position;
-                pc += 2;
+                pc += RegexProgram::fixedLength(RegexProgram::Save);
                 continue;
             default: {  // SaveAndClear, Clear
                 uint64_t slot = code[pc + 1], count = code[pc + 2];
@@ -165,7 +157,7 @@ void RegexMatcher::addThread(uint32_t pc, bool stopAtFirst) {
                 uint64_t last = std::min<uint64_t>(slot + count, slotCount_);
                 for (; slot < last; ++slot)
                     slots[slot] = kUnset;
-                pc += 3;
+                pc += RegexProgram::fixedLength(word);
                 continue;
             }
             }
@@ -235,86 +227,26 @@ bool RegexMatcher::findAny() {
     return matched_;
 }
 
-bool RegexMatcher::findNext(bool& more) {
+bool RegexMatcher::findLeftmost(const char* from) {
+    runStart_ = from;
     start(true);
     bool found = matched_;
     while (!atEnd() && !scratch_.current->empty()) {
         step(true);
         found = found || matched_;
     }
-    if (!found) {
-        more = false;
-        return false;
-    }
-    afterMatch(more);
-    return true;
+    return found;
 }
 
-void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool& more) {
+void RegexMatcher::replayMatch(const char* from, const char* matchEnd) {
     // From `from` the machine is where the one from the search start would be (no older
     // thread lives there), and its last match ends at matchEnd.
-    searchStart_ = from;
+    runStart_ = from;
     start(true);
     while (position_ < matchEnd && !scratch_.current->empty())
         step(true);
     TQ_ASSERT(position_ == matchEnd && matched_ &&
               textStart_ + scratch_.result[1] == matchEnd);
-    afterMatch(more);
-}
-
-void RegexMatcher::takeMatch(const char* matchStart, const char* matchEnd, bool& more) {
-    scratch_.result[0] = uint32_t(matchStart - textStart_);
-    scratch_.result[1] = uint32_t(matchEnd - textStart_);
-    afterMatch(more);
-}
-
-void RegexMatcher::afterMatch(bool& more) {
-    const char* matchEnd = textStart_ + scratch_.result[1];
-    searchStart_ = matchEnd;
-    if (scratch_.result[0] == scratch_.result[1]) {
-        if (matchEnd >= textEnd_) {
-            more = false;
-        } else {
-            int length;
-            RegexProgram::decode(matchEnd, textEnd_, length);
-            searchStart_ = matchEnd + length;
-        }
-    }
-}
-
-void RegexMatcher::expandReplacement(const char* replacementTemplate, std::string& output) const {
-    const uint32_t* result = scratch_.result.data();
-    const char* matchStart = textStart_ + result[0];
-    const char* matchEnd = textStart_ + result[1];
-    const size_t groups = slotCount_ / 2;
-    for (const char* p = replacementTemplate; *p;) {
-        const char* dollar = std::strchr(p, '$');
-        if (!dollar) {
-            output.append(p);
-            break;
-        }
-        output.append(p, size_t(dollar - p));
-        p = dollar + 1;
-        switch (*p) {
-        case '$': output += '$', ++p; continue;
-        case '&': output.append(matchStart, matchEnd), ++p; continue;
-        case '`': output.append(textStart_, matchStart), ++p; continue;
-        case '\'': output.append(matchEnd, textEnd_), ++p; continue;
-        default: break;
-        }
-        // Long numbers are read whole but counted only as far as "out of range".
-        size_t number = 0;
-        const char* digits = p;
-        for (; *p >= '0' && *p <= '9'; ++p)
-            number = std::min<size_t>(number * 10 + size_t(*p - '0'), groups);
-        if (p == digits || number < 1 || number >= groups) {
-            output += '$';
-            p = digits;
-            continue;
-        }
-        uint32_t start = result[2 * number], end = result[2 * number + 1];
-        if (start != kUnset && end != kUnset) output.append(textStart_ + start, textStart_ + end);
-    }
 }
 
 }  // namespace plat

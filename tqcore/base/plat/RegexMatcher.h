@@ -16,7 +16,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace plat {
 
@@ -38,30 +37,17 @@ public:
     bool matchesWhole();
     // Whether some match exists from the search start; stops at the first match seen.
     bool findAny();
-    // Finds the leftmost match from the search start (slot count 2 at least), leaving it in
-    // the result slots, and moves the search start past it (see afterMatch). Clears `more`
-    // without a match and after an empty match at the text's end.
-    bool findNext(bool& more);
+    // Finds the leftmost match from `from` (slot count 2 at least), leaving it in the result
+    // slots; false without one.
+    bool findLeftmost(const char* from);
     // Takes the match another engine located: the machine runs from `from`, where only the
     // search entry is alive, to `matchEnd`, where the leftmost match ends, for its slots.
-    // Then moves the search start as findNext does.
-    void replayMatch(const char* from, const char* matchEnd, bool& more);
-    // Takes a match of a pattern without groups found by other means.
-    void takeMatch(const char* matchStart, const char* matchEnd, bool& more);
-    // Takes the match that another engine wrote to resultSlots(), as findNext would.
-    void takeResult(bool& more) { afterMatch(more); }
-    uint32_t* resultSlots();
+    void replayMatch(const char* from, const char* matchEnd);
+    uint32_t* resultSlots() { return result_; }
     int slotCount() const { return int(slotCount_); }
-    const char* searchStart() const { return searchStart_; }
-
-    // Appends the template to `output` with its references to the last match expanded: "$$"
-    // "$", "$&" the match, "$`" the text before it, "$'" the text after it, "$n" (all the
-    // digits) group n when 1 <= n < slot count / 2, empty when it did not take part. Any other
-    // "$" is copied, and so are the characters after it.
-    void expandReplacement(const char* replacementTemplate, std::string& output) const;
 
     // Byte offset of slot `i` of the last match, or kUnset.
-    uint32_t resultSlot(int i) const;
+    uint32_t resultSlot(int i) const { return result_[i]; }
     const char* textStart() const { return textStart_; }
     const char* textEnd() const { return textEnd_; }
 
@@ -69,7 +55,7 @@ private:
     struct Scratch;
     using ScratchCache = ThreadCache<Scratch, size_t(64) << 10>;
 
-    // Begins a run at the search start: the threads of the start pc before the first character.
+    // Begins a run at runStart_: the threads of the start pc before the first character.
     void start(bool stopAtFirst);
     void startAfter(int previousChar, bool stopAtFirst);
     // Consumes the character at the current position with every thread. With stopAtFirst the
@@ -81,8 +67,6 @@ private:
     // Moves to the next position where a match may start, as if every step before it had
     // been taken.
     void skipToCandidate();
-    // Moves the search start past the match in the result slots.
-    void afterMatch(bool& more);
     bool atEnd() const { return position_ >= textEnd_; }
 
     const RegexProgram& program_;
@@ -90,7 +74,7 @@ private:
     size_t slotCount_;  // save slots recorded, even
     const char* textStart_;
     const char* textEnd_;
-    const char* searchStart_;  // where the next run begins
+    const char* runStart_;     // where the current run begins
     const char* position_;     // the character the next step consumes
     bool useFilter_;           // skip to where a match may begin
 
@@ -102,6 +86,7 @@ private:
     bool onlyStartThreads_ = false;  // every thread began at the current position
     ScratchCache::Use storage_;      // lists, marks and slots: the thread's, or the run's own
     Scratch& scratch_;               // *storage_
+    uint32_t* result_;               // scratch_'s slots of the last match, sized once
 };
 
 }  // namespace plat

@@ -3,6 +3,7 @@
 #include "plat/Utf8.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace plat {
@@ -51,13 +52,39 @@ int RegexProgram::charEndingAt(const char* textStart, const char* at) {
 }
 
 void RegexProgram::analyse() {
-    for (uint32_t pc = 0; pc < length(); pc += isJump(pc) ? 1 : instructionLength(pc))
-        if (!isJump(pc) && isAssertion(words[pc])) hasAssertions = true;
+    findAssertions();
     computeByteMap();
+    findPrefix();
+    findLineStartOnly();
+    findFirstBytes();
+}
 
-    // The literal every match starts with: Char instructions on the one path from the
-    // pattern's start that neither branches nor asserts. When that path reaches the final
-    // Save, a match is that literal and nothing else.
+template <class Enter>
+void RegexProgram::walkFromStart(Enter&& enter) const {
+    std::vector<bool> entered(length() + 1);
+    std::vector<uint32_t> todo{anchoredStart};
+    while (!todo.empty()) {
+        uint32_t pc = todo.back();
+        todo.pop_back();
+        if (entered[pc]) continue;
+        entered[pc] = true;
+        WalkStep step = enter(pc);
+        if (step == WalkStep::Stop) return;
+        if (step == WalkStep::Follow && pc < length())
+            forEachSuccessor(pc, [&](uint32_t next) { todo.push_back(next); });
+    }
+}
+
+void RegexProgram::findAssertions() {
+    hasAssertions = false;
+    for (uint32_t pc = 0; pc < length(); pc = nextInstruction(pc))
+        if (!isJump(pc) && isAssertion(words[pc])) hasAssertions = true;
+}
+
+// The literal every match starts with: Char instructions on the one path from the pattern's
+// start that neither branches nor asserts. When that path reaches the final Save, a match is
+// that literal and nothing else.
+void RegexProgram::findPrefix() {
     prefix.clear();
     uint32_t pc = anchoredStart;
     while (pc < length()) {
@@ -66,10 +93,10 @@ void RegexProgram::analyse() {
             pc = jumpTarget(pc);
         } else if (words[pc] == Save || words[pc] == SaveAndClear || words[pc] == Clear) {
             if (words[pc] == Save && words[pc + 1] == 1) break;
-            pc += instructionLength(pc);
+            pc = nextInstruction(pc);
         } else if (words[pc] == Char) {
             appendUtf8(prefix, words[pc + 1]);
-            pc += 2;
+            pc = nextInstruction(pc);
         } else {
             break;
         }
@@ -79,33 +106,25 @@ void RegexProgram::analyse() {
     rareIndex = 0;
     for (size_t i = 1; i < prefix.size(); ++i)
         if (commonness(uint8_t(prefix[i])) < commonness(uint8_t(prefix[rareIndex]))) rareIndex = i;
+}
 
-    // Whether every path from the pattern's start passes "^" before it consumes or matches.
+// Whether every path from the pattern's start passes "^" before it consumes or matches.
+void RegexProgram::findLineStartOnly() {
     lineStartOnly = true;
-    {
-        std::vector<bool> entered(length() + 1);
-        std::vector<uint32_t> paths{anchoredStart};
-        while (!paths.empty() && lineStartOnly) {
-            pc = paths.back();
-            paths.pop_back();
-            if (entered[pc]) continue;
-            entered[pc] = true;
-            if (pc >= length() || (!isJump(pc) && isConsuming(words[pc])))
-                lineStartOnly = false;
-            else if (isJump(pc))
-                paths.push_back(jumpTarget(pc));
-            else if (words[pc] == Split || words[pc] == SplitLazy)
-                paths.push_back(words[pc + 1]), paths.push_back(pc + 2);
-            else if (words[pc] != LineStart)
-                paths.push_back(pc + instructionLength(pc));
+    walkFromStart([&](uint32_t pc) {
+        if (pc >= length() || (!isJump(pc) && isConsuming(words[pc]))) {
+            lineStartOnly = false;
+            return WalkStep::Stop;
         }
-    }
+        return !isJump(pc) && words[pc] == LineStart ? WalkStep::Skip : WalkStep::Follow;
+    });
+}
 
-    // The first bytes of every consuming instruction that the pattern's start reaches without
-    // consuming; assertions are taken as holding.
+// The first bytes of every consuming instruction that the pattern's start reaches without
+// consuming; assertions are taken as holding. No filter when a match may be empty or begin
+// with any byte.
+void RegexProgram::findFirstBytes() {
     bool bytes[256] = {};
-    std::vector<bool> seen(length() + 1);
-    std::vector<uint32_t> todo{anchoredStart};
     auto mark = [&](uint32_t lo, uint32_t hi) {
         for (uint32_t c = lo; c <= std::min<uint32_t>(hi, 0x7F); ++c) {
             bytes[c] = true;
@@ -115,21 +134,14 @@ void RegexProgram::analyse() {
             for (int lead = 0xC2; lead <= 0xF4; ++lead)
                 bytes[lead] = true;
     };
-    hasFilter = false;
-    while (!todo.empty()) {
-        pc = todo.back();
-        todo.pop_back();
-        if (seen[pc]) continue;
-        seen[pc] = true;
-        if (pc >= length()) return;  // an empty match is possible
-        if (isJump(pc)) {
-            todo.push_back(jumpTarget(pc));
-            continue;
+    bool anyStart = false;
+    walkFromStart([&](uint32_t pc) {
+        if (pc >= length()) {  // an empty match is possible
+            anyStart = true;
+            return WalkStep::Stop;
         }
-        uint32_t word = words[pc];
-        switch (word) {
-        case Split:
-        case SplitLazy: todo.push_back(words[pc + 1]), todo.push_back(pc + 2); break;
+        if (isJump(pc)) return WalkStep::Follow;
+        switch (words[pc]) {
         case Char:
         case CharNoCase: {
             uint32_t c = words[pc + 1];
@@ -140,21 +152,21 @@ void RegexProgram::analyse() {
                 appendUtf8(encoded, c);
                 bytes[uint8_t(encoded[0])] = true;
             }
-            break;
+            return WalkStep::Skip;
         }
         case Class:
             for (uint32_t i = 0; i < words[pc + 1]; ++i)
                 if (words[pc + 2 + 2 * i] <= words[pc + 3 + 2 * i])
                     mark(words[pc + 2 + 2 * i], words[pc + 3 + 2 * i]);
-            break;
+            return WalkStep::Skip;
         case AnyButNewline:
         case Any:
-        case NotClass: return;  // any byte may start a match
-        default: todo.push_back(pc + instructionLength(pc)); break;  // assertions, saves
+        case NotClass: anyStart = true; return WalkStep::Stop;
+        default: return WalkStep::Follow;  // splits, assertions, saves
         }
-    }
-    std::memcpy(firstBytes, bytes, sizeof bytes);
-    hasFilter = true;
+    });
+    hasFilter = !anyStart;
+    if (hasFilter) std::memcpy(firstBytes, bytes, sizeof bytes);
 }
 
 namespace {
@@ -217,7 +229,7 @@ private:
 void RegexProgram::computeByteMap() {
     ByteMap& map = byteMap;
     std::vector<uint32_t> consuming;
-    for (uint32_t pc = 0; pc < length(); pc += isJump(pc) ? 1 : instructionLength(pc))
+    for (uint32_t pc = 0; pc < length(); pc = nextInstruction(pc))
         if (!isJump(pc) && isConsuming(words[pc])) consuming.push_back(pc);
     // Above ASCII only the instructions' own ranges (and the line breaks) make borders.
     std::vector<uint32_t> borders{0x80, 0x2028, 0x202A, 0x110000};
@@ -323,6 +335,54 @@ void RegexProgram::computeByteMap() {
     map.representative.push_back(kNoChar);
     map.kinds.push_back(kTextEdge);
     map.columnCount = map.endColumn + 1;
+}
+
+std::string RegexProgram::dump() const {
+    std::string out;
+    auto number = [&](uint32_t value) { out += ' ' + std::to_string(value); };
+    auto codePoint = [&](uint32_t c) {
+        char text[16];
+        if (c > ' ' && c < 0x7F)
+            std::snprintf(text, sizeof text, "'%c'", char(c));
+        else
+            std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+        out += text;
+    };
+    static const char* const names[] = {
+        nullptr, "any-but-newline", "any", "char", "char-no-case", "class", "not-class",
+        nullptr, nullptr, nullptr, nullptr, "line-start", "line-end", "word-boundary",
+        "not-word-boundary", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "split",
+        "split-lazy", "save", "save-and-clear", "clear"};
+    for (uint32_t pc = 0; pc < length(); pc = nextInstruction(pc)) {
+        out += std::to_string(pc);
+        uint32_t word = words[pc];
+        if (isJump(pc)) {
+            out += " jump";
+            number(jumpTarget(pc));
+        } else if (word < sizeof names / sizeof *names && names[word]) {
+            out += ' ';
+            out += names[word];
+            if (word == Char || word == CharNoCase) {
+                out += ' ';
+                codePoint(words[pc + 1]);
+            } else if (word == Class || word == NotClass) {
+                for (uint32_t i = 0; i < words[pc + 1]; ++i) {
+                    out += ' ';
+                    codePoint(words[pc + 2 + 2 * i]);
+                    out += '-';
+                    codePoint(words[pc + 3 + 2 * i]);
+                }
+            } else {
+                for (uint32_t i = 1; i < instructionLength(pc); ++i)
+                    number(words[pc + i]);
+            }
+        } else {
+            out += " ?";
+            number(word);
+        }
+        out += '\n';
+    }
+    return out;
 }
 
 int RegexProgram::ByteMap::columnAt(const char* at, const char* end, int& length) const {

@@ -83,22 +83,47 @@ struct RegexProgram {
     // program.
     void analyse();
 
+    // The program as text, one instruction a line: its pc, its name and its operands (code
+    // points as 'c' when printable ASCII, U+XXXX otherwise). For tests and debugging.
+    std::string dump() const;
+
     uint32_t length() const { return uint32_t(words.size()); }
     bool isJump(uint32_t pc) const { return int32_t(words[pc]) <= 0; }
     uint32_t jumpTarget(uint32_t pc) const { return 0u - words[pc]; }
+    // Words of an instruction of kind `op` whose length does not hang on its operands (all
+    // but Class and NotClass); a jump is one word. With instructionLength, the one place that
+    // knows the operand lengths.
+    static constexpr uint32_t fixedLength(uint32_t op) {
+        return op == Char || op == CharNoCase || op == Split || op == SplitLazy || op == Save ? 2
+               : op == SaveAndClear || op == Clear                                           ? 3
+                                                                                             : 1;
+    }
     // Words of the instruction at `pc`, operands included.
     uint32_t instructionLength(uint32_t pc) const {
-        switch (words[pc]) {
-        case Char:
-        case CharNoCase:
-        case Split:
-        case SplitLazy:
-        case Save: return 2;
-        case SaveAndClear:
-        case Clear: return 3;
-        case Class:
-        case NotClass: return 2 + 2 * words[pc + 1];
-        default: return 1;
+        return words[pc] == Class || words[pc] == NotClass ? 2 + 2 * words[pc + 1]
+                                                           : fixedLength(words[pc]);
+    }
+    // The branch that the split at `pc` of `code` tries first, and the other one.
+    static uint32_t preferredBranch(const uint32_t* code, uint32_t pc) {
+        return code[pc] == Split ? code[pc + 1] : pc + fixedLength(Split);
+    }
+    static uint32_t otherBranch(const uint32_t* code, uint32_t pc) {
+        return code[pc] == Split ? pc + fixedLength(Split) : code[pc + 1];
+    }
+    // The instruction after the one at `pc` in the list (not in control flow).
+    uint32_t nextInstruction(uint32_t pc) const { return pc + instructionLength(pc); }
+    // Calls `visit` with each pc that control may go to from the instruction at `pc` (after
+    // consuming, for a consuming one), the preferred first: a jump's target, a split's two
+    // branches, otherwise the next instruction. Assertions are taken as holding.
+    template <class Visit>
+    void forEachSuccessor(uint32_t pc, Visit&& visit) const {
+        if (isJump(pc)) {
+            visit(jumpTarget(pc));
+        } else if (words[pc] == Split || words[pc] == SplitLazy) {
+            visit(preferredBranch(words.data(), pc));
+            visit(otherBranch(words.data(), pc));
+        } else {
+            visit(nextInstruction(pc));
         }
     }
     static bool isConsuming(uint32_t word) { return word >= AnyButNewline && word <= NotClass; }
@@ -169,7 +194,18 @@ struct RegexProgram {
     bool filterSkipsFar() const { return hasFilter && (!prefix.empty() || lineStartOnly); }
 
 private:
+    // The passes of analyse(), in the order they run.
+    void findAssertions();
     void computeByteMap();
+    void findPrefix();
+    void findLineStartOnly();
+    void findFirstBytes();
+    // What a walk does after entering a pc: go on to its successors, not past it, or stop.
+    enum class WalkStep { Follow, Skip, Stop };
+    // Calls `enter` once with each pc reached from the pattern's start (length() for the
+    // end) along the successors of the pcs that `enter` tells to be followed.
+    template <class Enter>
+    void walkFromStart(Enter&& enter) const;
     bool atLineStart(const char* textStart, const char* at) const;
     static int decodeMultibyte(const char* at, const char* end, int& length);
     bool inRanges(const uint32_t* ranges, uint32_t count, int c) const {

@@ -22,21 +22,61 @@ const char* textEndOf(const char* text, const char* end) {
     return end;
 }
 
+// Appends the template to `output` with its references to the matcher's last match expanded,
+// as replaceFirst documents; "$n" names a group only below the matcher's slot count / 2.
+void expandReplacement(const RegexMatcher& matcher, const char* replacementTemplate,
+                       std::string& output) {
+    const char* textStart = matcher.textStart();
+    const char* matchStart = textStart + matcher.resultSlot(0);
+    const char* matchEnd = textStart + matcher.resultSlot(1);
+    const size_t groups = size_t(matcher.slotCount()) / 2;
+    for (const char* p = replacementTemplate; *p;) {
+        const char* dollar = std::strchr(p, '$');
+        if (!dollar) {
+            output.append(p);
+            break;
+        }
+        output.append(p, size_t(dollar - p));
+        p = dollar + 1;
+        switch (*p) {
+        case '$': output += '$', ++p; continue;
+        case '&': output.append(matchStart, matchEnd), ++p; continue;
+        case '`': output.append(textStart, matchStart), ++p; continue;
+        case '\'': output.append(matchEnd, matcher.textEnd()), ++p; continue;
+        default: break;
+        }
+        // Long numbers are read whole but counted only as far as "out of range".
+        size_t number = 0;
+        const char* digits = p;
+        for (; *p >= '0' && *p <= '9'; ++p)
+            number = std::min<size_t>(number * 10 + size_t(*p - '0'), groups);
+        if (p == digits || number < 1 || number >= groups) {
+            output += '$';
+            p = digits;
+            continue;
+        }
+        uint32_t start = matcher.resultSlot(int(2 * number));
+        uint32_t end = matcher.resultSlot(int(2 * number + 1));
+        if (start != RegexProgram::kUnset && end != RegexProgram::kUnset)
+            output.append(textStart + start, textStart + end);
+    }
+}
+
 }  // namespace
 
 bool Regex::answer(Question question, const char* text, const char* from, const char* end,
-                   RegexMatcher* found, bool& more) const {
+                   RegexMatcher* found) const {
     const RegexProgram& program = *program_;
     if (program.literal && (engines_ & LiteralSearch)) {
         if (question == Question::WholeText)
             return size_t(end - text) == program.prefix.size() &&
                    std::memcmp(text, program.prefix.data(), program.prefix.size()) == 0;
         const char* start = program.nextCandidate(text, from, end);
-        if (start == end) {
-            more = false;
-            return false;
+        if (start == end) return false;
+        if (found) {
+            found->resultSlots()[0] = uint32_t(start - text);
+            found->resultSlots()[1] = uint32_t(start - text + program.prefix.size());
         }
-        if (found) found->takeMatch(start, start + program.prefix.size(), more);
         return true;
     }
     RegexDfa& automaton = question == Question::WholeText ? *wholeAutomaton_ : *searchAutomaton_;
@@ -48,45 +88,54 @@ bool Regex::answer(Question question, const char* text, const char* from, const 
                 ? automaton.matchWhole(text, end)
                 : automaton.search(text, from, end, question == Question::AnyMatch,
                                    engines_ & StartFilter, start, matchEnd);
-        if (outcome == RegexDfa::Outcome::NoMatch) {
-            more = false;
-            return false;
-        }
+        if (outcome == RegexDfa::Outcome::NoMatch) return false;
         if (outcome == RegexDfa::Outcome::Match) {
             if (!found) return true;
             // The automaton knows where the match lies; its groups come from a replay over
             // that span alone, by backtracking when the span is short enough.
-            if ((engines_ & Backtracker) &&
-                RegexBacktracker::replay(program, text, end, start, matchEnd,
-                                         size_t(found->slotCount()), found->resultSlots()))
-                found->takeResult(more);
-            else
-                found->replayMatch(start, matchEnd, more);
+            if (!(engines_ & Backtracker) ||
+                !RegexBacktracker::replay(program, text, end, start, matchEnd,
+                                          size_t(found->slotCount()), found->resultSlots()))
+                found->replayMatch(start, matchEnd);
             return true;
         }
     }
-    if (found) return found->findNext(more);
+    if (found) return found->findLeftmost(from);
     RegexMatcher matcher(program,
                          question == Question::WholeText ? program.anchoredStart : program.searchStart,
                          0, text, end, question == Question::AnyMatch && (engines_ & StartFilter));
     return question == Question::WholeText ? matcher.matchesWhole() : matcher.findAny();
 }
 
-bool Regex::findNext(RegexMatcher& matcher, bool& more) const {
-    return answer(Question::LeftmostMatch, matcher.textStart(), matcher.searchStart(),
-                  matcher.textEnd(), &matcher, more);
+bool Regex::findNext(RegexMatcher& matcher, const char*& from, bool& more) const {
+    const char* text = matcher.textStart();
+    const char* end = matcher.textEnd();
+    if (!answer(Question::LeftmostMatch, text, from, end, &matcher)) {
+        more = false;
+        return false;
+    }
+    const uint32_t* result = matcher.resultSlots();
+    from = text + result[1];
+    if (result[0] == result[1]) {
+        if (from >= end) {
+            more = false;
+        } else {
+            int length;
+            RegexProgram::decode(from, end, length);
+            from += length;
+        }
+    }
+    return true;
 }
 
 bool Regex::matchesWhole(const char* text, const char* end) const {
-    bool more;
     end = textEndOf(text, end);
-    return answer(Question::WholeText, text, text, end, nullptr, more);
+    return answer(Question::WholeText, text, text, end, nullptr);
 }
 
 bool Regex::test(const char* text, const char* end) const {
-    bool more;
     end = textEndOf(text, end);
-    return answer(Question::AnyMatch, text, text, end, nullptr, more);
+    return answer(Question::AnyMatch, text, text, end, nullptr);
 }
 
 const char* Regex::exec(const char* text, const char** end, const char** starts,
@@ -100,8 +149,9 @@ const char* Regex::exec(const char* text, const char** end, const char** starts,
     int groups = std::min(std::max(n, 0), program_->captureCount);
     RegexMatcher matcher(*program_, program_->searchStart, 2 * groups + 2, text, textEnd,
                          engines_ & StartFilter);
+    const char* from = text;
     bool more = true;
-    if (!findNext(matcher, more)) return nullptr;
+    if (!findNext(matcher, from, more)) return nullptr;
     for (int g = 1; g <= groups; ++g) {
         uint32_t s = matcher.resultSlot(2 * g), e = matcher.resultSlot(2 * g + 1);
         if (s == RegexProgram::kUnset || e == RegexProgram::kUnset) continue;
@@ -148,8 +198,9 @@ int Regex::replace(const char* text, const char* replacementTemplate, DString& o
                          namesGroup ? 2 * program_->captureCount + 2 : 2, text, end,
                          engines_ & StartFilter);
     int count = 0;
+    const char* from = text;
     if (!write) {
-        for (bool more = true; count < maxCount && more && findNext(matcher, more);)
+        for (bool more = true; count < maxCount && more && findNext(matcher, from, more);)
             ++count;
         return count;
     }
@@ -170,11 +221,11 @@ int Regex::replace(const char* text, const char* replacementTemplate, DString& o
     reserve(used + size_t(end - text) + 64);
     std::string expanded;
     const char* copied = text;
-    for (bool more = true; count < maxCount && more && findNext(matcher, more); ++count) {
+    for (bool more = true; count < maxCount && more && findNext(matcher, from, more); ++count) {
         const char* matchStart = text + matcher.resultSlot(0);
         put(copied, size_t(matchStart - copied));
         expanded.clear();
-        matcher.expandReplacement(replacementTemplate, expanded);
+        expandReplacement(matcher, replacementTemplate, expanded);
         put(expanded.data(), expanded.size());
         copied = text + matcher.resultSlot(1);
     }
@@ -187,7 +238,8 @@ void Regex::matchAll(const char* text, StringList& output) const {
     const int groups = program_->captureCount;
     RegexMatcher matcher(*program_, program_->searchStart, 2 * groups + 2, text, end,
                          engines_ & StartFilter);
-    for (bool more = true; more && findNext(matcher, more);) {
+    const char* from = text;
+    for (bool more = true; more && findNext(matcher, from, more);) {
         for (int g = 0; g <= groups; ++g) {
             uint32_t s = matcher.resultSlot(2 * g), e = matcher.resultSlot(2 * g + 1);
             if (s == RegexProgram::kUnset || e == RegexProgram::kUnset)

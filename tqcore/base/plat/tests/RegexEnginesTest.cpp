@@ -396,3 +396,26 @@ TEST(RegexEngines, LargeRunsGiveTheirStorageBack) {
 }
 
 }  // namespace
+
+// The dump names every instruction with its operands at its pc, so a compiler change that
+// reorders or mismeasures instructions shows up as a different text.
+TEST(RegexEngines, ProgramDumpListsEachInstruction) {
+    const struct {
+        const char* pattern;
+        uint32_t flags;
+        const char* dump;
+    } cases[] = {
+        // The search loop, a group repeated lazily over an alternation, assertions.
+        {"^(a|[b-d\xC3\xA9])+?\\B\xC3\xA9.", 0,
+         "0 any\n1 split-lazy 0\n3 save 0\n5 jump 6\n"
+         "6 line-start\n7 jump 8\n8 save-and-clear 2 1\n11 jump 15\n12 char 'a'\n14 jump 24\n"
+         "15 split 12\n17 jump 18\n18 class 'b'-'d' U+00E9-U+00E9\n24 save 3\n26 split-lazy 8\n"
+         "28 jump 29\n29 not-word-boundary\n30 jump 31\n31 char U+00E9\n33 jump 34\n"
+         "34 any-but-newline\n35 save 1\n"},
+        {"x[^ ]", Regex::IgnoreCase,
+         "0 any\n1 split-lazy 0\n3 save 0\n5 jump 6\n"
+         "6 char-no-case 'x'\n8 jump 9\n9 not-class U+0020-U+0020\n13 save 1\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Regex::create(c.pattern, c.flags)->programForTesting().dump(), c.dump) << c.pattern;
+}

@@ -1,3 +1,6 @@
+// The compiler of plat::Regex: a recursive-descent parser that writes a plat::RegexProgram
+// straight from the pattern, and the making of an expression around it. Matching is in
+// RegexRun.cpp.
 #include "plat/Regex.h"
 
 #include "plat/RegexDfa.h"
@@ -477,6 +480,10 @@ void Regex::setEnginesForTesting(uint32_t engines, size_t automatonBudget) {
     size_t budget = automatonBudget ? automatonBudget : kAutomatonBudget;
     searchAutomaton_->setBudget(budget);
     wholeAutomaton_->setBudget(budget);
+}
+
+const RegexProgram& Regex::programForTesting() const {
+    return *program_;
 }
 
 std::unique_ptr<Regex> Regex::create(const char* pattern, uint32_t flags) {
