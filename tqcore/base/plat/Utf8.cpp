@@ -1,5 +1,7 @@
 #include "plat/Utf8.h"
 
+#include "plat/ByteScan.h"
+
 #include <cstring>
 #include <memory>
 
@@ -200,14 +202,14 @@ inline __m128i bytes16(unsigned char c) {
     return _mm_set1_epi8(static_cast<char>(c));
 }
 
-// Whether the 64 bytes at p are ASCII without a NUL: signed, each lies in 1..127.
+// Whether the 16 or 64 bytes at p are ASCII without a NUL.
+inline bool asciiBlock16(const unsigned char* p) {
+    return Sse2ByteBlock::load(p).asciiNotNul().all();
+}
 inline bool asciiBlock64(const unsigned char* p) {
-    const __m128i zero = _mm_setzero_si128();
-    __m128i a =
-        _mm_and_si128(_mm_cmpgt_epi8(load16(p), zero), _mm_cmpgt_epi8(load16(p + 16), zero));
-    __m128i b =
-        _mm_and_si128(_mm_cmpgt_epi8(load16(p + 32), zero), _mm_cmpgt_epi8(load16(p + 48), zero));
-    return _mm_movemask_epi8(_mm_and_si128(a, b)) == 0xFFFF;
+    return (Sse2ByteBlock::load(p).asciiNotNul() & Sse2ByteBlock::load(p + 16).asciiNotNul() &
+            Sse2ByteBlock::load(p + 32).asciiNotNul() & Sse2ByteBlock::load(p + 48).asciiNotNul())
+        .all();
 }
 
 // The lookup validator of Keiser and Lemire ("Validating UTF-8 in less than one instruction per
@@ -339,8 +341,7 @@ bool validateBlocks(const unsigned char* s, const unsigned char* e) {
     const unsigned char* start = s;
     while (e - s >= 64 && asciiBlock64(s))
         s += 64;
-    while (e - s >= 16 &&
-           _mm_movemask_epi8(_mm_cmpgt_epi8(load16(s), _mm_setzero_si128())) == 0xFFFF)
+    while (e - s >= 16 && asciiBlock16(s))
         s += 16;
     __m128i x, errors;
     if (s == start) {
@@ -398,15 +399,11 @@ bool isValidPortable(const char* start, const char* end) {
     if (!start) return true;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(start);
     const unsigned char* e = reinterpret_cast<const unsigned char*>(endOf(start, end));
-    constexpr uint64_t kHigh = 0x8080808080808080ULL, kLow = 0x0101010101010101ULL;
     while (s < e) {
         const unsigned char* blockEnd = e;
         if (e - s >= 16) {
             // ASCII without NUL, 16 bytes at a time.
-            uint64_t a, b;
-            std::memcpy(&a, s, 8);
-            std::memcpy(&b, s + 8, 8);
-            if (((a | b | ((a - kLow) & ~a) | ((b - kLow) & ~b)) & kHigh) == 0) {
+            if (PortableByteBlock::load(s).asciiNotNul().all()) {
                 s += 16;
                 continue;
             }
