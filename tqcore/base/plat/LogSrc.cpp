@@ -1,5 +1,6 @@
 #include "plat/LogSrc.h"
 
+#include "plat/ByteScan.h"
 #include "plat/ConfigParameter.h"
 #include "plat/LogDest.h"
 #include "plat/LogDestMem.h"
@@ -92,17 +93,12 @@ private:
 };
 
 // Whether every byte of `line` lies in 32..125, the bytes a line may carry unescaped. Eight
-// bytes at a time: the two tests below are exact for whether any byte of a word is below 32 or
-// above 125, though not for which one.
+// bytes at a time.
 bool allPrintable(const char* line) {
-    constexpr uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
     size_t length = std::strlen(line), i = 0;
     for (; i + 8 <= length; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, line + i, 8);
-        uint64_t below32 = (word - kOnes * 32) & ~word & kHighBits;
-        uint64_t above125 = ((word + kOnes * (127 - 125)) | word) & kHighBits;
-        if (below32 | above125) return false;
+        ByteWord word = ByteWord::load(line + i);
+        if (word.below(32) | word.above(125)) return false;
     }
     for (; i < length; ++i) {
         unsigned char c = static_cast<unsigned char>(line[i]);
