@@ -2,6 +2,7 @@
 #include "xml/NodeData.h"
 #include "xml/Options.h"
 
+#include "plat/ByteScan.h"
 #include "plat/Exception.h"
 #include "plat/ShortCopy.h"
 
@@ -102,19 +103,6 @@ constexpr ByteClasses kByteClasses = makeByteClasses();
 
 inline unsigned char byteClass(char c) { return kByteClasses.of[static_cast<unsigned char>(c)]; }
 
-// Eight bytes at a time: the runs between markup are mostly too short for memchr's call to pay,
-// and too long for a loop over single bytes. Non-zero when a byte of `word` is `c`.
-constexpr uint64_t kEveryByte = 0x0101010101010101u;
-inline uint64_t holdsByte(uint64_t word, unsigned char c) {
-    uint64_t x = word ^ (kEveryByte * c);
-    return (x - kEveryByte) & ~x & (kEveryByte << 7);
-}
-inline uint64_t wordAt(const char* p) {
-    uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-}
-
 // A prefix match that stops at the first difference, so it never reads past the NUL.
 inline bool startsWith(const char* text, const char* prefix) {
     for (; *prefix; ++prefix, ++text)
@@ -139,19 +127,20 @@ ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* er
     };
     ptrdiff_t written = 0;
     for (const char* p = text; p < end;) {
-        // Runs between references are short: copied a word at a time, and the part of the word
-        // before its first '&' (the lowest byte the word test marks) at once. The output never
-        // runs ahead of the input, so a whole word fits where it goes.
+        // Runs between references are short: too short for memchr's call to pay, and too long
+        // for a loop over single bytes. They are copied a word at a time, and the part of the
+        // word before its first '&' at once. The output never runs ahead of the input, so a
+        // whole word fits where it goes.
         for (; end - p >= 8; p += 8, written += 8) {
-            uint64_t word = wordAt(p);
-            if (uint64_t ampersands = holdsByte(word, '&')) {
-                int before = __builtin_ctzll(ampersands) / 8;
+            plat::ByteWord word = plat::ByteWord::load(p);
+            if (uint64_t ampersands = word.equal('&')) {
+                int before = plat::firstMatch(ampersands);
                 if (out) plat::copyShort(out + written, p, size_t(before));
                 p += before;
                 written += before;
                 break;
             }
-            if (out) std::memcpy(out + written, &word, 8);
+            if (out) std::memcpy(out + written, &word.bits, 8);
         }
         for (; p < end && *p != '&'; ++p, ++written)
             if (out) out[written] = *p;
@@ -447,9 +436,9 @@ inline Token Parser::nextToken() {
         const unsigned char quote = static_cast<unsigned char>(*p);
         uint64_t ampersands = 0;
         for (; end_ - q >= 8; q += 8) {
-            uint64_t word = wordAt(q);
-            if (holdsByte(word, quote) | holdsByte(word, '<')) break;
-            ampersands |= holdsByte(word, '&');
+            plat::ByteWord word = plat::ByteWord::load(q);
+            if (word.equal(quote) | word.equal('<')) break;
+            ampersands |= word.equal('&');
         }
         for (; *q != *p && *q != '<' && *q; ++q) ampersands |= *q == '&';
         t.mayHoldReference = ampersands != 0;
