@@ -211,7 +211,8 @@ void MemIoStream::nextWriteBuf(int itemSize) {
     OutStream::end = next.end;
 }
 
-void MemIoStream::writeAcross(const uint8_t* from, int len) {
+void MemIoStream::writeBytes(const void* data, int len) {
+    const uint8_t* from = static_cast<const uint8_t*>(data);
     while (len > 0) {
         if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
         // Spare buffers that follow the write buffer in memory are filled by the same copy, as
@@ -265,11 +266,11 @@ void MemIoStream::save(OutStream& out) {
     for (int i = 0; i <= writeIdx; i++) {
         const uint8_t* from = i == 0 ? checkpointPtr : at(i).begin;
         const uint8_t* to = i == writeIdx ? OutStream::ptr : at(i).end;
-        out.writeBytes(from, int(to - from));
+        out.write(from, int(to - from));
     }
     static const uint8_t zeros[256] = {};
     for (int64_t pad = (newWriteIdx + 1) * bufSize - total; pad > 0; pad -= int64_t(sizeof zeros))
-        out.writeBytes(zeros, int(std::min<int64_t>(pad, sizeof zeros)));
+        out.write(zeros, int(std::min<int64_t>(pad, sizeof zeros)));
     out.writeU32(uint32_t(readPos - newReadIdx * size));
     out.writeU32(uint32_t(readEnd));
     out.writeU32(0);

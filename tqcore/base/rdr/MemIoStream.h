@@ -5,7 +5,7 @@
 // written after them, spare ones behind. Nothing is copied inside the pipe: a buffer the reader
 // is done with moves to the spare end and is written again. An item never spans buffers, so the
 // rest of a buffer too small for the next item is skipped. Buffers are carved out of slabs of 16
-// to 64 KiB, so that most follow each other in memory: writeBytes() fills such a run with one
+// to 64 KiB, so that most follow each other in memory: a long write fills such a run with one
 // copy, and the read window takes in every full buffer that the next one follows, so a large
 // piece is read in place. Used from one thread; callbacks run inside the calls that cause them.
 #pragma once
@@ -54,17 +54,9 @@ public:
     bool overrun(int size) override;
 
     // Writing side.
-    // What fits the window is copied in place; more fills the following buffers as
-    // overrun(1, ...) would give them, without a virtual call for each.
-    void writeBytes(const void* data, int len) override {
-        if (len > 0 && len <= OutStream::end - OutStream::ptr) {
-            uint8_t* to = OutStream::ptr;
-            OutStream::ptr = to + len;
-            std::memcpy(to, data, size_t(len));
-        } else {
-            writeAcross(static_cast<const uint8_t*>(data), len);
-        }
-    }
+    // Fills the following buffers as overrun(1, ...) would give them, without a virtual call
+    // for each, and buffers that follow each other in memory with one copy.
+    void writeBytes(const void* data, int len) override;
     int length() override { return positionOf(writeIdx, OutStream::ptr); }
     int spaceLeft() override;
     // Publishes the written data to the reader and tells the callback.
@@ -96,7 +88,6 @@ private:
     int slabBuffers(int have, int limit) const;
     void addSpares(int buffers);
     void nextWriteBuf(int itemSize);
-    void writeAcross(const uint8_t* from, int len);
     void appendBuf(uint8_t* storage);
     void releaseHead(int count);
     void markPosReleasing();
