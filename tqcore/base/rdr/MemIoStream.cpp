@@ -202,7 +202,12 @@ void MemIoStream::nextWriteBuf(int itemSize) {
         at(writeIdx).end = at(writeIdx).begin + bufSize;
         throw plat::Exception("MemIoStream: item exceeds buffer size");
     }
-    if (readIdx == writeIdx) InStream::end = OutStream::ptr;
+    enterNextWriteBuf(OutStream::ptr);
+}
+
+void MemIoStream::enterNextWriteBuf(uint8_t* dataEnd) {
+    at(writeIdx).end = dataEnd;
+    if (readIdx == writeIdx) InStream::end = dataEnd;
     writeIdx++;
     if (writeIdx >= count) addSpares(slabBuffers(count, maxBufs));
     Buf& next = at(writeIdx);
@@ -217,27 +222,21 @@ void MemIoStream::writeBytes(const void* data, int len) {
         if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
         // Spare buffers that follow the write buffer in memory are filled by the same copy, as
         // far as the writer may go without being stopped by maxBufs.
-        size_t room = size_t(OutStream::end - OutStream::ptr);
+        size_t space = size_t(OutStream::end - OutStream::ptr);
         int passed = 0;
         int last = closed || OutStream::end != at(writeIdx).begin + bufSize
                        ? writeIdx
                        : std::min(count, maxBufs) - 1;
-        while (size_t(len) > room && writeIdx + passed < last &&
+        while (size_t(len) > space && writeIdx + passed < last &&
                at(writeIdx + passed + 1).begin == at(writeIdx + passed).begin + bufSize) {
             passed++;
-            room += size_t(bufSize);
+            space += size_t(bufSize);
         }
-        size_t take = std::min(size_t(len), room);
+        size_t take = std::min(size_t(len), space);
         std::memcpy(OutStream::ptr, from, take);
         uint8_t* to = OutStream::ptr + take;
-        for (int i = 0; i < passed; i++) {
-            // What nextWriteBuf() does for a full buffer.
-            Buf& full = at(writeIdx);
-            full.end = full.begin + bufSize;
-            if (readIdx == writeIdx) InStream::end = full.end;
-            writeIdx++;
-        }
-        if (passed > 0) OutStream::end = at(writeIdx).begin + bufSize;
+        for (int i = 0; i < passed; i++)
+            enterNextWriteBuf(at(writeIdx).begin + bufSize);
         OutStream::ptr = to;
         from += take;
         len -= int(take);

@@ -88,6 +88,8 @@ private:
     int slabBuffers(int have, int limit) const;
     void addSpares(int buffers);
     void nextWriteBuf(int itemSize);
+    // Leaves the write buffer with its data ending at `dataEnd` and writes on in the next one.
+    void enterNextWriteBuf(uint8_t* dataEnd);
     void appendBuf(uint8_t* storage);
     void releaseHead(int count);
     void markPosReleasing();
