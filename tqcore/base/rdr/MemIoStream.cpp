@@ -11,6 +11,7 @@ MemIoStream::MemIoStream(Callback* callback, int maxSize, int bufSize)
     : callback(callback), bufSize(bufSize < 0 ? 2048 : bufSize) {
     setMaxSize(maxSize);
     ring.resize(4);
+    ringMask = 3;
     addSpares(1);
     InStream::ptr = InStream::end = checkpointPtr = at(0).begin;
     OutStream::ptr = at(0).begin;
@@ -71,18 +72,30 @@ void MemIoStream::appendBuf(uint8_t* storage) {
         for (int i = 0; i < count; i++)
             grown[size_t(i)] = at(i);
         ring.swap(grown);
+        ringMask = newCapacity - 1;
         head = 0;
     }
     count++;
     at(count - 1) = Buf{storage, storage + bufSize};
 }
 
+// Released buffers go to the spare end while the pipe holds more, so that the buffers in use
+// stay where they are. Once the write buffer is all that is left in use they go right after it
+// instead, the first trading places with it: the next writes land in memory that was just read
+// and is still in the cache, where cycling through every buffer the pipe ever had would not,
+// and restartWriter() trades the two back.
 void MemIoStream::releaseHead(int released) {
-    size_t mask = ring.size() - 1;
-    for (int i = 0; i < released; i++) {
-        const Buf& done = ring[size_t(head) & mask];
-        ring[size_t(head + count) & mask] = Buf{done.begin, done.begin + bufSize};
-        head = int(size_t(head + 1) & mask);
+    if (writeIdx == released) {
+        std::swap(at(0), at(released));
+        for (int i = 1; i <= released; i++)
+            at(i).end = at(i).begin + bufSize;
+        hotSpares = released;
+    } else {
+        for (int i = 0; i < released; i++) {
+            const Buf& done = at(0);
+            at(count) = Buf{done.begin, done.begin + bufSize};
+            head = int(size_t(head + 1) & ringMask);
+        }
     }
     readIdx -= released;
     writeIdx -= released;
@@ -127,15 +140,16 @@ void MemIoStream::rewindToMark() {
 
 bool MemIoStream::overrun(int) {
     for (;;) {
-        InStream::end = readLimit(readIdx);
         // The window takes in a buffer whose storage starts where the data before it ends (the
         // writer filled that buffer and the next one follows it in memory), so that what was
         // written in one piece is read in one piece; the read position may then lie in a buffer
         // before readIdx (see markPosReleasing()).
-        while (readIdx < writeIdx && at(readIdx + 1).begin == InStream::end) {
-            readBase += uint32_t(InStream::end - at(readIdx).begin);
-            InStream::end = readLimit(++readIdx);
+        const uint8_t* windowEnd = readLimit(readIdx);
+        while (readIdx < writeIdx && at(readIdx + 1).begin == windowEnd) {
+            readBase += uint32_t(windowEnd - at(readIdx).begin);
+            windowEnd = readLimit(++readIdx);
         }
+        InStream::end = windowEnd;
         if (InStream::ptr < InStream::end) return true;
         if (readIdx == writeIdx) break;
         // A finished head buffer whose checkpoint is at its end holds nothing needed again.
@@ -202,13 +216,40 @@ void MemIoStream::nextWriteBuf(int itemSize) {
         at(writeIdx).end = at(writeIdx).begin + bufSize;
         throw plat::Exception("MemIoStream: item exceeds buffer size");
     }
-    enterNextWriteBuf(OutStream::ptr);
+    if (drained()) return restartWriter();
+    moveWriter(1, OutStream::ptr);
 }
 
-void MemIoStream::enterNextWriteBuf(uint8_t* dataEnd) {
+// Every buffer is free again. The writer takes those it wrote last in the same order as then,
+// so that what took one copy then takes one again, in memory still in the cache. A first buffer
+// that does not run on into the second in memory (the constructor's, a slab of its own) goes
+// behind them and the next spare, which usually continues the run: a piece that spanned two
+// slabs then fits the one.
+void MemIoStream::restartWriter() {
+    int replayed = hotSpares + 1;
+    std::swap(at(0), at(hotSpares));
+    at(hotSpares).end = at(hotSpares).begin + bufSize;
+    hotSpares = 0;
+    if (replayed > 1 && replayed < count && at(0).begin + bufSize != at(1).begin) {
+        Buf apart = at(0);
+        for (int i = 0; i < replayed; i++)
+            at(i) = at(i + 1);
+        at(replayed) = apart;
+    }
+    uint8_t* start = at(0).begin;
+    InStream::ptr = InStream::end = checkpointPtr = start;
+    readBase = uint32_t(checkpointPos);
+    OutStream::ptr = start;
+    OutStream::end = start + bufSize;
+}
+
+// Only the buffer left needs its data end: the full ones in between already end where their
+// storage does, as every buffer not yet written does.
+void MemIoStream::moveWriter(int buffers, uint8_t* dataEnd) {
+    hotSpares = 0;
     at(writeIdx).end = dataEnd;
     if (readIdx == writeIdx) InStream::end = dataEnd;
-    writeIdx++;
+    writeIdx += buffers;
     if (writeIdx >= count) addSpares(slabBuffers(count, maxBufs));
     Buf& next = at(writeIdx);
     next.end = next.begin + bufSize;
@@ -217,6 +258,9 @@ void MemIoStream::enterNextWriteBuf(uint8_t* dataEnd) {
 }
 
 void MemIoStream::writeBytes(const void* data, int len) {
+    // A run too long for the window of a drained pipe starts the buffers over: in one piece
+    // where the last one was, rather than split at the end of the write buffer.
+    if (len > OutStream::end - OutStream::ptr && drained()) restartWriter();
     const uint8_t* from = static_cast<const uint8_t*>(data);
     while (len > 0) {
         if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
@@ -227,16 +271,17 @@ void MemIoStream::writeBytes(const void* data, int len) {
         int last = closed || OutStream::end != at(writeIdx).begin + bufSize
                        ? writeIdx
                        : std::min(count, maxBufs) - 1;
-        while (size_t(len) > space && writeIdx + passed < last &&
-               at(writeIdx + passed + 1).begin == at(writeIdx + passed).begin + bufSize) {
+        for (const uint8_t* runEnd = OutStream::end;
+             size_t(len) > space && writeIdx + passed < last &&
+             at(writeIdx + passed + 1).begin == runEnd;
+             runEnd += bufSize) {
             passed++;
             space += size_t(bufSize);
         }
         size_t take = std::min(size_t(len), space);
         std::memcpy(OutStream::ptr, from, take);
         uint8_t* to = OutStream::ptr + take;
-        for (int i = 0; i < passed; i++)
-            enterNextWriteBuf(at(writeIdx).begin + bufSize);
+        if (passed > 0) moveWriter(passed, at(writeIdx).begin + bufSize);
         OutStream::ptr = to;
         from += take;
         len -= int(take);
@@ -318,10 +363,12 @@ void MemIoStream::restore(InStream& in) {
     if (savedReadIdx == 0 && checkpoint > readPtr) throw bad();
 
     freeAll();
+    hotSpares = 0;
     size_t capacity = 4;
     while (capacity < savedCount)
         capacity *= 2;
     ring.assign(capacity, Buf{});
+    ringMask = capacity - 1;
     head = 0;
     slabs.swap(newSlabs);
     for (uint8_t* storage : storages)

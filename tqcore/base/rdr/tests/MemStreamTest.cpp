@@ -209,6 +209,51 @@ TEST(MemStreamTest, PipeMatchesAByteModel) {
     EXPECT_STREQ(ring.readBytesAsString(82).get(), (text.substr(20) + text.substr(0, 40)).c_str());
 }
 
+// A pipe read to its end as it goes writes each piece into the buffers of the last one, in the
+// same order: from the second round on the piece lies in one window at the same place (it used
+// to move on through every buffer of the ring, which no cache holds). Positions keep counting,
+// and a pipe of one buffer still refuses to cross its end.
+TEST(MemStreamTest, DrainedPipeReusesItsBuffers) {
+    struct Case {
+        int bufSize, piece, rounds;
+    } cases[] = {{16, 80, 4}, {16, 77, 4}, {16, 16, 3}, {2048, 16384, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bufSize) + " " + std::to_string(c.piece));
+        MemIoStream pipe(nullptr, -1, c.bufSize);
+        const uint8_t* first = nullptr;
+        std::string buf(size_t(c.piece), '\0');
+        for (int round = 0; round < c.rounds; round++) {
+            std::string piece(size_t(c.piece), char('a' + round));
+            pipe.writeBytes(piece.data(), c.piece);
+            pipe.flush();
+            const uint8_t* got = pipe.readBytes(&buf[0], c.piece);
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(got), size_t(c.piece)), piece);
+            pipe.markPos();
+            EXPECT_EQ(pipe.pos(), c.piece * (round + 1));
+            EXPECT_EQ(pipe.length(), c.piece * (round + 1));
+            if (round == 0) continue;  // the constructor's buffer and the first slab
+            EXPECT_NE(got, reinterpret_cast<const uint8_t*>(buf.data())) << round;
+            if (round == 1) first = got;
+            EXPECT_EQ(got, first) << round;
+        }
+        MemOutStream state;
+        pipe.save(state);
+        MemInStream in(state.data(), state.length());
+        MemIoStream copy(nullptr, -1, c.bufSize);
+        copy.restore(in);
+        copy.writeU8('z');
+        copy.flush();
+        EXPECT_EQ(copy.readU8(), 'z');
+        EXPECT_EQ(copy.pos(), c.piece * c.rounds + 1);
+    }
+
+    MemIoStream single(nullptr, 0, 16);
+    single.writeBytes("0123456789abcdef", 16);
+    single.skip(16);
+    single.markPos();
+    EXPECT_EQ(thrown([&] { single.writeU8(1); }), "OutStreamFull: MemIoStream: maxBufs exceeded");
+}
+
 // A string read in two goes; and one found whole in the window with copying off, which used to
 // come back as a buffer that was never filled.
 TEST(MemStreamTest, ByteReaderStrings) {
