@@ -11,7 +11,7 @@ make_locale() {  # name charmap
     base=${base%%@*}
     localedef -i "$base" -f "$2" "$1" 2>/dev/null || echo "could not make locale $1 (tests that need it skip)"
 }
-for l in de_DE fr_FR es_ES pt_BR pt_PT en_US; do
+for l in de_DE de_CH fr_FR es_ES pt_BR pt_PT en_US; do
     make_locale "$l.UTF-8" UTF-8
 done
 make_locale de_DE.ISO-8859-1 ISO-8859-1

@@ -2,9 +2,11 @@
 
 #include "plat/tests/FileTestUtil.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -44,6 +46,31 @@ TEST(SetupAppDeathTest, StartsLoggingToTheFileAndEndsWithZero) {
             std::exit(ok ? 0 : 2);
         },
         testing::ExitedWithCode(0), "^$");
+}
+
+// Under a file size limit (ulimit -f) with standard error a regular file, SIGXFSZ at its
+// default: the log's failed write, and its report where that crosses the limit too, fail with
+// EFBIG instead of ending the program. With 512 bytes the log's header does not fit but the
+// report does; with none, nothing fits.
+TEST(SetupAppDeathTest, FileSizeLimitFailsWritesButNotTheProgram) {
+    struct Case {
+        rlim_t limit;
+        const char* errors;  // what standard error holds, as a regular expression
+    } cases[] = {{0, ""}, {512, "Error writing log file: [^\n]*File too large[^\n]*\n"}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::string logDir = dir / "logs", errors = dir / "errors";
+        EXPECT_EXIT(
+            {
+                dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600), 2);
+                limitFileSize(c.limit, false);
+                std::exit(runSetup({"-LogDir", logDir}));
+            },
+            testing::ExitedWithCode(0), "")
+            << "limit " << c.limit;
+        EXPECT_THAT(readFile(errors), testing::MatchesRegex(c.errors)) << "limit " << c.limit;
+        EXPECT_EQ(readFile(logDir + "/tsryconnectsetup.log"), "") << "limit " << c.limit;
+    }
 }
 
 }  // namespace

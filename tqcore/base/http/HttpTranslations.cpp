@@ -34,7 +34,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Servidor proxy a través del que se conecta, con el formato <host>:<puerto>. Déjelo vacío "
      "para usar la configuración de proxy de macOS.",
      "Serveur proxy par lequel passent les connexions, sous la forme <hôte>:<port>. Laissez ce "
-     "champ vide pour utiliser les réglages de proxy de macOS.",
+     "champ vide pour utiliser les paramètres de proxy de macOS.",
      "Servidor proxy pelo qual conectar, no formato <host>:<porta>. Deixe vazio para usar as "
      "configurações de proxy do macOS."},
     {"http_proxyconfigparam_param_proxyserver_unix",

@@ -41,16 +41,19 @@ extern const TerritoryRow defaultTerritories[54];
 // "en_US" and "en"; nothing twice. de_AT, fr_FR gives de_AT, de, fr_FR, fr, en_US, en.
 void expandLocaleList(const plat::StringList& list, plat::StringList& out);
 
-// The user's preferred locales, most preferred first. Here: the list in the environment
-// variable LANGUAGE (at most its first five locales; an entry without a territory takes the
-// territory of the current locale), then the value of LC_ALL alone, or when it is not set
-// those of LC_MESSAGES and LANG. Unset or empty variables and the C and POSIX locales count as
-// not set.
+// The user's preferred locales, most preferred first: the first preferred language with the
+// territory of the current locale, when the system has that POSIX locale (loc::setOsLocale);
+// then each of the first five preferred languages with its own territory, else the table's.
+// Here the preferred languages are the entries of the environment variable LANGUAGE, then the
+// value of LC_ALL alone, or when it is not set those of LC_MESSAGES and LANG; the current
+// locale is the first of those three variables that is set. Unset or empty variables and the C
+// and POSIX locales count as not set. LANGUAGE=de with LANG=de_CH.UTF-8 gives de_CH, de_DE.
 void systemPreferredLocales(plat::StringList& out);
 
-// Appends the list in the environment variable LANGUAGE to `out` (loc::parseLocaleList, with
-// the language and territory of `currentLocale` as defaults). False when LANGUAGE is unset or
-// empty, else whether `out` is not empty.
+// For a system without a list of preferred languages of its own: appends the list in the
+// environment variable LANGUAGE to `out` (loc::parseLocaleList, with the language and territory
+// of `currentLocale` as defaults). False when LANGUAGE is unset or empty, else whether `out` is
+// not empty.
 bool languageEnvLocales(const char* currentLocale, plat::StringList& out);
 
 // Rebuilds a ':'-separated list from checked entries only: a language of 1 to 16 letters, then

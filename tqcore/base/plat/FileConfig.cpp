@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace plat {
@@ -23,20 +24,44 @@ namespace {
 LogSrc fileConfigLog("FileConfig");
 
 constexpr int kLockWaitMs = 10000;
+constexpr int kLockPollMs = 16;  // the longest pause between two looks at a lock
 
 bool isMissing(int errorNumber) {
     return errorNumber == ENOENT || errorNumber == ENOTDIR;
+}
+
+// Locks `mutex` unless `deadline` (monotonic time) passes first; false then.
+bool lockBefore(Mutex& mutex, int64_t deadline) {
+    int error = pthread_mutex_trylock(mutex.native());
+    while (error == EBUSY) {
+        int64_t left = deadline - getMonotonicTime();
+        if (left <= 0) return false;
+        // The timed lock measures against the wall clock, which may be set back, and the
+        // deadline lies on the monotonic one: short slices, with a look at that clock after each.
+        timespec until;
+        clock_gettime(CLOCK_REALTIME, &until);
+        int64_t sliceNs = std::min(left, int64_t(kLockPollMs) * 10000) * 100;
+        until.tv_sec += time_t((until.tv_nsec + sliceNs) / 1000000000);
+        until.tv_nsec = long((until.tv_nsec + sliceNs) % 1000000000);
+        error = pthread_mutex_timedlock(mutex.native(), &until);
+        if (error == ETIMEDOUT) error = EBUSY;
+    }
+    TQ_ASSERT(error == 0);
+    return true;
 }
 
 // Holds the lock of one read-modify-write of `path`: an flock() on "<path>.lock", which stays
 // beside the target for good. The target itself cannot carry the lock, as every rewrite
 // replaces it with a new file; and removing the lock file would let two writers lock two files
 // of that name. Threads of this process also wait for each other on a mutex, which keeps them
-// apart where flock() works per process (as on some network file systems).
+// apart where flock() works per process (as on some network file systems). The one bound of the
+// wait covers both: a thread behind others of its process has no longer than they had.
 class RewriteLock {
 public:
     RewriteLock(const char* path, int permissions)
-        : threads_(mutex()), lockPath_(String::format("%s.lock", path)) {
+        : lockPath_(String::format("%s.lock", path)),
+          deadline_(getMonotonicTime() + int64_t(kLockWaitMs) * 10000), threads_(deadline_) {
+        if (!threads_.held) failTimedOut();
         fd_ = open(lockPath_.get(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                    (permissions & FilePtr::kPrivate) ? 0600 : 0644);
         openError_ = fd_ < 0 ? errno : 0;
@@ -47,18 +72,16 @@ public:
             openError_ = EINVAL;
             failOpen();
         }
-        int64_t deadline = getMonotonicTime() + int64_t(kLockWaitMs) * 10000;
         for (int pauseMs = 1; flock(fd_, LOCK_EX | LOCK_NB) != 0;
-             pauseMs = std::min(pauseMs * 2, 16)) {
+             pauseMs = std::min(pauseMs * 2, kLockPollMs)) {
             int errorNumber = errno;
             if (errorNumber == EINTR) continue;
-            bool timedOut = errorNumber == EWOULDBLOCK && getMonotonicTime() >= deadline;
+            bool timedOut = errorNumber == EWOULDBLOCK && getMonotonicTime() >= deadline_;
             if (errorNumber != EWOULDBLOCK || timedOut) {
                 close(fd_);
                 fd_ = -1;
                 if (!timedOut) throw SystemException("flock", errorNumber);
-                throw TimedOut(
-                    String::format("Timed out waiting for the lock \"%s\"", lockPath_.get()).get());
+                failTimedOut();
             }
             sleepMs(pauseMs);
         }
@@ -79,15 +102,29 @@ public:
     }
 
 private:
-    static Mutex& mutex() {
-        static Mutex* const threads = new Mutex;
-        return *threads;
+    // The process's own turn, had by one thread at a time.
+    struct ThreadTurn {
+        explicit ThreadTurn(int64_t deadline) : held(lockBefore(mutex(), deadline)) {}
+        ~ThreadTurn() {
+            if (held) mutex().unlock();
+        }
+        static Mutex& mutex() {
+            static Mutex* const threads = new Mutex;
+            return *threads;
+        }
+        const bool held;
+    };
+
+    [[noreturn]] void failTimedOut() {
+        throw TimedOut(
+            String::format("Timed out waiting for the lock \"%s\"", lockPath_.get()).get());
     }
 
-    MutexLock threads_;  // held for the lock's whole life
     String lockPath_;
-    int fd_ = -1;        // the lock file, locked
-    int openError_ = 0;  // why it could not be opened
+    int64_t deadline_;    // monotonic time at which the wait gives up
+    ThreadTurn threads_;  // held for the lock's whole life
+    int fd_ = -1;         // the lock file, locked
+    int openError_ = 0;   // why it could not be opened
 };
 
 // Opens `path` for reading; false when the file or a directory on its way is missing.
@@ -201,6 +238,10 @@ void FileConfig::setValues(const char* path, const StringMap& values, int permis
 
 void FileConfig::removeValue(const char* path, const char* key, int permissions) {
     checkKey(key);
+    // A missing file has nothing to remove: not even the lock file is made. A file that appears
+    // after this look is one the removal came before.
+    struct stat st;
+    if (stat(path, &st) != 0 && isMissing(errno)) return;
     RewriteLock lock(path, permissions);
     rdr::FileInStream in;
     if (lock.directoryMissing() || !openExisting(in, path)) return;

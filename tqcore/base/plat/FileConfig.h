@@ -7,8 +7,10 @@
 // Records the change does not touch read back as they were read. Every rewrite holds an
 // advisory lock (flock() on "<path>.lock", a file left beside the target) from its read to its
 // commit, so that writers of one file in any thread or process of this program each keep the
-// others' changes; readers take no lock. Every change costs one read and one write of the whole
-// file with one fsync.
+// others' changes; readers take no lock. A full disk or a file size limit fails the rewrite and
+// keeps the old file; a process that runs under a size limit must ignore SIGXFSZ (the program
+// does so at start-up), which otherwise ends it at the first write past the limit. Every change
+// costs one read and one write of the whole file with one fsync.
 #pragma once
 
 #include "plat/Configuration.h"
@@ -34,11 +36,11 @@ public:
     // Writes `map` as the whole new contents of `path` and commits, under the lock. `permissions`
     // are the flags of rdr::TransactedFileOutStream (0: an existing file keeps its mode, a new one
     // gets 0664 less the umask). A failure throws and leaves the old file: a lock not had within
-    // ten seconds plat::TimedOut "Timed out waiting for the lock \"<path>.lock\"", a lock file
-    // that cannot be made (the directory missing, say) plat::SystemExceptionFmt
-    // "Error opening \"<path>.lock\"", a record whose line would be longer than a reader takes
-    // (kMaxRecordLine) rdr::StringTooLongException "String exceeds maximum length", and the
-    // failures of the transacted stream.
+    // ten seconds of the call (waits behind other threads of the process included) plat::TimedOut
+    // "Timed out waiting for the lock \"<path>.lock\"", a lock file that cannot be made (the
+    // directory missing, say) plat::SystemExceptionFmt "Error opening \"<path>.lock\"", a record
+    // whose line would be longer than a reader takes (kMaxRecordLine) rdr::StringTooLongException
+    // "String exceeds maximum length", and the failures of the transacted stream.
     static void writeRecords(const char* path, const NoCaseStringMap& map, int permissions);
 
     // Sets the record of every parameter of `configuration` whose current text differs from the
@@ -57,8 +59,8 @@ public:
     // The same for every pair of `values` in one rewrite: the file takes all of them or, when
     // anything fails, none.
     static void setValues(const char* path, const StringMap& values, int permissions);
-    // Removes the record of `key` (ignoring case) and rewrites the file; a missing file (or
-    // directory) stays missing. Throws as setValue.
+    // Removes the record of `key` (ignoring case) and rewrites the file; for a missing file (or
+    // directory) nothing is written, the lock file included. Throws as setValue.
     static void removeValue(const char* path, const char* key, int permissions);
 };
 

@@ -6,11 +6,14 @@
 // duplicate keys through a hash index) and refuses values nested more than 32 levels below
 // the top, so hostile input cannot exhaust the stack; every failure is a plat::JsonException
 // "<what> at line <n>" and leaves no partial tree behind. The writer never drops text: a
-// malformed UTF-8 sequence in a string is written as U+FFFD. Values, their arrays and key
-// texts live in the blocks of plat/JsonHeap.h (string texts are array-new, as plat::String
-// frees them); the parser's scratch space is a pointer per pending value, handed back as each
-// container closes. References are not locked: a tree belongs to one thread at a time, and it
-// may be released on another thread than the one that built it.
+// malformed UTF-8 sequence in a string is written as U+FFFD. A program may build trees of any
+// depth: releasing and writing one take no stack in proportion to it (a written tree's text
+// grows with the square of its depth, by its indentation), and clone, which goes through the
+// parser, refuses one deeper than the parser reads with the parser's error. Values, their
+// arrays and key texts live in the blocks of plat/JsonHeap.h (string texts are array-new, as
+// plat::String frees them); the parser's scratch space is a pointer per pending value, handed
+// back as each container closes. References are not locked: a tree belongs to one thread at a
+// time, and it may be released on another thread than the one that built it.
 #pragma once
 
 #include "plat/Exception.h"
@@ -41,6 +44,7 @@ class JsonString;
 class JsonArray;
 class JsonObject;
 class JsonParser;
+class JsonRelease;
 
 // Parse and access errors. Formatted messages carry the type name "JsonException"; the wrong
 // kind of value carries "Json".
@@ -108,6 +112,8 @@ protected:
     mutable const JsonValuePtr* next_;
 
 private:
+    friend class JsonRelease;
+
     void join(const JsonValuePtr& other) noexcept;
     // Takes `other`'s place in its ring, leaving `other` empty. This must be empty.
     void takeOver(JsonValuePtr& other) noexcept;
@@ -133,6 +139,8 @@ private:
 class JsonValue : private NonCopyable {
 public:
     enum class Kind { Null, Bool, Number, String, Array, Object };
+    // The deepest level that the parser reads; the top value is at level 0.
+    static constexpr int kMaxDepth = 32;
 
     // Pure, so that only the kinds below are values.
     virtual ~JsonValue() = 0;
@@ -164,12 +172,16 @@ public:
     // of more than 2^31 - 1 elements "Unsupported array", an object of more members
     // "Unsupported object".
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
+    // The same on the NUL-terminated `text` (null: empty).
+    static JsonValuePtr parseHttpBody(const char* contentType, const char* text);
     // The value written with indent 0. An empty reference gives an empty string.
     static String toString(const JsonValuePtr& value);
     // parseHttpBody, then toString; a failure gives "<not JSON-encoded data: <message>>".
     static String reformat(const char* contentType, const char* text, size_t length);
+    static String reformat(const char* contentType, const char* text);
     // A deep copy made by writing the value and parsing the text: strings come back repaired,
-    // and a tree nested deeper than the parser takes throws its error. An empty reference
+    // and a tree nested deeper than kMaxDepth throws the parser's JsonException "Unsupported
+    // nesting at line <n>", found before the rest of the tree is written. An empty reference
     // gives an empty one.
     static JsonValuePtr clone(const JsonValuePtr& value);
 
@@ -232,6 +244,9 @@ private:
     explicit JsonString(String&& text) : JsonValue(Kind::String), String(std::move(text)) {}
 };
 
+// An array or an object that a released container alone holds more than kMaxDepth levels
+// below the first one released is emptied before its own destructor runs: the destructor of a
+// class derived from them may find its elements released.
 class JsonArray : public JsonValue {
 public:
     JsonArray() : JsonValue(Kind::Array) {}
@@ -253,6 +268,7 @@ public:
 
 private:
     friend class JsonParser;
+    friend class JsonRelease;
     friend class JsonWriter;
 
     JsonValuePtr* elements_ = nullptr;  // size_ references, room for capacity_
@@ -325,6 +341,7 @@ public:
 
 private:
     friend class JsonParser;
+    friend class JsonRelease;
 
     // The index of the member, or -1.
     int find(const char* name) const { return find(std::string_view(name ? name : "")); }

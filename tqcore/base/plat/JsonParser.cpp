@@ -26,7 +26,7 @@ namespace plat {
 namespace {
 
 // The top value has depth 0; a value at this depth is refused.
-constexpr int kRefusedDepth = 33;
+constexpr int kRefusedDepth = JsonValue::kMaxDepth + 1;
 
 bool acceptedContentType(const char* contentType) {
     if (!contentType || std::strcmp(contentType, "application/json") == 0) return true;

@@ -1,13 +1,18 @@
-// The JSON writer: the tree is walked once, the text gathered in a block on the stack and
-// handed to the stream a block at a time, so the stream's virtual calls do not grow with
-// the number of tokens.
+// The JSON writer: the tree is walked once, on a stack of open containers of its own, so that
+// no depth that a program builds can overflow the thread's. The text is gathered in a block on
+// the stack and handed to the stream a block at a time, so the stream's virtual calls do not
+// grow with the number of tokens.
 #include "plat/Json.h"
 
 #include "plat/Utf8.h"
+#include "rdr/MemOutStream.h"
 #include "rdr/OutStream.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -44,7 +49,10 @@ public:
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;
 
-    void value(const JsonValue& value, int indent);
+    // Writes `top` starting at column `indent`. A container whose elements would lie deeper
+    // than `maxDepth` (the top at 0) is written up to its opening bracket and ends the text:
+    // the result is then false.
+    bool value(const JsonValue& top, size_t indent, size_t maxDepth);
     void flush() {
         out_.writeBytes(buffer_, used_);
         used_ = 0;
@@ -55,6 +63,16 @@ private:
     static constexpr int kMaxPiece = 24;
     // Indents up to this width go out in one piece.
     static constexpr int kMaxIndent = 128;
+    // Containers open at once that the stack holds without an allocation: all that the parser
+    // makes.
+    static constexpr size_t kInlineLevels = JsonValue::kMaxDepth;
+
+    // An open container.
+    struct Level {
+        const JsonValue* container;
+        int next;     // the index of the element to write next
+        bool object;  // an object, else an array
+    };
 
     // Room for at least `n` (at most the size of buffer_) more bytes.
     char* room(int n) {
@@ -76,46 +94,110 @@ private:
         std::memcpy(buffer_ + used_, text, length);
         used_ += int(length);
     }
+    // Writes `value` unless it is an array or an object that holds something: false then.
+    bool scalar(const JsonValue& value) {
+        switch (value.kind()) {
+        case JsonValue::Kind::Null:
+            put("null", 4);
+            return true;
+        case JsonValue::Kind::Bool:
+            if (static_cast<const JsonBool&>(value).value())
+                put("true", 4);
+            else
+                put("false", 5);
+            return true;
+        case JsonValue::Kind::Number:
+            number(static_cast<const JsonNumber&>(value).value());
+            return true;
+        case JsonValue::Kind::String:
+            string(static_cast<const JsonString&>(value).c_str());
+            return true;
+        case JsonValue::Kind::Array:
+            if (static_cast<const JsonArray&>(value).size() > 0) return false;
+            put("[]", 2);
+            return true;
+        case JsonValue::Kind::Object:
+            if (static_cast<const JsonObject&>(value).size() > 0) return false;
+            put("{}", 2);
+            return true;
+        }
+        return true;
+    }
     // Copies the plain bytes from `p` on, up to `end` at most; returns the first other byte.
     const char* plainRun(const char* p, const char* end);
-    void newLine(int indent);
+    void newLine(size_t indent);
     void number(int64_t value);
     void string(const char* text);
-    void array(const JsonArray& array, int indent);
-    void object(const JsonObject& object, int indent);
 
     rdr::OutStream& out_;
     int used_ = 0;  // bytes of buffer_ not yet handed to out_
     char buffer_[8192];
 };
 
-void JsonWriter::value(const JsonValue& value, int indent) {
-    switch (value.kind()) {
-    case JsonValue::Kind::Null:
-        put("null", 4);
-        return;
-    case JsonValue::Kind::Bool:
-        if (static_cast<const JsonBool&>(value).value())
-            put("true", 4);
-        else
-            put("false", 5);
-        return;
-    case JsonValue::Kind::Number:
-        number(static_cast<const JsonNumber&>(value).value());
-        return;
-    case JsonValue::Kind::String:
-        string(static_cast<const JsonString&>(value).c_str());
-        return;
-    case JsonValue::Kind::Array:
-        array(static_cast<const JsonArray&>(value), indent);
-        return;
-    case JsonValue::Kind::Object:
-        object(static_cast<const JsonObject&>(value), indent);
-        return;
+bool JsonWriter::value(const JsonValue& top, size_t indent, size_t maxDepth) {
+    if (scalar(top)) return true;
+    Level inlineLevels[kInlineLevels];
+    std::vector<Level> moreLevels;
+    Level* levels = inlineLevels;
+    size_t capacity = kInlineLevels, depth = 0;  // open containers
+    const JsonValue* opened = &top;
+    for (;;) {
+        if (opened) {
+            const bool object = opened->kind() == JsonValue::Kind::Object;
+            put(object ? '{' : '[');
+            if (depth == maxDepth) return false;
+            if (depth == capacity) {
+                std::vector<Level> grown(2 * capacity);
+                std::copy(levels, levels + depth, grown.begin());
+                moreLevels.swap(grown);
+                levels = moreLevels.data();
+                capacity = moreLevels.size();
+            }
+            levels[depth++] = Level{opened, 0, object};
+            opened = nullptr;
+        }
+        // The elements of the innermost open container, up to one that opens another.
+        Level& level = levels[depth - 1];
+        const size_t elementIndent = indent + 2 * depth;
+        int next = level.next;
+        if (level.object) {
+            const JsonObject::Members members =
+                static_cast<const JsonObject*>(level.container)->members();
+            const JsonObject::Member* member = members.begin() + next;
+            for (; member != members.end(); member++) {
+                if (member != members.begin()) put(',');
+                newLine(elementIndent);
+                string(member->name.c_str());
+                put(':');
+                if (!scalar(*member->value)) {
+                    opened = member++->value.get();
+                    break;
+                }
+            }
+            next = int(member - members.begin());
+        } else {
+            const JsonArray* array = static_cast<const JsonArray*>(level.container);
+            const JsonValuePtr* element = array->elements_ + next;
+            const JsonValuePtr* end = array->elements_ + array->size_;
+            for (; element != end; element++) {
+                if (element != array->elements_) put(',');
+                newLine(elementIndent);
+                if (!scalar(**element)) {
+                    opened = element++->get();
+                    break;
+                }
+            }
+            next = int(element - array->elements_);
+        }
+        level.next = next;
+        if (opened) continue;
+        newLine(elementIndent - 2);
+        put(level.object ? '}' : ']');
+        if (--depth == 0) return true;
     }
 }
 
-void JsonWriter::newLine(int indent) {
+void JsonWriter::newLine(size_t indent) {
     if (indent <= kMaxIndent) {
         // Room for the longest: stores of whole 16-byte pieces may pass the indent.
         char* out = room(1 + kMaxIndent + 16);
@@ -134,11 +216,12 @@ void JsonWriter::newLine(int indent) {
         return;
     }
     put('\n');
-    for (; indent > 0; indent -= kMaxIndent) {
+    while (indent > 0) {
         char* out = room(kMaxIndent);
-        int n = indent < kMaxIndent ? indent : kMaxIndent;
+        int n = indent < size_t(kMaxIndent) ? int(indent) : kMaxIndent;
         std::memset(out, ' ', size_t(n));
         used_ += n;
+        indent -= size_t(n);
     }
 }
 
@@ -295,44 +378,27 @@ void JsonWriter::string(const char* text) {
     put('"');
 }
 
-void JsonWriter::array(const JsonArray& array, int indent) {
-    if (array.size_ == 0) {
-        put("[]", 2);
-        return;
-    }
-    put('[');
-    for (int i = 0; i < array.size_; i++) {
-        if (i > 0) put(',');
-        newLine(indent + 2);
-        value(*array.elements_[i], indent + 2);
-    }
-    newLine(indent);
-    put(']');
-}
-
-void JsonWriter::object(const JsonObject& object, int indent) {
-    if (object.members().empty()) {
-        put("{}", 2);
-        return;
-    }
-    put('{');
-    bool first = true;
-    for (const JsonObject::Member& member : object.members()) {
-        if (!first) put(',');
-        first = false;
-        newLine(indent + 2);
-        string(member.name.c_str());
-        put(':');
-        value(*member.value, indent + 2);
-    }
-    newLine(indent);
-    put('}');
-}
-
 void JsonValue::write(rdr::OutStream& out, int indent) const {
     JsonWriter writer(out);
-    writer.value(*this, indent < 0 ? 0 : indent);
+    writer.value(*this, indent < 0 ? 0 : size_t(indent), SIZE_MAX);
     writer.flush();
+}
+
+JsonValuePtr JsonValue::clone(const JsonValuePtr& value) {
+    if (!value) return JsonValuePtr();
+    rdr::MemOutStream out;
+    JsonWriter writer(out);
+    const bool whole = writer.value(*value, 0, kMaxDepth);
+    writer.flush();
+    DString text;
+    out.takeString(text);
+    if (!whole) {
+        // The parser would refuse the first element of the last container written, on the
+        // line after its bracket: the rest, however deep, need not be written to find that.
+        long long line = 1 + std::count(text.c_str(), text.c_str() + text.length(), '\n');
+        throw JsonException("Unsupported nesting at line %lld", line);
+    }
+    return parseHttpBody(nullptr, text.get(), text.length());
 }
 
 }  // namespace plat

@@ -14,10 +14,12 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -170,7 +172,7 @@ bool isRotatedName(const char* name, const char* base) {
 }
 
 constexpr int kRotatedNamesPerSecond = 99;  // "(1)" to "(99)" after the first
-constexpr int kOpenAttempts = 100;          // while other instances keep moving the file away
+constexpr int kOpenAttempts = 100;  // while other instances keep moving or removing the file
 
 // The cut-off of pruning: now less `days` days, saturating instead of wrapping into the future.
 int64_t pruneCutoff(int64_t now, int64_t days) {
@@ -241,6 +243,25 @@ int openLogDir(const char* dir) {
     return fd;
 }
 
+// Removes the rotated log `name` of the directory open on `dirFd` when it is one of ours, last
+// modified before `cutoff`, and open in no instance: each holds a shared lock on its log while it
+// is open, also after another instance rotated it aside. The name is removed only under our own
+// exclusive lock and while it still names the locked file; a file that cannot be locked (held, or
+// on a file system without locks) stays.
+void pruneIfUnused(int dirFd, const char* name, int64_t cutoff) {
+    struct stat named, held;
+    auto expired = [&](const struct stat& st) {
+        return isOwnLogFile(st) && Time::fromUnixSeconds(st.st_mtime) < cutoff;
+    };
+    if (fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !expired(named)) return;
+    DirFd file(openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.fd < 0 || flock(file.fd, LOCK_EX | LOCK_NB) != 0 || fstat(file.fd, &held) != 0 ||
+        fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || held.st_dev != named.st_dev ||
+        held.st_ino != named.st_ino || !expired(held))
+        return;
+    unlinkat(dirFd, name, 0);
+}
+
 // Moves the previous log file `base` of the directory open on `dirFd` aside and removes rotated
 // files older than LogKeepDays. Failures are silent: the new file is opened all the same
 // (appending when the old one stayed). Instances that start together rotate at the same moment:
@@ -251,13 +272,9 @@ void rotateAndPrune(int dirFd, const char* dir, const char* base) {
         os::DirEnum listing(dir);
         int64_t cutoff = pruneCutoff(Time::now(), logKeepDays().value());
         try {
-            while (*listing.next()) {
-                const char* name = listing.name();
-                if (!isRotatedName(name, base)) continue;
-                if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !isOwnLogFile(st))
-                    continue;
-                if (Time::fromUnixSeconds(st.st_mtime) < cutoff) unlinkat(dirFd, name, 0);
-            }
+            while (*listing.next())
+                if (isRotatedName(listing.name(), base))
+                    pruneIfUnused(dirFd, listing.name(), cutoff);
         } catch (const Exception&) {
         }
         if (fstatat(dirFd, base, &st, AT_SYMLINK_NOFOLLOW) != 0 || !isOwnLogFile(st)) return;
@@ -277,40 +294,65 @@ void rotateAndPrune(int dirFd, const char* dir, const char* base) {
     }
 }
 
+const char kRemovedRefusal[] = "no link (removed by another process)";
+const char kLockedRefusal[] = "locked by another process";
+
+// Takes the shared lock that keeps pruning away from the log file open on `fd`, and returns why
+// the file is not to be written, or null. A lock that the file system does not offer is done
+// without: the log is written all the same.
+const char* lockLogFile(int fd) {
+    struct stat st;
+    if (flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) return kLockedRefusal;
+    return fstat(fd, &st) != 0    ? "cannot be examined"
+           : !S_ISREG(st.st_mode) ? "not a regular file"
+           : st.st_nlink == 0     ? kRemovedRefusal
+           : st.st_nlink != 1     ? "more than one link"
+           : !isOwnLogFile(st)    ? "not owned by root"
+                                  : nullptr;
+}
+
 // Opens the log file `name` of the directory open on `dirFd` for appending, without following a
 // link: a fresh file when rotation moved the previous one away, else the file still there when it
-// is one of ours. Anything else there throws, as any file that cannot be opened. O_NONBLOCK keeps
-// a fifo at the path from stalling the open.
+// is one of ours, locked for as long as it stays open. Anything else there throws, as any file
+// that cannot be opened. O_NONBLOCK keeps a fifo at the path from stalling the open. Other
+// instances may move the file away between the two opens, or rotate it aside and prune it before
+// it is locked (it then has no link, or a pruner holds it): its name is tried again.
 FILE* openLogStream(int dirFd, const char* name, const char* path) {
     const int flags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = -1;
-    // Another instance may move the file away between the two opens: its name is free again.
-    for (int attempt = 0; fd < 0 && attempt < kOpenAttempts; ++attempt) {
-        fd = openat(dirFd, name, flags | O_CREAT | O_EXCL, 0664);
+    const char* refusal = nullptr;
+    int error = ENOENT;
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        int fd = openat(dirFd, name, flags | O_CREAT | O_EXCL, 0664);
         if (fd < 0 && errno == EEXIST) fd = openat(dirFd, name, flags);
-        if (fd < 0 && errno != ENOENT) break;
-    }
-    if (fd < 0) throw SystemExceptionFmt("Error opening \"%s\"", errno, path);
-    struct stat st;
-    const char* refusal = fstat(fd, &st) != 0    ? "cannot be examined"
-                          : !S_ISREG(st.st_mode) ? "not a regular file"
-                          : st.st_nlink != 1     ? "more than one link"
-                          : !isOwnLogFile(st)    ? "not owned by root"
-                                                 : nullptr;
-    FILE* stream = nullptr;
-    if (!refusal && fcntl(fd, F_SETFL, O_APPEND) == 0) stream = fdopen(fd, "a");
-    if (!stream) {
-        int error = errno;
+        if (fd < 0) {
+            error = errno;
+            refusal = nullptr;
+            if (error == ENOENT) continue;
+            break;
+        }
+        refusal = lockLogFile(fd);
+        if (!refusal && fcntl(fd, F_SETFL, O_APPEND) == 0)
+            if (FILE* stream = fdopen(fd, "a")) return stream;
+        error = errno;
         close(fd);
-        if (refusal) throw ExceptionFmt("Error opening \"%s\": %s", path, refusal);
-        throw SystemExceptionFmt("Error opening \"%s\"", error, path);
+        if (refusal != kRemovedRefusal && refusal != kLockedRefusal) break;
     }
-    return stream;
+    if (refusal) throw ExceptionFmt("Error opening \"%s\": %s", path, refusal);
+    throw SystemExceptionFmt("Error opening \"%s\"", error, path);
+}
+
+// Whether a write past the process's file size limit would end the process: SIGXFSZ is not
+// ignored. The program ignores it at start-up; then such a write fails with EFBIG like any other,
+// and the line costs no system call of its own.
+bool sizeLimitCanKill() {
+    struct sigaction action;
+    return sigaction(SIGXFSZ, nullptr, &action) != 0 || action.sa_handler != SIG_IGN;
 }
 
 // Whether writing `count` bytes to `fd` would cross the process's file size limit. Such a write
-// puts down what fits and raises SIGXFSZ, which ends the process unless it is ignored: a torn line
-// in the log, and no chance to take it back. It is not attempted; the record fails whole instead.
+// puts down what fits and the next raises SIGXFSZ, which ends the process unless it is ignored: a
+// torn line in the log, and no chance to take it back. Where it would end the process it is not
+// attempted; the record fails whole instead.
 bool crossesSizeLimit(int fd, size_t count) {
     struct rlimit limit;
     if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return false;
@@ -375,7 +417,8 @@ IntParameter& LogDestFile::logKeepDaysParam() {
 LogDestFile::LogDestFile(const char* name, const char* programName, FILE* stream)
     : LogDest(name), programName_(programName), hostName_(os::getLocalHostName()),
       file_(stream, false), useColour_(stream && ttySupportsColour(fileno(stream))),
-      isStream_(stream != nullptr), active_(stream != nullptr) {
+      isStream_(stream != nullptr), checkSizeLimit_(sizeLimitCanKill()),
+      active_(stream != nullptr) {
     file_.setLogErrors(false);
 }
 
@@ -519,7 +562,7 @@ bool LogDestFile::writeRecord(const char* data, size_t size) {
     bool oneRun = true;
     int error = EIO;
     while (done < size) {
-        if (crossesSizeLimit(fd, size - done)) {
+        if (checkSizeLimit_ && crossesSizeLimit(fd, size - done)) {
             error = EFBIG;
             break;
         }
@@ -583,6 +626,7 @@ void LogDestFile::openPath(const char* path) {
     stopped_ = false;
     file_.reset(openLogStream(dirFd.fd, base.get(), path), true);
     file_.setLogErrors(false);
+    checkSizeLimit_ = sizeLimitCanKill();
     openPath_ = path;
     headerWritten_ = false;
 }

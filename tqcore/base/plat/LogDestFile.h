@@ -11,9 +11,16 @@
 // its lines whole. Every operation holds the destination's recursive mutex, so lines from
 // several threads never interleave. A write that fails, or would cross the process's file size
 // limit, leaves no part of its line in the log file unless another process appended after that
-// part. Failures to open, rotate or close are reported on standard error, never thrown to the
+// part. A process that runs under a file size limit must ignore SIGXFSZ (the program does so at
+// start-up): then a line costs one write and nothing else. Where SIGXFSZ was not ignored when the
+// file was opened, each line first asks for the limit, so that crossing it does not end the
+// process. Failures to open, rotate or close are reported on standard error, never thrown to the
 // writer, and so is the first failed write of a destination and every part that stays. Both
 // destinations live for the whole process.
+//
+// Instances that share a log folder keep each other's logs: each holds a shared flock() lock on
+// its open log file and pruning passes over a locked file, so a log that another instance rotated
+// aside stays while it is written; a file pruned before it could be locked is opened again.
 #pragma once
 
 #include "plat/FilePtr.h"
@@ -106,6 +113,7 @@ private:
     bool writeFailed_ = false;    // a failed write was told on standard error
     bool useColour_ = false;      // fixed at construction
     bool isStream_ = false;       // writes to a stream given at construction
+    bool checkSizeLimit_ = true;  // SIGXFSZ was not ignored when the file was opened or lent
     std::atomic<bool> active_;    // a stream, or a file name set: read by writers without the lock
     char timeText_[Time::kIsoBufferSize];  // the time stamp of the line being written
     int64_t timeSecond_ = 0;               // the second timeText_ was written for

@@ -476,6 +476,11 @@ DString& appendStyledLink(DString& out, const char* text, const char* url, const
 
 }  // namespace Markup
 
+LinkCbOpenUrl* LinkCbOpenUrl::instance() {
+    static LinkCbOpenUrl* const callback = new LinkCbOpenUrl;
+    return callback;
+}
+
 bool LinkCbOpenUrl::linkClicked(const char* url) {
     return os::openUrl(url);
 }

@@ -157,6 +157,10 @@ DString& appendStyledLink(DString& out, const char* text, const char* url, const
 // The link callback that opens a link's URL with the user's default application.
 class LinkCbOpenUrl : public Markup::LinkCallback {
 public:
+    // The program's one such callback, whose address every widget showing links is given. It
+    // stays valid until the process ends, static destruction included.
+    static LinkCbOpenUrl* instance();
+
     // os::openUrl's result: false for a null or malformed URL or when it cannot be opened.
     bool linkClicked(const char* url) override;
 };

@@ -9,7 +9,10 @@
 // are created afresh and exclusively, without following a symbolic link, so a link or file
 // planted there is never written through (anything but an unheld regular file is passed over).
 // Commit puts the data on disk before the rename: after a crash the target holds either version
-// whole. Costs one fsync per commit.
+// whole. A full disk or a file size limit fails the write or the commit and leaves the target as
+// it was. A process that runs under a size limit must ignore SIGXFSZ (the program does so at
+// start-up): at its default the signal ends the process at the first write past the limit.
+// Costs one fsync per commit.
 #pragma once
 
 #include "plat/FilePtr.h"

@@ -3,6 +3,12 @@
 // target and replaces it only on commit, so a crash or an error never leaves a half-written
 // file. A stream without a file (a failed open with kNoThrowOnOpenFail, or after commit) throws
 // on use instead of touching a null stream.
+//
+// A full disk or a file size limit throws at the latest at flush or commit. A process that runs
+// under a size limit must ignore SIGXFSZ (the program does so at start-up): at its default the
+// signal ends the process at the first write past the limit. A FileOutStream is not transacted:
+// what it wrote before the failure, up to the limit, stays in the file after what was there;
+// a writer that must keep the old contents whole uses TransactedFileOutStream.
 #pragma once
 
 #include "plat/FilePtr.h"

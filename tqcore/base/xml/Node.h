@@ -210,8 +210,9 @@ public:
     // with a declaration of its own, a declaration line naming the encoding ("utf-8",
     // "SHIFT-JIS", else `encodingName` or "ISO-8859-1"). The file is written beside `path` and
     // replaces it only when complete (plat::TransactedFile), so a failed save keeps the old one.
-    // Returns 0, 15 (cannot open) or 16 (a write or the close failed). The empty node writes
-    // nothing and gives 0.
+    // Returns 0, 15 (cannot open) or 16 (a write or the close failed: a full disk, or a file
+    // size limit in a process that ignores SIGXFSZ, as one under a limit must). The empty node
+    // writes nothing and gives 0.
     int saveFile(const char* path, const char* encodingName = nullptr,
                  bool formatted = true) const;
 

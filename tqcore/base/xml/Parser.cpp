@@ -711,24 +711,18 @@ int Parser::ownKindFromEnd(int fromEnd) const {
     }
 }
 
-// The text just decoded at `added` (the end of bytes_) joins the text before it when that is
-// the element's last item (there was an empty section between them), or when only a comment
-// follows it (the comment is dropped). Nothing lies after an element's last item, so the
-// earlier text ends where the comment's content, or the new text, starts.
+// The text just decoded at `added` (the end of bytes_) joins the text before it when only a
+// comment lies between them: the comment is dropped. An empty comment or section left no item,
+// so the texts around it stay two. Nothing lies after an element's last item, so the earlier
+// text ends where the comment's content starts.
 bool Parser::joinText(size_t added) {
-    size_t earlierEnd = 0;  // one past the earlier text's NUL
-    int last = ownKindFromEnd(0);
-    if (last == kTextItem) {
-        earlierEnd = added;
-    } else if (last == kClearItem && clears_.back().openMarker == kComment.open &&
-               ownKindFromEnd(1) == kTextItem) {
-        earlierEnd = clears_.back().content;
-        clears_.pop();
-        order_.pop();
-        --open_.back().clearCount;
-    } else {
+    if (ownKindFromEnd(0) != kClearItem || clears_.back().openMarker != kComment.open ||
+        ownKindFromEnd(1) != kTextItem)
         return false;
-    }
+    size_t earlierEnd = clears_.back().content;  // one past the earlier text's NUL
+    clears_.pop();
+    order_.pop();
+    --open_.back().clearCount;
     size_t length = bytes_.size() - added;  // with its NUL
     std::memmove(bytes_.at(earlierEnd - 1), bytes_.at(added), length);
     bytes_.truncate(earlierEnd - 1 + length);

@@ -169,7 +169,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Verbindung zustande kommt.",
      "Obtener la configuración del proxy de Preferencias del Sistema. Pruebe esta opción si no "
      "puede conectarse.",
-     "Déterminer les réglages du proxy à partir des Préférences Système. Essayez cette option si "
+     "Déterminer les paramètres de proxy à partir des Préférences Système. Essayez cette option si "
      "vous ne parvenez pas à vous connecter.",
      "Determinar as configurações de proxy pelas Preferências do Sistema. Tente esta opção se "
      "não conseguir se conectar."},
@@ -198,7 +198,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "Verbindung zustande kommt.",
      "Obtener la configuración del proxy de Opciones de Internet. Pruebe esta opción si no puede "
      "conectarse.",
-     "Déterminer les réglages du proxy à partir des Options Internet. Essayez cette option si "
+     "Déterminer les paramètres de proxy à partir des Options Internet. Essayez cette option si "
      "vous ne parvenez pas à vous connecter.",
      "Determinar as configurações de proxy pelas Opções da Internet. Tente esta opção se não "
      "conseguir se conectar."},
@@ -246,7 +246,7 @@ constexpr loc::CatalogueRow kRows[] = {
      "übernehmen. Versuchen Sie dies, wenn keine Verbindung zustande kommt.",
      "Obtener la configuración del proxy de las variables de entorno http_proxy, https_proxy y "
      "all_proxy. Pruebe esta opción si no puede conectarse.",
-     "Déterminer les réglages du proxy à partir des variables d'environnement http_proxy, "
+     "Déterminer les paramètres de proxy à partir des variables d'environnement http_proxy, "
      "https_proxy et all_proxy. Essayez cette option si vous ne parvenez pas à vous connecter.",
      "Determinar as configurações de proxy pelas variáveis de ambiente http_proxy, https_proxy "
      "e all_proxy. Tente esta opção se não conseguir se conectar."},

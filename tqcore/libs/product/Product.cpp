@@ -11,6 +11,7 @@
 #include "product/VersionInfo.h"
 #include "tqutil/ConfigStoreFile.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <unistd.h>
@@ -50,10 +51,21 @@ public:
     void parameterChanged(plat::ConfigParameter*, int) override { updateVersionInfo(); }
 };
 
+// Under a file size limit (ulimit -f) a write past it raises SIGXFSZ, which by default ends the
+// process, often while its own report of the failure goes to a standard error that is a file.
+// Ignored, the write fails with EFBIG and every writer reports it and keeps what it stored. A
+// disposition the process chose itself is left alone.
+void ignoreFileSizeSignal() {
+    struct sigaction action;
+    if (sigaction(SIGXFSZ, nullptr, &action) == 0 && action.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
+
 }  // namespace
 
 void init(const InitOptions& options) {
     TQ_ASSERT(options.programName);
+    ignoreFileSizeSignal();
     os::setAppName(options.programName);
     displayName = options.displayNameKey;
 

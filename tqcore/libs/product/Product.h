@@ -1,7 +1,9 @@
 // Product start-up: the program's identity and its logging, set up before the command line is
 // parsed into the global configuration.
 //
-// init creates the "stderr" and "file" log destinations and gives the log parameters their
+// init first sets SIGXFSZ to be ignored when it has its default action, so that a write past a
+// file size limit fails with EFBIG, which every writer reports, instead of ending the process.
+// It creates the "stderr" and "file" log destinations and gives the log parameters their
 // default-priority values, so that command-line values (priority 10) and policies (30) override
 // them. It runs once, on the main thread, before any other thread starts.
 #pragma once

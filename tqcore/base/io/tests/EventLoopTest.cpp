@@ -147,17 +147,21 @@ TEST(FdManager, ClosedDescriptorIsDroppedWithOneErrorLine) {
                                      " is not open: no longer watched"));
 }
 
-// Keeps the first `readBytes` bytes of each body and answers `take`.
+// Keeps the first `readBytes` bytes of each body and answers `take`; throws on reading the
+// byte `refused`.
 struct Collector : MsgIpc::Reader {
     bool handleMessage(MsgIpc*, rdr::InStream& in) override {
         std::string body;
-        for (int i = 0; i < readBytes; ++i)
+        for (int i = 0; i < readBytes; ++i) {
             body += char(in.readU8());
+            if (body.back() == refused) throw plat::Exception("refused");
+        }
         got.push_back(body);
         return take;
     }
     void msgIpcClosed(MsgIpc*) override { ++closed; }
     int readBytes = 3, closed = 0;
+    char refused = 0;
     bool take = true;
     std::vector<std::string> got;
 };
@@ -200,21 +204,24 @@ TEST_F(MsgIpcTest, MessagesReachTheirReadersOnce) {
         const char* fault;
         bool bytewise;   // one byte per pass
         int firstReads;  // body bytes the first reader reads
+        char firstRefuses;
         bool firstTakes;
         std::vector<std::string> wantFirst, wantSecond;
     } cases[] = {
-        {"a message split across reads is lost or delivered twice", true, 3, true,
+        {"a message split across reads is lost or delivered twice", true, 3, 0, true,
          {"abc", "xyz"}, {}},
-        {"a declining reader hides the body from the next one", false, 2, false,
+        {"a declining reader hides the body from the next one", false, 2, 0, false,
          {"ab", "xy"}, {"abc", "xyz"}},
-        {"bytes a reader leaves spill into the next message", true, 1, true, {"a", "x"}, {}},
-        {"a reader reading past the end stops the channel", false, 4, true, {}, {}},
+        {"bytes a reader leaves spill into the next message", true, 1, 0, true, {"a", "x"}, {}},
+        {"a reader reading past the end stops the channel", false, 4, 0, true, {}, {}},
+        {"the rest of a message whose reader threw is read as a message", false, 3, 'a', true,
+         {"xyz"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
         plat::test::CapturedLog log("MsgIpc");
         Collector first, second;
-        first.readBytes = c.firstReads, first.take = c.firstTakes;
+        first.readBytes = c.firstReads, first.refused = c.firstRefuses, first.take = c.firstTakes;
         ipc->addReader("m", &first);
         ipc->addReader("m", &second);
         std::string stream = frame("m", "abc") + frame("unknown", "123") + frame("m", "xyz");
@@ -222,7 +229,7 @@ TEST_F(MsgIpcTest, MessagesReachTheirReadersOnce) {
             send(stream.substr(at, c.bytewise ? 1 : stream.size()));
         EXPECT_EQ(first.got, c.wantFirst);
         EXPECT_EQ(second.got, c.wantSecond);
-        EXPECT_EQ(log.texts("MsgIpc").size(), c.wantFirst.empty() ? 2u : 0u);
+        EXPECT_EQ(log.texts("MsgIpc").size(), 2 - c.wantFirst.size());  // one for each refusal
         ipc->removeReader(&first);
         ipc->removeReader(&second);
     }

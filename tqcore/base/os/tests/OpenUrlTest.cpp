@@ -4,6 +4,7 @@
 #include "plat/tests/TempDir.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
@@ -17,16 +18,17 @@
 namespace {
 
 // A stand-in opener: a script whose output goes into a FIFO, which the test reads with a
-// deadline instead of sleeping.
+// deadline instead of sleeping, and which then runs `after` (openUrl waiting `waitMs`).
 class FakeOpener {
 public:
-    explicit FakeOpener(const std::string& body) {
+    explicit FakeOpener(const std::string& body, const std::string& after = "", int waitMs = -1) {
         std::string fifo = tmp_ / "record", script = tmp_ / "opener";
         mkfifo(fifo.c_str(), 0600);
-        std::ofstream(script) << "#!/bin/sh\n{ " << body << "; } > '" << fifo << "'\n";
+        std::ofstream(script) << "#!/bin/sh\n{ " << body << "; } > '" << fifo << "'\n"
+                              << after << "\n";
         chmod(script.c_str(), 0700);
         readFd_ = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        os::setUrlLauncherForTesting(script.c_str());
+        os::setUrlLauncherForTesting(script.c_str(), waitMs);
     }
     ~FakeOpener() {
         os::setUrlLauncherForTesting(nullptr);
@@ -91,18 +93,55 @@ TEST(OpenUrl, OpenerThatCannotStartGivesFalse) {
     os::setUrlLauncherForTesting(nullptr);
 }
 
-// A caller that ignores SIGPIPE or blocks signals must not hand that on: a browser that ignores
-// SIGPIPE never dies on a closed pipe. Read by the exec'd program itself, since a shell blocks
-// signals around its own forks.
+// Catches a launch counted as done once the launcher has started: it may still fail (no
+// application for the URL), and only its exit status says so; a caller that ignores SIGCHLD must
+// not make that status unknowable.
+TEST(OpenUrl, LauncherThatReportsFailureGivesFalse) {
+    struct Case {
+        const char* body;
+        bool opened;
+    } const cases[] = {
+        {"exit 0", true}, {"exit 1", false}, {"exit 4", false}, {"kill -KILL $$", false}};
+    for (bool ignoreChildren : {false, true}) {
+        auto previous = signal(SIGCHLD, ignoreChildren ? SIG_IGN : SIG_DFL);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.body) + (ignoreChildren ? ", SIGCHLD ignored" : ""));
+            FakeOpener opener(std::string("printf done; ") + c.body);
+            EXPECT_EQ(os::openUrl("https://example.com/"), c.opened);
+            EXPECT_EQ(opener.recorded(), "done");
+        }
+        signal(SIGCHLD, previous);
+    }
+}
+
+// Catches a wait without a bound (a browser that the opener runs in the foreground would hold
+// the click until it is closed), and an opener still running at the bound counted as failed.
+TEST(OpenUrl, LauncherStillRunningAtTheBoundHasStartedTheApplication) {
+    FakeOpener opener("echo $$", "exec sleep 60 >/dev/null 2>&1", 300);
+    auto start = std::chrono::steady_clock::now();
+    bool opened = os::openUrl("https://example.com/");
+    auto took = std::chrono::steady_clock::now() - start;
+    std::string pid = opener.recorded();
+    ASSERT_EQ(kill(std::stoi(pid), SIGKILL), 0) << pid;
+    EXPECT_TRUE(opened);
+    EXPECT_GE(took, std::chrono::milliseconds(300));
+    EXPECT_LT(took, std::chrono::seconds(5));
+}
+
+// A caller that ignores SIGPIPE or SIGXFSZ or blocks signals must not hand that on: a browser
+// that ignores SIGPIPE never dies on a closed pipe. Read by the exec'd program itself, since a
+// shell blocks signals around its own forks.
 TEST(OpenUrl, OpenerStartsWithDefaultSignalState) {
     sigset_t blockUsr1, previousMask;
     sigemptyset(&blockUsr1);
     sigaddset(&blockUsr1, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &blockUsr1, &previousMask);
     auto previousPipe = signal(SIGPIPE, SIG_IGN);
+    auto previousFileSize = signal(SIGXFSZ, SIG_IGN);
     FakeOpener opener("exec grep -E '^Sig(Blk|Ign)' /proc/self/status");
     bool started = os::openUrl("https://example.com/");
     std::string status = opener.recorded();
+    signal(SIGXFSZ, previousFileSize);
     signal(SIGPIPE, previousPipe);
     pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
 
@@ -110,8 +149,9 @@ TEST(OpenUrl, OpenerStartsWithDefaultSignalState) {
     for (const char* line : {"SigBlk:", "SigIgn:"}) {
         size_t at = status.find(line);
         ASSERT_NE(at, std::string::npos) << status;
-        // Bit n-1 stands for signal n: SIGUSR1 (10) is 0x200, SIGPIPE (13) is 0x1000.
-        EXPECT_EQ(std::stoull(status.substr(at + 7), nullptr, 16) & 0x1200, 0u) << status;
+        // Bit n-1 stands for signal n: SIGUSR1 (10) is 0x200, SIGPIPE (13) is 0x1000, SIGXFSZ
+        // (25) is 0x1000000.
+        EXPECT_EQ(std::stoull(status.substr(at + 7), nullptr, 16) & 0x1001200, 0u) << status;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
+#include <pthread.h>
 
 #include <climits>
 #include <cstdlib>
@@ -87,6 +88,15 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
         {"Truncated JSON at line 0", {"", "[1", "\"abc", "-", "tru", "\"\\u00", "{\"a\""}},
         {"Unsupported object at line 0",
          {"{\"a\":1,\"a\":2}", objectWithKeys(17, 0), objectWithKeys(40, 20), objectWithKeys(100, 50)}},
+        // Past 16 members, names go to a hash table as they come, and it grows at 32.
+        {"Unsupported object at line 0",
+         [] {
+             std::vector<string> objects;
+             for (int members = 17; members <= 34; members++)
+                 for (int repeated = 0; repeated < members - 1; repeated++)
+                     objects.push_back(objectWithKeys(members, repeated));
+             return objects;
+         }()},
         // Values pending in more than one chunk of the parser's stack are released.
         {"Bad array at line 0", {numbers(150000) + " 1]", "[" + numbers(70000) + "],[" + numbers(70000) + "] 1]"}},
         {"Unsupported string at line 0", {string("\"a\0b\"", 5), "\"\\u0000\""}},
@@ -105,6 +115,22 @@ TEST(Json, ParseErrorsNameTheRuleAndLine) {
     for (const auto& [message, inputs] : cases)
         for (const string& input : inputs)
             EXPECT_EQ(parseError(input), message) << input;
+
+    // Strings are scanned 16 bytes at a time: a byte that is no UTF-8 is refused wherever it
+    // falls in a block, the one with the closing quote included, and so after an escape.
+    for (const string head : {"", "\\n"})
+        for (int before = 0; before < 32; before++)
+            for (int after : {0, 1, 14, 15, 16, 31}) {
+                auto text = [&](const string& middle) {
+                    return "[\"" + head + string(size_t(before), 'a') + middle +
+                           string(size_t(after), 'b') + "\"" + string(20, ' ') + "]";
+                };
+                EXPECT_EQ(parseError(text("\xFF")), "Bad string at line 0")
+                    << before << " " << after;
+                EXPECT_EQ(parse(text("\xC3\xA9"))->asArray().get(0)->asString().get(),
+                          (head.empty() ? "" : "\n") + string(size_t(before), 'a') + "\xC3\xA9" +
+                              string(size_t(after), 'b'));
+            }
 }
 
 TEST(Json, WrittenForms) {
@@ -174,11 +200,147 @@ TEST(Json, NestingIsBoundedAt32LevelsBelowTheTop) {
     static_assert(std::is_abstract_v<JsonValue>, "only its kinds are values");
 }
 
+// Runs `body` on a thread with a stack of 512 KiB, what secondary threads get on the product's
+// system.
+void onSmallStack(const std::function<void()>& body) {
+    pthread_attr_t attributes;
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, size_t(512) << 10), 0);
+    pthread_t thread;
+    auto run = [](void* call) -> void* {
+        try {
+            (*static_cast<const std::function<void()>*>(call))();
+        } catch (const plat::Exception& e) {
+            ADD_FAILURE() << e.message();
+        }
+        return nullptr;
+    };
+    void* call = const_cast<std::function<void()>*>(&body);
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, call), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+// A chain of `depth` containers, arrays and objects in turn, each the only value of the one
+// before it (the member "k" of an object) or, with `leaves`, between a number and a string.
+JsonValuePtr chain(int depth, bool leaves = false) {
+    JsonValuePtr top;
+    JsonValue* last = nullptr;
+    for (int level = 0; level < depth; level++) {
+        JsonValuePtr next(level % 2 ? static_cast<JsonValue*>(new plat::JsonObject)
+                                    : static_cast<JsonValue*>(new plat::JsonArray));
+        if (!last) {
+            top = next;
+        } else if (last->kind() == JsonValue::Kind::Array) {
+            plat::JsonArray& array = last->asArray();
+            if (leaves) array.append(JsonValuePtr(new plat::JsonNumber(level)));
+            array.append(next);
+            if (leaves) array.append(JsonValuePtr(new plat::JsonString("after")));
+        } else {
+            plat::JsonObject& object = last->asObject();
+            if (leaves) object.set("a", JsonValuePtr(new plat::JsonNumber(level)));
+            object.set("k", next);
+            if (leaves) object.setString("z", "after");
+        }
+        last = next.get();
+    }
+    return top;
+}
+
+// The container inside `value` in the chain above, or an empty reference.
+JsonValuePtr inner(const JsonValuePtr& value) {
+    if (value->kind() == JsonValue::Kind::Object) return value->asObject().getOptional("k");
+    const plat::JsonArray& array = value->asArray();
+    for (int i = 0; i < array.size(); i++)
+        if (array.get(i)->kind() == JsonValue::Kind::Array ||
+            array.get(i)->kind() == JsonValue::Kind::Object)
+            return array.get(i);
+    return JsonValuePtr();
+}
+
+// The text that chain(depth) is written as.
+std::string chainText(int depth) {
+    std::string text;
+    for (int level = 0; level < depth; level++) {
+        if (level > 0)
+            text += "\n" + std::string(size_t(2 * level), ' ') + (level % 2 ? "" : "\"k\":");
+        text += level % 2 ? "{" : "[";
+    }
+    for (int level = depth - 1; level >= 0; level--) {
+        if (level < depth - 1) text += "\n" + std::string(size_t(2 * level), ' ');
+        text += level % 2 ? "}" : "]";
+    }
+    return text;
+}
+
+// A program may build trees far deeper than the parser reads. Released recursively, 300,000
+// levels overflowed a thread's 512 KiB stack, and so did a few thousand written.
+TEST(Json, TreesDeeperThanTheParserReadsNeitherOverflowNorLeak) {
+    const int depth = 300000;
+    onSmallStack([] {
+        chain(depth, true).reset();
+        // Through a container's own destructor, and through the replacement of a member.
+        {
+            plat::JsonObject holder;
+            holder.set("deep", chain(depth));
+            holder.set("other", chain(depth, true));
+            holder.set("other", JsonValuePtr(new plat::JsonNull));
+            holder.remove("deep");
+            holder.set("again", chain(depth));
+        }
+        // A part held from outside outlives the rest, whole.
+        JsonValuePtr top = chain(depth, true), part = top;
+        for (int level = 0; level < depth / 2; level++)
+            part = inner(part);
+        top.reset();
+        int levels = 0;
+        for (JsonValuePtr at = part; at; at = inner(at))
+            levels++;
+        EXPECT_EQ(levels, depth - depth / 2);
+        EXPECT_EQ(part->asArray().get(0)->asNumber().value(), depth / 2 + 1);
+    });
+
+    // Writing follows no call depth either; clone, which parses what it wrote, refuses a tree
+    // the parser would refuse, with the parser's error, before it writes the rest.
+    onSmallStack([] {
+        // Indents past 32 spaces and the writer's own stack past the parser's 32 levels take
+        // other ways; what the parser reads comes back as it was.
+        for (int levels = 1; levels <= 40; levels++) {
+            EXPECT_EQ(JsonValue::toString(chain(levels)).get(), chainText(levels)) << levels;
+            if (levels > JsonValue::kMaxDepth + 1) continue;
+            JsonValuePtr tree = chain(levels, true);
+            plat::String text = JsonValue::toString(tree);
+            EXPECT_TRUE(jsontest::sameTree(*tree, *parse(text.get()))) << levels;
+        }
+        EXPECT_EQ(JsonValue::toString(chain(4000)).get(), chainText(4000));
+        EXPECT_EQ(JsonValue::toString(JsonValue::clone(chain(33))).get(), chainText(33));
+        const std::string refused = parseError(chainText(34));
+        EXPECT_EQ(refused, "Unsupported nesting at line 33");
+        for (int levels : {34, 4000, depth}) {
+            std::string error;
+            try {
+                JsonValue::clone(chain(levels));
+            } catch (const JsonException& e) {
+                error = e.message();
+            }
+            EXPECT_EQ(error, refused) << levels;
+        }
+    });
+}
+
 TEST(Json, ContentTypes) {
     for (const char* type : {"application/json", " Application/JSON ; CharSet=UTF-8 "})
         EXPECT_EQ(parseError("1", type), "") << type;
     for (const char* type : {"application/json; charset=latin1", "text/json", "application/json;"})
         EXPECT_EQ(parseError("1", type), std::string("Unknown Content-Type '") + type + "'");
+
+    // The forms without a length read up to the NUL.
+    EXPECT_EQ(JsonValue::parseHttpBody("application/json", "[1, 2]\0 3")->asArray().size(), 2);
+    EXPECT_STREQ(JsonValue::reformat(nullptr, "{\"a\" : 1}").get(), "{\n  \"a\":1\n}");
+    EXPECT_STREQ(JsonValue::reformat("text/json", "1").get(),
+                 "<not JSON-encoded data: Unknown Content-Type 'text/json'>");
+    EXPECT_STREQ(JsonValue::reformat(nullptr, nullptr).get(),
+                 "<not JSON-encoded data: Truncated JSON at line 0>");
 }
 
 // A value that counts its destructions, to see when the ring lets go of it.
@@ -276,6 +438,25 @@ TEST(Json, ObjectMembersKeepOrderThroughSetAndRemove) {
     for (int i = 0; i < 12; i++)
         members += "\"k" + std::to_string(i) + "\":0,";
     EXPECT_EQ(parseError("{" + members + "\"k11\":1}"), "Unsupported object at line 0");
+
+    // Names that differ in one byte only, the last one past the 8 compared first included, are
+    // two names, in a short object and past 16 members, where a hash table finds them.
+    for (size_t length = 1; length <= 40; length++)
+        for (size_t at : {size_t(0), size_t(7), size_t(8), length - 1}) {
+            if (at >= length) continue;
+            std::string name(length, 'n'), other = name;
+            other[at] = 'o';
+            for (int before : {0, 20}) {
+                std::string text = "{";
+                for (int i = 0; i < before; i++)
+                    text += "\"" + std::to_string(i) + "\":0,";
+                text += "\"" + name + "\":1,\"" + other + "\":2}";
+                ASSERT_EQ(parseError(text), "") << length << " " << at << " " << before;
+                JsonValuePtr pair = parse(text);
+                EXPECT_EQ(pair->asObject().get(name.c_str())->asNumber().value(), 1);
+                EXPECT_EQ(pair->asObject().get(other.c_str())->asNumber().value(), 2);
+            }
+        }
 
     // A parsed object keeps its names in one block: edits must free only the names they made,
     // and a name stays where it is while the members move.

@@ -20,6 +20,7 @@
 #include <pty.h>
 #include <set>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -42,6 +43,14 @@ int64_t stampOfRotation() {
     strptime("2024-01-02 03:04:05", "%Y-%m-%d %H:%M:%S", &fields);
     fields.tm_isdst = -1;
     return Time::fromUnixSeconds(mktime(&fields));
+}
+
+// What the files of `dir` hold, one after the other.
+std::string textOfEveryFile(const TempDir& dir) {
+    std::string all;
+    for (const std::string& name : namesIn(dir.path()))
+        all += readFile(dir / name);
+    return all;
 }
 
 // A destination of its own for each test (destinations are never destroyed).
@@ -194,6 +203,51 @@ TEST(LogDestFile, OnlyARegularFileOfOursIsRotatedOrOpened) {
     }
 }
 
+// The header opens each new file once: the first one, and the one opened again after the first
+// was moved away.
+TEST(LogDestFile, TheHeaderOpensEachNewFileOnce) {
+    TempDir dir;
+    std::string path = dir / "h.log", moved = dir / "h.log.moved";
+    LogDestFile* dest = newFileDest("testheader", path);
+    LogDestFile::setHeader("Header block");
+    dest->write(0, "Src", "first");
+    dest->write(0, "Src", "second");
+    std::filesystem::rename(path, moved);
+    dest->reopenIfMoved();
+    dest->write(0, "Src", "after the move");
+    dest->write(0, "Src", "last");
+    LogDestFile::setHeader(nullptr);
+    for (const std::string& file : {moved, path}) {
+        std::string text = readFile(file);
+        EXPECT_EQ(text.rfind("Header block\n<11> ", 0), 0u) << text;
+        EXPECT_EQ(text.find("Header block", 1), std::string::npos) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
+    }
+}
+
+// A child forked without exec writes its own process id in each line, its parent its own.
+TEST(LogDestFile, AForkedChildWritesItsOwnProcessId) {
+    TempDir dir;
+    std::string path = dir / "f.log";
+    LogDestFile* dest = newFileDest("testfork", path);
+    dest->write(0, "Src", "parent before");
+    pid_t child = fork();
+    if (child == 0) {
+        dest->write(0, "Src", "child first");
+        dest->write(0, "Src", "child second");
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    dest->write(0, "Src", "parent after");
+    std::string text = readFile(path), parentId = std::to_string(getpid());
+    std::string childId = std::to_string(child);
+    for (const std::string& line :
+         {"prog[" + parentId + "]: Src: parent before\n",
+          "prog[" + childId + "]: Src: child first\n", "prog[" + childId + "]: Src: child second\n",
+          "prog[" + parentId + "]: Src: parent after\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
+}
+
 struct CountingCallback : LogDestFile::LimitCallback {
     void limitReached(LogDestFile*) override { ++calls; }
     int calls = 0;
@@ -271,28 +325,39 @@ TEST(LogDestFileDeathTest, FileFollowsTheParametersAndFallsBackToTheDefault) {
 }
 
 // A write that fails leaves no part of the line and is told on standard error once, whether
-// SIGXFSZ is ignored or would end the process. The size limit is process-wide (the captured
-// standard error is a file too): run it in a child.
+// SIGXFSZ is ignored or would end the process; a line that ends exactly at the limit is still
+// written. The size limit is process-wide (the captured standard error is a file too): run it
+// in a child.
 TEST(LogDestFileDeathTest, FailedWritesLeaveNoPartialLineAndAreToldOnce) {
     TempDir dir;
-    for (auto disposition : {SIG_IGN, SIG_DFL}) {
-        std::string path = dir / (disposition == SIG_IGN ? "ignored.log" : "default.log");
+    struct Case {
+        int halves;  // the limit in halves of a line: 3 lets the next in part, 4 ends it there
+        void (*disposition)(int);
+    } cases[] = {{3, SIG_IGN}, {3, SIG_DFL}, {4, SIG_IGN}, {4, SIG_DFL}};
+    for (const Case& c : cases) {
+        std::string path = dir / (std::to_string(c.halves) +
+                                  (c.disposition == SIG_IGN ? "ignored.log" : "default.log"));
         EXPECT_EXIT(
             {
-                std::signal(SIGXFSZ, disposition);
+                std::signal(SIGXFSZ, c.disposition);
                 LogDestFile* dest = newFileDest("testfsize", path);
                 const std::string line(300, 'x');
                 dest->write(0, "Src", line.c_str());
                 std::string first = readFile(path);
                 struct rlimit limit = {};
-                limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * 3 / 2);
+                limit.rlim_cur = limit.rlim_max = rlim_t(first.size() * c.halves / 2);
                 setrlimit(RLIMIT_FSIZE, &limit);
                 for (int i = 0; i < 3; ++i)
                     dest->write(0, "Src", line.c_str());
-                std::exit(readFile(path) == first ? 0 : 1);
+                // The lines differ only in their time stamps.
+                std::string text = readFile(path);
+                size_t lines = c.halves == 4 ? 2 : 1;
+                bool ok = text.size() == lines * first.size() &&
+                          text.compare(0, first.size(), first) == 0 && text.back() == '\n';
+                std::exit(ok ? 0 : 1);
             },
-            testing::ExitedWithCode(0),
-            "^Error writing log file: [^\n]*File too large[^\n]*\n$");
+            testing::ExitedWithCode(0), "^Error writing log file: [^\n]*File too large[^\n]*\n$")
+            << c.halves << (c.disposition == SIG_IGN ? " halves, ignored" : " halves, default");
     }
 }
 
@@ -364,11 +429,43 @@ TEST(LogDestFile, TakingBackAFailedWriteNeverCutsAnotherWritersLine) {
         int status = runTraced(errors, body, atSyscall);
         if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
         ASSERT_EQ(status, 0);
-        EXPECT_EQ(logWrites, 1) << "the record was to be written in part";
+        EXPECT_EQ(logWrites, 2) << "a part of the record, then a write that fails, was expected";
         std::string text = readFile(path);
         EXPECT_EQ(text, appendAfter ? before + text.substr(800, 200) + after : before);
         EXPECT_EQ(readFile(errors).find("partial line") != std::string::npos, appendAfter);
     }
+}
+
+// With SIGXFSZ ignored, as the program runs, a line costs its write and no other system call:
+// catches a size-limit check, or anything else, that asks the system on every line.
+TEST(LogDestFile, ALineCostsOnlyItsWrite) {
+    TempDir dir;
+    std::string path = dir / "calls.log", errors = dir / "errors";
+    std::string canonicalPath = std::filesystem::weakly_canonical(path).string();
+    bool firstWritten = false;
+    int laterWrites = 0;
+    std::vector<uint64_t> otherCalls;  // between the first line's write and the last one's
+    auto body = [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        LogDestFile* dest = newFileDest("testcalls", path);
+        for (int i = 0; i < 10; ++i)
+            dest->write(30, "Src", "line");
+    };
+    auto atSyscall = [&](pid_t child, const __ptrace_syscall_info& info) {
+        if (info.op != PTRACE_SYSCALL_INFO_ENTRY) return;
+        if (info.entry.nr == SYS_write &&
+            descriptorPath(child, info.entry.args[0]) == canonicalPath) {
+            laterWrites += firstWritten;
+            firstWritten = true;
+        } else if (firstWritten && laterWrites < 9) {
+            otherCalls.push_back(info.entry.nr);
+        }
+    };
+    int status = runTraced(errors, body, atSyscall);
+    if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(laterWrites, 9);
+    EXPECT_THAT(otherCalls, testing::IsEmpty()) << "system call numbers";
 }
 
 // Another instance creates the log file just before this one's exclusive open, and a third moves
@@ -394,36 +491,135 @@ TEST(LogDestFile, OpeningAgainWhenAnotherInstanceMovedTheFile) {
     EXPECT_EQ(readFile(errors), "");
 }
 
-// Instances that start together with one log folder each rotate the file they find: no rotated
-// file is replaced, and none fails to open because another moved the file meanwhile.
-TEST(LogDestFile, InstancesStartingTogetherKeepEveryLog) {
-    TempDir dir;
-    const int rounds = 3, instances = 20;
-    for (int round = 0; round < rounds; ++round) {
-        int gate[2];
-        ASSERT_EQ(pipe(gate), 0);
-        for (int i = 0; i < instances; ++i)
-            if (fork() == 0) {
-                char go;
-                close(gate[1]);
-                (void)!read(gate[0], &go, 1);
-                std::string text = "instance " + std::to_string(round) + "." + std::to_string(i);
-                newFileDest("testinstances", dir / "app.log")->write(0, "Src", text.c_str());
-                _exit(0);
+// Right after this instance opened the log file, another rotates it aside and prunes it: the
+// file is removed ("removed"), every time ("always removed"), or the pruner holds its lock at that
+// moment ("held"). The name is opened again, a bounded number of times, and a refusal names what
+// it saw.
+TEST(LogDestFile, OpeningAgainWhenAnotherInstancePrunedTheFile) {
+    for (std::string kind : {"removed", "always removed", "held"}) {
+        TempDir dir;
+        std::string path = dir / "app.log", errors = dir / "errors", rotated = dir / "app.log.1";
+        std::string canonicalPath = std::filesystem::weakly_canonical(path).string();
+        int opens = 0, pruner = -1;
+        bool inOpen = false;
+        auto body = [&] { newFileDest("testpruned", path)->write(0, "Src", "line"); };
+        auto atSyscall = [&](pid_t child, const __ptrace_syscall_info& info) {
+            if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+                inOpen = info.entry.nr == SYS_openat;
+                return;
             }
-        close(gate[0]);
-        close(gate[1]);
-        while (wait(nullptr) > 0) {
+            if (!inOpen || info.exit.rval < 0 ||
+                descriptorPath(child, uint64_t(info.exit.rval)) != canonicalPath ||
+                (opens++ > 0 && kind != "always removed"))
+                return;
+            if (kind != "held") {
+                unlink(path.c_str());
+                return;
+            }
+            rename(path.c_str(), rotated.c_str());
+            pruner = open(rotated.c_str(), O_RDONLY | O_CLOEXEC);
+            flock(pruner, LOCK_EX);
+        };
+        int status = runTraced(errors, body, atSyscall);
+        if (pruner >= 0) close(pruner);
+        if (status == kCannotTrace) GTEST_SKIP() << "processes cannot be traced here";
+        ASSERT_EQ(status, 0) << kind;
+        if (kind == "always removed") {
+            EXPECT_GT(opens, 1);
+            EXPECT_THAT(readFile(errors),
+                        testing::MatchesRegex("Error opening log file: Error "
+                                              "opening \"[^\n]*\": no link[^\n]*\n"));
+            continue;
+        }
+        EXPECT_EQ(opens, 2) << kind;
+        EXPECT_THAT(readFile(path), testing::EndsWith("Src: line\n")) << kind;
+        EXPECT_EQ(readFile(errors), "") << kind;
+    }
+}
+
+// An instance keeps the log it writes from being pruned, also after another instance rotated it
+// aside; once the instance has ended, its log is pruned as any other.
+TEST(LogDestFile, PruningPassesOverTheLogOfARunningInstance) {
+    TempDir dir;
+    std::string path = dir / "app.log";
+    LogDestFile::logKeepDaysParam().setParam("0", 10);
+    int wrote[2], proceed[2];
+    ASSERT_EQ(pipe(wrote), 0);
+    ASSERT_EQ(pipe(proceed), 0);
+    pid_t child = fork();
+    if (child == 0) {
+        char go;
+        LogDestFile* dest = newFileDest("testrunning", path);
+        dest->write(0, "Src", "running first");
+        (void)!::write(wrote[1], "w", 1);
+        (void)!read(proceed[0], &go, 1);
+        dest->write(0, "Src", "running second");
+        _exit(0);
+    }
+    char go;
+    ASSERT_EQ(read(wrote[0], &go, 1), 1);
+    // The second rotates the child's log aside, the third prunes with the child still writing.
+    newFileDest("testrotating", path)->write(0, "Src", "rotating");
+    newFileDest("testpruning", path)->write(0, "Src", "pruning");
+    ASSERT_EQ(::write(proceed[1], "p", 1), 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    std::string all = textOfEveryFile(dir);
+    EXPECT_NE(all.find("Src: running first\n"), std::string::npos) << all;
+    EXPECT_NE(all.find("Src: running second\n"), std::string::npos) << all;
+    newFileDest("testended", path)->write(0, "Src", "ended");
+    EXPECT_EQ(textOfEveryFile(dir).find("running"), std::string::npos);
+    LogDestFile::logKeepDaysParam().unsetParam(10, true);
+    for (int fd : {wrote[0], wrote[1], proceed[0], proceed[1]})
+        close(fd);
+}
+
+// Instances that start together with one log folder each rotate the file they find: no rotated
+// file is replaced, none fails to open because another moved or removed the file meanwhile, and
+// none prunes the log of another that still runs.
+TEST(LogDestFile, InstancesStartingTogetherKeepEveryLog) {
+    const int rounds = 3, instances = 20;
+    for (const char* keepDays : {"30", "0"}) {
+        TempDir dir;
+        LogDestFile::logKeepDaysParam().setParam(keepDays, 10);
+        for (int round = 0; round < rounds; ++round) {
+            // Each pipe is told by the close of its writing ends: the start, every instance of
+            // the round has written, the end.
+            int start[2], wrote[2], end[2];
+            ASSERT_EQ(pipe(start), 0);
+            ASSERT_EQ(pipe(wrote), 0);
+            ASSERT_EQ(pipe(end), 0);
+            for (int i = 0; i < instances; ++i)
+                if (fork() == 0) {
+                    char go;
+                    close(start[1]);
+                    close(end[1]);
+                    (void)!read(start[0], &go, 1);
+                    std::string text =
+                        "instance " + std::to_string(round) + "." + std::to_string(i);
+                    newFileDest("testinstances", dir / "app.log")->write(0, "Src", text.c_str());
+                    close(wrote[1]);
+                    (void)!read(end[0], &go, 1);
+                    _exit(0);
+                }
+            close(wrote[1]);
+            close(start[1]);
+            char go;
+            (void)!read(wrote[0], &go, 1);
+            std::string all = textOfEveryFile(dir);
+            close(end[1]);
+            for (int fd : {start[0], wrote[0], end[0]})
+                close(fd);
+            while (wait(nullptr) > 0) {
+            }
+            for (int i = 0; i < instances; ++i) {
+                std::string line =
+                    "Src: instance " + std::to_string(round) + "." + std::to_string(i);
+                EXPECT_NE(all.find(line + "\n"), std::string::npos) << line << " keep " << keepDays;
+            }
         }
     }
-    std::string all;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        all += readFile(entry.path());
-    for (int round = 0; round < rounds; ++round)
-        for (int i = 0; i < instances; ++i) {
-            std::string line = "Src: instance " + std::to_string(round) + "." + std::to_string(i);
-            EXPECT_NE(all.find(line + "\n"), std::string::npos) << line;
-        }
+    LogDestFile::logKeepDaysParam().unsetParam(10, true);
 }
 
 // Writers on several threads while the setting and CompactLog change (under ThreadSanitizer too).

@@ -188,13 +188,17 @@ TEST(Markup, SnippetsEscapeTextAndParseBack) {
     }
 }
 
+// Widgets are all handed the one callback, reached through its base.
 TEST(Markup, LinkCallbackOpensTheUrl) {
-    plat::LinkCbOpenUrl callback;
-    os::setUrlLauncherForTesting("true");
-    EXPECT_TRUE(callback.linkClicked("https://example.com/"));
-    EXPECT_FALSE(callback.linkClicked(nullptr));
-    os::setUrlLauncherForTesting("no-such-opener");
-    EXPECT_FALSE(callback.linkClicked("https://example.com/"));
+    plat::Markup::LinkCallback* callback = plat::LinkCbOpenUrl::instance();
+    ASSERT_NE(callback, nullptr);
+    EXPECT_EQ(callback, plat::LinkCbOpenUrl::instance());
+    for (const char* launcher : {"true", "false", "no-such-opener"}) {
+        os::setUrlLauncherForTesting(launcher);
+        EXPECT_EQ(callback->linkClicked("https://example.com/"), launcher == std::string("true"))
+            << launcher;
+    }
+    EXPECT_FALSE(callback->linkClicked(nullptr));
     os::setUrlLauncherForTesting(nullptr);
 }
 

@@ -149,6 +149,8 @@ TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
         // Line starts only: after LF, CR and U+2029, not after the euro sign's E2.
         {"^(\\w+) (\\w+)", Regex::Multiline,
          longText + "\r\nab cd\xE2\x82\xAC" "ij kl\rmn op\xE2\x80\xA9" "ef gh"},
+        // A U+2028 just before a line feed: the line-by-line scan must see it there too.
+        {"$(^\\n)", Regex::Multiline, "\xE2\x80\xA8\na1\xE2\x80\xA8\n"},
         {"^(\\w+)", 0, longText},                         // the text's start only
     };
     for (const Case& c : cases)

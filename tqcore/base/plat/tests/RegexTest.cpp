@@ -53,6 +53,8 @@ TEST(Regex, SyntaxErrorsNameTheirCause) {
         {Plain, "(a", "expected closing ')'"},
         {Plain, nested17.c_str(), "unsupported depth of nested expressions"},
         {Plain, nested16.c_str(), "compiled"},
+        // The depth counts the groups open at once, not the groups so far.
+        {Plain, "(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)(a)", "compiled"},
         {Plain, "\\01", "illegal decimal escape sequence"},
         {Plain, "[\\01]", "illegal decimal escape sequence"},
         {Plain, "\\c1", "expected control letter after '\\c'"},
@@ -217,6 +219,15 @@ TEST(Regex, ReplacementTemplates) {
     plat::DString own("%s", "ab<$&>");
     Regex::create("b")->replaceAll(own.c_str(), own.c_str() + 2, own);
     EXPECT_STREQ(own.c_str(), "ab<$&>a<b><$&>");
+    // The template alone inside it, with room to spare: written over if not copied first.
+    for (bool all : {false, true}) {
+        plat::DString tail("%s", "<$&>");
+        tail.reserve(256);
+        auto re = Regex::create("b");
+        all ? re->replaceAll("abcb", tail.c_str(), tail)
+            : re->replaceFirst("abcb", tail.c_str(), tail);
+        EXPECT_STREQ(tail.c_str(), all ? "<$&>a<b>c<b>" : "<$&>a<b>cb");
+    }
     plat::StringList all;
     Regex::create("(a)|b")->matchAll("ab", all);
     ASSERT_EQ(all.size(), 4u);

@@ -44,6 +44,87 @@ TEST(TransactedFile, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(modeOf(target), 0600u) << "a private file kept the target's 0644";
 }
 
+// Catches a commit that moves whatever now sits at its temporary name: another writer's file
+// put there after ours was removed would replace the target, and the destructor would then
+// remove that writer's file too.
+TEST(TransactedFile, CommitMovesOnlyItsOwnFile) {
+    TempDir tmp;
+    std::string target = tmp / "t";
+    writeFile(target, "old");
+    std::string temp;
+    Failure failure;
+    {
+        plat::TransactedFile file(target.c_str());
+        fputs("ours", file.file().get());
+        temp = file.tempPath();
+        ASSERT_EQ(unlink(temp.c_str()), 0);
+        writeFile(temp, "theirs");
+        failure = failureOf([&] { file.commit(); });
+    }
+    EXPECT_EQ(failure.error, ENOENT) << failure.message;
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(readFile(temp), "theirs");
+}
+
+// A rename replaces a link itself, whatever it points to, so a link at the target is written
+// like a file and what it points to stays as it was; only what a plain file must not take the
+// place of is refused. Catches links refused, and links followed to a directory or a file.
+TEST(TransactedFile, LinkTargetIsReplacedAndOnlyDirectoriesAndSpecialFilesRefused) {
+    struct Case {
+        const char* name;
+        void (*make)(const std::string& target, const std::string& pointee);
+        int error;  // what the constructor throws; 0 when the target is written
+    } const cases[] = {
+        {"link to file",
+         [](const std::string& target, const std::string& pointee) {
+             writeFile(pointee, "pointee");
+             fs::create_symlink(pointee, target);
+         },
+         0},
+        {"link to directory",
+         [](const std::string& target, const std::string& pointee) {
+             fs::create_directory(pointee);
+             fs::create_symlink(pointee, target);
+         },
+         0},
+        {"dangling link",
+         [](const std::string& target, const std::string& pointee) {
+             fs::create_symlink(pointee, target);
+         },
+         0},
+        {"directory",
+         [](const std::string& target, const std::string&) { fs::create_directory(target); },
+         EISDIR},
+        {"pipe",
+         [](const std::string& target, const std::string&) { mkfifo(target.c_str(), 0600); },
+         EINVAL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir tmp;
+        std::string target = tmp / "t", pointee = tmp / "pointee";
+        c.make(target, pointee);
+        auto pointeeBefore = fs::symlink_status(pointee).type();
+        std::string pointeeText = readFile(pointee);
+        auto namesBefore = namesIn(tmp.path());
+
+        Failure failure = failureOf([&] {
+            plat::TransactedFile file(target.c_str());
+            fputs("new", file.file().get());
+            file.commit();
+        });
+        EXPECT_EQ(failure.error, c.error ? c.error : -1) << failure.message;
+        EXPECT_EQ(fs::symlink_status(pointee).type(), pointeeBefore);
+        EXPECT_EQ(readFile(pointee), pointeeText);
+        if (c.error) {
+            EXPECT_EQ(namesIn(tmp.path()), namesBefore);
+        } else {
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+            EXPECT_EQ(readFile(target), "new");
+        }
+    }
+}
+
 // Catches writers sharing one temporary name: a commit that installs an empty file or another
 // writer's bytes, a commit that fails because another writer renamed its file, and a writer that
 // removes another's file.

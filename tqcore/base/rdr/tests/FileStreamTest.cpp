@@ -55,9 +55,10 @@ TEST(FileStreamTest, StreamsWithoutAFileThrow) {
 }
 
 // Catches a flush that returns while the bytes sit unwritten in the standard I/O buffer (the
-// error is then lost when the file is closed, silently in a destructor), and a transacted
-// stream that leaves the target cut or a temporary file behind when the disk is full, reported
-// or not (SIGXFSZ ignored, or at its default).
+// error is then lost when the file is closed, silently in a destructor), a plain stream that
+// loses what the file held before, and a transacted stream that leaves the target cut or a
+// temporary file behind when the disk is full, reported or not (SIGXFSZ ignored, or at its
+// default).
 TEST(FileStreamDeathTest, FullDisk) {
     TempDir dir;
     std::string log = dir / "log", target = dir / "params";
@@ -75,6 +76,8 @@ TEST(FileStreamDeathTest, FullDisk) {
         plat::test::CapturedLog capture;
         { FileOutStream(log.c_str(), plat::FilePtr::kAppend).writeBytes(data.data(), 200); }
         if (capture.texts("FileOutStream").empty()) return false;
+        // Not transacted: what fit stays, after all that was there.
+        if (readFile(log) != std::string(4000, 'l') + std::string(96, 'd')) return false;
         {
             TransactedFileOutStream transacted(target.c_str());
             transacted.writeBytes(data.data(), int(data.size()));

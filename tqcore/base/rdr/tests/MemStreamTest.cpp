@@ -76,11 +76,44 @@ TEST(MemStreamTest, PipeEndsLimitsAndErrors) {
     EXPECT_EQ(thrown([&] { pipe.writeU8(1); }), "PipeException: Stream closed for writing");
 
     // Room for maxSize rounded up to whole buffers, plus the buffer being written.
-    MemIoStream bounded(nullptr, 4096, 2048);
-    EXPECT_EQ(bounded.spaceLeft(), 6144);
-    std::vector<uint8_t> full(6144, 2);
-    bounded.writeBytes(full.data(), 6144);
-    EXPECT_EQ(thrown([&] { bounded.writeU8(1); }), "OutStreamFull: MemIoStream: maxBufs exceeded");
+    for (int maxSize : {4096, 4097}) {
+        int room = maxSize == 4096 ? 6144 : 8192;
+        MemIoStream bounded(nullptr, maxSize, 2048);
+        EXPECT_EQ(bounded.spaceLeft(), room);
+        std::vector<uint8_t> full(size_t(room), 2);
+        bounded.writeBytes(full.data(), room);
+        EXPECT_EQ(thrown([&] { bounded.writeU8(1); }),
+                  "OutStreamFull: MemIoStream: maxBufs exceeded");
+    }
+
+    // A writer stopped on a full pipe hears `writable` once the reader reads past the first
+    // buffer with its checkpoint at that buffer's end; a reader that drains the pipe inside
+    // `readable` spares the writer the failure altogether.
+    struct Watcher : MemIoStream::Callback {
+        void readable(MemIoStream* s) override {
+            if (drains) s->skip(s->length() - s->pos()), s->markPos();
+        }
+        void writable(MemIoStream*) override { ++writables; }
+        int unflushedBytes(MemIoStream*) override { return 0; }
+        void closed(MemIoStream*) override {}
+        bool drains = false;
+        int writables = 0;
+    } watcher;
+    MemIoStream watched(&watcher, 2048, 2048);
+    std::vector<uint8_t> many(8192, 3);
+    watched.writeBytes(many.data(), 4096);
+    EXPECT_EQ(thrown([&] { watched.writeU8(1); }), "OutStreamFull: MemIoStream: maxBufs exceeded");
+    watched.skip(2048);
+    watched.markPos();
+    EXPECT_EQ(watcher.writables, 0);
+    watched.readU8();
+    EXPECT_EQ(watcher.writables, 1);
+    watcher.drains = true;
+    EXPECT_EQ(thrown([&] { watched.writeBytes(many.data(), 8192); }), "");
+    EXPECT_EQ(watched.length(), 4096 + 8192);
+    watched.rewindable = false;
+    EXPECT_EQ(thrown([&] { watched.rewindToMark(); }),
+              ": Attempt to rewind a non-rewindable stream");
 
     MemIoStream failing;
     failing.setError(plat::SystemException("read", 104));

@@ -220,6 +220,16 @@ TEST(OutStreamTest, LazyOutputGrowsOverAFullPipe) {
     EXPECT_TRUE(metered.flushBuffer(false));
     EXPECT_EQ(metered.received.size(), 2049u * 8);
     EXPECT_EQ(metered.received.substr(16384, 8), std::string("\0\0\0\0\0\0\x08\0", 8));
+    // Partly drained, then moved to the buffer's front by the next overrun: what went out
+    // still counts.
+    metered.allowance = 5;
+    for (uint64_t i = 0; i < 2048; i++)
+        metered.writeU64(i);
+    EXPECT_FALSE(metered.flushBuffer(false));
+    EXPECT_EQ(metered.length(), 2 * 2049 * 8 - 8);
+    metered.writeU64(2048);
+    EXPECT_EQ(metered.bufferSize(), 32768);
+    EXPECT_EQ(metered.length(), 2 * 2049 * 8);
 }
 
 // With bytes still buffered the descriptor is not shut (the peer would lose them), but the

@@ -13,6 +13,9 @@
 #include <filesystem>
 #include <set>
 #include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -42,14 +45,15 @@ public:
 
 // Catches (parameters a to h, a rule each): files read in the wrong order, "common.custom" read
 // in the user's directory, a policy beaten by a preference or read unasked, names matched with
-// case, a bad record keeping the records and files after it (the policies) from being read, and
-// a later bad file reported instead of the first (of a priority, and of the load).
+// case, a bad record keeping the records and files after it (the policies) from being read, a
+// later bad file or record reported instead of the first (of a file, of a priority, and of the
+// load), and the record's own error lost on the way.
 TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
     const char* const files[][2] = {
         {"inst/config.d/common", "a=inst\nb=inst"},
         {"etc/qdx/config.d/common", "b=sys\nc=sys"},
         {"etc/qdx/config.d/common.custom", "c=custom"},
-        {"etc/qdx/config.d/prog", "bad=\xC3\nd=sysprog"},
+        {"etc/qdx/config.d/prog", "bad=\xC3\nd=sysprog\nf=\xC3"},
         {"home/.qdx/config.d/common", "d=user\ne=user"},
         {"home/.qdx/config.d/common.custom", "f=no"},
         {"home/.qdx/config.d/prog", "E=userprog\nunknown=1\ng=u\nbad=\xC3\nh=u"},
@@ -70,15 +74,16 @@ TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
             values += config.getParam(name)->getValueStr().c_str() + std::string(",");
         EXPECT_EQ(values, policy ? "inst,sys,custom,user,userprog,,ip,sp,"
                                  : "inst,sys,custom,user,userprog,,u,u,");
-        std::string error = "Error reading " + (layers.root / "etc/qdx/config.d/prog") + ": ";
-        EXPECT_EQ(failure.message.substr(0, error.size()), error);
+        EXPECT_EQ(failure.message, "Error reading " + (layers.root / "etc/qdx/config.d/prog") +
+                                       ": Bad UTF-8 string for bad");
     }
 }
 
 // Catches: the user's changes going to another file, a key in another case kept as a second
 // record, a key that would not read back as itself (it would end the key or the line, start an
-// escape or lose its blanks) taken by a set or a remove, save writing what equals the baseline,
-// and a file where the user's directory should be taken for a broken layer rather than none.
+// escape or lose its blanks) taken by a set of one value or several or by a remove, a remove
+// from a missing file that leaves a file behind, save writing what equals the baseline, and a
+// file where the user's directory should be taken for a broken layer rather than none.
 TEST(ConfigStoreFile, UserFile) {
     Layers layers;
     tqutil::ConfigStoreFile store;
@@ -86,6 +91,8 @@ TEST(ConfigStoreFile, UserFile) {
     plat::Configuration config("Test");
     plat::StringParameter setting("Setting", "d", "a\\b", false, &config);
     EXPECT_FALSE(store.exists());
+    store.removeValue(setting);
+    EXPECT_EQ(namesIn(layers.root / "home/.qdx/config.d"), std::set<std::string>());
     store.setValue(setting);
     tqutil::setConfigValue(tqutil::configFilePath("prog").get(), "SETTING", "a\\b");
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
@@ -95,6 +102,11 @@ TEST(ConfigStoreFile, UserFile) {
         EXPECT_EQ(failureOf([&] { tqutil::setConfigValue(path, key, "1"); }).message,
                   "Invalid parameter file key");
         EXPECT_EQ(failureOf([&] { plat::FileConfig::removeValue(path, key, 0); }).message,
+                  "Invalid parameter file key");
+        plat::StringMap values;
+        values[plat::String("fine")] = "1";
+        values[plat::String(key)] = "1";
+        EXPECT_EQ(failureOf([&] { tqutil::setConfigValues(path, values); }).message,
                   "Invalid parameter file key");
     }
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
@@ -210,6 +222,63 @@ TEST(ConfigStoreFile, RewriteGivesUpWhenTheLockStaysTaken) {
     EXPECT_EQ(readFile(path), "keep=1\nx=1\n");
 }
 
+// Twenty seconds of this clock pass in one real second, so that lock waits take test time.
+int64_t twentyTimesFaster(int64_t, bool* jumped) {
+    *jumped = false;
+    return plat::getBuiltinMonotonicTime() * 20;
+}
+
+// Catches a wait whose ten seconds start only when the other threads of the process have let it
+// through: three threads waiting for a lock that another process holds gave up after 10, 20 and
+// 30 seconds.
+TEST(ConfigStoreFile, ThreadsWaitingForAnotherProcessShareOneBound) {
+    TempDir dir;
+    std::string path = dir / "prog", lockPath = path + ".lock";
+    writeFile(path, "keep=1\n");
+    int locked[2], release[2];
+    ASSERT_EQ(pipe(locked), 0);
+    ASSERT_EQ(pipe(release), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        alarm(60);
+        int fd = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        char byte = flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+        close(release[1]);
+        if (write(locked[1], &byte, 1) == 1) byte = char(read(release[0], &byte, 1));
+        _exit(0);
+    }
+    close(locked[1]);
+    close(release[0]);
+    char byte = 0;
+    EXPECT_EQ(read(locked[0], &byte, 1), 1);
+    EXPECT_EQ(byte, 'y') << "the other process has no lock";
+
+    constexpr int kThreads = 3;
+    Failure failures[kThreads];
+    int64_t waited[kThreads];
+    plat::MonotonicClockFn previous = plat::setMonotonicClock(&twentyTimesFaster);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; i++)
+        threads.emplace_back([&, i] {
+            int64_t start = plat::getMonotonicTime();
+            failures[i] = failureOf([&] { tqutil::setConfigValue(path.c_str(), "x", "1"); });
+            waited[i] = plat::getMonotonicTime() - start;
+        });
+    for (auto& thread : threads)
+        thread.join();
+    plat::setMonotonicClock(previous);
+    close(release[1]);
+    close(locked[0]);
+    waitpid(holder, nullptr, 0);
+
+    for (int i = 0; i < kThreads; i++) {
+        EXPECT_EQ(failures[i].message, "Timed out waiting for the lock \"" + lockPath + "\"");
+        EXPECT_GE(waited[i], int64_t(10) * 10000000);
+        EXPECT_LT(waited[i], int64_t(15) * 10000000) << "thread " << i;
+    }
+    EXPECT_EQ(readFile(path), "keep=1\n");
+}
+
 // Catches a rewrite per pair (the first pair would be committed before the second fails) and a
 // file cut by a full disk, reported or not (SIGXFSZ ignored, or at its default).
 TEST(ConfigStoreFileDeathTest, SetConfigValuesWritesAllOrNothing) {
@@ -226,6 +295,8 @@ TEST(ConfigStoreFileDeathTest, SetConfigValuesWritesAllOrNothing) {
             std::exit(failure.error == EFBIG && readFile(path) == "old=1\n" ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"prog", "prog.lock"}))
+        << "a temporary file stays";
     EXPECT_EXIT(
         {
             limitFileSize(4096, false);

@@ -63,8 +63,11 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"several joins after a child", "<a>x<b>v</b>y<!--1-->z<!--2-->w</a>", nullptr, 0, 0, 0,
          "a{\"x\",b{\"v\"},\"yzw\"}"},
         {"empty comment adds nothing", "<a><!----></a>", nullptr, 0, 0, 0, "a"},
-        {"texts joined across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
-         "a{\"xy\"}"},
+        // Only a comment between two texts joins them: an empty one left nothing to delete.
+        {"no join across an empty comment", "<a>x<!---->y</a>", nullptr, 0, 0, 0,
+         "a{\"x\",\"y\"}"},
+        {"no join across an empty section", "<a>x<![CDATA[]]>y</a>", nullptr, 0, 0, 0,
+         "a{\"x\",\"y\"}"},
         {"comment kept after the last text", "<a>x<!--c--></a>", nullptr, 0, 0, 0,
          "a{\"x\",<!--\"c\"-->}"},
         {"DOCTYPE with an internal subset", "<!DOCTYPE d [<!ENTITY e 'v'>]><d/>", nullptr, 0, 0,
@@ -98,6 +101,18 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         EXPECT_EQ(r.line, c.line);
         EXPECT_EQ(r.column, c.column);
         EXPECT_EQ(dump(node), c.tree);
+    }
+    // A quoted value is scanned a word at a time: a '<' at any offset of the first two words
+    // ends the quote, so the value is not quoted and the '<' is a token no tag may hold.
+    for (size_t at = 0; at < 16; ++at) {
+        std::string value(24, 'v');
+        value[at] = '<';
+        const char quote = at % 2 ? '"' : '\'';
+        std::string text = "<a b=" + (quote + value + quote) + "/>";
+        SCOPED_TRACE(text);
+        xml::ParseResult r;
+        EXPECT_TRUE(xml::Node::parseString(text.c_str(), nullptr, &r).isEmpty());
+        EXPECT_EQ(r.error, xml::kUnexpectedToken);
     }
 }
 
@@ -161,6 +176,13 @@ TEST(XmlParser, OptionsChangeTextHandling) {
     }
     EXPECT_EQ(xml::setGlobalOptions(7), 1);
     EXPECT_EQ(dump(xml::Node::parseString("<a>&#233;</a>")), "a{\"\xE9\"}") << "7 kept 2";
+    // GBK, the last code there is, is taken and counts a double-byte character as one column.
+    xml::setGlobalOptions(xml::kUtf8);
+    EXPECT_EQ(xml::setGlobalOptions(xml::kGbk), 0);
+    xml::ParseResult r;
+    xml::Node::parseString("<a>\x81\x41\xFE\x80&x;</a>", nullptr, &r);
+    EXPECT_EQ(r.error, xml::kUnknownEntity);
+    EXPECT_EQ(r.column, 11);
 }
 
 // Nesting of outside input deep enough to overflow a recursive parser, release, writer or copy.
@@ -293,6 +315,11 @@ TEST(XmlParser, AutoTextEscapesAndRepairs) {
     EXPECT_STREQ(t.escape(own), "&amp;amp;&amp;amp;&amp;amp;&amp;amp;");
     own = t.escape("<<");
     EXPECT_STREQ(t.escape(own + 4), "&amp;lt;");
+    // Its whole text, in a buffer that holds the longer result: escaped in place, each entity
+    // would overwrite the characters still to be read.
+    t.escape(std::string(40, 'a').c_str());
+    own = t.escape("<&>");
+    EXPECT_STREQ(t.escape(own), "&amp;lt;&amp;amp;&amp;gt;");
 }
 
 }  // namespace

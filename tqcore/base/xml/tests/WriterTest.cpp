@@ -97,6 +97,11 @@ TEST(XmlWriter, SaveFileAndParseFile) {
         EXPECT_EQ(dump(xml::Node::parseFile(path.c_str(), node.getName(), &r)), dump(node));
         EXPECT_EQ(r.error, 0);
     }
+    // An unnamed top that begins with a declaration brings its own: no second one is written.
+    xml::Node top = xml::Node::parseString("<a/><b/>");
+    top.addChild("xml", true, 0).addAttribute("version", "1.0");
+    ASSERT_EQ(top.saveFile((dir / "top.xml").c_str()), 0);
+    EXPECT_EQ(readFile(dir / "top.xml"), "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<a/>\n<b/>\n");
     xml::Node a = xml::Node::parseString("<a/>");
     EXPECT_EQ(a.saveFile((dir / "no/such/dir").c_str()), xml::kCannotOpenForWriting);
     xml::ParseResult r;
@@ -121,6 +126,7 @@ TEST(XmlWriterDeathTest, FailedSaveKeepsTheOldFile) {
         },
         testing::ExitedWithCode(0), "");
     EXPECT_EQ(readFile(path), "<old/>");
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"out.xml"}) << "a temporary file stays";
     EXPECT_EXIT(
         {
             limitFileSize(4096, false);
@@ -246,6 +252,9 @@ TEST(XmlEditing, AttachDetachAndLifetimes) {
     xml::Node copy = root.deepCopy();
     root.getChildNode(0).addText("changed");
     EXPECT_EQ(dump(copy), "r{d,a}");
+    // An unnamed node hands its children over in order, the first at the position given.
+    root.addChildNode(xml::Node::parseString("<p/><q/><s/>"), 0);
+    EXPECT_EQ(dump(root), "r{p,q,s,d{\"changed\"},a}");
 }
 
 TEST(XmlBase64, EncodeAndDecode) {

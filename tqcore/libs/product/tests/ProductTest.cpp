@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -48,6 +49,24 @@ TEST(ProductInitDeathTest, WithoutASettingLogsToStandardError) {
             std::exit(equal(plat::logParam().getValueStr(), "*:stderr:10") ? 0 : 1);
         },
         testing::ExitedWithCode(0), "ProductTest: shown\n$");
+}
+
+void onFileSizeSignal(int) {}
+
+// Catches a program that a write past a file size limit ends (SIGXFSZ left at its default), and
+// a start-up that throws away a handler the process installed itself.
+TEST(ProductInitDeathTest, IgnoresSIGXFSZUnlessTheProcessChoseOtherwise) {
+    using Handler = void (*)(int);
+    const std::pair<Handler, Handler> cases[] = {{SIG_DFL, SIG_IGN},
+                                                 {onFileSizeSignal, onFileSizeSignal}};
+    for (const auto& [before, after] : cases)
+        EXPECT_EXIT(
+            {
+                std::signal(SIGXFSZ, before);
+                product::init({"prog"});
+                std::exit(std::signal(SIGXFSZ, SIG_DFL) == after ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
 }
 
 // Catches: the profile directory not defaulted to "$HOME/.qdx", the directory texts not
