@@ -79,23 +79,11 @@ void MemIoStream::appendBuf(uint8_t* storage) {
     at(count - 1) = Buf{storage, storage + bufSize};
 }
 
-// Released buffers go to the spare end while the pipe holds more, so that the buffers in use
-// stay where they are. Once the write buffer is all that is left in use they go right after it
-// instead, the first trading places with it: the next writes land in memory that was just read
-// and is still in the cache, where cycling through every buffer the pipe ever had would not,
-// and restartWriter() trades the two back.
 void MemIoStream::releaseHead(int released) {
-    if (writeIdx == released) {
-        std::swap(at(0), at(released));
-        for (int i = 1; i <= released; i++)
-            at(i).end = at(i).begin + bufSize;
-        hotSpares = released;
-    } else {
-        for (int i = 0; i < released; i++) {
-            const Buf& done = at(0);
-            at(count) = Buf{done.begin, done.begin + bufSize};
-            head = int(size_t(head + 1) & ringMask);
-        }
+    for (int i = 0; i < released; i++) {
+        const Buf& done = at(0);
+        at(count) = Buf{done.begin, done.begin + bufSize};
+        head = int(size_t(head + 1) & ringMask);
     }
     readIdx -= released;
     writeIdx -= released;
@@ -125,9 +113,40 @@ void MemIoStream::markPosReleasing() {
     const uint8_t* last = at(readIdx).begin;
     if (InStream::ptr < last) released -= int((last - InStream::ptr + bufSize - 1) / bufSize);
     if (released == 0) return;
-    releaseHead(released);
+    if (InStream::ptr == OutStream::end && OutStream::ptr == OutStream::end && maxBufs > 1 &&
+        !closed)
+        startOver();
+    else
+        releaseHead(released);
     TQ_ASSERT(InStream::ptr == checkpointPtr);
     if (writerStopped && callback) callback->writable(this);
+}
+
+// Read to the end of a full write buffer: no byte written is needed again, and the writer's
+// next byte needs a fresh buffer anyway. Rather than moving on to the buffer that has waited
+// longest, both sides start over at the head, so that the writer takes the buffers it just
+// wrote in the same order as then: a pipe emptied as it goes stays in buffers the cache holds,
+// and what took one copy then takes one again. A head that does not run on into the next
+// buffer in memory (the constructor's, a slab of its own) goes behind them and the next spare,
+// which usually continues the run, so that a piece that spanned two slabs then fits one.
+// Neither side is in the middle of anything: the reader asked for this, and a writer that
+// holds part of its window (a frame being written) holds at least a byte of it.
+void MemIoStream::startOver() {
+    int used = writeIdx + 1;
+    for (int i = 0; i < used; i++)
+        at(i).end = at(i).begin + bufSize;
+    if (used < count && at(0).begin + bufSize != at(1).begin) {
+        Buf apart = at(0);
+        for (int i = 0; i < used; i++)
+            at(i) = at(i + 1);
+        at(used) = apart;
+    }
+    readIdx = writeIdx = 0;
+    uint8_t* start = at(0).begin;
+    InStream::ptr = InStream::end = checkpointPtr = start;
+    readBase = uint32_t(checkpointPos);
+    OutStream::ptr = start;
+    OutStream::end = start + bufSize;
 }
 
 void MemIoStream::rewindToMark() {
@@ -216,37 +235,12 @@ void MemIoStream::nextWriteBuf(int itemSize) {
         at(writeIdx).end = at(writeIdx).begin + bufSize;
         throw plat::Exception("MemIoStream: item exceeds buffer size");
     }
-    if (drained()) return restartWriter();
     moveWriter(1, OutStream::ptr);
-}
-
-// Every buffer is free again. The writer takes those it wrote last in the same order as then,
-// so that what took one copy then takes one again, in memory still in the cache. A first buffer
-// that does not run on into the second in memory (the constructor's, a slab of its own) goes
-// behind them and the next spare, which usually continues the run: a piece that spanned two
-// slabs then fits the one.
-void MemIoStream::restartWriter() {
-    int replayed = hotSpares + 1;
-    std::swap(at(0), at(hotSpares));
-    at(hotSpares).end = at(hotSpares).begin + bufSize;
-    hotSpares = 0;
-    if (replayed > 1 && replayed < count && at(0).begin + bufSize != at(1).begin) {
-        Buf apart = at(0);
-        for (int i = 0; i < replayed; i++)
-            at(i) = at(i + 1);
-        at(replayed) = apart;
-    }
-    uint8_t* start = at(0).begin;
-    InStream::ptr = InStream::end = checkpointPtr = start;
-    readBase = uint32_t(checkpointPos);
-    OutStream::ptr = start;
-    OutStream::end = start + bufSize;
 }
 
 // Only the buffer left needs its data end: the full ones in between already end where their
 // storage does, as every buffer not yet written does.
 void MemIoStream::moveWriter(int buffers, uint8_t* dataEnd) {
-    hotSpares = 0;
     at(writeIdx).end = dataEnd;
     if (readIdx == writeIdx) InStream::end = dataEnd;
     writeIdx += buffers;
@@ -258,9 +252,6 @@ void MemIoStream::moveWriter(int buffers, uint8_t* dataEnd) {
 }
 
 void MemIoStream::writeBytes(const void* data, int len) {
-    // A run too long for the window of a drained pipe starts the buffers over: in one piece
-    // where the last one was, rather than split at the end of the write buffer.
-    if (len > OutStream::end - OutStream::ptr && drained()) restartWriter();
     const uint8_t* from = static_cast<const uint8_t*>(data);
     while (len > 0) {
         if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
@@ -363,7 +354,6 @@ void MemIoStream::restore(InStream& in) {
     if (savedReadIdx == 0 && checkpoint > readPtr) throw bad();
 
     freeAll();
-    hotSpares = 0;
     size_t capacity = 4;
     while (capacity < savedCount)
         capacity *= 2;

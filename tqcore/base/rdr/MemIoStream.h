@@ -3,13 +3,14 @@
 //
 // Data lives in a ring of equal buffers: the buffers being read at the head, the one being
 // written after them, spare ones behind. Nothing is copied inside the pipe: a buffer the reader
-// is done with becomes a spare and is written again; once the reader has caught up, the writer
-// goes over the buffers it just wrote again, in the same order, so that a pipe emptied as it
-// goes stays in a few buffers the cache holds. An item never spans buffers, so the rest of a
-// buffer too small for the next item is skipped. Buffers are carved out of slabs of 16 to 64 KiB,
-// so that most follow each other in memory: a long write fills such a run with one copy, and
-// the read window takes in every full buffer that the next one follows, so a large piece is
-// read in place. Used from one thread; callbacks run inside the calls that cause them.
+// is done with moves to the spare end and is written again; once the reader has caught up with
+// a full buffer, the writer goes over the buffers it just wrote again, in the same order, so
+// that a pipe emptied as it goes stays in a few buffers the cache holds. An item never spans
+// buffers, so the rest of a buffer too small for the next item is skipped. Buffers are carved
+// out of slabs of 16 to 64 KiB, so that most follow each other in memory: a long write fills
+// such a run with one copy, and the read window takes in every full buffer that the next one
+// follows, so a large piece is read in place. Used from one thread; callbacks run inside the
+// calls that cause them.
 #pragma once
 
 #include "rdr/InStream.h"
@@ -90,19 +91,13 @@ private:
     int slabBuffers(int have, int limit) const;
     void addSpares(int buffers);
     void nextWriteBuf(int itemSize);
-    // Read to its end with the checkpoint there, and free to move on: nothing written is needed
-    // again.
-    bool drained() const {
-        return writeIdx == 0 && maxBufs > 1 && !closed && checkpointPtr == OutStream::ptr &&
-               InStream::ptr == OutStream::ptr;
-    }
-    void restartWriter();
     // Leaves the write buffer with its data ending at `dataEnd` and writes on `buffers` buffers
     // further; those in between are full.
     void moveWriter(int buffers, uint8_t* dataEnd);
     void appendBuf(uint8_t* storage);
     void releaseHead(int count);
     void markPosReleasing();
+    void startOver();
     const uint8_t* readLimit(int index) {
         return index == writeIdx ? OutStream::ptr : at(index).end;
     }
@@ -122,7 +117,6 @@ private:
     int readIdx = 0;   // last buffer of the read window, from the head
     uint32_t readBase = 0;  // stream position (as pos() counts) of that buffer's first byte
     int writeIdx = 0;  // buffer being written
-    int hotSpares = 0;  // spares released when the reader caught up (see releaseHead())
     bool closed = false;
 };
 
