@@ -476,6 +476,27 @@ BENCHMARK_TEMPLATE(BM_Regex, Ours)->Apply(rows);
 BENCHMARK_TEMPLATE(BM_Regex, Re2)->Apply(rows);
 BENCHMARK_TEMPLATE(BM_Regex, Pcre)->Apply(rows);
 
+// Compiling every row's pattern, as a program does at start-up: ours beside RE2's constructor.
+void BM_Compile_Ours(benchmark::State& state) {
+    for (auto _ : state)
+        for (const Row& row : kRows)
+            benchmark::DoNotOptimize(plat::Regex::create(row.pattern, row.flags));
+}
+
+void BM_Compile_Re2(benchmark::State& state) {
+    std::vector<std::string> patterns;
+    for (const Row& row : kRows)
+        patterns.push_back(re2Pattern(row));
+    for (auto _ : state)
+        for (const std::string& pattern : patterns) {
+            RE2 re(pattern);
+            benchmark::DoNotOptimize(re.ok());
+        }
+}
+
+BENCHMARK(BM_Compile_Ours)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Compile_Re2)->Unit(benchmark::kMicrosecond);
+
 // (a|a)*b over n "a": no match, and a backtracking matcher tries 2^n ways.
 void BM_Pathological_Ours(benchmark::State& state) {
     std::string text(size_t(state.range(0)), 'a');

@@ -13,9 +13,13 @@ constexpr int64_t kBias = int64_t(1) << 40;
 // Blocks taken from malloc at once, in one run aligned to the block size; the run goes back
 // when all of its blocks have.
 constexpr int kRunBlocks = 8;
+// The runs that a thread's kept blocks and its current block may come from: each kept block
+// holds its whole run from malloc.
+constexpr int kKeptRuns = 2;
 // The counters' own cache line, so that frees from other threads do not share it with values.
 constexpr size_t kHeader = 64;
-constexpr int kKeptBlocks = int(sizeof(ThreadState::emptied) / sizeof(Block*));
+constexpr int kKeptBlocks = int(sizeof(ThreadState::kept) / sizeof(Block*));
+static_assert(kKeptBlocks >= kKeptRuns * kRunBlocks, "every block of the kept runs fits");
 
 // The header of every block; the first block of a run also counts the run's blocks not given
 // back.
@@ -30,87 +34,104 @@ Block* blockOf(void* p) {
     return reinterpret_cast<Block*>(reinterpret_cast<uintptr_t>(p) & ~uintptr_t(kBlockSize - 1));
 }
 
-BlockHeader* headerOf(Block* block) {
-    return reinterpret_cast<BlockHeader*>(block);
+BlockHeader* runOf(const Block* block) {
+    return reinterpret_cast<const BlockHeader*>(block)->first;
+}
+
+// Takes `blocks` blocks from malloc in one run; the first is at the start.
+char* takeRun(int blocks) {
+    char* run = static_cast<char*>(std::aligned_alloc(kBlockSize, size_t(blocks) * kBlockSize));
+    if (!run) throw std::bad_alloc();
+    BlockHeader* first = reinterpret_cast<BlockHeader*>(run);
+    for (int i = 0; i < blocks; i++)
+        new (run + size_t(i) * kBlockSize) BlockHeader{{{0}}, first, {i ? 0 : blocks}};
+    return run;
 }
 
 // Hands a block back to its run, and the run back to malloc with its last block.
 void giveBack(Block* block) {
-    BlockHeader* first = headerOf(block)->first;
+    BlockHeader* first = runOf(block);
     TQ_JSON_HEAP_UNPOISON(block, kBlockSize);
     if (first->blocksOut.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(first);
 }
 
-void emptied(ThreadState& t, Block* block) {
-    if (!t.ended && t.emptiedCount < kKeptBlocks)
-        t.emptied[t.emptiedCount++] = block;
+// Whether the thread may keep an emptied block of `run`: its kept blocks and its current one
+// must still come from at most kKeptRuns runs.
+bool mayKeep(const ThreadState& t, const BlockHeader* run) {
+    if (t.keptCount == kKeptBlocks) return false;
+    const BlockHeader* runs[kKeptRuns] = {};
+    int count = 0;
+    auto fits = [&runs, &count](const BlockHeader* r) {
+        for (int i = 0; i < count; i++)
+            if (runs[i] == r) return true;
+        if (count == kKeptRuns) return false;
+        runs[count++] = r;
+        return true;
+    };
+    if (t.current) fits(runOf(t.current));
+    for (int i = 0; i < t.keptCount; i++)
+        fits(runOf(t.kept[i]));
+    return fits(run);
+}
+
+// `t` is null once the thread's state has ended.
+void emptied(ThreadState* t, Block* block) {
+    if (t && mayKeep(*t, runOf(block)))
+        t->kept[t->keptCount++] = block;
     else
         giveBack(block);
 }
 
-void countFrees(ThreadState& t, Block* block, int64_t frees) {
+void countFrees(ThreadState* t, Block* block, int64_t frees) {
     if (block->live.fetch_sub(frees, std::memory_order_acq_rel) == frees) emptied(t, block);
 }
 
 void flushFrees(ThreadState& t) {
-    if (t.freeing) countFrees(t, t.freeing, t.pendingFrees);
-    t.freeing = nullptr;
-    t.pendingFrees = 0;
+    HotState& h = ThreadStateCache::hot();
+    if (h.freeing) countFrees(&t, h.freeing, h.pendingFrees);
+    h.freeing = nullptr;
+    h.pendingFrees = 0;
 }
 
 // The current block stops taking allocations; it goes once they are all freed.
 void retire(ThreadState& t) {
     Block* block = t.current;
     if (!block) return;
+    HotState& h = ThreadStateCache::hot();
     t.current = nullptr;
-    t.next = t.end = nullptr;
-    countFrees(t, block, kBias - t.allocations);
+    h.next = h.end = nullptr;
+    countFrees(&t, block, kBias - h.allocations);
 }
 
 Block* takeBlock(ThreadState& t) {
-    if (t.emptiedCount > 0) return t.emptied[--t.emptiedCount];
-    if (t.runNext == t.runEnd) {
-        // A thread that has ended keeps nothing: it takes runs of one block.
-        int blocks = t.ended ? 1 : kRunBlocks;
-        char* run = static_cast<char*>(std::aligned_alloc(kBlockSize, size_t(blocks) * kBlockSize));
-        if (!run) throw std::bad_alloc();
-        BlockHeader* first = reinterpret_cast<BlockHeader*>(run);
-        for (int i = 0; i < blocks; i++)
-            new (run + size_t(i) * kBlockSize) BlockHeader{{{0}}, first, {i ? 0 : blocks}};
-        t.runNext = run;
-        t.runEnd = run + size_t(blocks) * kBlockSize;
-    }
-    Block* block = reinterpret_cast<Block*>(t.runNext);
-    t.runNext += kBlockSize;
-    return block;
+    if (t.keptCount > 0) return t.kept[--t.keptCount];
+    // Nothing is kept, so the new run is the only one: its other blocks wait among the kept
+    // ones, to be handed out in address order.
+    char* run = takeRun(kRunBlocks);
+    for (int i = kRunBlocks - 1; i > 0; i--)
+        t.kept[t.keptCount++] = reinterpret_cast<Block*>(run + size_t(i) * kBlockSize);
+    return reinterpret_cast<Block*>(run);
 }
 
-// Hands back what the thread holds when it ends. Values freed later, by the destructors of
-// other thread-locals or of statics, are counted at once and their blocks given back.
-struct ThreadEnd {
-    ~ThreadEnd() {
-        ThreadState& t = tState;
-        flushFrees(t);
-        retire(t);
-        t.ended = true;
-        while (t.emptiedCount > 0)
-            giveBack(t.emptied[--t.emptiedCount]);
-        for (; t.runNext != t.runEnd; t.runNext += kBlockSize)
-            giveBack(reinterpret_cast<Block*>(t.runNext));
-        t.runNext = t.runEnd = nullptr;
-    }
-};
-thread_local ThreadEnd tEnd;
-
-void registerThread(ThreadState& t) {
-    if (t.registered) return;
-    t.registered = true;
-    // The first use of a thread-local with a destructor schedules that destructor.
-    ThreadEnd* end = &tEnd;
-    (void)end;
+// An allocation after the thread's state has ended: a block of its own, which goes back with
+// it.
+void* allocateAlone(size_t size) {
+    char* run = takeRun(1);
+    reinterpret_cast<Block*>(run)->live.store(1, std::memory_order_relaxed);
+    void* p = run + kHeader;
+    TQ_JSON_HEAP_POISON(p, kBlockSize - kHeader);
+    TQ_JSON_HEAP_UNPOISON(p, roundedSize(size));
+    return p;
 }
 
 }  // namespace
+
+ThreadState::~ThreadState() {
+    flushFrees(*this);
+    retire(*this);
+    while (keptCount > 0)
+        giveBack(kept[--keptCount]);
+}
 
 void* allocateSlow(size_t size) {
     if (size > kMaxSmall) {
@@ -118,20 +139,18 @@ void* allocateSlow(size_t size) {
         if (!p) throw std::bad_alloc();
         return p;
     }
-    ThreadState& t = tState;
-    registerThread(t);
-    retire(t);
-    Block* block = takeBlock(t);
+    ThreadState* t = ThreadStateCache::make();
+    if (!t) return allocateAlone(size);
+    retire(*t);
+    Block* block = takeBlock(*t);
     block->live.store(kBias, std::memory_order_relaxed);
-    t.current = block;
-    t.allocations = 0;
-    t.next = reinterpret_cast<char*>(block) + kHeader;
-    t.end = reinterpret_cast<char*>(block) + kBlockSize;
-    TQ_JSON_HEAP_POISON(t.next, size_t(t.end - t.next));
-    void* p = allocate(size);
-    // A thread that has ended keeps no block.
-    if (t.ended) retire(t);
-    return p;
+    t->current = block;
+    HotState& h = ThreadStateCache::hot();
+    h.allocations = 0;
+    h.next = reinterpret_cast<char*>(block) + kHeader;
+    h.end = reinterpret_cast<char*>(block) + kBlockSize;
+    TQ_JSON_HEAP_POISON(h.next, size_t(h.end - h.next));
+    return allocate(size);
 }
 
 void freeSlow(void* p, size_t size) noexcept {
@@ -140,15 +159,15 @@ void freeSlow(void* p, size_t size) noexcept {
         return;
     }
     TQ_JSON_HEAP_POISON(p, size);
-    ThreadState& t = tState;
-    if (t.ended) {
-        countFrees(t, blockOf(p), 1);
+    ThreadState* t = ThreadStateCache::make();
+    if (!t) {
+        countFrees(nullptr, blockOf(p), 1);
         return;
     }
-    registerThread(t);
-    flushFrees(t);
-    t.freeing = blockOf(p);
-    t.pendingFrees = 1;
+    flushFrees(*t);
+    HotState& h = ThreadStateCache::hot();
+    h.freeing = blockOf(p);
+    h.pendingFrees = 1;
 }
 
 }  // namespace jsonheap

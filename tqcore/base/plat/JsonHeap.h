@@ -1,15 +1,19 @@
 // The storage of JSON trees: nodes, element and member arrays and key texts are cut from
 // 64 KiB blocks that each thread fills front to back, with no header per allocation. A block
-// empties when the last allocation cut from it is freed, on whichever thread that happens:
-// that thread keeps up to 16 emptied blocks (1 MiB) for its next trees and gives the others
-// back. Blocks come from malloc in aligned runs of eight, and a run goes back to malloc with
-// its last block. Space freed inside a block is not reused until the whole block empties: a
-// tree that keeps one value of every block keeps all of those blocks. Requests above
-// kMaxSmall go to malloc.
+// empties when the last allocation cut from it is freed, on whichever thread that happens.
+// Blocks come from malloc in aligned runs of eight (512 KiB), and a run goes back to malloc
+// with its last block; so a thread keeps emptied blocks for its next trees only from two runs,
+// its current block's included (1 MiB), and gives the others back. Space freed inside a block
+// is not reused until the whole block empties: a tree that keeps one value of every block
+// keeps all of those blocks, and their runs. Requests above kMaxSmall go to malloc.
 //
 // Frees are counted per block with one atomic operation per run of frees into the same block,
-// so a tree may be released on another thread than the one that built it.
+// so a tree may be released on another thread than the one that built it. Once a thread's
+// state has ended (its thread-locals are being destroyed), each allocation of that thread
+// takes a block of its own, which goes back with that allocation.
 #pragma once
+
+#include "plat/ThreadCache.h"
 
 #include <atomic>
 #include <cstddef>
@@ -53,37 +57,46 @@ struct Block {
     std::atomic<int64_t> live;
 };
 
-// What each thread holds; zero-initialised and trivially destructible, so that it stays usable
-// while the thread's other thread-locals are destroyed.
-struct ThreadState {
+// What the fast paths touch; all zero while the thread has no state, which sends them to the
+// slow paths.
+struct HotState {
     char* next;            // free space of the current block
     char* end;
-    Block* current;        // null before the first allocation and after the thread's end
     int64_t allocations;   // cut from the current block
     Block* freeing;        // the block of the last free, and the frees not yet counted in it
     int64_t pendingFrees;
-    Block* emptied[16];    // blocks kept for reuse
-    int emptiedCount;
-    char* runNext;         // blocks of the last run from malloc not yet handed out
-    char* runEnd;
-    bool registered;       // the thread's exit will hand everything back
-    bool ended;            // it did: allocate and free without keeping anything
 };
 
-// Defined here, constant-initialised, so that the fast paths reach it without a call.
-inline thread_local ThreadState tState{};
+// What else each thread holds. Its end hands everything back.
+struct ThreadState {
+    ThreadState() noexcept = default;
+    ~ThreadState();
+    ThreadState(const ThreadState&) = delete;
+    ThreadState& operator=(const ThreadState&) = delete;
+
+    Block* current = nullptr;  // null before the first allocation
+    Block* kept[16];           // emptied blocks kept for reuse, and the blocks of a new run
+    int keptCount = 0;
+};
+
+using ThreadStateCache = ThreadCache<ThreadState, 0, HotState>;
 
 void* allocateSlow(size_t size);
 void freeSlow(void* p, size_t size) noexcept;
 
+// What an allocation of `size` takes from its block: never empty, as an allocation must lie
+// inside the block it is counted in.
+inline size_t roundedSize(size_t size) {
+    return size ? (size + 7) & ~size_t(7) : 8;
+}
+
 inline void* allocate(size_t size) {
-    ThreadState& t = tState;
-    // Never empty: an allocation must lie inside the block it is counted in.
-    size_t rounded = size ? (size + 7) & ~size_t(7) : 8;
-    if (size <= kMaxSmall && size_t(t.end - t.next) >= rounded) {
-        void* p = t.next;
-        t.next += rounded;
-        t.allocations++;
+    HotState& h = ThreadStateCache::hot();
+    size_t rounded = roundedSize(size);
+    if (size <= kMaxSmall && size_t(h.end - h.next) >= rounded) {
+        void* p = h.next;
+        h.next += rounded;
+        h.allocations++;
         TQ_JSON_HEAP_UNPOISON(p, rounded);
         return p;
     }
@@ -91,12 +104,12 @@ inline void* allocate(size_t size) {
 }
 
 inline void deallocate(void* p, size_t size) noexcept {
-    ThreadState& t = tState;
+    HotState& h = ThreadStateCache::hot();
     if (size <= kMaxSmall &&
         reinterpret_cast<Block*>(reinterpret_cast<uintptr_t>(p) & ~uintptr_t(kBlockSize - 1)) ==
-            t.freeing) {
+            h.freeing) {
         TQ_JSON_HEAP_POISON(p, size);
-        t.pendingFrees++;
+        h.pendingFrees++;
         return;
     }
     freeSlow(p, size);

@@ -3,6 +3,7 @@
 // container closes; the container then takes them into storage of its final size.
 #include "plat/Json.h"
 
+#include "plat/ThreadCache.h"
 #include "plat/Utf8.h"
 
 #include <sys/mman.h>
@@ -87,6 +88,10 @@ public:
 
     size_t size() const {
         return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunk + size_t(top_ - chunks_.back());
+    }
+    // The storage held, in bytes; only the first chunk is left once the values are taken.
+    size_t heldBytes() const {
+        return firstCapacity_ * sizeof(JsonValue*) + chunks_.capacity() * sizeof(JsonValue**);
     }
     // Deletes what is left; the first chunk is kept when it is no larger than `keep` entries.
     void clear(size_t keep) {
@@ -249,8 +254,8 @@ uint32_t hashKey(const char* text, size_t length) {
 // table per open object.
 constexpr size_t kKeyScanLimit = 16;
 
-// What a parse needs besides the tree. Each thread keeps one for its next parse, up to about
-// 120 KiB, so that small documents allocate nothing but their values.
+// What a parse needs besides the tree. Each thread keeps one for its next parse, up to 128 KiB,
+// so that small documents allocate nothing but their values.
 struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
     std::vector<PendingKey> keys;           // member names of the open objects
@@ -259,10 +264,12 @@ struct ParserScratch {
     // first key, plus 1 (0 is free).
     std::vector<uint32_t> keyTables[kRefusedDepth];
     bool tablesUsed = false;                // since the last reset
+    size_t tableBytes = 0;                  // what the tables held at the last reset after use
     std::unique_ptr<char[]> text;           // the text of a string that holds escapes
     size_t textSize = 0;                    // its size in bytes
 
-    // Empties everything, keeping what is small enough to keep.
+    // Empties everything, keeping of each part what is small enough to keep. The shares add up
+    // to less than the cache's bound, so that one grown part does not cost the others.
     void reset() {
         values.clear(4096);
         keys.clear();
@@ -270,26 +277,20 @@ struct ParserScratch {
         keyText.resize(0);
         if (keyText.capacity() > 16384) keyText.release();
         if (tablesUsed) {
-            for (std::vector<uint32_t>& table : keyTables)
+            tableBytes = 0;
+            for (std::vector<uint32_t>& table : keyTables) {
                 if (table.capacity() > 256) std::vector<uint32_t>().swap(table);
+                tableBytes += table.capacity() * sizeof(uint32_t);
+            }
             tablesUsed = false;
         }
         if (textSize > 16384) text.reset(), textSize = 0;
     }
-};
-
-// The thread's scratch, and its release when the thread ends; a parse after that (from the
-// destructor of another thread-local) gets one of its own.
-thread_local ParserScratch* tScratch;
-thread_local bool tScratchEnded;
-struct ScratchEnd {
-    ~ScratchEnd() {
-        delete tScratch;
-        tScratch = nullptr;
-        tScratchEnded = true;
+    size_t heldBytes() const {
+        return values.heldBytes() + keys.capacity() * sizeof(PendingKey) + keyText.capacity() +
+               tableBytes + textSize;
     }
 };
-thread_local ScratchEnd tScratchEnd;
 
 }  // namespace
 
@@ -717,18 +718,7 @@ void JsonParser::parseObject(int depth) {
 JsonValuePtr JsonValue::parseHttpBody(const char* contentType, const char* text, size_t length) {
     if (!acceptedContentType(contentType))
         throw JsonException("Unknown Content-Type '%s'", contentType);
-    ParserScratch* scratch = tScratch;
-    std::unique_ptr<ParserScratch> own;
-    if (!scratch) {
-        scratch = new ParserScratch;
-        if (tScratchEnded) {
-            own.reset(scratch);
-        } else {
-            ScratchEnd* end = &tScratchEnd;  // schedules the release at the thread's end
-            (void)end;
-            tScratch = scratch;
-        }
-    }
+    ThreadCache<ParserScratch, size_t(128) << 10>::Use scratch;
     JsonParser parser(text, text ? length : 0, *scratch);
     try {
         JsonValuePtr value = parser.parseDocument();

@@ -270,7 +270,7 @@ private:
     uint32_t parseAtom() {
         char c = *p_;
         switch (c) {
-        case '.': return ++p_, emit(program_.flags & Prog::DotAll ? Prog::Any : Prog::AnyButNewline);
+        case '.': return ++p_, emit(program_.flags & Regex::DotAll ? Prog::Any : Prog::AnyButNewline);
         case '[': return parseClass();
         case '(': return parseGroup();
         case '\\': return parseEscape();
@@ -284,7 +284,7 @@ private:
     }
 
     uint32_t emitChar(int codePoint) {
-        return emit(program_.flags & Prog::IgnoreCase ? Prog::CharNoCase : Prog::Char, uint32_t(codePoint));
+        return emit(program_.flags & Regex::IgnoreCase ? Prog::CharNoCase : Prog::Char, uint32_t(codePoint));
     }
 
     uint32_t parseGroup() {

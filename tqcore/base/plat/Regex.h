@@ -13,7 +13,9 @@
 // out over the match alone (plat::RegexBacktracker, or the Pike machine for long matches).
 // The automata live in the expression, are shared by the threads that use it and hold at
 // most about 1 MiB; once warm, matching allocates nothing (replacement output and returned
-// strings aside).
+// strings aside). The engines' working storage is kept per thread, up to 64 KiB each beyond
+// a run, and matching works at any time, from the destructors of statics and thread-locals
+// too.
 //
 // Matches are leftmost, with the priorities a backtracking matcher would give (earlier
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case
@@ -127,8 +129,15 @@ private:
     Regex();
     static std::unique_ptr<Regex> compile(const char* pattern, const char* end, uint32_t flags,
                                           bool delimited);
-    // The next match from the matcher's search start, by the fastest engine that applies;
-    // it ends up in the matcher's slots.
+    // What a matching operation asks of the engines.
+    enum class Question { WholeText, AnyMatch, LeftmostMatch };
+    // Answers `question` for [text, end), searching from `from`, by the fastest engine that
+    // gives the Pike machine's answer. LeftmostMatch puts the match in the slots of `found`
+    // (whose text this is, and `from` its search start) and moves its search start past it;
+    // the other questions take no matcher. `more` is cleared when no match lies beyond.
+    bool answer(Question question, const char* text, const char* from, const char* end,
+                RegexMatcher* found, bool& more) const;
+    // The next match from the matcher's search start, into the matcher's slots.
     bool findNext(RegexMatcher& matcher, bool& more) const;
 
     std::unique_ptr<RegexProgram> program_;

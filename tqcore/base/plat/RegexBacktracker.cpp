@@ -1,6 +1,7 @@
 #include "plat/RegexBacktracker.h"
 
 #include "plat/Exception.h"
+#include "plat/ThreadCache.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,6 +13,11 @@ struct RegexBacktracker::Scratch {
     std::vector<uint64_t> visited;  // one bit per (pc, position in the span)
     std::vector<uint64_t> jobs;     // branches to try, and slots to restore on the way back
     std::vector<uint32_t> slots;    // slots of the path being followed
+
+    size_t heldBytes() const {
+        return visited.capacity() * sizeof(uint64_t) + jobs.capacity() * sizeof(uint64_t) +
+               slots.capacity() * sizeof(uint32_t);
+    }
 };
 
 namespace {
@@ -23,10 +29,17 @@ constexpr uint64_t kRestore = uint64_t(1) << 63;  // job: slot << 32 | its earli
 bool RegexBacktracker::replay(const RegexProgram& program, const char* textStart,
                               const char* textEnd, const char* from, const char* matchEnd,
                               size_t slotCount, uint32_t* result) {
+    if (size_t(program.length()) * (size_t(matchEnd - from) + 1) > kMaxBits) return false;
+    // The bitmap alone may take kMaxBits / 8 bytes.
+    ThreadCache<Scratch, size_t(64) << 10>::Use scratch;
+    return search(*scratch, program, textStart, textEnd, from, matchEnd, slotCount, result);
+}
+
+bool RegexBacktracker::search(Scratch& scratch, const RegexProgram& program, const char* textStart,
+                              const char* textEnd, const char* from, const char* matchEnd,
+                              size_t slotCount, uint32_t* result) {
     const size_t width = size_t(matchEnd - from) + 1;
     const uint32_t length = program.length();
-    if (size_t(length) * width > kMaxBits) return false;
-    static thread_local Scratch scratch;
     scratch.visited.assign((size_t(length) * width + 63) / 64, 0);
     scratch.slots.assign(slotCount, RegexProgram::kUnset);
     scratch.jobs.clear();

@@ -27,6 +27,11 @@ public:
 
 private:
     struct Scratch;
+    // The replay itself, apart from the cache's use: the loop then keeps no register for it.
+    [[gnu::noinline]] static bool search(Scratch& scratch, const RegexProgram& program,
+                                         const char* textStart, const char* textEnd,
+                                         const char* from, const char* matchEnd, size_t slotCount,
+                                         uint32_t* result);
     static constexpr size_t kMaxBits = size_t(256) << 10;
 };
 

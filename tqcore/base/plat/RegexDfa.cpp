@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <string>
 
 namespace plat {
 
@@ -22,69 +20,16 @@ constexpr size_t kBlockSize = size_t(64) << 10;
 // A run that empties the cache again before it has read this many bytes per state built is
 // better left to the Pike machine.
 constexpr size_t kMinBytesPerState = 10;
-constexpr size_t kMaxColumnWork = size_t(1) << 24;
 
 }  // namespace
 
 RegexDfa::RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetBytes)
     : program_(program), wholeText_(wholeText), budgetBytes_(budgetBytes),
+      columnCount_(program.byteMap.columnCount), map_(program.byteMap),
       visited_(size_t(program.length()) + 1, 0) {
+    std::memcpy(byteColumn_, map_.byteColumn, sizeof byteColumn_);
     for (auto& start : start_)
         start.store(nullptr, std::memory_order_relaxed);
-    for (uint32_t pc = 0; pc < program.length();
-         pc += program.isJump(pc) ? 1 : program.instructionLength(pc))
-        if (!program.isJump(pc) && RegexProgram::isConsuming(program.words[pc]))
-            consumingPcs_.push_back(pc);
-    // Above ASCII only the instructions' own ranges (and the line breaks) make borders.
-    std::vector<uint32_t> borders{0x80, 0x2028, 0x202A, 0x110000};
-    auto addRange = [&](uint32_t lo, uint32_t hi) {
-        if (lo > hi || hi < 0x80) return;
-        borders.push_back(std::max<uint32_t>(lo, 0x80));
-        borders.push_back(std::min<uint32_t>(hi, 0x10FFFF) + 1);
-    };
-    size_t testCost = 0;  // of telling which instructions take one character
-    for (uint32_t pc : consumingPcs_) {
-        const uint32_t* at = &program.words[pc];
-        if (at[0] == RegexProgram::Char || at[0] == RegexProgram::CharNoCase) addRange(at[1], at[1]);
-        bool isClass = at[0] == RegexProgram::Class || at[0] == RegexProgram::NotClass;
-        for (uint32_t i = 0; isClass && i < at[1]; ++i)
-            addRange(at[2 + 2 * i], at[3 + 2 * i]);
-        testCost += 1 + (isClass ? at[1] : 0);
-    }
-    std::sort(borders.begin(), borders.end());
-    borders.erase(std::unique(borders.begin(), borders.end()), borders.end());
-    // Telling the characters apart costs that for each of 128 bytes and each interval; a
-    // huge class-heavy pattern is left to the Pike machine rather than paying it.
-    if ((0x80 + borders.size()) * testCost > kMaxColumnWork) {
-        columnCount_ = kMaxColumns + 1;
-        return;
-    }
-    // Characters that every instruction and every assertion treat alike share a column.
-    std::map<std::string, int> bySignature;
-    auto columnOf = [&](int c) {
-        Kind kind = program.hasAssertions ? RegexProgram::kindOf(c) : RegexProgram::kOtherChar;
-        std::string signature(1, char(kind));
-        for (uint32_t pc : consumingPcs_)
-            signature += program.consumes(pc, c) ? '1' : '0';
-        auto added = bySignature.emplace(signature, int(representative_.size()));
-        if (added.second) {
-            representative_.push_back(c);
-            kinds_.push_back(kind);
-        }
-        return added.first->second;
-    };
-    for (int byte = 0; byte < 0x80; ++byte)
-        byteColumn_[byte] = uint8_t(std::min(columnOf(byte), int(kDecode)));
-    std::fill(byteColumn_ + 0x80, byteColumn_ + 256, kDecode);
-    for (size_t i = 0; i + 1 < borders.size(); ++i) {
-        intervalStarts_.push_back(borders[i]);
-        intervalColumns_.push_back(uint8_t(std::min(columnOf(int(borders[i])), int(kDecode))));
-    }
-    invalidColumn_ = columnOf(RegexProgram::kNoChar);
-    endColumn_ = int(representative_.size());
-    representative_.push_back(RegexProgram::kNoChar);
-    kinds_.push_back(RegexProgram::kTextEdge);
-    columnCount_ = endColumn_ + 1;
 }
 
 RegexDfa::~RegexDfa() = default;
@@ -96,19 +41,6 @@ std::atomic<uintptr_t>* RegexDfa::row(State* state) const {
 const uint32_t* RegexDfa::pcsOf(const State* state) const {
     return reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(state + 1) +
                                              size_t(columnCount_) * sizeof(uintptr_t));
-}
-
-int RegexDfa::columnAt(const char* at, const char* end, int& length) const {
-    unsigned char byte = static_cast<unsigned char>(*at);
-    if (byte < 0x80) {
-        length = 1;
-        return byteColumn_[byte];
-    }
-    int c = RegexProgram::decode(at, end, length);
-    if (c == RegexProgram::kNoChar) return invalidColumn_;
-    size_t interval = size_t(std::upper_bound(intervalStarts_.begin(), intervalStarts_.end(),
-                                              uint32_t(c)) - intervalStarts_.begin()) - 1;
-    return intervalColumns_[interval];
 }
 
 Kind RegexDfa::kindBefore(const char* textStart, const char* at) const {
@@ -278,21 +210,21 @@ uintptr_t RegexDfa::build(State* state, int column) {
     std::lock_guard<std::mutex> lock(buildLock_);
     uintptr_t entry = row(state)[column].load(std::memory_order_relaxed);
     if (!(entry & kUnbuilt)) return entry;
-    bool matched = closure(*state, kinds_[size_t(column)]);
+    bool matched = closure(*state, map_.kinds[size_t(column)]);
     // Mid-text matches mean nothing to a whole-text run.
-    uintptr_t matchBit = matched && (!wholeText_ || column == endColumn_) ? kMatched : 0;
+    uintptr_t matchBit = matched && (!wholeText_ || column == map_.endColumn) ? kMatched : 0;
     nextPcs_.clear();
-    if (column != endColumn_) {
+    if (column != map_.endColumn) {
         // Successors of distinct instructions are distinct: the list needs no deduplication.
         for (uint32_t pc : consumers_)
-            if (program_.consumes(pc, representative_[size_t(column)]))
+            if (program_.consumes(pc, map_.representative[size_t(column)]))
                 nextPcs_.push_back(pc + program_.instructionLength(pc));
     }
     if (nextPcs_.empty()) {
         entry = kDead | matchBit;
     } else {
         State* next = intern(nextPcs_.data(), uint32_t(nextPcs_.size()),
-                             program_.hasAssertions ? kinds_[size_t(column)] : RegexProgram::kOtherChar);
+                             program_.hasAssertions ? map_.kinds[size_t(column)] : RegexProgram::kOtherChar);
         if (!next) return 0;
         entry = reinterpret_cast<uintptr_t>(next) | matchBit;
     }
@@ -341,7 +273,7 @@ uintptr_t RegexDfa::entryAt(std::shared_lock<std::shared_mutex>& hold, State*& s
                            Kind before, const char* at, const char* textEnd, int& column,
                            int& length, Progress& progress) {
     length = 0;
-    column = at < textEnd ? columnAt(at, textEnd, length) : endColumn_;
+    column = at < textEnd ? map_.columnAt(at, textEnd, length) : map_.endColumn;
     for (;;) {
         uintptr_t entry = row(state)[column].load(std::memory_order_acquire);
         if (entry & kUnbuilt) entry = build(state, column);
@@ -349,9 +281,10 @@ uintptr_t RegexDfa::entryAt(std::shared_lock<std::shared_mutex>& hold, State*& s
     }
 }
 
-RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
-                                   bool firstOnly, bool useFilter, const char*& from,
-                                   const char*& matchEnd) {
+template <bool kWholeText>
+RegexDfa::Outcome RegexDfa::run(const char* textStart, const char* at, const char* textEnd,
+                                bool firstOnly, bool useFilter, const char*& from,
+                                const char*& matchEnd) {
     std::shared_lock<std::shared_mutex> hold;
     holdCache(hold);
     Progress progress;
@@ -359,9 +292,10 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
     // prefix, to line starts, or over bytes no match begins with. Without assertions a fresh
     // start is the start state itself, which stays put over such bytes, so the loop below
     // skips them without stopping; otherwise the state after a skip depends on the character
-    // before, and the loop stops at every fresh start.
-    const bool skipFar = useFilter && program_.filterSkipsFar();
-    const bool skipBytes = useFilter && program_.hasFilter && !skipFar;
+    // before, and the loop stops at every fresh start. A whole-text automaton has no fresh
+    // states (its threads all began at the text's start) and skips nothing.
+    const bool skipFar = !kWholeText && useFilter && program_.filterSkipsFar();
+    const bool skipBytes = !kWholeText && useFilter && program_.hasFilter && !skipFar;
     const bool skipInLoop = skipBytes && !program_.hasAssertions;
     const bool* firstBytes = program_.firstBytes;
     const bool stopAtFresh = (skipFar || skipBytes) && !skipInLoop;
@@ -392,8 +326,8 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
                 }
             }
         }
-        // Built ASCII transitions that neither match nor stop are the bulk of a search. Kept
-        // in locals whose address is never taken, so that they stay in registers.
+        // Built ASCII transitions that neither match nor stop are the bulk of a run. Kept in
+        // locals whose address is never taken, so that they stay in registers.
         {
             State* current = state;
             const char* lastFresh = from;
@@ -403,10 +337,11 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
                 uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
                 if (column == kDecode) break;
                 uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
+                // Mid-text entries of a whole-text automaton carry no match bit.
                 if (entry & kTags) break;
                 ++p;
                 current = reinterpret_cast<State*>(entry);
-                if (current->fresh) {
+                if (!kWholeText && current->fresh) {
                     lastFresh = p;
                     if (stopAtFresh) {
                         stoppedFresh = true;
@@ -427,6 +362,8 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
         int column, length;
         uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
         if (!entry) return Outcome::GaveUp;
+        // A whole-text automaton sets the match bit at the text's end only, where every
+        // entry is dead.
         if (entry & kMatched) {
             found = true;
             matchEnd = at;
@@ -435,43 +372,21 @@ RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const 
         if (entry & kDead) break;
         at += length;
         state = target(entry);
-        if (state->fresh) from = at;
+        if (!kWholeText && state->fresh) from = at;
     }
     return found ? Outcome::Match : Outcome::NoMatch;
 }
 
+RegexDfa::Outcome RegexDfa::search(const char* textStart, const char* at, const char* textEnd,
+                                   bool firstOnly, bool useFilter, const char*& from,
+                                   const char*& matchEnd) {
+    return run<false>(textStart, at, textEnd, firstOnly, useFilter, from, matchEnd);
+}
+
 RegexDfa::Outcome RegexDfa::matchWhole(const char* text, const char* textEnd) {
-    std::shared_lock<std::shared_mutex> hold;
-    holdCache(hold);
-    Progress progress;
-    Kind before = kindBefore(text, text);
-    State* state = startState(before);
-    if (!state && !recover(hold, state, before, text, progress)) return Outcome::GaveUp;
-    const char* at = text;
-    for (;;) {
-        {
-            State* current = state;
-            const char* p = at;
-            while (p < textEnd) {
-                uint8_t column = byteColumn_[static_cast<unsigned char>(*p)];
-                if (column == kDecode) break;
-                uintptr_t entry = row(current)[column].load(std::memory_order_acquire);
-                // Mid-text entries of a whole-text automaton carry no match bit.
-                if (entry & kTags) break;
-                ++p;
-                current = reinterpret_cast<State*>(entry);
-            }
-            state = current;
-            at = p;
-        }
-        int column, length;
-        uintptr_t entry = entryAt(hold, state, before, at, textEnd, column, length, progress);
-        if (!entry) return Outcome::GaveUp;
-        if (column == endColumn_) return entry & kMatched ? Outcome::Match : Outcome::NoMatch;
-        if (entry & kDead) return Outcome::NoMatch;
-        at += length;
-        state = target(entry);
-    }
+    const char* from;
+    const char* matchEnd;
+    return run<true>(text, text, textEnd, true, false, from, matchEnd);
 }
 
 }  // namespace plat

@@ -46,7 +46,7 @@ public:
 
     // False when the program tells apart too many characters for a row of transitions, or
     // would cost too much to sort them; the Pike machine then runs alone.
-    bool usable() const { return columnCount_ <= kMaxColumns; }
+    bool usable() const { return columnCount_ <= RegexProgram::kMaxColumns; }
 
     // Searches [at, textEnd) of the text beginning at `textStart` for the match the Pike
     // machine would find from `at`: Match sets `matchEnd` to where it ends and `from` to the
@@ -81,14 +81,11 @@ private:
     static constexpr uintptr_t kDead = 2;     // no thread lives on; no target
     static constexpr uintptr_t kUnbuilt = 4;  // not built yet; no target
     static constexpr uintptr_t kTags = 7;
-    static constexpr uint8_t kDecode = 0xFF;  // byte column: a multibyte character begins
-    static constexpr int kMaxColumns = 250;
+    static constexpr uint8_t kDecode = RegexProgram::ByteMap::kDecode;
 
     std::atomic<uintptr_t>* row(State* state) const;
     const uint32_t* pcsOf(const State* state) const;
     static State* target(uintptr_t entry) { return reinterpret_cast<State*>(entry & ~kTags); }
-    // The column of the character at `at` and its length in bytes.
-    int columnAt(const char* at, const char* end, int& length) const;
     RegexProgram::CharKind kindBefore(const char* textStart, const char* at) const;
 
     // Under the build lock.
@@ -98,6 +95,11 @@ private:
     State* intern(const uint32_t* pcs, uint32_t count, uint8_t before);
     void* allocate(size_t bytes);
     void resetLocked();
+    // The one loop of search and matchWhole: from `at` to the first match end (firstOnly)
+    // or the last, skipping with the filter where a search may.
+    template <bool kWholeText>
+    [[gnu::always_inline]] inline Outcome run(const char* textStart, const char* at, const char* textEnd, bool firstOnly,
+                bool useFilter, const char*& from, const char*& matchEnd);
     // Takes the cache lock shared for a run, after emptying the cache if a run asked for it.
     void holdCache(std::shared_lock<std::shared_mutex>& hold);
     // The entry of `state` for the character at `at` (the end's column at the text's end),
@@ -115,17 +117,10 @@ private:
     const RegexProgram& program_;
     const bool wholeText_;       // from the pattern's code, keeping threads below a match
     size_t budgetBytes_;
+    const int columnCount_;      // of the program's byte map
 
-    // Columns, worked out once.
-    uint8_t byteColumn_[256];                // per byte below 0x80; kDecode above
-    std::vector<uint32_t> intervalStarts_;   // non-ASCII code points where a column begins
-    std::vector<uint8_t> intervalColumns_;   // the column of each interval
-    std::vector<int> representative_;        // a character of each column
-    std::vector<RegexProgram::CharKind> kinds_;  // its kind, as assertions see it
-    std::vector<uint32_t> consumingPcs_;     // every consuming instruction
-    int invalidColumn_ = 0;                  // bad UTF-8
-    int endColumn_ = 0;                      // the text's end
-    int columnCount_ = 0;
+    const RegexProgram::ByteMap& map_;  // the program's columns
+    uint8_t byteColumn_[256];             // map_.byteColumn, beside the cache the loops read
 
     // The cache. Shared by runs: readers follow entries with acquire loads.
     mutable std::shared_mutex cacheLock_;  // shared: a run; exclusive: emptying the cache

@@ -1,7 +1,6 @@
 #include "plat/RegexMatcher.h"
 
 #include "plat/Exception.h"
-#include "plat/RegexBacktracker.h"
 #include "plat/SmallVector.h"
 
 #include <algorithm>
@@ -33,28 +32,29 @@ struct RegexMatcher::Scratch {
     SmallVector<uint32_t, 128> visited;  // per pc (and the end): generation last entered
     SmallVector<uint32_t, 20> result;    // slots of the last match
     SmallVector<uint32_t, 20> slots;     // slots of the thread being followed
-    bool inUse = false;
+
+    // Inline storage included: one sum, as the cache checks it after every run.
+    size_t heldBytes() const {
+        return (lists[0].capacity() + lists[1].capacity() + pending.capacity() +
+                visited.capacity() + result.capacity() + slots.capacity()) *
+               sizeof(uint32_t);
+    }
 };
 
 RegexMatcher::RegexMatcher(const RegexProgram& program, uint32_t startPc, int slotCount,
                            const char* textStart, const char* textEnd, bool useFilter)
     : program_(program), startPc_(startPc), slotCount_(size_t(std::max(slotCount, 0))),
       textStart_(textStart), textEnd_(textEnd), searchStart_(textStart), position_(textStart),
-      useFilter_(useFilter && program.hasFilter),
-      scratch_([]() -> Scratch& {
-          // Kept for the thread's life: its storage is what makes later runs allocation-free.
-          static thread_local Scratch scratch;
-          return scratch;
-      }()) {
-    TQ_ASSERT(!scratch_.inUse);
-    scratch_.inUse = true;
+      useFilter_(useFilter && program.hasFilter), scratch_(*storage_) {
     scratch_.result.resize(slotCount_);
     scratch_.slots.resize(slotCount_);
     scratch_.result.fill(kUnset);
 }
 
-RegexMatcher::~RegexMatcher() {
-    scratch_.inUse = false;
+RegexMatcher::~RegexMatcher() = default;
+
+uint32_t* RegexMatcher::resultSlots() {
+    return scratch_.result.data();
 }
 
 uint32_t RegexMatcher::resultSlot(int i) const {
@@ -250,13 +250,7 @@ bool RegexMatcher::findNext(bool& more) {
     return true;
 }
 
-void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool backtrack,
-                               bool& more) {
-    if (backtrack && RegexBacktracker::replay(program_, textStart_, textEnd_, from, matchEnd,
-                                              slotCount_, scratch_.result.data())) {
-        afterMatch(more);
-        return;
-    }
+void RegexMatcher::replayMatch(const char* from, const char* matchEnd, bool& more) {
     // From `from` the machine is where the one from the search start would be (no older
     // thread lives there), and its last match ends at matchEnd.
     searchStart_ = from;

@@ -6,12 +6,13 @@
 // the pattern. Nothing backtracks. This is the matcher whose results define every other
 // engine's: the others only find the same match sooner.
 //
-// The thread lists, stack, marks and slots live in storage kept per thread across runs, so
-// that once a thread has run a program of some size, runs of that size allocate nothing. A
-// thread holds one matcher at a time.
+// The thread lists, stack, marks and slots live in storage kept per thread across runs
+// (plat::ThreadCache), so that once a thread has run a program of some size, runs of that size
+// allocate nothing; what a run with many groups grows beyond 64 KiB goes back when it ends.
 #pragma once
 
 #include "plat/RegexProgram.h"
+#include "plat/ThreadCache.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,12 +43,15 @@ public:
     // without a match and after an empty match at the text's end.
     bool findNext(bool& more);
     // Takes the match another engine located: the machine runs from `from`, where only the
-    // search entry is alive, to `matchEnd`, where the leftmost match ends, for its slots (or,
-    // with `backtrack`, plat::RegexBacktracker when the span suits it). Then moves the search
-    // start as findNext does.
-    void replayMatch(const char* from, const char* matchEnd, bool backtrack, bool& more);
+    // search entry is alive, to `matchEnd`, where the leftmost match ends, for its slots.
+    // Then moves the search start as findNext does.
+    void replayMatch(const char* from, const char* matchEnd, bool& more);
     // Takes a match of a pattern without groups found by other means.
     void takeMatch(const char* matchStart, const char* matchEnd, bool& more);
+    // Takes the match that another engine wrote to resultSlots(), as findNext would.
+    void takeResult(bool& more) { afterMatch(more); }
+    uint32_t* resultSlots();
+    int slotCount() const { return int(slotCount_); }
     const char* searchStart() const { return searchStart_; }
 
     // Appends the template to `output` with its references to the last match expanded: "$$"
@@ -63,6 +67,7 @@ public:
 
 private:
     struct Scratch;
+    using ScratchCache = ThreadCache<Scratch, size_t(64) << 10>;
 
     // Begins a run at the search start: the threads of the start pc before the first character.
     void start(bool stopAtFirst);
@@ -95,7 +100,8 @@ private:
     int nextLength_ = 0;       // its length in bytes
     bool matched_ = false;     // a thread reached the program's end in the current step
     bool onlyStartThreads_ = false;  // every thread began at the current position
-    Scratch& scratch_;         // this thread's lists, marks and slots
+    ScratchCache::Use storage_;      // lists, marks and slots: the thread's, or the run's own
+    Scratch& scratch_;               // *storage_
 };
 
 }  // namespace plat

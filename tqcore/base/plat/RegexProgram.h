@@ -9,6 +9,8 @@
 // bytes), so that engines skip text in which none can.
 #pragma once
 
+#include "plat/Regex.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,8 +37,6 @@ struct RegexProgram {
         SaveAndClear = 24,    // slot, k: record the position, unset the k slots after it
         Clear = 25,           // slot, k: unset k slots from slot on
     };
-    // Flag bits, the same as plat::Regex's.
-    static constexpr uint32_t DotAll = 1, Multiline = 2, IgnoreCase = 4;
     // The character of a byte sequence that is not valid UTF-8, and of the text's end.
     static constexpr int kNoChar = 0x7FFFFFFF;
     // The slot of a group that did not take part.
@@ -49,7 +49,7 @@ struct RegexProgram {
     uint32_t anchoredStart = 0;  // where the pattern's own code begins
     uint32_t searchStart = 1;    // entry of the search loop before the pattern
     int captureCount = 0;        // number of capturing groups
-    uint32_t flags = 0;          // DotAll, Multiline, IgnoreCase
+    uint32_t flags = 0;          // plat::Regex's flag bits
     bool hasAssertions = false;  // some instruction looks at the characters around a position
     // Where a match can begin; without a filter a match may begin with any byte or be empty.
     bool hasFilter = false;
@@ -59,7 +59,28 @@ struct RegexProgram {
     bool literal = false;        // every match is the prefix itself, with no groups
     bool lineStartOnly = false;  // every match begins where "^" holds
 
-    // Works out the filter, the prefix and the rest above from the finished program.
+    // Characters that every consuming instruction and every assertion treat alike share a
+    // column, so that an automaton keeps one transition per column instead of per character.
+    // Worked out once per program and shared by its automata.
+    struct ByteMap {
+        static constexpr uint8_t kDecode = 0xFF;  // byte column: a multibyte character begins
+        uint8_t byteColumn[256];                  // per byte below 0x80; kDecode above
+        std::vector<uint32_t> intervalStarts;     // non-ASCII code points where a column begins
+        std::vector<uint8_t> intervalColumns;     // the column of each interval
+        std::vector<int> representative;          // a character of each column
+        std::vector<CharKind> kinds;              // its kind, as assertions see it
+        int invalidColumn = 0;                    // bad UTF-8
+        int endColumn = 0;                        // the text's end
+        int columnCount = 0;                      // past kMaxColumns: too many to tell apart
+
+        // The column of the character at `at` (before `end`) and its length in bytes.
+        int columnAt(const char* at, const char* end, int& length) const;
+    };
+    static constexpr int kMaxColumns = 250;
+    ByteMap byteMap;
+
+    // Works out the filter, the prefix, the byte map and the rest above from the finished
+    // program.
     void analyse();
 
     uint32_t length() const { return uint32_t(words.size()); }
@@ -101,8 +122,8 @@ struct RegexProgram {
     bool assertionHolds(uint32_t op, CharKind before, CharKind after) const {
         switch (op) {
         case LineStart:
-            return before == kTextEdge || ((flags & Multiline) && before == kLineBreak);
-        case LineEnd: return after == kTextEdge || ((flags & Multiline) && after == kLineBreak);
+            return before == kTextEdge || ((flags & Regex::Multiline) && before == kLineBreak);
+        case LineEnd: return after == kTextEdge || ((flags & Regex::Multiline) && after == kLineBreak);
         case WordBoundary: return (before == kWordChar) != (after == kWordChar);
         default: return (before == kWordChar) == (after == kWordChar);
         }
@@ -148,11 +169,12 @@ struct RegexProgram {
     bool filterSkipsFar() const { return hasFilter && (!prefix.empty() || lineStartOnly); }
 
 private:
+    void computeByteMap();
     bool atLineStart(const char* textStart, const char* at) const;
     static int decodeMultibyte(const char* at, const char* end, int& length);
     bool inRanges(const uint32_t* ranges, uint32_t count, int c) const {
         uint32_t u = uint32_t(c);
-        if (!(flags & IgnoreCase)) {
+        if (!(flags & Regex::IgnoreCase)) {
             for (uint32_t i = 0; i < count; ++i)
                 if (ranges[2 * i] <= u && u <= ranges[2 * i + 1]) return true;
             return false;

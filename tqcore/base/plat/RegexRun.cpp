@@ -1,7 +1,9 @@
-// The matching operations of plat::Regex: each picks the fastest engine that gives the Pike
-// machine's result, and falls back to the machine when an automaton gives up.
+// The matching operations of plat::Regex. They all ask answer(), the one place that picks the
+// fastest engine giving the Pike machine's result: the literal search, then an automaton,
+// then the machine itself, which also stands in when an automaton gives up.
 #include "plat/Regex.h"
 
+#include "plat/RegexBacktracker.h"
 #include "plat/RegexDfa.h"
 #include "plat/RegexMatcher.h"
 #include "plat/RegexProgram.h"
@@ -22,61 +24,69 @@ const char* textEndOf(const char* text, const char* end) {
 
 }  // namespace
 
-bool Regex::findNext(RegexMatcher& matcher, bool& more) const {
+bool Regex::answer(Question question, const char* text, const char* from, const char* end,
+                   RegexMatcher* found, bool& more) const {
     const RegexProgram& program = *program_;
     if (program.literal && (engines_ & LiteralSearch)) {
-        const char* start = program.nextCandidate(matcher.textStart(), matcher.searchStart(), matcher.textEnd());
-        if (start == matcher.textEnd()) {
+        if (question == Question::WholeText)
+            return size_t(end - text) == program.prefix.size() &&
+                   std::memcmp(text, program.prefix.data(), program.prefix.size()) == 0;
+        const char* start = program.nextCandidate(text, from, end);
+        if (start == end) {
             more = false;
             return false;
         }
-        matcher.takeMatch(start, start + program.prefix.size(), more);
+        if (found) found->takeMatch(start, start + program.prefix.size(), more);
         return true;
     }
-    if ((engines_ & Automaton) && searchAutomaton_->usable()) {
-        const char* from;
-        const char* matchEnd;
-        switch (searchAutomaton_->search(matcher.textStart(), matcher.searchStart(),
-                                         matcher.textEnd(), false, engines_ & StartFilter, from,
-                                         matchEnd)) {
-        case RegexDfa::Outcome::NoMatch: more = false; return false;
-        case RegexDfa::Outcome::Match:
-            matcher.replayMatch(from, matchEnd, engines_ & Backtracker, more);
+    RegexDfa& automaton = question == Question::WholeText ? *wholeAutomaton_ : *searchAutomaton_;
+    if ((engines_ & Automaton) && automaton.usable()) {
+        const char* start = from;
+        const char* matchEnd = nullptr;
+        RegexDfa::Outcome outcome =
+            question == Question::WholeText
+                ? automaton.matchWhole(text, end)
+                : automaton.search(text, from, end, question == Question::AnyMatch,
+                                   engines_ & StartFilter, start, matchEnd);
+        if (outcome == RegexDfa::Outcome::NoMatch) {
+            more = false;
+            return false;
+        }
+        if (outcome == RegexDfa::Outcome::Match) {
+            if (!found) return true;
+            // The automaton knows where the match lies; its groups come from a replay over
+            // that span alone, by backtracking when the span is short enough.
+            if ((engines_ & Backtracker) &&
+                RegexBacktracker::replay(program, text, end, start, matchEnd,
+                                         size_t(found->slotCount()), found->resultSlots()))
+                found->takeResult(more);
+            else
+                found->replayMatch(start, matchEnd, more);
             return true;
-        case RegexDfa::Outcome::GaveUp: break;
         }
     }
-    return matcher.findNext(more);
+    if (found) return found->findNext(more);
+    RegexMatcher matcher(program,
+                         question == Question::WholeText ? program.anchoredStart : program.searchStart,
+                         0, text, end, question == Question::AnyMatch && (engines_ & StartFilter));
+    return question == Question::WholeText ? matcher.matchesWhole() : matcher.findAny();
+}
+
+bool Regex::findNext(RegexMatcher& matcher, bool& more) const {
+    return answer(Question::LeftmostMatch, matcher.textStart(), matcher.searchStart(),
+                  matcher.textEnd(), &matcher, more);
 }
 
 bool Regex::matchesWhole(const char* text, const char* end) const {
+    bool more;
     end = textEndOf(text, end);
-    const RegexProgram& program = *program_;
-    if (program.literal && (engines_ & LiteralSearch))
-        return size_t(end - text) == program.prefix.size() &&
-               std::memcmp(text, program.prefix.data(), program.prefix.size()) == 0;
-    if ((engines_ & Automaton) && wholeAutomaton_->usable()) {
-        RegexDfa::Outcome outcome = wholeAutomaton_->matchWhole(text, end);
-        if (outcome != RegexDfa::Outcome::GaveUp) return outcome == RegexDfa::Outcome::Match;
-    }
-    RegexMatcher matcher(program, program.anchoredStart, 0, text, end, false);
-    return matcher.matchesWhole();
+    return answer(Question::WholeText, text, text, end, nullptr, more);
 }
 
 bool Regex::test(const char* text, const char* end) const {
+    bool more;
     end = textEndOf(text, end);
-    const RegexProgram& program = *program_;
-    if (program.literal && (engines_ & LiteralSearch))
-        return program.nextCandidate(text, text, end) != end;
-    if ((engines_ & Automaton) && searchAutomaton_->usable()) {
-        const char* from;
-        const char* matchEnd;
-        RegexDfa::Outcome outcome = searchAutomaton_->search(text, text, end, true,
-                                                             engines_ & StartFilter, from, matchEnd);
-        if (outcome != RegexDfa::Outcome::GaveUp) return outcome == RegexDfa::Outcome::Match;
-    }
-    RegexMatcher matcher(program, program.searchStart, 0, text, end, engines_ & StartFilter);
-    return matcher.findAny();
+    return answer(Question::AnyMatch, text, text, end, nullptr, more);
 }
 
 const char* Regex::exec(const char* text, const char** end, const char** starts,

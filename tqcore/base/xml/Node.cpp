@@ -288,10 +288,10 @@ Attr Node::updateAttribute(const char* newValue, const char* newName, int index)
     char* value = xmlStrDup(newValue);
     if (newName) {
         char* name = xmlStrDup(newName);
-        freeUnlessInBlock(d_, a.name);
+        freeUnlessParsed(d_, a.name);
         a.name = name;
     }
-    freeUnlessInBlock(d_, a.value);
+    freeUnlessParsed(d_, a.value);
     a.value = value;
     return a;
 }
@@ -313,7 +313,7 @@ const char* Node::updateText(const char* newText, int index) {
     if (index < 0 || index >= d_->textCount) return addText(newText);
     ownArrays(d_);
     char* text = xmlStrDup(newText);
-    freeUnlessInBlock(d_, d_->texts[index]);
+    freeUnlessParsed(d_, d_->texts[index]);
     return d_->texts[index] = text;
 }
 
@@ -326,7 +326,7 @@ ClearSection Node::updateClear(const char* newContent, int index) {
     if (index < 0 || index >= d_->clearCount) return addClear(newContent);
     ownArrays(d_);
     char* content = xmlStrDup(newContent);
-    freeUnlessInBlock(d_, d_->clears[index].content);
+    freeUnlessParsed(d_, d_->clears[index].content);
     d_->clears[index].content = content;
     return d_->clears[index];
 }
@@ -347,13 +347,13 @@ ClearSection Node::updateClear(const ClearSection& newClear, const ClearSection&
 
 void Node::deleteAttribute(int index) {
     if (index < 0 || index >= attributeCount()) return;
-    freeUnlessInBlock(d_, d_->attributes[index].name);
-    freeUnlessInBlock(d_, d_->attributes[index].value);
+    freeUnlessParsed(d_, d_->attributes[index].name);
+    freeUnlessParsed(d_, d_->attributes[index].value);
     int count = d_->attributeCount--;
     std::memmove(d_->attributes + index, d_->attributes + index + 1,
                  sizeof(Attr) * size_t(count - index - 1));
     if (count == 1) {
-        freeUnlessInBlock(d_, d_->attributes);
+        freeUnlessParsed(d_, d_->attributes);
         d_->attributes = nullptr;
     }
 }
@@ -363,7 +363,7 @@ void Node::deleteAttribute(const Attr& attr) { deleteAttribute(indexOfAttribute(
 
 void Node::deleteText(int index) {
     if (index < 0 || index >= textCount()) return;
-    freeUnlessInBlock(d_, d_->texts[index]);
+    freeUnlessParsed(d_, d_->texts[index]);
     removeContent(d_, kTextItem, index);
 }
 
@@ -371,7 +371,7 @@ void Node::deleteText(const char* text) { deleteText(indexOfText(d_, text)); }
 
 void Node::deleteClear(int index) {
     if (index < 0 || index >= clearCount()) return;
-    freeUnlessInBlock(d_, d_->clears[index].content);
+    freeUnlessParsed(d_, d_->clears[index].content);
     removeContent(d_, kClearItem, index);
 }
 

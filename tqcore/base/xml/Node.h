@@ -8,9 +8,11 @@
 // scan), a multi-byte character of the chosen encoding is never split, and nothing recurses
 // over the depth of the tree (parse, release, copy and write all iterate), so any nesting of
 // outside input is safe. Parsing is one pass without copying the input; names, values and
-// texts are decoded into the parser's scratch space and copied once more, when their element
-// closes, into the element's one allocation: its record, arrays, name and texts, and the same
-// of each child that holds no element; the allocation is freed with the last of its records.
+// texts are decoded once, as they are read, straight into the document's text store, which
+// goes with the last element that points into it (a subtree kept after the rest of its
+// document is released keeps the whole store). An element gets one allocation when it closes:
+// its record and arrays, and the same of each child that holds no element; the allocation is
+// freed with the last of its records.
 // Texts and records are allocated with malloc; an allocation that fails stops the process with
 // an assertion failure.
 #pragma once

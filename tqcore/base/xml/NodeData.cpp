@@ -66,18 +66,18 @@ NodeData* newNodeData(char* name, bool declaration) {
 namespace {
 // Frees what edits put into a record besides its block.
 void freePieces(NodeData* node) {
-    for (int i = 0; i < node->textCount; ++i) freeUnlessInBlock(node, node->texts[i]);
-    for (int i = 0; i < node->clearCount; ++i) freeUnlessInBlock(node, node->clears[i].content);
+    for (int i = 0; i < node->textCount; ++i) freeUnlessParsed(node, node->texts[i]);
+    for (int i = 0; i < node->clearCount; ++i) freeUnlessParsed(node, node->clears[i].content);
     for (int i = 0; i < node->attributeCount; ++i) {
-        freeUnlessInBlock(node, node->attributes[i].name);
-        freeUnlessInBlock(node, node->attributes[i].value);
+        freeUnlessParsed(node, node->attributes[i].name);
+        freeUnlessParsed(node, node->attributes[i].value);
     }
-    freeUnlessInBlock(node, node->children);
-    freeUnlessInBlock(node, node->texts);
-    freeUnlessInBlock(node, node->clears);
-    freeUnlessInBlock(node, node->order);
-    freeUnlessInBlock(node, node->attributes);
-    freeUnlessInBlock(node, node->name);
+    freeUnlessParsed(node, node->children);
+    freeUnlessParsed(node, node->texts);
+    freeUnlessParsed(node, node->clears);
+    freeUnlessParsed(node, node->order);
+    freeUnlessParsed(node, node->attributes);
+    freeUnlessParsed(node, node->name);
 }
 }  // namespace
 
@@ -98,7 +98,10 @@ void freeTree(NodeData* d) {
         }
         if (node->piecesOutside) freePieces(node);
         NodeData* head = node->block;
-        if (--head->blockRecords == 0) std::free(head);
+        if (--head->blockRecords == 0) {
+            if (TextStore* store = head->store; store && --store->blocks == 0) std::free(store);
+            std::free(head);
+        }
     }
 }
 

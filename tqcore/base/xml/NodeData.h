@@ -11,6 +11,16 @@
 
 namespace xml {
 
+// The names, values, texts and contents of one parse, decoded or copied there once, in document
+// order. It goes with the last of the element allocations that point into it: a subtree kept
+// after the rest of its document is released keeps the whole store.
+struct TextStore {
+    int blocks;   // element allocations that point into it
+    size_t size;  // bytes that follow the header
+
+    char* bytes() { return reinterpret_cast<char*>(this + 1); }
+};
+
 struct NodeData {
     char* name;            // null for the unnamed top node of a parse
     int childCount;
@@ -26,14 +36,14 @@ struct NodeData {
     Attr* attributes;      // document order
     uint32_t* order;       // children, texts and clears in document order: index * 4 + kind
     int refCount;          // handles plus the parent's children array
-    // A parse gives an element one allocation for all of it: the record, its arrays, its name,
-    // the texts of its attributes, texts and clear sections, and the same of each of its leaf
-    // children (those without child elements). The allocation goes with the last of its
-    // records. Edits take an array out of it before they grow or free it, and free only the
-    // texts that lie outside.
+    // A parse gives an element one allocation for its record and arrays and those of each of
+    // its leaf children (those without child elements); their texts lie in the parse's text
+    // store. The allocation goes with the last of its records. Edits take an array out of it
+    // before they grow or free it, and free only the texts that lie outside the store.
     int blockRecords;      // of a head: records in the allocation not yet freed
     NodeData* block;       // the record that heads this record's allocation; itself for a head
     size_t blockSize;      // of a head: bytes of the allocation
+    TextStore* store;      // of a head: where the texts of its parse lie; null for an edit's
 };
 
 // Entities, in the order they are tried.
@@ -72,9 +82,17 @@ inline bool inBlock(const NodeData* d, const void* p) {
     uintptr_t block = reinterpret_cast<uintptr_t>(d->block);
     return at >= block && at < block + d->block->blockSize;
 }
-// Frees a text or array of the record, unless it lies in the record's allocation.
-inline void freeUnlessInBlock(const NodeData* d, void* p) {
-    if (!inBlock(d, p)) std::free(p);
+// Whether `p` lies in the text store of the record's parse.
+inline bool inStore(const NodeData* d, const void* p) {
+    TextStore* store = d->block->store;
+    if (!store) return false;
+    uintptr_t at = reinterpret_cast<uintptr_t>(p);
+    uintptr_t bytes = reinterpret_cast<uintptr_t>(store->bytes());
+    return at >= bytes && at < bytes + store->size;
+}
+// Frees a text or array of the record, unless its parse made it.
+inline void freeUnlessParsed(const NodeData* d, void* p) {
+    if (!inBlock(d, p) && !inStore(d, p)) std::free(p);
 }
 // Gives every array of the record an allocation of its own, so that it can grow or be freed.
 // Every edit calls it before it puts an allocation of its own into the record.

@@ -156,10 +156,20 @@ ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* er
     };
     ptrdiff_t written = 0;
     for (const char* p = text; p < end;) {
-        // Runs between references are short: copied a word at a time, then byte by byte up to
-        // the '&'. The output never runs ahead of the input, so a whole word fits where it goes.
-        for (; end - p >= 8 && !holdsByte(wordAt(p), '&'); p += 8, written += 8)
-            if (out) std::memcpy(out + written, p, 8);
+        // Runs between references are short: copied a word at a time, and the part of the word
+        // before its first '&' (the lowest byte the word test marks) at once. The output never
+        // runs ahead of the input, so a whole word fits where it goes.
+        for (; end - p >= 8; p += 8, written += 8) {
+            uint64_t word = wordAt(p);
+            if (uint64_t ampersands = holdsByte(word, '&')) {
+                int before = __builtin_ctzll(ampersands) / 8;
+                if (out) copyBytes(out + written, p, size_t(before));
+                p += before;
+                written += before;
+                break;
+            }
+            if (out) std::memcpy(out + written, &word, 8);
+        }
         for (; p < end && *p != '&'; ++p, ++written)
             if (out) out[written] = *p;
         if (p == end) break;
@@ -212,10 +222,10 @@ ptrdiff_t decodeReferences(const char* text, const char* end, char* out, int* er
 // An element whose end has not been read yet: its name and where its items start in the
 // parser's arrays.
 struct OpenElement {
-    const char* name;  // in the document; null for the top node
+    char* name;  // in the text store; null for the top node
     int nameLength;
     bool declaration;
-    size_t children, texts, clears, order, attributes, bytes, leaves;
+    size_t children, texts, clears, order, attributes, leaves;
     int textCount, clearCount;  // its own, without its leaves'
 };
 
@@ -228,8 +238,7 @@ struct Span {
 // A leaf element (one without child elements) that has closed: its record is made with its
 // parent's, in the same allocation, and its items stay in the parser's arrays until then.
 struct ClosedLeaf {
-    const char* name;
-    int nameLength;
+    char* name;
     bool declaration;
     Span texts, clears, attributes, order;
 };
@@ -255,25 +264,15 @@ public:
     T& back() { return data_[size_ - 1]; }
     const T& back() const { return data_[size_ - 1]; }
     void push(const T& value) {
-        if (size_ == capacity_) grow(1);
+        if (size_ == capacity_) grow();
         data_[size_++] = value;
     }
     void pop() { --size_; }
     void truncate(size_t size) { size_ = size; }
-    // Room for `count` more items at the end, which the caller fills.
-    T* extend(size_t count) {
-        if (capacity_ - size_ < count) grow(count);
-        size_ += count;
-        return data_ + size_ - count;
-    }
-    void append(const T* items, size_t count) {
-        if (count) std::memcpy(extend(count), items, sizeof(T) * count);
-    }
 
 private:
-    void grow(size_t count) {
+    void grow() {
         size_t capacity = capacity_ * 2;
-        while (capacity - size_ < count) capacity *= 2;
         if (data_ == inline_) {
             T* heap = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * capacity));
             std::memcpy(heap, inline_, sizeof(T) * size_);
@@ -294,15 +293,29 @@ class Parser {
 public:
     // `length` is below INT_MAX, so that every index fits an int. The options are those of
     // the moment the parse starts.
+    //
+    // The text store is as long as the document and its NUL, and that always suffices: every
+    // name, value, text and content is stored with one NUL, never longer than it is written
+    // (references shrink, quotes and blanks go), and the byte after it in the document (a quote,
+    // a blank, '=', '<', '>', '/' or the closing marker) belongs to no other.
     Parser(const char* doc, size_t length)
         : doc_(doc),
           end_(doc + length),
           options_(globalOptions()),
-          charSet_(charSetOf(options_.encoding)) {}
+          charSet_(charSetOf(options_.encoding)),
+          store_(static_cast<TextStore*>(xmlRealloc(nullptr, sizeof(TextStore) + length + 1))),
+          storeNext_(store_->bytes()),
+          storeEnd_(storeNext_ + length + 1) {
+        store_->blocks = 0;
+        store_->size = length + 1;
+    }
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
 
     // Parses the whole document and returns its unnamed top node (one reference); `completed`
     // is false when the parse was abandoned. A tag and elements left open (at the end or by
-    // an error) get their items all the same.
+    // an error) get their items all the same. Call it once: the text store goes to the tree,
+    // the top's allocation always among its owners.
     NodeData* run(bool* completed) {
         openElement(nullptr, 0, false);
         *completed = parseContent();
@@ -344,79 +357,74 @@ private:
         }
     }
     bool addParsedText(int end);
-    bool joinText(size_t added);
+    bool joinsEarlierText() const;
+    bool joinText(const char* text, int length);
     // The kind of the current element's own item `fromEnd` (0 or 1) items before its last;
     // -1 when there is none. A closed leaf's items lie after its entry in order_, and count
     // as that one element item.
     int ownKindFromEnd(int fromEnd) const;
     bool parseClear(const ClearMarker* marker);
-    // Appends the entity-decoded range and a NUL to bytes_; false, with the parse failed and
-    // bytes_ as it was, for a bad reference.
-    bool decodeInto(const char* text, int length, bool mayHoldReference = true) {
-        size_t start = bytes_.size();
-        // A reference is never shorter than what it decodes to.
-        char* out = bytes_.extend(size_t(length) + 1);
+    // Room in the text store for a range of `length` bytes and its NUL (see the constructor).
+    char* storeRoom(int length) {
+        TQ_ASSERT(storeEnd_ - storeNext_ > length);
+        return storeNext_;
+    }
+    // Stores the range as it is; returns the stored text.
+    char* store(const char* text, int length) {
+        char* out = storeRoom(length);
+        copyBytes(out, text, size_t(length));
+        out[length] = 0;
+        storeNext_ = out + length + 1;
+        return out;
+    }
+    // Stores the entity-decoded range; returns the stored text, or null, with the parse failed
+    // and the store as it was, for a bad reference.
+    char* decodeInto(const char* text, int length, bool mayHoldReference = true) {
+        char* out = storeRoom(length);
+        if (!mayHoldReference || !std::memchr(text, '&', size_t(length)))
+            return store(text, length);
         int code = kNoError;
-        ptrdiff_t decoded = length;
-        if (mayHoldReference && std::memchr(text, '&', size_t(length)))
-            decoded = decodeReferences(text, text + length, out, &code, charSet_.utf8);
-        else
-            copyBytes(out, text, size_t(length));
+        ptrdiff_t decoded = decodeReferences(text, text + length, out, &code, charSet_.utf8);
         if (decoded < 0) {
-            bytes_.truncate(start);
-            return fail(code);
+            fail(code);
+            return nullptr;
         }
         out[decoded] = 0;
-        bytes_.truncate(start + size_t(decoded) + 1);
-        return true;
+        storeNext_ = out + decoded + 1;
+        return out;
     }
     bool closes(const OpenElement& e, const char* endName) const;
 
     void addAttributeName(const char* name, int nameLength) {
-        attributes_.push({bytes_.size(), kNoValue});
-        char* out = bytes_.extend(size_t(nameLength) + 1);
-        copyBytes(out, name, size_t(nameLength));
-        out[nameLength] = 0;
+        attributes_.push({store(name, nameLength), nullptr});
     }
     bool addAttributeValue(const char* text, int length, bool mayHoldReference) {
-        size_t offset = bytes_.size();
-        if (!decodeInto(text, length, mayHoldReference)) return false;
-        attributes_.back().value = offset;
-        return true;
+        char* value = decodeInto(text, length, mayHoldReference);
+        attributes_.back().value = value;
+        return value != nullptr;
     }
     void openElement(const char* name, int nameLength, bool declaration) {
+        char* stored = name ? store(name, nameLength) : nullptr;
         if (open_.size()) {
             const OpenElement& parent = open_.back();
             order_.push(orderEntry(int(children_.size() - parent.children), kElementItem));
             children_.push(nullptr);  // the child's record, made when it closes (a leaf's
                                       // only when this element does)
         }
-        open_.push({name, nameLength, declaration, children_.size(), texts_.size(),
-                    clears_.size(), order_.size(), attributes_.size(), bytes_.size(),
-                    leaves_.size(), 0, 0});
+        open_.push({stored, nameLength, declaration, children_.size(), texts_.size(),
+                    clears_.size(), order_.size(), attributes_.size(), leaves_.size(), 0, 0});
     }
-    void addText(size_t offset) {
+    void addText(char* text) {
         order_.push(orderEntry(open_.back().textCount++, kTextItem));
-        texts_.push(offset);
+        texts_.push(text);
     }
     // Gives the current element its record and makes its parent current. Returns the record,
     // or null for a leaf, whose record is made with its parent's.
     NodeData* closeElement();
     void makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* leaves,
-                    size_t leafCount, char* bytes);
+                    size_t leafCount);
 
     bool parseContent();
-
-    struct PendingAttr {
-        size_t name;   // offset in bytes_
-        size_t value;  // offset in bytes_, or kNoValue
-    };
-    static constexpr size_t kNoValue = ~size_t(0);
-    struct PendingClear {
-        size_t content;  // offset in bytes_
-        const char* openMarker;
-        const char* closeMarker;
-    };
 
     const char* doc_;
     const char* end_;             // the terminating NUL
@@ -429,12 +437,14 @@ private:
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
     Scratch<OpenElement, 32> open_;        // the top node, then each open element
     Scratch<NodeData*, 64> children_;      // items of the open elements
-    Scratch<size_t, 64> texts_;            // offsets in bytes_
-    Scratch<PendingClear, 8> clears_;
+    Scratch<char*, 64> texts_;
+    Scratch<ClearSection, 8> clears_;
     Scratch<uint32_t, 128> order_;
-    Scratch<PendingAttr, 32> attributes_;
-    Scratch<char, 4096> bytes_;            // names, values, texts and contents, each with a NUL
+    Scratch<Attr, 32> attributes_;
     Scratch<ClosedLeaf, 32> leaves_;       // of the open elements
+    TextStore* store_;    // the elements' allocations own it
+    char* storeNext_;     // where the next text goes
+    char* storeEnd_;
 };
 
 inline Token Parser::nextToken() {
@@ -523,39 +533,34 @@ NodeData* Parser::closeElement() {
     const OpenElement e = open_.back();
     open_.pop();
     if (open_.size() && children_.size() == e.children) {
-        leaves_.push({e.name, e.nameLength, e.declaration, {e.texts, texts_.size()},
+        leaves_.push({e.name, e.declaration, {e.texts, texts_.size()},
                       {e.clears, clears_.size()}, {e.attributes, attributes_.size()},
                       {e.order, order_.size()}});
         return nullptr;
     }
     // One allocation of the exact size for the element and its leaves: records and arrays of
-    // pointers first, then the order lists, the names and the texts, so that every part is
-    // aligned. The spans of the arrays hold the leaves' items as well as the element's.
+    // pointers first, then the order lists, so that every part is aligned. The spans of the
+    // arrays hold the leaves' items as well as the element's.
     const ClosedLeaf* leaves = leaves_.at(e.leaves);
     size_t leafCount = leaves_.size() - e.leaves;
-    size_t names = e.name ? size_t(e.nameLength) + 1 : 0;
-    for (size_t i = 0; i < leafCount; ++i) names += size_t(leaves[i].nameLength) + 1;
-    size_t byteCount = bytes_.size() - e.bytes;
     size_t size = sizeof(NodeData) * (1 + leafCount) +
                   sizeof(NodeData*) * (children_.size() - e.children) +
                   sizeof(char*) * (texts_.size() - e.texts) +
                   sizeof(ClearSection) * (clears_.size() - e.clears) +
                   sizeof(Attr) * (attributes_.size() - e.attributes) +
-                  sizeof(uint32_t) * (order_.size() - e.order) + names + byteCount;
-    char* block = static_cast<char*>(xmlRealloc(nullptr, size));
-    char* bytes = block + size - byteCount;
-    if (byteCount) std::memcpy(bytes, bytes_.at(e.bytes), byteCount);
-    NodeData* d = reinterpret_cast<NodeData*>(block);
-    makeRecord(d, e, leaves, leafCount, bytes);
+                  sizeof(uint32_t) * (order_.size() - e.order);
+    NodeData* d = static_cast<NodeData*>(xmlRealloc(nullptr, size));
+    makeRecord(d, e, leaves, leafCount);
     d->blockSize = size;
     d->blockRecords = int(1 + leafCount);
+    d->store = store_;
+    ++store_->blocks;
 
     children_.truncate(e.children);
     texts_.truncate(e.texts);
     clears_.truncate(e.clears);
     order_.truncate(e.order);
     attributes_.truncate(e.attributes);
-    bytes_.truncate(e.bytes);
     leaves_.truncate(e.leaves);
     if (open_.size()) children_.back() = d;
     return d;
@@ -564,7 +569,7 @@ NodeData* Parser::closeElement() {
 // Fills the record at `d` and those of its leaves, taking the parts of the allocation in the
 // order closeElement measured them. The element's own items are its spans less its leaves'.
 void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* leaves,
-                        size_t leafCount, char* bytes) {
+                        size_t leafCount) {
     char* at = reinterpret_cast<char*>(d) + sizeof(NodeData) * (1 + leafCount);
     auto take = [&at](size_t bytesEach, size_t count) -> char* {
         if (count == 0) return nullptr;
@@ -572,8 +577,6 @@ void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* lea
         at += bytesEach * count;
         return part;
     };
-    // Offsets in bytes_ become pointers into the allocation.
-    auto inBytes = [bytes, &e](size_t offset) { return bytes + (offset - e.bytes); };
     auto fill = [&](NodeData* r, bool declaration, size_t childCount, size_t textCount,
                     size_t clearCount, size_t attributeCount) {
         r->childCount = int(childCount);
@@ -592,24 +595,20 @@ void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* lea
         r->blockRecords = 0;
         r->piecesOutside = false;
     };
-    // Items of span [begin, end) of an array that are not the leaves' (`span` names the
-    // leaves' part), each passed to `use` with the next position of the record's array.
-    auto own = [&](size_t begin, size_t end, Span ClosedLeaf::*span, auto&& use) {
-        size_t n = 0;
+    // The items of span [begin, end) of `array` that are not the leaves' (`span` names the
+    // leaves' part), copied in order to `to`. Runs are a few items long, too short for a call
+    // of memcpy to pay.
+    auto copyOwn = [&](auto* to, const auto& array, size_t begin, size_t end,
+                       Span ClosedLeaf::*span) {
         for (size_t i = 0; i < leafCount; ++i) {
-            for (; begin < (leaves[i].*span).begin; ++begin) use(n++, begin);
+            for (; begin < (leaves[i].*span).begin; ++begin) *to++ = array[begin];
             begin = (leaves[i].*span).end;
         }
-        for (; begin < end; ++begin) use(n++, begin);
+        for (; begin < end; ++begin) *to++ = array[begin];
     };
-    auto copyText = [&](char** to, size_t n, size_t from) { to[n] = inBytes(texts_[from]); };
-    auto copyClear = [&](ClearSection* to, size_t n, size_t from) {
-        const PendingClear& c = clears_[from];
-        to[n] = {inBytes(c.content), c.openMarker, c.closeMarker};
-    };
-    auto copyAttribute = [&](Attr* to, size_t n, size_t from) {
-        const PendingAttr& a = attributes_[from];
-        to[n] = {inBytes(a.name), a.value == kNoValue ? nullptr : inBytes(a.value)};
+    // A leaf's items are one run of each array.
+    auto copyLeaf = [](auto* to, const auto& array, Span span) {
+        for (size_t i = span.begin; i < span.end; ++i) *to++ = array[i];
     };
 
     size_t leafTexts = 0, leafClears = 0, leafAttributes = 0, leafOrder = 0;
@@ -623,25 +622,22 @@ void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* lea
     fill(d, e.declaration, childCount,
          texts_.size() - e.texts - leafTexts, clears_.size() - e.clears - leafClears,
          attributes_.size() - e.attributes - leafAttributes);
+    d->name = e.name;
     NodeData* leafRecords = d + 1;
     for (size_t i = 0; i < leafCount; ++i) {
         const ClosedLeaf& leaf = leaves[i];
         NodeData* r = leafRecords + i;
         fill(r, leaf.declaration, 0, leaf.texts.size(), leaf.clears.size(),
              leaf.attributes.size());
+        r->name = leaf.name;
         r->parent = d;
-        for (size_t j = 0; j < leaf.texts.size(); ++j) copyText(r->texts, j, leaf.texts.begin + j);
-        for (size_t j = 0; j < leaf.clears.size(); ++j)
-            copyClear(r->clears, j, leaf.clears.begin + j);
-        for (size_t j = 0; j < leaf.attributes.size(); ++j)
-            copyAttribute(r->attributes, j, leaf.attributes.begin + j);
+        copyLeaf(r->texts, texts_, leaf.texts);
+        copyLeaf(r->clears, clears_, leaf.clears);
+        copyLeaf(r->attributes, attributes_, leaf.attributes);
     }
-    own(e.texts, texts_.size(), &ClosedLeaf::texts,
-        [&](size_t n, size_t from) { copyText(d->texts, n, from); });
-    own(e.clears, clears_.size(), &ClosedLeaf::clears,
-        [&](size_t n, size_t from) { copyClear(d->clears, n, from); });
-    own(e.attributes, attributes_.size(), &ClosedLeaf::attributes,
-        [&](size_t n, size_t from) { copyAttribute(d->attributes, n, from); });
+    copyOwn(d->texts, texts_, e.texts, texts_.size(), &ClosedLeaf::texts);
+    copyOwn(d->clears, clears_, e.clears, clears_.size(), &ClosedLeaf::clears);
+    copyOwn(d->attributes, attributes_, e.attributes, attributes_.size(), &ClosedLeaf::attributes);
     // Children: a slot left empty is the next leaf's.
     size_t nextLeaf = 0;
     for (size_t i = 0; i < childCount; ++i) {
@@ -651,29 +647,16 @@ void Parser::makeRecord(NodeData* d, const OpenElement& e, const ClosedLeaf* lea
         d->children[i] = child;
     }
 
-    // The order lists, then the names, each right after the last.
-    size_t ownOrder = order_.size() - e.order - leafOrder;
-    d->order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), ownOrder));
-    own(e.order, order_.size(), &ClosedLeaf::order,
-        [&](size_t n, size_t from) { d->order[n] = order_[from]; });
-    for (size_t i = 0; i < leafCount; ++i) {
-        const ClosedLeaf& leaf = leaves[i];
-        uint32_t* order = reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), leaf.order.size()));
-        leafRecords[i].order = order;
-        if (order) std::memcpy(order, order_.at(leaf.order.begin), sizeof(uint32_t) * leaf.order.size());
-    }
-    auto copyName = [&](NodeData* r, const char* name, int nameLength) {
-        if (!name) {
-            r->name = nullptr;
-            return;
-        }
-        r->name = take(1, size_t(nameLength) + 1);
-        copyBytes(r->name, name, size_t(nameLength));
-        r->name[nameLength] = 0;
+    // The order lists, right after the arrays of pointers.
+    auto takeOrder = [&](size_t count) {
+        return reinterpret_cast<uint32_t*>(take(sizeof(uint32_t), count));
     };
-    copyName(d, e.name, e.nameLength);
-    for (size_t i = 0; i < leafCount; ++i)
-        copyName(leafRecords + i, leaves[i].name, leaves[i].nameLength);
+    d->order = takeOrder(order_.size() - e.order - leafOrder);
+    copyOwn(d->order, order_, e.order, order_.size(), &ClosedLeaf::order);
+    for (size_t i = 0; i < leafCount; ++i) {
+        leafRecords[i].order = takeOrder(leaves[i].order.size());
+        copyLeaf(leafRecords[i].order, order_, leaves[i].order);
+    }
 }
 
 bool Parser::addParsedText(int end) {
@@ -684,10 +667,11 @@ bool Parser::addParsedText(int end) {
         while (stop > start && isBlank(stop[-1])) --stop;
     }
     if (start >= stop) return true;
-    size_t offset = bytes_.size();
-    if (!decodeInto(start, int(stop - start))) return false;
-    if (options_.joinTextAcrossComments && joinText(offset)) return true;
-    addText(offset);
+    int length = int(stop - start);
+    if (options_.joinTextAcrossComments && joinsEarlierText()) return joinText(start, length);
+    char* text = decodeInto(start, length);
+    if (!text) return false;
+    addText(text);
     return true;
 }
 
@@ -711,21 +695,27 @@ int Parser::ownKindFromEnd(int fromEnd) const {
     }
 }
 
-// The text just decoded at `added` (the end of bytes_) joins the text before it when only a
-// comment lies between them: the comment is dropped. An empty comment or section left no item,
-// so the texts around it stay two. Nothing lies after an element's last item, so the earlier
-// text ends where the comment's content starts.
-bool Parser::joinText(size_t added) {
-    if (ownKindFromEnd(0) != kClearItem || clears_.back().openMarker != kComment.open ||
-        ownKindFromEnd(1) != kTextItem)
-        return false;
-    size_t earlierEnd = clears_.back().content;  // one past the earlier text's NUL
+// A text joins the text before it when only a comment lies between them. An empty comment or
+// section left no item, so the texts around it stay two.
+bool Parser::joinsEarlierText() const {
+    return ownKindFromEnd(0) == kClearItem && clears_.back().openMarker == kComment.open &&
+           ownKindFromEnd(1) == kTextItem;
+}
+
+// Decodes the text onto the end of the earlier one, over the comment, which goes: the comment's
+// content was the last thing stored, right after the earlier text's NUL. The text is checked
+// first, so that a bad reference leaves both as they were.
+bool Parser::joinText(const char* text, int length) {
+    bool mayHoldReference = std::memchr(text, '&', size_t(length));
+    int code = kNoError;
+    if (mayHoldReference &&
+        decodeReferences(text, text + length, nullptr, &code, charSet_.utf8) < 0)
+        return fail(code);
+    storeNext_ = clears_.back().content - 1;
     clears_.pop();
     order_.pop();
     --open_.back().clearCount;
-    size_t length = bytes_.size() - added;  // with its NUL
-    std::memmove(bytes_.at(earlierEnd - 1), bytes_.at(added), length);
-    bytes_.truncate(earlierEnd - 1 + length);
+    decodeInto(text, length, mayHoldReference);
     return true;
 }
 
@@ -742,9 +732,7 @@ bool Parser::parseClear(const ClearMarker* marker) {
     index_ = int(found - doc_) + int(std::strlen(close));
     if (found > content) {
         order_.push(orderEntry(open_.back().clearCount++, kClearItem));
-        clears_.push({bytes_.size(), marker->open, close});
-        bytes_.append(content, size_t(found - content));
-        bytes_.push(0);
+        clears_.push({store(content, int(found - content)), marker->open, close});
     }
     return true;
 }

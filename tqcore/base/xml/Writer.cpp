@@ -1,12 +1,15 @@
 // Writing trees as text and to files, and escaping texts for callers that write XML
-// themselves.
+// themselves. One writer serves all three outputs: it writes to an rdr::OutStream, which counts
+// (to measure a text before it is made), fills a buffer of the measured size, or goes to a
+// file.
 #include "xml/NodeData.h"
 #include "xml/Options.h"
 
 #include "plat/Exception.h"
-#include "plat/TransactedFile.h"
 #include "plat/Utf8.h"
+#include "rdr/FileStream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -17,69 +20,144 @@ namespace xml {
 
 namespace {
 
-// Escapes `text` (up to `end`, null: the NUL) into `out` (null: only measures); returns the
-// bytes written, no NUL.
-size_t escapeText(const char* text, char* out, const CharSet& charSet, const char* end = nullptr) {
-    size_t written = 0;
-    for (const char* p = text; (!end || p < end) && *p;) {
-        const Entity* entity = nullptr;
-        for (const Entity& e : kEntities)
-            if (*p == e.character) entity = &e;
-        if (entity) {
-            if (out) std::memcpy(out + written, entity->text, size_t(entity->length));
-            written += size_t(entity->length);
-            ++p;
-        } else {
-            int n = charSet.length(p, end);
-            if (out) std::memcpy(out + written, p, size_t(n));
-            written += size_t(n);
-            p += n;
-        }
+// The entity of each byte that escaping replaces, as an index in kEntities; -1 for the others.
+// The five characters are ASCII below 40, which no character of any encoding continues (UTF-8
+// trail bytes are 80-BF, double-byte trail bytes 40 and above): a byte scan finds exactly those
+// that stepping a whole character at a time would, and copies the others whole.
+struct EscapeTable {
+    signed char entity[256];
+};
+constexpr EscapeTable makeEscapeTable() {
+    EscapeTable t{};
+    for (signed char& e : t.entity) e = -1;
+    for (size_t i = 0; i < sizeof kEntities / sizeof kEntities[0]; ++i)
+        t.entity[static_cast<unsigned char>(kEntities[i].character)] = static_cast<signed char>(i);
+    return t;
+}
+constexpr EscapeTable kEscapes = makeEscapeTable();
+
+// Passes `text` (up to `end`, null: the NUL) with the five characters replaced by their
+// entities to `put` (bytes, count), a run of unchanged bytes at a time.
+template <typename Put>
+void escapeText(const char* text, const char* end, Put&& put) {
+    const char* run = text;
+    const char* p = text;
+    for (; (!end || p < end) && *p; ++p) {
+        int entity = kEscapes.entity[static_cast<unsigned char>(*p)];
+        if (entity < 0) continue;
+        if (p > run) put(run, size_t(p - run));
+        put(kEntities[entity].text, size_t(kEntities[entity].length));
+        run = p + 1;
     }
-    return written;
+    if (p > run) put(run, size_t(p - run));
 }
 
-// Appends to the output, or only counts when there is none. Indentation grows with the square
-// of the depth: a document of 450 KB can take 4 GB formatted, so the count is 64 bits and
-// measuring it costs nothing per tab.
-struct Output {
-    char* buffer;
-    const CharSet charSet;  // and the option below, as they were when the write started
-    const bool trimText;
-    size_t length = 0;
+// Counts what is written and keeps none of it. Indentation grows with the square of the depth:
+// a document of 450 KB can take 4 GB formatted, so the count is 64 bits, and tabs are counted
+// without being written, so that measuring costs no more than the tree's size.
+class CountingOutStream : public rdr::OutStream {
+public:
+    CountingOutStream() {
+        ptr = window_;
+        end = window_ + sizeof window_;
+    }
+    int64_t count() const { return counted_ + (ptr - window_); }
+    void skip(int64_t n) { counted_ += n; }
 
+    void writeBytes(const void*, int len) override { counted_ += std::max(len, 0); }
+    int length() override { return int(std::min<int64_t>(count(), INT_MAX)); }
+    int spaceLeft() override { return INT_MAX; }
+    int overrun(int itemSize, int nItems) override {
+        TQ_ASSERT(itemSize > 0 && itemSize <= int(sizeof window_));
+        counted_ += ptr - window_;
+        ptr = window_;
+        return std::min(nItems, int(sizeof window_) / itemSize);
+    }
+
+private:
+    uint8_t window_[64];  // for the writers that fill the window in place
+    int64_t counted_ = 0;
+};
+
+// Fills a buffer that measuring sized.
+class BufferOutStream : public rdr::OutStream {
+public:
+    BufferOutStream(char* buffer, size_t size) {
+        start_ = ptr = reinterpret_cast<uint8_t*>(buffer);
+        end = ptr + size;
+    }
+    int length() override { return int(std::min<ptrdiff_t>(ptr - start_, INT_MAX)); }
+    int spaceLeft() override { return int(std::min<ptrdiff_t>(end - ptr, INT_MAX)); }
+    // The text was measured with the same writer: it never outgrows the buffer.
+    int overrun(int itemSize, int nItems) override {
+        TQ_ASSERT(end - ptr >= itemSize);
+        return int(std::min<ptrdiff_t>(nItems, (end - ptr) / itemSize));
+    }
+
+private:
+    uint8_t* start_;
+};
+
+// Writes trees to a stream, with the trimText option of the moment it is made.
+class TreeWriter {
+public:
+    TreeWriter(rdr::OutStream& out, const Options& options)
+        : out_(out), trimText_(options.trimText) {}
+    // Measures instead: tabs are counted, not written.
+    TreeWriter(CountingOutStream& counter, const Options& options)
+        : out_(counter), counter_(&counter), trimText_(options.trimText) {}
+
+    // Writes the tree of `root` at indentation `level` (-1: unformatted).
+    void write(const NodeData* root, int level);
     void put(const char* text, size_t n) {
-        if (buffer) std::memcpy(buffer + length, text, n);
-        length += n;
+        // One write takes an int: a text an edit made may be longer.
+        for (; n > kMaxWrite; text += kMaxWrite, n -= kMaxWrite)
+            out_.writeBytes(text, int(kMaxWrite));
+        out_.writeBytes(text, int(n));
     }
     void put(const char* text) { put(text, std::strlen(text)); }
-    void put(char c) { put(&c, 1); }
-    void tabs(int level) {
-        if (level <= 0) return;
-        if (buffer) std::memset(buffer + length, '\t', size_t(level));
-        length += size_t(level);
+
+private:
+    static constexpr size_t kMaxWrite = size_t(1) << 30;
+
+    void put(char c) { out_.writeU8(static_cast<uint8_t>(c)); }
+    void tabs(int level);
+    void escaped(const char* text, const char* end = nullptr) {
+        escapeText(text, end, [this](const char* bytes, size_t n) { put(bytes, n); });
     }
-    void escaped(const char* text) {
-        length += escapeText(text, buffer ? buffer + length : nullptr, charSet);
-    }
-    // Blanks at either end of a text would be trimmed away when it is read back: they are
-    // written as character references then.
-    void content(const char* text) {
-        if (!trimText) return escaped(text);
-        const char* start = text;
-        const char* stop = text + std::strlen(text);
-        while (start < stop && isBlank(*start)) reference(*start++);
-        const char* last = stop;
-        while (last > start && isBlank(last[-1])) --last;
-        length += escapeText(start, buffer ? buffer + length : nullptr, charSet, last);
-        while (last < stop) reference(*last++);
-    }
+    void content(const char* text);
     void reference(char blank) {
         char ref[8];
-        std::snprintf(ref, sizeof ref, "&#%d;", blank);
-        put(ref);
+        put(ref, size_t(std::snprintf(ref, sizeof ref, "&#%d;", blank)));
     }
+    int writeStart(const NodeData* d, int level);
+    void writeEnd(const NodeData* d, int level);
+
+    rdr::OutStream& out_;
+    CountingOutStream* counter_ = nullptr;  // when measuring
+    const bool trimText_;
 };
+
+void TreeWriter::tabs(int level) {
+    static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+    if (level <= 0) return;
+    if (counter_) return counter_->skip(level);
+    for (; level > 0; level -= int(sizeof kTabs - 1))
+        put(kTabs, std::min(size_t(level), sizeof kTabs - 1));
+}
+
+// Blanks at either end of a text would be trimmed away when it is read back: they are written
+// as character references then.
+void TreeWriter::content(const char* text) {
+    if (!trimText_) return escaped(text);
+    const char* start = text;
+    const char* stop = text + std::strlen(text);
+    while (start < stop && isBlank(*start)) reference(*start++);
+    const char* last = stop;
+    while (last > start && isBlank(last[-1])) --last;
+    escaped(start, last);
+    while (last < stop) reference(*last++);
+}
 
 bool isOneLine(const NodeData* d) {
     return d->name && !d->declaration && d->textCount == 1 && d->childCount == 0 &&
@@ -87,51 +165,49 @@ bool isOneLine(const NodeData* d) {
 }
 
 // Writes the start of an element and returns the level of its content.
-int writeStart(const NodeData* d, int level, Output& out) {
+int TreeWriter::writeStart(const NodeData* d, int level) {
     if (!d->name) return level;
-    out.tabs(level);
-    out.put('<');
-    if (d->declaration) out.put('?');
-    out.put(d->name);
+    tabs(level);
+    put('<');
+    if (d->declaration) put('?');
+    put(d->name);
     for (int i = 0; i < d->attributeCount; ++i) {
         const Attr& a = d->attributes[i];
         if (!a.name || !*a.name) continue;
-        out.put(' ');
-        out.put(a.name);
+        put(' ');
+        put(a.name);
         if (a.value) {
-            out.put("=\"");
-            out.escaped(a.value);
-            out.put('"');
+            put("=\"", 2);
+            escaped(a.value);
+            put('"');
         }
     }
     if (d->declaration) {
-        out.put("?>");
-        if (level != -1) out.put('\n');
+        put("?>", 2);
+        if (level != -1) put('\n');
         return level;
     }
     if (orderCount(d) == 0) {
-        out.put("/>");
-        if (level >= 0) out.put('\n');
+        put("/>", 2);
+        if (level >= 0) put('\n');
         return level;
     }
-    out.put('>');
+    put('>');
     if (isOneLine(d)) return -2;
-    if (level >= 0) out.put('\n');
+    if (level >= 0) put('\n');
     return level == -1 ? -1 : level + 1;
 }
 
-void writeEnd(const NodeData* d, int level, Output& out) {
+void TreeWriter::writeEnd(const NodeData* d, int level) {
     if (!d->name || d->declaration || orderCount(d) == 0) return;
-    if (!isOneLine(d)) out.tabs(level);
-    out.put("</");
-    out.put(d->name);
-    out.put('>');
-    if (level >= 0) out.put('\n');
+    if (!isOneLine(d)) tabs(level);
+    put("</", 2);
+    put(d->name);
+    put('>');
+    if (level >= 0) put('\n');
 }
 
-// Writes the tree of `root` into `buffer` (null: only measures) at indentation `level`.
-int64_t writeTree(const NodeData* root, char* buffer, int level, const Options& options) {
-    Output out{buffer, charSetOf(options.encoding), options.trimText};
+void TreeWriter::write(const NodeData* root, int level) {
     struct Frame {
         const NodeData* node;
         int level;         // of the element itself
@@ -140,11 +216,11 @@ int64_t writeTree(const NodeData* root, char* buffer, int level, const Options& 
     };
     // An explicit stack: writing follows the depth of the tree, not the depth of the C stack.
     std::vector<Frame> stack;
-    stack.push_back({root, level, writeStart(root, level, out), 0});
+    stack.push_back({root, level, writeStart(root, level), 0});
     while (!stack.empty()) {
         Frame& f = stack.back();
         if (f.next == orderCount(f.node)) {
-            writeEnd(f.node, f.level, out);
+            writeEnd(f.node, f.level);
             stack.pop_back();
             continue;
         }
@@ -154,84 +230,99 @@ int64_t writeTree(const NodeData* root, char* buffer, int level, const Options& 
         switch (entryKind(entry)) {
         case kElementItem: {
             const NodeData* child = f.node->children[i];
-            int childContent = writeStart(child, contentLevel, out);
+            int childContent = writeStart(child, contentLevel);
             stack.push_back({child, contentLevel, childContent, 0});  // invalidates f
             break;
         }
         case kClearItem: {
             const ClearSection& c = f.node->clears[i];
-            out.tabs(contentLevel);
-            out.put(c.openMarker);
-            out.put(c.content);
-            out.put(c.closeMarker);
-            if (contentLevel >= 0) out.put('\n');
+            tabs(contentLevel);
+            put(c.openMarker);
+            put(c.content);
+            put(c.closeMarker);
+            if (contentLevel >= 0) put('\n');
             break;
         }
         default: {
             const char* text = f.node->texts[i];
             if (!*text) break;
-            out.tabs(contentLevel);
-            out.content(text);
-            if (contentLevel >= 0) out.put('\n');
+            tabs(contentLevel);
+            content(text);
+            if (contentLevel >= 0) put('\n');
             break;
         }
         }
     }
-    return int64_t(out.length);
 }
 
-// The tree as a new text; null, with length 0, when it is too long for an int.
-char* textOf(const NodeData* d, bool formatted, const Options& options, int* length) {
-    if (length) *length = 0;
-    if (!d) return nullptr;
-    int level = formatted && options.trimText ? 0 : -1;
-    int64_t size = writeTree(d, nullptr, level, options);
-    if (size > INT_MAX) return nullptr;
-    char* text = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
-    writeTree(d, text, level, options);
-    text[size] = 0;
-    if (length) *length = int(size);
-    return text;
+int textLevel(bool formatted, const Options& options) {
+    return formatted && options.trimText ? 0 : -1;
+}
+
+// The length of the tree's text at `level`.
+int64_t measure(const NodeData* d, int level, const Options& options) {
+    CountingOutStream counter;
+    TreeWriter(counter, options).write(d, level);
+    return counter.count();
+}
+
+// Writes the tree's text, of the `size` bytes measured, to `buffer`.
+void writeInto(char* buffer, int64_t size, const NodeData* d, int level, const Options& options) {
+    BufferOutStream out(buffer, size_t(size));
+    TreeWriter(out, options).write(d, level);
 }
 
 }  // namespace
 
 int64_t Node::writeText(const Node& node, char* buffer, int level) {
-    return node.d_ ? writeTree(node.d_, buffer, level, globalOptions()) : 0;
+    if (!node.d_) return 0;
+    const Options options = globalOptions();
+    int64_t size = measure(node.d_, level, options);
+    if (buffer) writeInto(buffer, size, node.d_, level, options);
+    return size;
 }
 
 char* Node::toText(bool formatted, int* length) const {
-    return textOf(d_, formatted, globalOptions(), length);
+    if (length) *length = 0;
+    if (!d_) return nullptr;
+    const Options options = globalOptions();
+    int level = textLevel(formatted, options);
+    int64_t size = measure(d_, level, options);
+    if (size > INT_MAX) return nullptr;
+    char* text = static_cast<char*>(xmlRealloc(nullptr, size_t(size) + 1));
+    writeInto(text, size, d_, level, options);
+    text[size] = 0;
+    if (length) *length = int(size);
+    return text;
 }
 
 int Node::saveFile(const char* path, const char* encodingName, bool formatted) const {
     if (!d_) return kNoError;
     if (!path) return kCannotOpenForWriting;
     const Options options = globalOptions();
-    // Written beside the old file and moved over it only when complete: a full disk leaves the
-    // old document, not a fragment.
-    plat::TransactedFile transaction(path, plat::FilePtr::kNoThrowOnOpenFail);
-    FILE* file = transaction.file().get();
-    if (!file) return kCannotOpenForWriting;
-    bool ok = true;
-    bool ownDeclaration =
-        d_->declaration || (!d_->name && d_->childCount > 0 && d_->children[0]->declaration);
-    if (options.encoding == kUtf8) ok = std::fputs("\xEF\xBB\xBF", file) >= 0;
-    if (!ownDeclaration) {
-        const char* name = options.encoding == kUtf8     ? "utf-8"
-                           : options.encoding == kShiftJis ? "SHIFT-JIS"
-                           : encodingName                  ? encodingName
-                                                           : "ISO-8859-1";
-        ok = ok && std::fprintf(file, "<?xml version=\"1.0\" encoding=\"%s\"?>\n", name) >= 0;
-    }
-    // A text too long to be made comes back null: that is a failed save, not an empty one.
-    int length = 0;
-    char* text = textOf(d_, formatted, options, &length);
-    ok = ok && text && std::fwrite(text, 1, size_t(length), file) == size_t(length);
-    std::free(text);
-    if (!ok) return kCannotWrite;
+    int level = textLevel(formatted, options);
     try {
-        transaction.commit();
+        // Written beside the old file and moved over it only when complete: a full disk leaves
+        // the old document, not a fragment.
+        rdr::TransactedFileOutStream out(path, plat::FilePtr::kNoThrowOnOpenFail);
+        if (!out.isOpen()) return kCannotOpenForWriting;
+        // A tree whose text is too long for toText to make is not saved either: that is a
+        // failed save, not an empty or a huge one.
+        if (measure(d_, level, options) > INT_MAX) return kCannotWrite;
+        TreeWriter writer(out, options);
+        if (options.encoding == kUtf8) writer.put("\xEF\xBB\xBF");
+        bool ownDeclaration =
+            d_->declaration || (!d_->name && d_->childCount > 0 && d_->children[0]->declaration);
+        if (!ownDeclaration) {
+            writer.put("<?xml version=\"1.0\" encoding=\"");
+            writer.put(options.encoding == kUtf8       ? "utf-8"
+                       : options.encoding == kShiftJis ? "SHIFT-JIS"
+                       : encodingName                  ? encodingName
+                                                       : "ISO-8859-1");
+            writer.put("\"?>\n");
+        }
+        writer.write(d_, level);
+        out.commit();
     } catch (const plat::Exception&) {
         return kCannotWrite;
     }
@@ -240,23 +331,40 @@ int Node::saveFile(const char* path, const char* encodingName, bool formatted) c
 
 AutoText::~AutoText() { std::free(text_); }
 
+namespace {
+
+size_t escapedLength(const char* text) {
+    size_t length = 0;
+    escapeText(text, nullptr, [&length](const char*, size_t n) { length += n; });
+    return length;
+}
+
+// Escapes `text` into `out`, which has room for it; no NUL.
+void escapeInto(const char* text, char* out) {
+    escapeText(text, nullptr, [&out](const char* bytes, size_t n) {
+        std::memcpy(out, bytes, n);
+        out += n;
+    });
+}
+
+}  // namespace
+
 const char* AutoText::escape(const char* text) {
     if (!text) text = "";
-    const CharSet charSet = charSetOf(globalOptions().encoding);
-    size_t length = escapeText(text, nullptr, charSet);
+    size_t length = escapedLength(text);
     if (length + 1 > capacity_) {
         // The text may live in this buffer: escape from it before it is freed.
         char* fresh = static_cast<char*>(xmlRealloc(nullptr, length + 1));
-        escapeText(text, fresh, charSet);
+        escapeInto(text, fresh);
         std::free(text_);
         text_ = fresh;
         capacity_ = length + 1;
     } else if (text >= text_ && text < text_ + capacity_) {
         char* copy = xmlStrDup(text);
-        escapeText(copy, text_, charSet);
+        escapeInto(copy, text_);
         std::free(copy);
     } else {
-        escapeText(text, text_, charSet);
+        escapeInto(text, text_);
     }
     text_[length] = 0;
     return text_;

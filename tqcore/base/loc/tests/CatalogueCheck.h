@@ -144,6 +144,7 @@ inline constexpr GlossaryTerm kGlossary[] = {
     {"QDX Viewer user", &CatalogueRow::de, "QDX-Viewer-Benutzer"},
     {"view-only user", &CatalogueRow::de, "Benutzer mit reiner Anzeigeberechtigung"},
     {"proxy settings", &CatalogueRow::de, "Proxyeinstellungen"},
+    {"proxy settings", &CatalogueRow::fr, "paramètres de proxy"},
     {"all files", &CatalogueRow::pt, "Todos os arquivos"},
 };
 

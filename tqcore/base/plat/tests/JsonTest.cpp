@@ -1,5 +1,6 @@
 #include "plat/Json.h"
 
+#include "plat/tests/HeapInUse.h"
 #include "plat/tests/JsonTestUtil.h"
 #include "rdr/BufferedOutStream.h"
 #include "rdr/Exception.h"
@@ -12,6 +13,7 @@
 #include <malloc.h>
 #include <pthread.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -24,18 +26,6 @@
 #include <thread>
 #include <type_traits>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TQ_TEST_SANITIZER_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TQ_TEST_SANITIZER_HEAP 1
-#endif
-#endif
-#ifdef TQ_TEST_SANITIZER_HEAP
-// The sanitizers' allocator replaces malloc's; its count is in their runtime.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
 
 namespace {
 
@@ -533,16 +523,6 @@ TEST(Json, LongContainersKeepTheirOrder) {
     }
 }
 
-// What the C library has handed out and not taken back, in bytes.
-size_t heapInUse() {
-#ifdef TQ_TEST_SANITIZER_HEAP
-    return __sanitizer_get_current_allocated_bytes();
-#else
-    struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-#endif
-}
-
 // A tree is released on whichever thread drops its last reference, and a thread keeps about
 // 1 MiB of emptied blocks: the rest goes back, also when the thread that built the tree is
 // gone by then.
@@ -576,6 +556,110 @@ TEST(Json, TreesReleasedOnAnyThreadGiveTheirMemoryBack) {
     for (std::thread& releaser : releasers)
         releaser.join();
     EXPECT_LT(heapInUse(), before + (3u << 20));
+}
+
+// The blocks a thread keeps for its next trees pin the runs they were cut from: whatever the
+// order in which blocks empty, the thread holds two runs (1 MiB) once everything is freed.
+TEST(Json, HeapKeepsAboutOneMebibyteWhateverTheOrderOfFrees) {
+    using namespace plat::jsonheap;
+    constexpr size_t kPiece = 4096, kBlocks = 320;  // 40 runs of 8 blocks
+    // What one run costs as the allocator counts it (aligned, a sanitizer's counts more).
+    const size_t beforeRun = heapInUse();
+    void* volatile run = std::aligned_alloc(kBlockSize, 8 * kBlockSize);
+    const size_t runCost = heapInUse() - beforeRun;
+    std::free(run);
+    ASSERT_GE(runCost, 8 * kBlockSize);
+    // Blocks are numbered in the order they were first cut from, and freed in the order of
+    // each function.
+    const std::pair<const char*, std::function<bool(size_t, size_t)>> orders[] = {
+        {"as allocated", [](size_t a, size_t b) { return a < b; }},
+        {"reversed", [](size_t a, size_t b) { return a > b; }},
+        {"one block of eight first",
+         [](size_t a, size_t b) {
+             return std::make_pair(a % 8 != 0, a) < std::make_pair(b % 8 != 0, b);
+         }},
+        {"one block of seven first",
+         [](size_t a, size_t b) { return std::make_pair(a % 7, a) < std::make_pair(b % 7, b); }},
+    };
+    for (const auto& [name, before] : orders) {
+        std::thread([&, name = name, before = before] {
+            // Pieces are cut from a block front to back: a block's pieces follow each other.
+            std::vector<void*> pieces;
+            std::vector<size_t> blockStarts, order;
+            pieces.reserve(kBlocks * 16);
+            blockStarts.reserve(kBlocks + 1);
+            order.reserve(kBlocks);
+            const size_t start = heapInUse();
+            auto blockOf = [](void* p) {
+                return reinterpret_cast<uintptr_t>(p) & ~uintptr_t(kBlockSize - 1);
+            };
+            // Up to the last piece of the last block of a run, so that no block of the current
+            // block's run waits to be handed out.
+            size_t perBlock = 0;
+            while (blockStarts.size() < kBlocks || pieces.size() - blockStarts.back() < perBlock) {
+                pieces.push_back(allocate(kPiece));
+                if (pieces.size() > 1 &&
+                    blockOf(pieces.back()) == blockOf(pieces[pieces.size() - 2]))
+                    continue;
+                blockStarts.push_back(pieces.size() - 1);
+                if (blockStarts.size() == 2) perBlock = blockStarts[1];
+            }
+            blockStarts.push_back(pieces.size());
+            for (size_t i = 0; i < kBlocks; i++)
+                order.push_back(i);
+            std::sort(order.begin(), order.end(), before);
+            for (size_t block : order)
+                for (size_t i = blockStarts[block]; i < blockStarts[block + 1]; i++)
+                    deallocate(pieces[i], kPiece);
+            // The frees into one block are counted at the next free into another: the thread
+            // goes on with one more value.
+            deallocate(allocate(8), 8);
+            EXPECT_LT(heapInUse() - start, 2 * runCost + (16u << 10))
+                << name << ": " << (heapInUse() - start) / 1024 << " KiB, a run "
+                << runCost / 1024 << " KiB";
+        }).join();
+    }
+}
+
+// A destructor of a thread-local made before the thread's first tree runs after the thread's
+// heap and parser storage have ended: it still parses, and what it allocates goes back with
+// the values, also when they are freed on another thread (a short one, whose own cache goes
+// when it ends).
+TEST(Json, ValuesMadeAfterTheThreadEndedKeepNoBlock) {
+    static JsonValuePtr handedOut;
+    struct LateParser {
+        ~LateParser() {
+            EXPECT_EQ(parse("{\"late\":[1,\"two\\n\"]}")->asObject().get("late")->asArray().size(),
+                      2);
+            handedOut = parse("[\"kept\\tby another thread\"," + numbers(100) + "]]");
+        }
+    };
+    const size_t before = heapInUse();
+    std::thread([] {
+        thread_local LateParser late;
+        (void)late;
+        EXPECT_EQ(parse("[\"first\\n\"]")->asArray().size(), 1);
+    }).join();
+    ASSERT_TRUE(handedOut);
+    EXPECT_STREQ(handedOut->asArray().get(0)->asString().get(), "kept\tby another thread");
+    EXPECT_EQ(handedOut->asArray().get(1)->asArray().get(99)->asNumber().value(), 99);
+    std::thread([] { handedOut.reset(); }).join();
+    EXPECT_LT(heapInUse(), before + (16u << 10));
+}
+
+// The scratch text of escaped strings starts empty on a new thread, and grows to fit a plain
+// run before the first escape, and after each later one.
+TEST(Json, EscapedStringsGrowTheirTextOnAFreshThread) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(2000, 'a') + "\\n", std::string(2000, 'a') + "\n"},
+        {"\\t" + std::string(2000, 'b') + "\\u00e9", "\t" + std::string(2000, 'b') + "\xC3\xA9"},
+        {std::string(300, 'c') + "\\/" + std::string(5000, 'd') + "\\\"",
+         std::string(300, 'c') + "/" + std::string(5000, 'd') + "\""},
+    };
+    for (const auto& [text, expected] : cases)
+        std::thread([&text = text, &expected = expected] {
+            EXPECT_EQ(parse("\"" + text + "\"")->asString().get(), expected);
+        }).join();
 }
 
 std::filesystem::path suitePath() {

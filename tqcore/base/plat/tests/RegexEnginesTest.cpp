@@ -3,10 +3,14 @@
 // be the same; so must they when an automaton has to empty its cache in the middle of a text.
 // Also: warm expressions allocate nothing, and one expression serves several threads.
 #include "plat/Regex.h"
+#include "plat/RegexProgram.h"
+
+#include "plat/tests/HeapInUse.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -157,6 +161,85 @@ TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
         expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text);
 }
 
+// The automata's columns: two characters share one exactly when every consuming instruction
+// takes both or neither (and, with assertions, they are of one kind). Programs written out by
+// hand, so that each kind of instruction and range is there.
+TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
+    using Prog = plat::RegexProgram;
+    struct Case {
+        uint32_t flags;
+        std::vector<uint32_t> code;  // the pattern's instructions
+    };
+    const Case cases[] = {
+        // Folded ranges, non-ASCII ranges and a negated class over spaces.
+        {Regex::IgnoreCase,
+         {Prog::Class, 3, 'a', 'f', 0xE9, 0xE9, 0x3000, 0x3000, Prog::NotClass, 2, ' ', ' ',
+          0x2000, 0x200A}},
+        // Single characters, either case, everything but line breaks, word edges.
+        {0,
+         {Prog::CharNoCase, 'k', Prog::Char, 0xE9, Prog::WordBoundary, Prog::AnyButNewline,
+          Prog::Char, 'K', Prog::CharNoCase, '['}},
+        // An empty range, all of non-ASCII, and digits folded (a no-op) beside a letter range.
+        {Regex::IgnoreCase | Regex::Multiline,
+         {Prog::Class, 2, 'z', 'a', 0x80, 0x10FFFF, Prog::LineStart, Prog::Class, 2, '0', '9',
+          'X', 'Z', Prog::Any}},
+    };
+    std::vector<std::string> samples;
+    for (int c = 0; c < 0x80; ++c)
+        samples.emplace_back(1, char(c));
+    for (uint32_t c : {0x80u, 0xA0u, 0xE8u, 0xE9u, 0xEAu, 0x1FFFu, 0x2000u, 0x2005u, 0x200Au,
+                       0x200Bu, 0x2028u, 0x2029u, 0x202Au, 0x2FFFu, 0x3000u, 0x3001u, 0xFFFFu,
+                       0x10000u, 0x10FFFFu}) {
+        std::string encoded;
+        if (c < 0x800)
+            encoded = {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+        else if (c < 0x10000)
+            encoded = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+        else
+            encoded = {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)),
+                       char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+        samples.push_back(encoded);
+    }
+    samples.push_back("\xFF");  // bad UTF-8
+    for (const Case& c : cases) {
+        Prog program;
+        program.flags = c.flags;
+        // The search loop, a jump to the pattern at pc 6, the pattern, the final save.
+        program.words = {Prog::Any, Prog::SplitLazy, 0, Prog::Save, 0, 0u - 6u};
+        program.words.insert(program.words.end(), c.code.begin(), c.code.end());
+        program.words.insert(program.words.end(), {Prog::Save, 1});
+        program.anchoredStart = 6;
+        program.analyse();
+        const Prog::ByteMap& map = program.byteMap;
+        ASSERT_LE(map.columnCount, Prog::kMaxColumns);
+        // What the instructions and assertions see of a character.
+        auto signature = [&](int ch) {
+            std::string out(1, program.hasAssertions ? char(Prog::kindOf(ch)) : '-');
+            for (uint32_t pc = 0; pc < program.length();
+                 pc += program.isJump(pc) ? 1 : program.instructionLength(pc))
+                if (!program.isJump(pc) && Prog::isConsuming(program.words[pc]))
+                    out += program.consumes(pc, ch) ? '1' : '0';
+            return out;
+        };
+        std::vector<int> columns;
+        std::vector<std::string> signatures;
+        for (const std::string& sample : samples) {
+            int length;
+            const char* end = sample.data() + sample.size();
+            columns.push_back(map.columnAt(sample.data(), end, length));
+            EXPECT_EQ(size_t(length), sample.size());
+            signatures.push_back(signature(Prog::decode(sample.data(), end, length)));
+            EXPECT_EQ(signature(map.representative[size_t(columns.back())]), signatures.back())
+                << "column of a sample " << columns.back();
+        }
+        for (size_t i = 0; i < samples.size(); ++i)
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_EQ(columns[i] == columns[j], signatures[i] == signatures[j])
+                    << "flags " << c.flags << ": samples " << i << " and " << j;
+        EXPECT_EQ(map.kinds[size_t(map.endColumn)], Prog::kTextEdge);
+    }
+}
+
 // Random patterns over a small alphabet, with every assertion and quantifier, on random texts
 // that hold line breaks, non-ASCII and bad UTF-8.
 TEST(RegexEngines, RandomPatternsMatchAsThePikeMachine) {
@@ -243,6 +326,73 @@ TEST(RegexEngines, ThreadsShareOneExpression) {
             thread.join();
         EXPECT_EQ(wrong.load(), 0) << "budget " << budget;
     }
+}
+
+// The span of the leftmost match of "(a)" repeated `groups` times in "x" and 300 a's, and where
+// its last group starts (the Pike machine finds them, with 2 + 2 x groups slots a thread), then
+// the groups of a short match (the backtracker finds those).
+std::string manyGroupsReport(int groups) {
+    std::string pattern;
+    for (int i = 0; i < groups; ++i)
+        pattern += "(a)";
+    const std::string text = "x" + std::string(300, 'a') + " mail bob@example now";
+    std::vector<const char*> starts(size_t(groups) + 1), ends(size_t(groups) + 1);
+    const char* end = nullptr;
+    const char* start = Regex::create(pattern.c_str())
+                            ->exec(text.c_str(), &end, starts.data(), ends.data(), groups);
+    std::string out = start ? std::to_string(start - text.data()) + "-" +
+                                  std::to_string(end - text.data()) + " " +
+                                  std::to_string(starts[size_t(groups) - 1] - text.data())
+                            : "no match";
+    end = nullptr;
+    const char* mail =
+        Regex::create("(\\w+)@(\\w+)")->exec(text.c_str(), &end, starts.data(), ends.data(), 2);
+    out += mail ? " " + std::string(starts[0], ends[0]) + " " + std::string(starts[1], ends[1])
+                : " no mail";
+    return out;
+}
+
+// Matching works whenever it is called: from the destructor of a static, which runs after
+// exit() has ended the main thread's thread-locals, and from the destructor of a thread-local
+// made before the thread's first match, which runs after the matchers' storage has ended. Both
+// come after a run with 300 groups, whose storage lies on the heap. Each case runs in a child,
+// so that a sanitizer's report fails it.
+TEST(RegexEngines, MatchingWorksDuringTeardown) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct Reporter {
+        ~Reporter() { std::fprintf(stderr, "teardown: %s.\n", manyGroupsReport(300).c_str()); }
+    };
+    const std::string expected = "teardown: 1-301 300 bob example\\.";
+    ASSERT_EQ("teardown: " + manyGroupsReport(300) + "\\.", expected);
+    EXPECT_EXIT(
+        {
+            static Reporter reporter;
+            manyGroupsReport(300);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), expected);
+    EXPECT_EXIT(
+        {
+            std::thread([] {
+                thread_local Reporter reporter;
+                (void)reporter;
+                manyGroupsReport(300);
+            }).join();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), expected);
+}
+
+// A thread keeps the storage of its ordinary runs, but gives back what a run with many groups
+// grew (about 2.7 MiB here), once that run is over.
+TEST(RegexEngines, LargeRunsGiveTheirStorageBack) {
+    std::thread([] {
+        manyGroupsReport(2);  // the thread's storage is made and warm
+        const size_t before = heapInUse();
+        EXPECT_EQ(manyGroupsReport(300), "1-301 300 bob example");
+        const size_t after = heapInUse();
+        EXPECT_LT(after, before + (96u << 10)) << "kept " << after - before;
+    }).join();
 }
 
 }  // namespace

@@ -92,6 +92,12 @@ TEST(XmlParser, CodesPositionsAndTrees) {
         {"lead byte before an end tag", "<a>\xE0</a><b/>", nullptr, 0, 0, 0,
          "#top{a{\"\xE0\"},b}"},
         {"lead byte before a reference's end", "<a>&#\xE0", nullptr, 12, 1, 7, "(empty)"},
+        // The texts are stored as they are read, each with a NUL, in room as long as the text
+        // and its NUL: here every byte of it.
+        {"texts fill the whole store", "x<a", nullptr, 8, 1, 4, "(empty)"},
+        // A text joins the one before a comment only once it has decoded whole.
+        {"bad reference after a comment keeps both items", "x<!--c-->y&foo;", nullptr, 2, 1,
+         16, "#top{\"x\",<!--\"c\"-->}"},
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.why);
@@ -142,6 +148,24 @@ TEST(XmlParser, DecodeEntitiesOfARange) {
         EXPECT_EQ(decoded ? std::string(decoded) : "(null)", c.decoded ? c.decoded : "(null)");
         EXPECT_EQ(code, c.code);
         std::free(decoded);
+    }
+    // The runs between references are scanned a word at a time: a reference at any offset of
+    // the first two words, alone or followed by another, in a text and in a value.
+    for (size_t at = 0; at < 17; ++at) {
+        for (const char* after : {"", "z", "&#65;"}) {
+            std::string text = std::string(at, 'x') + "&amp;" + after;
+            std::string decoded = std::string(at, 'x') + "&" + (*after == '&' ? "A" : after);
+            SCOPED_TRACE(text);
+            int code = -1;
+            std::vector<char> range(text.begin(), text.end());
+            char* out = xml::decodeEntities(range.data(), range.size(), &code);
+            EXPECT_EQ(out ? std::string(out) : "(null)", decoded);
+            std::free(out);
+            std::string document = "<a v='" + text + "'>" + text + "</a>";
+            xml::Node node = xml::Node::parseString(document.c_str());
+            EXPECT_STREQ(node.getAttribute("v"), decoded.c_str());
+            EXPECT_STREQ(node.getText(), decoded.c_str());
+        }
     }
 }
 

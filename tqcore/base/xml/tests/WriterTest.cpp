@@ -53,6 +53,31 @@ TEST(XmlWriter, FormattedAndUnformatted) {
             EXPECT_EQ(dump(xml::Node::parseString(text(node, formatted).c_str())), dump(node));
     }
     EXPECT_EQ(text(xml::Node(), true), "(null)");
+
+    // Deeper than any one write of tabs: each level's indentation whole, written as measured.
+    const int depth = 100;
+    std::string in, formatted;
+    for (int i = 0; i < depth; ++i) {
+        in += "<e>";
+        formatted += std::string(size_t(i), '\t') + (i + 1 < depth ? "<e>\n" : "<e>x</e>\n");
+    }
+    in += "x";
+    for (int i = depth - 2; i >= 0; --i) formatted += std::string(size_t(i), '\t') + "</e>\n";
+    for (int i = 0; i < depth; ++i) in += "</e>";
+    xml::Node deep = xml::Node::parseString(in.c_str());
+    EXPECT_EQ(text(deep, true), formatted);
+    std::string buffer(formatted.size() + 1, '#');
+    EXPECT_EQ(xml::Node::writeText(deep, buffer.data(), 0), int64_t(formatted.size()));
+    EXPECT_EQ(buffer, formatted + "#");
+
+    // Escaping steps by whole characters: a lead byte does not take a special character that
+    // follows it as its trail, in any encoding.
+    struct OptionsGuard {
+        ~OptionsGuard() { xml::setGlobalOptions(xml::kUtf8); }
+    } guard;
+    ASSERT_EQ(xml::setGlobalOptions(xml::kShiftJis), 0);
+    EXPECT_EQ(text(xml::Node::parseString("<a b='\x83&lt;\x83\x40'>\x83>\x83&amp;</a>"), false),
+              "<a b=\"\x83&lt;\x83\x40\">\x83&gt;\x83&amp;</a>");
 }
 
 // 65,536 nested elements (a document of 450 KB) take 4.3 GB formatted: the count must not
@@ -96,6 +121,18 @@ TEST(XmlWriter, SaveFileAndParseFile) {
         xml::ParseResult r;
         EXPECT_EQ(dump(xml::Node::parseFile(path.c_str(), node.getName(), &r)), dump(node));
         EXPECT_EQ(r.error, 0);
+    }
+    // A document of many stream buffers: the file is the declaration and the tree's text.
+    std::string big = "<r>";
+    for (int i = 0; i < 2000; ++i)
+        big += "<e n='" + std::to_string(i) + "'>&lt;" + std::string(size_t(i % 50), 'x') + "</e>";
+    big += "<t>" + std::string(40000, 'y') + "</t></r>";
+    xml::Node bigNode = xml::Node::parseString(big.c_str());
+    for (bool formatted : {true, false}) {
+        ASSERT_EQ(bigNode.saveFile((dir / "big.xml").c_str(), nullptr, formatted), 0);
+        const std::string declaration = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+        EXPECT_EQ(readFile(dir / "big.xml"),
+                  "\xEF\xBB\xBF" + declaration + text(bigNode, formatted));
     }
     // An unnamed top that begins with a declaration brings its own: no second one is written.
     xml::Node top = xml::Node::parseString("<a/><b/>");
