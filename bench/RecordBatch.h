@@ -49,7 +49,7 @@ inline const std::vector<Record>& records() {
     return all;
 }
 
-// The batch field by field: writeU8/U16/U32/U64, a length and writeBytes. No flush.
+// The batch field by field: writeU8/U16/U32/U64, a length and write. No flush.
 template <typename Out>
 void writeRecordFields(Out& out) {
     for (const Record& r : records()) {
@@ -58,8 +58,8 @@ void writeRecordFields(Out& out) {
         out.writeU32(r.id);
         out.writeU64(r.stamp);
         out.writeU32(uint32_t(r.text.size()));
-        out.writeBytes(r.text.data(), int(r.text.size()));
-        out.writeBytes(r.body.data(), int(r.body.size()));
+        out.write(r.text.data(), int(r.text.size()));
+        out.write(r.body.data(), int(r.body.size()));
     }
 }
 

@@ -1,5 +1,5 @@
 // The in-memory pipe against libevent's evbuffer, both used as a program uses them: 16 KiB
-// chunks passed through one at a time and 1 MiB of them written before any is read (writeBytes
+// chunks passed through one at a time and 1 MiB of them written before any is read (write
 // and readBytes against evbuffer_add and evbuffer_remove), 100-byte records whole and field by
 // field, and the pipe's saved state. Built only where libevent is installed.
 //
@@ -66,7 +66,7 @@ struct PageBlock {
 struct Pipe : rdr::MemIoStream {
     const uint8_t* readPtr() const { return InStream::ptr; }
     // The first byte of the next write: a full window moves on to a fresh buffer first, as
-    // writeBytes() would.
+    // write() would.
     uint8_t* writePtr() {
         if (OutStream::ptr == OutStream::end) overrun(1, 1);
         return OutStream::ptr;
@@ -83,7 +83,7 @@ struct OursChunks {
     [[gnu::noinline]] void pass(uintptr_t distance, Take take) {
         for (size_t i = 0; i < chunks; i++) {
             sentFrom[i] = source.before(i, pipe.writePtr(), distance);
-            pipe.writeBytes(sentFrom[i], kChunk);
+            pipe.write(sentFrom[i], kChunk);
         }
         pipe.flush();
         for (size_t i = 0; i < chunks; i++) {
@@ -183,7 +183,7 @@ struct OursRecords {
     void writeWhole() {
         const char* bytes = encodedRecords().data();
         for (int i = 0; i < kRecords; i++)
-            pipe.writeBytes(bytes + i * kRecordBytes, kRecordBytes);
+            pipe.write(bytes + i * kRecordBytes, kRecordBytes);
         pipe.flush();
     }
     template <typename Take>
@@ -320,7 +320,7 @@ void BM_SaveRestore(benchmark::State& state) {
     constexpr int kHeld = 256 * 1024;
     PageBlock source(kHeld / kChunk);
     rdr::MemIoStream pipe;
-    pipe.writeBytes(source.bytes, kHeld);
+    pipe.write(source.bytes, kHeld);
     pipe.flush();
     pipe.skip(10000);
     std::vector<uint8_t> rest(kHeld);

@@ -80,7 +80,7 @@ void BM_PlainWrite(benchmark::State& state) {
     Distances distances(state);
     for (auto _ : state) {
         rdr::MemOutStream out(kMessage + 16);
-        out.writeBytes(body().before(out.data(), distances.next()), kMessage);
+        out.write(body().before(out.data(), distances.next()), kMessage);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kMessage);
@@ -92,7 +92,7 @@ void BM_FramedWrite(benchmark::State& state) {
         rdr::MemOutStream out(kMessage + 16);
         rdr::OutStreamV4 framed(&out);
         framed.startMsg();
-        framed.writeBytes(body().before(out.data(), distances.next()), kMessage);
+        framed.write(body().before(out.data(), distances.next()), kMessage);
         framed.endMsg(false);
         benchmark::DoNotOptimize(out.data());
     }
@@ -128,7 +128,7 @@ void BM_FramedRead(benchmark::State& state) {
     rdr::MemOutStream wire(kMessage + 16);
     rdr::OutStreamV4 writer(&wire);
     writer.startMsg();
-    writer.writeBytes(body().bytes, kMessage);
+    writer.write(body().bytes, kMessage);
     writer.endMsg(false);
     const uint8_t* payload = wire.data() + 2;
     PageBlock copy(0);
@@ -172,7 +172,7 @@ void BM_FdOutStream(benchmark::State& state) {
     char record[100] = {};
     for (auto _ : state) {
         for (int i = 0; i < kRecords; i++)
-            out.writeBytes(record, sizeof record);
+            out.write(record, sizeof record);
         out.flush();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kRecords * 100);
@@ -308,12 +308,12 @@ void storeU32(uint8_t* p, uint32_t v) {
         p[i] = uint8_t(v >> (24 - 8 * i));
 }
 
-// Writing and reading back the records whole: writeBytes, readBytes.
+// Writing and reading back the records whole: write, readBytes.
 template <typename Side>
 void writeWhole(Side& s) {
     const char* bytes = encodedRecords().data();
     for (int i = 0; i < kBatch; i++)
-        s.out().writeBytes(bytes + i * kRecordBytes, kRecordBytes);
+        s.out().write(bytes + i * kRecordBytes, kRecordBytes);
     s.out().flush();
 }
 void writeWhole(HandSide& s) {
@@ -338,7 +338,7 @@ void readWhole(HandSide& s, Take take) {
     }
 }
 
-// Writing and reading back field by field: writeU8/U16/U32/U64, a length and writeBytes, and
+// Writing and reading back field by field: writeU8/U16/U32/U64, a length and write, and
 // their readers, the text read into a string of its own.
 template <typename Side>
 void writeFields(Side& s) {
@@ -395,7 +395,7 @@ const PageBlock& chunkSource() {
 template <typename Side>
 const uint8_t* writeChunk(Side& s, uintptr_t distance) {
     const uint8_t* from = chunkSource().before(s.out().getPtr(), distance);
-    s.out().writeBytes(from, kChunk);
+    s.out().write(from, kChunk);
     s.out().flush();
     return from;
 }

@@ -1,7 +1,7 @@
 // The JSON writer: the tree is walked once, on a stack of open containers of its own, so that
-// no depth that a program builds can overflow the thread's. The text is gathered in a block on
-// the stack and handed to the stream a block at a time, so the stream's virtual calls do not
-// grow with the number of tokens.
+// no depth that a program builds can overflow the thread's. The text is written straight into
+// the stream's window, so each byte is copied once and the stream's virtual calls do not grow
+// with the number of tokens.
 #include "plat/Json.h"
 
 #include "plat/Utf8.h"
@@ -9,7 +9,6 @@
 #include "rdr/OutStream.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -53,9 +52,15 @@ public:
     // than `maxDepth` (the top at 0) is written up to its opening bracket and ends the text:
     // the result is then false.
     bool value(const JsonValue& top, size_t indent, size_t maxDepth);
+    // Hands what was written to the stream: it is in the stream's window already, or in
+    // spill_.
     void flush() {
-        out_.writeBytes(buffer_, used_);
-        used_ = 0;
+        if (buffer_ == spill_)
+            out_.write(spill_, used_);
+        else
+            out_.setPtr(reinterpret_cast<uint8_t*>(buffer_ + used_));
+        buffer_ = spill_;
+        used_ = size_ = 0;
     }
 
 private:
@@ -74,25 +79,17 @@ private:
         bool object;  // an object, else an array
     };
 
-    // Room for at least `n` (at most the size of buffer_) more bytes.
+    // Room for at least `n` (at most the size of spill_) more bytes.
     char* room(int n) {
-        if (used_ + n > int(sizeof buffer_)) flush();
+        if (used_ + n > size_) nextArea(n);
         return buffer_ + used_;
     }
+    void nextArea(int n);
     void put(char c) { *room(1) = c, used_++; }
-    // A text may be longer than an int counts: a long run goes to the stream in pieces.
-    void put(const char* text, size_t length) {
-        if (size_t(used_) + length > sizeof buffer_) {
-            flush();
-            while (length > sizeof buffer_) {
-                int piece = length < size_t(INT_MAX) ? int(length) : INT_MAX;
-                out_.writeBytes(text, piece);
-                text += piece;
-                length -= size_t(piece);
-            }
-        }
-        std::memcpy(buffer_ + used_, text, length);
-        used_ += int(length);
+    // A short literal.
+    void put(const char* text, int length) {
+        std::memcpy(room(length), text, size_t(length));
+        used_ += length;
     }
     // Writes `value` unless it is an array or an object that holds something: false then.
     bool scalar(const JsonValue& value) {
@@ -130,9 +127,27 @@ private:
     void string(const char* text);
 
     rdr::OutStream& out_;
-    int used_ = 0;  // bytes of buffer_ not yet handed to out_
-    char buffer_[8192];
+    char* buffer_ = spill_;  // where the text goes: the stream's window, or spill_
+    int used_ = 0;           // bytes of buffer_ not yet handed to out_
+    int size_ = 0;           // bytes that buffer_ takes
+    char spill_[256];
+    static_assert(1 + kMaxIndent + 16 <= int(sizeof spill_), "newLine() asks for this much");
 };
+
+// The stream's window while it has room for the next piece; otherwise spill_, which goes to
+// the stream through write(): that makes room the stream's own way, however small its buffers
+// or near its limit, where asking the stream for a piece of room could fail for want of bytes
+// that the text does not need.
+void JsonWriter::nextArea(int n) {
+    flush();
+    int space = int(out_.windowEnd() - out_.getPtr());
+    if (space >= n) {
+        buffer_ = reinterpret_cast<char*>(out_.getPtr());
+        size_ = space;
+    } else {
+        size_ = int(sizeof spill_);
+    }
+}
 
 bool JsonWriter::value(const JsonValue& top, size_t indent, size_t maxDepth) {
     if (scalar(top)) return true;

@@ -93,10 +93,10 @@ void LogDestIpc::flush() {
         out->writeU32(uint32_t(line.level));
         int sourceLength = boundedLength(line.source.get(), 255);
         out->writeU8(uint8_t(sourceLength));
-        out->writeBytes(line.source.get(), sourceLength);
+        out->write(line.source.get(), sourceLength);
         int textLength = boundedLength(line.text.get(), kMaxText);
         out->writeU32(uint32_t(textLength));
-        out->writeBytes(line.text.get(), textLength);
+        out->write(line.text.get(), textLength);
         out->endMsg(false);
     }
     if (out) out->flush();

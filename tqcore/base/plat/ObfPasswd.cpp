@@ -64,7 +64,7 @@ void writeObfPasswd(rdr::OutStream& out, const char* password) {
     obfPasswd(scrambled, password);
     if (scrambled.size() > kMaxStreamLength) throw Exception("writeObfPasswd: password too long");
     out.writeU16(uint16_t(scrambled.size()));
-    out.writeBytes(scrambled.data(), scrambled.size());
+    out.write(scrambled.data(), scrambled.size());
 }
 
 SecureString readObfPasswd(rdr::InStream& in) {

@@ -31,12 +31,12 @@ void writeEscaped(rdr::OutStream& out, const char* text) {
     for (const char* p = text; *p; p++) {
         const char* escape = escapeOf(*p);
         if (!escape) continue;
-        if (p > run) out.writeBytes(run, int(p - run));
-        out.writeBytes(escape, 2);
+        if (p > run) out.write(run, int(p - run));
+        out.write(escape, 2);
         run = p + 1;
     }
     size_t rest = std::strlen(run);
-    if (rest) out.writeBytes(run, int(rest));
+    if (rest) out.write(run, int(rest));
 }
 
 size_t escapedLength(const char* text) {
@@ -51,10 +51,10 @@ void writeMap(rdr::OutStream& out, const Map& map) {
     for (const auto& [key, value] : map) {
         if (key.get()) writeEscaped(out, key.get());
         if (value.get()) {
-            out.writeBytes("=", 1);
+            out.write("=", 1);
             writeEscaped(out, value.get());
         }
-        out.writeBytes("\n", 1);
+        out.write("\n", 1);
     }
 }
 

@@ -20,10 +20,10 @@ namespace {
 
 constexpr char kIncompatible[] = "Incompatible XML config";
 
-// Texts go in with writeBytes rather than printf: a description has no length limit, and a
+// Texts go in with write() rather than printf: a description has no length limit, and a
 // stream with a fixed window could not take it in one piece.
 void put(rdr::OutStream& out, const char* text) {
-    out.writeBytes(text, int(std::strlen(text)));
+    out.write(text, int(std::strlen(text)));
 }
 
 bool sameName(const char* text, const char* name) {

@@ -46,7 +46,7 @@ bool BufferedInStream::overrun(int size) {
 
 void BufferedInStream::saveUnread(OutStream& out) {
     out.writeU32(uint32_t(end - ptr));
-    out.writeBytes(ptr, int(end - ptr));
+    out.write(ptr, int(end - ptr));
 }
 
 void BufferedInStream::restoreUnread(InStream& in) {

@@ -26,17 +26,6 @@ public:
     BufferedOutStream(int bufSize, int maxBufSize);
     ~BufferedOutStream() override;
 
-    // What fits the window is copied in place (ptr moves first, so the copy ends the call and
-    // the call needs no frame); the rest goes through overrun().
-    void writeBytes(const void* data, int len) override {
-        if (len > 0 && len <= end - ptr) {
-            uint8_t* to = ptr;
-            ptr = to + len;
-            std::memcpy(to, data, size_t(len));
-        } else {
-            OutStream::writeBytes(data, len);
-        }
-    }
     int length() override { return int(offset + uint32_t(ptr - start.get())); }
     int unflushedBytes() override { return int(ptr - flushPtr); }
     int spaceLeft() override { return maxBufSize - unflushedBytes(); }

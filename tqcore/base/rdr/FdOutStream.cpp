@@ -27,7 +27,7 @@ FdOutStream::~FdOutStream() {
 int FdOutStream::writeData(const uint8_t* data, int len, bool wait) {
     int result;
     for (;;) {
-        ssize_t n = write(fd, data, size_t(len));
+        ssize_t n = ::write(fd, data, size_t(len));
         if (n >= 0) {
             result = int(n);
             break;

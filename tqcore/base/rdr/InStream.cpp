@@ -219,7 +219,7 @@ bool copyAll(InStream& in, OutStream& out, bool throwWhenFull) {
             if (in.nUnread() == 0 && !in.check(false, 1)) return false;
             int n = std::min(in.nUnread(), space);
             if (n == 0) return false;
-            out.writeBytes(in.getBytes(n), n);
+            out.write(in.getBytes(n), n);
             in.markPos();
             out.flush();
             space = out.spaceLeft();

@@ -11,6 +11,7 @@ MemIoStream::MemIoStream(Callback* callback, int maxSize, int bufSize)
     : callback(callback), bufSize(bufSize < 0 ? 2048 : bufSize) {
     setMaxSize(maxSize);
     ring.resize(4);
+    ringMask = 3;
     addSpares(1);
     InStream::ptr = InStream::end = checkpointPtr = at(0).begin;
     OutStream::ptr = at(0).begin;
@@ -71,6 +72,7 @@ void MemIoStream::appendBuf(uint8_t* storage) {
         for (int i = 0; i < count; i++)
             grown[size_t(i)] = at(i);
         ring.swap(grown);
+        ringMask = newCapacity - 1;
         head = 0;
     }
     count++;
@@ -78,11 +80,10 @@ void MemIoStream::appendBuf(uint8_t* storage) {
 }
 
 void MemIoStream::releaseHead(int released) {
-    size_t mask = ring.size() - 1;
     for (int i = 0; i < released; i++) {
-        const Buf& done = ring[size_t(head) & mask];
-        ring[size_t(head + count) & mask] = Buf{done.begin, done.begin + bufSize};
-        head = int(size_t(head + 1) & mask);
+        const Buf& done = at(0);
+        at(count) = Buf{done.begin, done.begin + bufSize};
+        head = int(size_t(head + 1) & ringMask);
     }
     readIdx -= released;
     writeIdx -= released;
@@ -112,9 +113,40 @@ void MemIoStream::markPosReleasing() {
     const uint8_t* last = at(readIdx).begin;
     if (InStream::ptr < last) released -= int((last - InStream::ptr + bufSize - 1) / bufSize);
     if (released == 0) return;
-    releaseHead(released);
+    if (InStream::ptr == OutStream::end && OutStream::ptr == OutStream::end && maxBufs > 1 &&
+        !closed)
+        startOver();
+    else
+        releaseHead(released);
     TQ_ASSERT(InStream::ptr == checkpointPtr);
     if (writerStopped && callback) callback->writable(this);
+}
+
+// Read to the end of a full write buffer: no byte written is needed again, and the writer's
+// next byte needs a fresh buffer anyway. Rather than moving on to the buffer that has waited
+// longest, both sides start over at the head, so that the writer takes the buffers it just
+// wrote in the same order as then: a pipe emptied as it goes stays in buffers the cache holds,
+// and what took one copy then takes one again. A head that does not run on into the next
+// buffer in memory (the constructor's, a slab of its own) goes behind them and the next spare,
+// which usually continues the run, so that a piece that spanned two slabs then fits one.
+// Neither side is in the middle of anything: the reader asked for this, and a writer that
+// holds part of its window (a frame being written) holds at least a byte of it.
+void MemIoStream::startOver() {
+    int used = writeIdx + 1;
+    for (int i = 0; i < used; i++)
+        at(i).end = at(i).begin + bufSize;
+    if (used < count && at(0).begin + bufSize != at(1).begin) {
+        Buf apart = at(0);
+        for (int i = 0; i < used; i++)
+            at(i) = at(i + 1);
+        at(used) = apart;
+    }
+    readIdx = writeIdx = 0;
+    uint8_t* start = at(0).begin;
+    InStream::ptr = InStream::end = checkpointPtr = start;
+    readBase = uint32_t(checkpointPos);
+    OutStream::ptr = start;
+    OutStream::end = start + bufSize;
 }
 
 void MemIoStream::rewindToMark() {
@@ -127,15 +159,16 @@ void MemIoStream::rewindToMark() {
 
 bool MemIoStream::overrun(int) {
     for (;;) {
-        InStream::end = readLimit(readIdx);
         // The window takes in a buffer whose storage starts where the data before it ends (the
         // writer filled that buffer and the next one follows it in memory), so that what was
         // written in one piece is read in one piece; the read position may then lie in a buffer
         // before readIdx (see markPosReleasing()).
-        while (readIdx < writeIdx && at(readIdx + 1).begin == InStream::end) {
-            readBase += uint32_t(InStream::end - at(readIdx).begin);
-            InStream::end = readLimit(++readIdx);
+        const uint8_t* windowEnd = readLimit(readIdx);
+        while (readIdx < writeIdx && at(readIdx + 1).begin == windowEnd) {
+            readBase += uint32_t(windowEnd - at(readIdx).begin);
+            windowEnd = readLimit(++readIdx);
         }
+        InStream::end = windowEnd;
         if (InStream::ptr < InStream::end) return true;
         if (readIdx == writeIdx) break;
         // A finished head buffer whose checkpoint is at its end holds nothing needed again.
@@ -202,8 +235,15 @@ void MemIoStream::nextWriteBuf(int itemSize) {
         at(writeIdx).end = at(writeIdx).begin + bufSize;
         throw plat::Exception("MemIoStream: item exceeds buffer size");
     }
-    if (readIdx == writeIdx) InStream::end = OutStream::ptr;
-    writeIdx++;
+    moveWriter(1, OutStream::ptr);
+}
+
+// Only the buffer left needs its data end: the full ones in between already end where their
+// storage does, as every buffer not yet written does.
+void MemIoStream::moveWriter(int buffers, uint8_t* dataEnd) {
+    at(writeIdx).end = dataEnd;
+    if (readIdx == writeIdx) InStream::end = dataEnd;
+    writeIdx += buffers;
     if (writeIdx >= count) addSpares(slabBuffers(count, maxBufs));
     Buf& next = at(writeIdx);
     next.end = next.begin + bufSize;
@@ -211,32 +251,28 @@ void MemIoStream::nextWriteBuf(int itemSize) {
     OutStream::end = next.end;
 }
 
-void MemIoStream::writeAcross(const uint8_t* from, int len) {
+void MemIoStream::writeBytes(const void* data, int len) {
+    const uint8_t* from = static_cast<const uint8_t*>(data);
     while (len > 0) {
         if (OutStream::ptr >= OutStream::end) nextWriteBuf(1);
         // Spare buffers that follow the write buffer in memory are filled by the same copy, as
         // far as the writer may go without being stopped by maxBufs.
-        size_t room = size_t(OutStream::end - OutStream::ptr);
+        size_t space = size_t(OutStream::end - OutStream::ptr);
         int passed = 0;
         int last = closed || OutStream::end != at(writeIdx).begin + bufSize
                        ? writeIdx
                        : std::min(count, maxBufs) - 1;
-        while (size_t(len) > room && writeIdx + passed < last &&
-               at(writeIdx + passed + 1).begin == at(writeIdx + passed).begin + bufSize) {
+        for (const uint8_t* runEnd = OutStream::end;
+             size_t(len) > space && writeIdx + passed < last &&
+             at(writeIdx + passed + 1).begin == runEnd;
+             runEnd += bufSize) {
             passed++;
-            room += size_t(bufSize);
+            space += size_t(bufSize);
         }
-        size_t take = std::min(size_t(len), room);
+        size_t take = std::min(size_t(len), space);
         std::memcpy(OutStream::ptr, from, take);
         uint8_t* to = OutStream::ptr + take;
-        for (int i = 0; i < passed; i++) {
-            // What nextWriteBuf() does for a full buffer.
-            Buf& full = at(writeIdx);
-            full.end = full.begin + bufSize;
-            if (readIdx == writeIdx) InStream::end = full.end;
-            writeIdx++;
-        }
-        if (passed > 0) OutStream::end = at(writeIdx).begin + bufSize;
+        if (passed > 0) moveWriter(passed, at(writeIdx).begin + bufSize);
         OutStream::ptr = to;
         from += take;
         len -= int(take);
@@ -265,11 +301,11 @@ void MemIoStream::save(OutStream& out) {
     for (int i = 0; i <= writeIdx; i++) {
         const uint8_t* from = i == 0 ? checkpointPtr : at(i).begin;
         const uint8_t* to = i == writeIdx ? OutStream::ptr : at(i).end;
-        out.writeBytes(from, int(to - from));
+        out.write(from, int(to - from));
     }
     static const uint8_t zeros[256] = {};
     for (int64_t pad = (newWriteIdx + 1) * bufSize - total; pad > 0; pad -= int64_t(sizeof zeros))
-        out.writeBytes(zeros, int(std::min<int64_t>(pad, sizeof zeros)));
+        out.write(zeros, int(std::min<int64_t>(pad, sizeof zeros)));
     out.writeU32(uint32_t(readPos - newReadIdx * size));
     out.writeU32(uint32_t(readEnd));
     out.writeU32(0);
@@ -322,6 +358,7 @@ void MemIoStream::restore(InStream& in) {
     while (capacity < savedCount)
         capacity *= 2;
     ring.assign(capacity, Buf{});
+    ringMask = capacity - 1;
     head = 0;
     slabs.swap(newSlabs);
     for (uint8_t* storage : storages)

@@ -3,11 +3,14 @@
 //
 // Data lives in a ring of equal buffers: the buffers being read at the head, the one being
 // written after them, spare ones behind. Nothing is copied inside the pipe: a buffer the reader
-// is done with moves to the spare end and is written again. An item never spans buffers, so the
-// rest of a buffer too small for the next item is skipped. Buffers are carved out of slabs of 16
-// to 64 KiB, so that most follow each other in memory: writeBytes() fills such a run with one
-// copy, and the read window takes in every full buffer that the next one follows, so a large
-// piece is read in place. Used from one thread; callbacks run inside the calls that cause them.
+// is done with moves to the spare end and is written again; once the reader has caught up with
+// a full buffer, the writer goes over the buffers it just wrote again, in the same order, so
+// that a pipe emptied as it goes stays in a few buffers the cache holds. An item never spans
+// buffers, so the rest of a buffer too small for the next item is skipped. Buffers are carved
+// out of slabs of 16 to 64 KiB, so that most follow each other in memory: a long write fills
+// such a run with one copy, and the read window takes in every full buffer that the next one
+// follows, so a large piece is read in place. Used from one thread; callbacks run inside the
+// calls that cause them.
 #pragma once
 
 #include "rdr/InStream.h"
@@ -54,17 +57,9 @@ public:
     bool overrun(int size) override;
 
     // Writing side.
-    // What fits the window is copied in place; more fills the following buffers as
-    // overrun(1, ...) would give them, without a virtual call for each.
-    void writeBytes(const void* data, int len) override {
-        if (len > 0 && len <= OutStream::end - OutStream::ptr) {
-            uint8_t* to = OutStream::ptr;
-            OutStream::ptr = to + len;
-            std::memcpy(to, data, size_t(len));
-        } else {
-            writeAcross(static_cast<const uint8_t*>(data), len);
-        }
-    }
+    // Fills the following buffers as overrun(1, ...) would give them, without a virtual call
+    // for each, and buffers that follow each other in memory with one copy.
+    void writeBytes(const void* data, int len) override;
     int length() override { return positionOf(writeIdx, OutStream::ptr); }
     int spaceLeft() override;
     // Publishes the written data to the reader and tells the callback.
@@ -91,15 +86,18 @@ private:
         uint8_t* end;    // data end for a buffer the writer left, storage end for the others
     };
 
-    Buf& at(int index) { return ring[size_t((head + index) & (ring.size() - 1))]; }
+    Buf& at(int index) { return ring[size_t(head + index) & ringMask]; }
     std::unique_ptr<uint8_t[]> newSlab(int buffers);
     int slabBuffers(int have, int limit) const;
     void addSpares(int buffers);
     void nextWriteBuf(int itemSize);
-    void writeAcross(const uint8_t* from, int len);
+    // Leaves the write buffer with its data ending at `dataEnd` and writes on `buffers` buffers
+    // further; those in between are full.
+    void moveWriter(int buffers, uint8_t* dataEnd);
     void appendBuf(uint8_t* storage);
     void releaseHead(int count);
     void markPosReleasing();
+    void startOver();
     const uint8_t* readLimit(int index) {
         return index == writeIdx ? OutStream::ptr : at(index).end;
     }
@@ -109,6 +107,7 @@ private:
 
     std::vector<std::unique_ptr<uint8_t[]>> slabs;  // the buffers' storage, several in each
     std::vector<Buf> ring;  // power-of-two capacity; `count` used from `head`
+    size_t ringMask = 0;    // ring.size() - 1, kept apart for the look-ups on every buffer
     int head = 0;
     int count = 0;
     Callback* callback;

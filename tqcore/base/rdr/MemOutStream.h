@@ -21,11 +21,11 @@ public:
 
     int length() override { return int(ptr - start); }
     int spaceLeft() override { return limit ? std::max(0, limit - length()) : 0x7fffffff; }
+    // Room for the whole run is made at once, so that a run that would pass the limit stores
+    // nothing of itself.
     void writeBytes(const void* data, int len) override {
-        if (len <= 0) return;
-        if (end - ptr < len) overrun(len, 1);
-        std::memcpy(ptr, data, size_t(len));
-        ptr += len;
+        if (len > 0 && end - ptr < len) overrun(len, 1);
+        OutStream::writeBytes(data, len);
     }
     // Grows to the larger of the needed size and twice the capacity, cut to the limit. Past the
     // limit throws rdr::OutStreamFull "OutStream full"; a size beyond 2 GiB the same.

@@ -26,19 +26,19 @@ void OutStream::writeString(const char* s, int maxLen) {
     if (s)
         len = int(maxLen >= 0 ? strnlen(s, size_t(maxLen)) : std::min(strlen(s), size_t(INT_MAX)));
     writeU32(uint32_t(len));
-    writeBytes(s, len);
+    write(s, len);
 }
 
 void OutStream::writeShortString(const char* s) {
     int len = s ? int(strnlen(s, 255)) : 0;
     writeU8(uint8_t(len));
-    writeBytes(s, len);
+    write(s, len);
 }
 
 void OutStream::writeCString(const char* s, int maxLen) {
     if (s) {
         size_t len = maxLen >= 0 ? strnlen(s, size_t(maxLen)) : strlen(s);
-        writeBytes(s, int(std::min(len, size_t(INT_MAX))));
+        write(s, int(std::min(len, size_t(INT_MAX))));
     }
     storeNul();
 }
@@ -46,18 +46,18 @@ void OutStream::writeCString(const char* s, int maxLen) {
 void OutStream::printf(const char* format, ...) {
     int guess = int(std::min(strlen(format), size_t(INT_MAX / 2)));
     for (;;) {
-        if (end - ptr <= guess) overrun(guess + 1, 1);
-        int room = int(end - ptr);
+        uint8_t* at = room(guess + 1);
+        int space = int(end - at);
         // A stream that cannot hold the text contiguously would have this loop forever.
-        if (room <= guess) throw plat::Exception("OutStream::printf: no room for the text");
+        if (space <= guess) throw plat::Exception("OutStream::printf: no room for the text");
         va_list args;
         va_start(args, format);
-        int result = vsnprintf(reinterpret_cast<char*>(ptr), size_t(room), format, args);
+        int result = vsnprintf(reinterpret_cast<char*>(at), size_t(space), format, args);
         va_end(args);
         if (result < 0) {
             if (guess >= INT_MAX / 4) throw plat::Exception("OutStream::printf: formatting failed");
             guess = guess * 2 + 1;
-        } else if (result >= room) {
+        } else if (result >= space) {
             // No window of int size holds 2^31 - 1 bytes and the NUL.
             if (result == INT_MAX) throw plat::Exception("OutStream::printf: no room for the text");
             guess = result;

@@ -1,10 +1,10 @@
 // rdr::OutStream: the output side of every byte stream.
 //
-// Writers fill a window of contiguous bytes (ptr to end) in place; only a full window costs a
-// virtual call to overrun(), which must make room for at least one item of the size asked for
-// (or throw). Integers are big-endian. Texts written by writeCString(), printf() and
-// writeRepeated() are followed in the buffer by a NUL that length() does not count. A stream
-// belongs to one thread at a time.
+// Writers fill a window of contiguous bytes (ptr to end) in place; only a window too small for
+// what comes costs a virtual call: to overrun(), which must make room for at least one item of
+// the size asked for (or throw), or for byte runs to the stream's writeBytes(). Integers are
+// big-endian. Texts written by writeCString(), printf() and writeRepeated() are followed in the
+// buffer by a NUL that length() does not count. A stream belongs to one thread at a time.
 #pragma once
 
 #include "plat/Exception.h"
@@ -21,7 +21,9 @@ public:
     OutStream(const OutStream&) = delete;
     OutStream& operator=(const OutStream&) = delete;
 
-    // Copies `len` bytes, making room with overrun(1, remaining) each time the window is full.
+    // Copies `len` bytes (nothing for len <= 0), making room with overrun(1, remaining) each
+    // time the window is full. Every call is a virtual call: write() is the entry for callers,
+    // and this is the slot that streams with a better way for long runs override.
     virtual void writeBytes(const void* data, int len);
     // Bytes written since the stream's start.
     virtual int length() = 0;
@@ -41,36 +43,54 @@ public:
     // fit in the window now (1 to nItems), or throws.
     virtual int overrun(int itemSize, int nItems) = 0;
 
+    // The window: bytes may be stored from getPtr() up to windowEnd() and kept with setPtr().
     uint8_t* getPtr() { return ptr; }
+    uint8_t* windowEnd() { return end; }
     // Moves the write position forward within the window (fatal assertion otherwise).
     void setPtr(uint8_t* p) {
         TQ_ASSERT(p >= ptr && p <= end);
         ptr = p;
     }
+    // At least `n` contiguous writable bytes from the returned position (getPtr()) on, made
+    // with overrun(n, 1) when the window is smaller; throws what overrun() throws for an item of
+    // `n` bytes (a stream with a limit or small buffers may refuse a large `n`).
+    uint8_t* room(int n) {
+        if (end - ptr < n) overrun(n, 1);
+        return ptr;
+    }
+
+    // Copies `len` bytes (nothing for len <= 0): in place when the window holds them (ptr moves
+    // first, so the copy ends the call and the call needs no frame), otherwise through
+    // writeBytes().
+    void write(const void* data, int len) {
+        if (len > end - ptr) return writeBytes(data, len);
+        if (len <= 0) return;
+        uint8_t* to = ptr;
+        ptr = to + len;
+        std::memcpy(to, data, size_t(len));
+    }
 
     // The writers work on a copy of ptr: a byte stored through the member could be the member
     // itself as far as the compiler knows, which would reload it after every byte.
     void writeU8(uint8_t v) {
-        if (ptr >= end) overrun(1, 1);
-        *ptr++ = v;
+        uint8_t* p = room(1);
+        *p = v;
+        ptr = p + 1;
     }
     void writeU16(uint16_t v) {
-        if (end - ptr < 2) overrun(2, 1);
-        uint8_t* p = ptr;
+        uint8_t* p = room(2);
         p[0] = uint8_t(v >> 8);
         p[1] = uint8_t(v);
         ptr = p + 2;
     }
     void writeU32(uint32_t v) {
-        if (end - ptr < 4) overrun(4, 1);
-        uint8_t* p = ptr;
+        uint8_t* p = room(4);
         for (int i = 0; i < 4; i++)
             p[i] = uint8_t(v >> (24 - 8 * i));
         ptr = p + 4;
     }
     void writeU64(uint64_t v) {
-        if (end - ptr < 8) overrun(8, 1);
-        uint8_t* p = ptr;
+        uint8_t* p = room(8);
         for (int i = 0; i < 8; i++)
             p[i] = uint8_t(v >> (56 - 8 * i));
         ptr = p + 8;
@@ -99,10 +119,7 @@ protected:
 private:
     friend class FramedOutStream;  // frames are cut out of the underlying stream's window
 
-    void storeNul() {
-        if (ptr >= end) overrun(1, 1);
-        *ptr = 0;
-    }
+    void storeNul() { *room(1) = 0; }
 };
 
 }  // namespace rdr

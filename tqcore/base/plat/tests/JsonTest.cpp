@@ -2,6 +2,10 @@
 
 #include "plat/tests/HeapInUse.h"
 #include "plat/tests/JsonTestUtil.h"
+#include "rdr/BufferedOutStream.h"
+#include "rdr/Exception.h"
+#include "rdr/MemIoStream.h"
+#include "rdr/MemOutStream.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +16,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -157,6 +162,37 @@ TEST(Json, WrittenForms) {
                 ASSERT_EQ(JsonValue::toString(value).get(), "\"" + expected + "\"")
                     << length << " " << at << " " << escaped;
             }
+
+    // The text goes into the stream's window in place, and what a short window cannot take
+    // whole goes through write(): every stream gets the same bytes, however small its buffers,
+    // indents beyond the one-piece width included, and a limit one byte short refuses them.
+    std::string input = "{\"list\":[";
+    for (int i = 0; i < 300; i++)
+        input += (i ? ",{\"n\":" : "{\"n\":") + std::to_string(i) + ",\"s\":\"" +
+                 std::string(size_t(i % 41), 'x') + "\\u00e9\"}";
+    input += "],\"deep\":[[[[[[[[[[\"end\"]]]]]]]]]]}";
+    JsonValuePtr tree = parse(input);
+    rdr::MemOutStream whole(1 << 20);
+    tree->write(whole, 110);
+    const std::string text(reinterpret_cast<const char*>(whole.data()), size_t(whole.length()));
+    ASSERT_NE(text.find(std::string(130, ' ') + "\"end\""), std::string::npos);
+    rdr::MemOutStream grown(1);
+    tree->write(grown, 110);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(grown.data()), size_t(grown.length())), text);
+    rdr::MemIoStream pipe(nullptr, -1, 16);
+    tree->write(pipe, 110);
+    pipe.flush();
+    std::string piped(text.size(), '\0');
+    EXPECT_EQ(std::memcmp(pipe.readBytes(&piped[0], int(text.size())), text.data(), text.size()), 0);
+    EXPECT_EQ(pipe.length(), int(text.size()));
+    rdr::NullOutStream null;
+    tree->write(null, 110);
+    EXPECT_EQ(null.length(), int(text.size()));
+    rdr::MemOutStream exact(16, int(text.size()));
+    tree->write(exact, 110);
+    EXPECT_EQ(exact.length(), int(text.size()));
+    rdr::MemOutStream tooSmall(16, int(text.size()) - 1);
+    EXPECT_THROW(tree->write(tooSmall, 110), rdr::OutStreamFull);
 }
 
 // A string that did not come from the parser may hold malformed UTF-8: the writer used to stop

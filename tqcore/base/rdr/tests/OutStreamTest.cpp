@@ -2,6 +2,7 @@
 #include "rdr/FdInStream.h"
 #include "rdr/FdOutStream.h"
 #include "rdr/MemInStream.h"
+#include "rdr/MemIoStream.h"
 #include "rdr/tests/StreamTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,50 @@ TEST(OutStreamTest, MemOutStreamLimitAndNulTerminate) {
     MemOutStream large;
     EXPECT_TRUE(copyAll(in, large, false));
     EXPECT_EQ(bytesOf(small) + bytesOf(large), "abcdef");
+}
+
+// Runs of every length from every place in the window: what fits is copied in place, the rest
+// goes through the stream's own writeBytes(), and the bytes come out in order either way. A run
+// that would pass a memory stream's limit stores nothing of itself.
+TEST(OutStreamTest, RunsAcrossTheWindowEnd) {
+    struct Sink : BufferedNBOutStream {
+        Sink() : BufferedNBOutStream(8) {}
+        int writeData(const uint8_t* data, int len, bool) override {
+            passed.append(reinterpret_cast<const char*>(data), size_t(len));
+            return len;
+        }
+        std::string passed;
+    };
+    const char text[] = "abcdefghijklmnopqrst";
+    std::string expected;
+    auto feed = [&](OutStream& out) {
+        expected.clear();
+        for (int len = 0; len < 20; len++) {
+            out.writeU8('#');
+            out.write(text, len);
+            expected += '#' + std::string(text, size_t(len));
+        }
+    };
+    MemOutStream grown(1);
+    feed(grown);
+    EXPECT_EQ(bytesOf(grown), expected);
+    Sink sink;
+    feed(sink);
+    sink.flush();
+    EXPECT_EQ(sink.passed, expected);
+    MemIoStream pipe(nullptr, -1, 8);
+    feed(pipe);
+    pipe.flush();
+    EXPECT_STREQ(pipe.readBytesAsString(pipe.length()).get(), expected.c_str());
+    NullOutStream null;
+    feed(null);
+    EXPECT_EQ(null.length(), int(expected.size()));
+
+    MemOutStream limited(4, 10);
+    limited.write("0123456", 7);
+    EXPECT_EQ(thrown([&] { limited.write("abcd", 4); }), "OutStreamFull: OutStream full");
+    limited.write("abc", 3);
+    EXPECT_EQ(bytesOf(limited), "0123456abc");
 }
 
 // More than 16 KiB in one printf or writeRepeated through a descriptor stream over a small
