@@ -541,23 +541,23 @@ String Regex::quote(const char* text, bool forLiteral) {
     rdr::MemOutStream out(int(std::min<size_t>(length + 8, 0x7fffffff)));
     const char* p = text;
     if (isAsciiDigit(*p)) {
-        out.writeBytes("\\u003", 5);
+        out.write("\\u003", 5);
         out.writeU8(uint8_t(*p++));
     }
     while (*p) {
         const char* start = p;
         int c = nextChar(p, text + length);
         if (c < 0) {
-            out.writeBytes("[]", 2);
+            out.write("[]", 2);
         } else if (c < 0x80 && std::strchr("$()*+.?[\\]^{|}", c)) {
             out.writeU8('\\');
             out.writeU8(uint8_t(c));
         } else if (forLiteral && (c == '\n' || c == '\r' || c == '/')) {
-            out.writeBytes(c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\/", 2);
+            out.write(c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\/", 2);
         } else if (forLiteral && (c == 0x2028 || c == 0x2029)) {
-            out.writeBytes(c == 0x2028 ? "\\u2028" : "\\u2029", 6);
+            out.write(c == 0x2028 ? "\\u2028" : "\\u2029", 6);
         } else {
-            out.writeBytes(start, int(p - start));
+            out.write(start, int(p - start));
         }
     }
     DString result;

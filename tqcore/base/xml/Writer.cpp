@@ -112,8 +112,8 @@ public:
     void put(const char* text, size_t n) {
         // One write takes an int: a text an edit made may be longer.
         for (; n > kMaxWrite; text += kMaxWrite, n -= kMaxWrite)
-            out_.writeBytes(text, int(kMaxWrite));
-        out_.writeBytes(text, int(n));
+            out_.write(text, int(kMaxWrite));
+        out_.write(text, int(n));
     }
     void put(const char* text) { put(text, std::strlen(text)); }
 
