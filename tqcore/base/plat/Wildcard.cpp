@@ -1,12 +1,9 @@
 #include "plat/Wildcard.h"
 
+#include "plat/ByteScan.h"
 #include "plat/StrUtil.h"
 
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace plat {
 
@@ -28,24 +25,19 @@ bool sameRun(const char* pattern, const char* text, size_t length) {
     return true;
 }
 
-#ifdef __SSE2__
-
 // One character of a run as the scan compares it: a letter that folds is compared with bit
 // 0x20 set on both sides, which maps exactly its two cases together.
 struct ScanByte {
-    __m128i fold, target;
+    unsigned char fold, target;
     ScanByte(char c, bool caseSensitive) {
         bool folds = !caseSensitive && asciiToLower(c) != asciiToUpper(c);
-        fold = _mm_set1_epi8(folds ? 0x20 : 0);
-        target = _mm_set1_epi8(folds ? asciiToLower(c) : c);
+        fold = folds ? 0x20 : 0;
+        target = static_cast<unsigned char>(folds ? asciiToLower(c) : c);
     }
-    __m128i matches(const char* at) const {
-        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        return _mm_cmpeq_epi8(_mm_or_si128(bytes, fold), target);
+    ByteBlock::Matches matches(const char* at) const {
+        return ByteBlock::load(at).withBits(fold).equal(target);
     }
 };
-
-#endif
 
 // The first place in [from, to) where the run of `length` pattern characters starts and fits
 // before `to`, or null. Long texts are scanned 16 places at a time for the run's first and
@@ -57,21 +49,16 @@ const char* findRun(const char* run, size_t length, const char* from, const char
     if (size_t(to - from) < length) return nullptr;
     const char* last = to - length;  // the last place the run can start
     const char* at = from;
-#ifdef __SSE2__
     if (last - at >= 16) {
         ScanByte first(run[0], caseSensitive), final(run[length - 1], caseSensitive);
         for (; last - at >= 16; at += 16) {
-            unsigned candidates = unsigned(_mm_movemask_epi8(
-                _mm_and_si128(first.matches(at), final.matches(at + length - 1))));
+            unsigned candidates = (first.matches(at) & final.matches(at + length - 1)).mask();
             for (; candidates != 0; candidates &= candidates - 1) {
                 const char* place = at + __builtin_ctz(candidates);
                 if (sameRun<Compare>(run, place, length)) return place;
             }
         }
     }
-#else
-    (void)caseSensitive;
-#endif
     char first = Compare::key(run[0]);
     for (; at <= last; ++at)
         if (Compare::key(*at) == first && sameRun<Compare>(run + 1, at + 1, length - 1)) return at;
