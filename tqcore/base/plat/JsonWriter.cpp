@@ -4,6 +4,7 @@
 // with the number of tokens.
 #include "plat/Json.h"
 
+#include "plat/ByteScan.h"
 #include "plat/Utf8.h"
 #include "rdr/MemOutStream.h"
 #include "rdr/OutStream.h"
@@ -12,10 +13,6 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace plat {
 
@@ -31,14 +28,17 @@ struct PlainBytes {
 };
 constexpr PlainBytes kPlain;
 
-// Whether all 8 bytes of `x` are plain, a word at a time: no byte from 0x80 up, below 0x20,
-// 0x7F, the quote or the backslash.
-inline bool plainWord(uint64_t x) {
-    const uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
-    auto anyZero = [&](uint64_t y) { return (y - ones) & ~y & highs; };
-    return !((x & highs) | ((x - 0x20 * ones) & ~x & highs) | anyZero(x ^ (0x7F * ones)) |
-             anyZero(x ^ (0x22 * ones)) | anyZero(x ^ (0x5C * ones)));
+// The bytes of `bytes` (a ByteWord or a ByteBlock) that a string does not write as they are:
+// control characters, 0x7F and up, the quote and the backslash.
+template <typename Bytes>
+auto unplain(const Bytes& bytes) {
+    return bytes.below(0x20) | bytes.atLeast(0x7F) | bytes.equal('"') | bytes.equal('\\');
 }
+
+// Spaces for the usual indents, copied in two 16-byte moves.
+constexpr char kSpaces[] = "                                ";
+constexpr size_t kSpaceRun = sizeof kSpaces - 1;
+static_assert(kSpaceRun == 32, "two 16-byte moves");
 
 }  // namespace
 
@@ -217,16 +217,10 @@ void JsonWriter::newLine(size_t indent) {
         // Room for the longest: stores of whole 16-byte pieces may pass the indent.
         char* out = room(1 + kMaxIndent + 16);
         *out = '\n';
-#ifdef __SSE2__
-        // Two stores cover the usual depths; a loop here would become a string instruction
-        // whose start costs more than the whole indent.
-        const __m128i spaces = _mm_set1_epi8(' ');
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 1), spaces);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 17), spaces);
-        if (indent > 32) std::memset(out + 33, ' ', size_t(indent - 32));
-#else
-        std::memset(out + 1, ' ', size_t(indent));
-#endif
+        // One fixed-size copy covers the usual depths; a variable-length fill here would
+        // become a string instruction whose start costs more than the whole indent.
+        std::memcpy(out + 1, kSpaces, kSpaceRun);
+        if (indent > kSpaceRun) std::memset(out + 1 + kSpaceRun, ' ', indent - kSpaceRun);
         used_ += 1 + indent;
         return;
     }
@@ -271,27 +265,19 @@ void JsonWriter::number(int64_t value) {
 }
 
 const char* JsonWriter::plainRun(const char* p, const char* end) {
-#ifdef __SSE2__
     // Sixteen bytes at a time, stored whole: the count moves on only over the plain ones.
-    const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
-    const __m128i lastControl = _mm_set1_epi8(0x1F), delete_ = _mm_set1_epi8(0x7F);
     while (end - p >= 16) {
         char* out = room(16);
-        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
-        __m128i stops = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes),
-                         _mm_cmpeq_epi8(_mm_max_epu8(bytes, delete_), bytes)),
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)));
-        if (unsigned mask = unsigned(_mm_movemask_epi8(stops))) {
-            int plain = __builtin_ctz(mask);
+        std::memcpy(out, p, 16);
+        auto stops = unplain(ByteBlock::load(p));
+        if (stops.any()) {
+            int plain = stops.first();
             used_ += plain;
             return p + plain;
         }
         used_ += 16;
         p += 16;
     }
-#endif
     // Fewer than 16 bytes left: when they are all plain, two overlapping words carry them.
     size_t left = size_t(end - p);
     if (left >= 4 && left < 16) {
@@ -305,7 +291,7 @@ const char* JsonWriter::plainRun(const char* p, const char* end) {
             std::memcpy(&last, end - 4, 4);
             head = tail = first | uint64_t(last) << 32;
         }
-        if (plainWord(head) && plainWord(tail)) {
+        if (!(unplain(ByteWord{head}) | unplain(ByteWord{tail}))) {
             char* out = room(16);
             if (left >= 8) {
                 std::memcpy(out, &head, 8);
