@@ -3,6 +3,7 @@
 // container closes; the container then takes them into storage of its final size.
 #include "plat/Json.h"
 
+#include "plat/ByteScan.h"
 #include "plat/ShortCopy.h"
 #include "plat/SmallVector.h"
 #include "plat/ThreadCache.h"
@@ -10,18 +11,12 @@
 
 #include <sys/mman.h>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace plat {
 
@@ -80,29 +75,31 @@ int hex4(const char* p) {
 // until then. The first chunk grows with the document up to kChunk entries; beyond it, chunks
 // of kChunk entries are mapped one by one and unmapped as a closing container empties them, so
 // that a long array never holds its elements twice: its storage fills while this shrinks.
+// (Chunks from malloc would not do: once freed they stay in the process for its next requests,
+// and the array's storage is one request larger than any of them.)
 class PendingValues {
 public:
-    PendingValues() = default;
+    PendingValues() noexcept { useFirstWhole(0); }
     PendingValues(const PendingValues&) = delete;
     PendingValues& operator=(const PendingValues&) = delete;
-    ~PendingValues() { clear(0); }
+    ~PendingValues() { take(0, [](size_t, JsonValue* value) { delete value; }); }
 
     size_t size() const {
-        return chunks_.empty() ? 0 : (chunks_.size() - 1) * kChunk + size_t(top_ - chunks_.back());
+        JsonValue* const* last = mapped_.empty() ? first_.data() : mapped_[mapped_.size() - 1];
+        return mapped_.size() * kChunk + size_t(top_ - last);
     }
     // The storage held, in bytes; only the first chunk is left once the values are taken.
     size_t heldBytes() const {
-        return firstCapacity_ * sizeof(JsonValue*) + chunks_.capacity() * sizeof(JsonValue**);
+        return (first_.isSmall() ? 0 : first_.capacity() * sizeof(JsonValue*)) +
+               (mapped_.isSmall() ? 0 : mapped_.capacity() * sizeof(JsonValue**));
     }
     // Deletes what is left; the first chunk is kept when it is no larger than `keep` entries.
     void clear(size_t keep) {
-        if (chunks_.empty()) return;
         take(0, [](size_t, JsonValue* value) { delete value; });
-        if (firstCapacity_ <= keep) return;
-        std::free(chunks_[0]);
-        chunks_.clear();
-        firstCapacity_ = 0;
-        top_ = limit_ = nullptr;
+        if (first_.capacity() <= keep) return;
+        first_.~SmallVector();
+        new (&first_) FirstChunk();
+        useFirstWhole(0);
     }
     // Room for one more, so that a value once made is never lost to a failure to store it.
     void reserve() {
@@ -115,62 +112,68 @@ public:
     template <typename Place>
     void take(size_t base, Place place) {
         // A chunk mapped for a value that was never made.
-        while (chunks_.size() > 1 && top_ == chunks_.back()) {
-            munmap(chunks_.back(), kChunk * sizeof(JsonValue*));
-            chunks_.pop_back();
-            top_ = limit_ = chunks_.back() + kChunk;
+        while (!mapped_.empty() && top_ == mapped_.back()) {
+            unmapLast();
+            top_ = limit_ = chunk(mapped_.size()) + kChunk;
         }
         size_t end = size();
         while (end > base) {
             size_t chunkIndex = (end - 1) / kChunk;
-            JsonValue** chunk = chunks_[chunkIndex];
+            JsonValue** values = chunk(chunkIndex);
             size_t chunkStart = chunkIndex * kChunk;
             size_t from = base > chunkStart ? base : chunkStart;
             for (size_t i = end; i-- > from;)
-                place(i - base, chunk[i - chunkStart]);
+                place(i - base, values[i - chunkStart]);
             end = from;
-            if (end == chunkStart && chunkIndex > 0) {
-                munmap(chunk, kChunk * sizeof(JsonValue*));
-                chunks_.pop_back();
-            }
+            if (end == chunkStart && chunkIndex > 0) unmapLast();
         }
-        JsonValue** last = chunks_.back();
-        top_ = last + (base - (chunks_.size() - 1) * kChunk);
-        limit_ = last + (chunks_.size() == 1 ? firstCapacity_ : kChunk);
+        JsonValue** last = chunk(mapped_.size());
+        top_ = last + (base - mapped_.size() * kChunk);
+        limit_ = last + (mapped_.empty() ? first_.capacity() : kChunk);
     }
 
 private:
     static constexpr size_t kChunk = size_t(64) << 10;
+    // The first chunk doubles from its inline entries to exactly kChunk.
+    using FirstChunk = SmallVector<JsonValue*, 256>;
+    static_assert((kChunk & (kChunk - 1)) == 0, "doubling from 256 entries reaches kChunk");
 
+    // Chunk 0 is the first chunk, chunk i the mapped chunk i - 1.
+    JsonValue** chunk(size_t i) { return i == 0 ? first_.data() : mapped_[i - 1]; }
+    // Takes the whole capacity of the first chunk as its room, `used` entries of it filled.
+    void useFirstWhole(size_t used) {
+        first_.resize(first_.capacity());
+        top_ = first_.data() + used;
+        limit_ = first_.data() + first_.capacity();
+    }
+    void unmapLast() {
+        munmap(mapped_.back(), kChunk * sizeof(JsonValue*));
+        mapped_.shrinkBy(1);
+    }
     void grow() {
-        if (chunks_.empty() || (chunks_.size() == 1 && firstCapacity_ < kChunk)) {
+        if (mapped_.empty() && first_.capacity() < kChunk) {
             size_t used = size();
-            size_t capacity = firstCapacity_ ? 2 * firstCapacity_ : 256;
-            // Nothing may fail once the chunk is moved.
-            chunks_.reserve(4);
-            void* first = std::realloc(chunks_.empty() ? nullptr : chunks_[0],
-                                       capacity * sizeof(JsonValue*));
-            if (!first) throw std::bad_alloc();
-            if (chunks_.empty()) chunks_.push_back(nullptr);
-            chunks_[0] = static_cast<JsonValue**>(first);
-            firstCapacity_ = capacity;
-            top_ = chunks_[0] + used;
-            limit_ = chunks_[0] + capacity;
+            first_.resize(first_.capacity() + 1);  // doubles, keeping the entries
+            useFirstWhole(used);
             return;
         }
-        chunks_.reserve(chunks_.size() + 1);
-        void* chunk = mmap(nullptr, kChunk * sizeof(JsonValue*), PROT_READ | PROT_WRITE,
+        // The list's room first, so that a mapped chunk is never lost to a failure to list it.
+        mapped_.push_back(nullptr);
+        void* fresh = mmap(nullptr, kChunk * sizeof(JsonValue*), PROT_READ | PROT_WRITE,
                            MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (chunk == MAP_FAILED) throw std::bad_alloc();
-        chunks_.push_back(static_cast<JsonValue**>(chunk));
-        top_ = chunks_.back();
+        if (fresh == MAP_FAILED) {
+            mapped_.shrinkBy(1);
+            throw std::bad_alloc();
+        }
+        mapped_.back() = static_cast<JsonValue**>(fresh);
+        top_ = mapped_.back();
         limit_ = top_ + kChunk;
     }
 
-    std::vector<JsonValue**> chunks_;  // the first from malloc, the others mapped
-    size_t firstCapacity_ = 0;         // entries of the first chunk
-    JsonValue** top_ = nullptr;        // next free entry of the last chunk
-    JsonValue** limit_ = nullptr;      // end of the last chunk
+    FirstChunk first_;                        // all its entries count as room
+    SmallVector<JsonValue**, 8> mapped_;      // the mapped chunks, each full but the last
+    JsonValue** top_ = nullptr;               // next free entry of the last chunk
+    JsonValue** limit_ = nullptr;             // end of the last chunk
 };
 
 // The name of a member whose object is still open: its text (NUL-terminated) in the parser's
@@ -202,7 +205,9 @@ constexpr size_t kKeyScanLimit = JsonKeyIndex::kScanLimit;
 // so that small documents allocate nothing but their values.
 struct ParserScratch {
     PendingValues values;                   // elements and member values of open containers
-    std::vector<PendingKey> keys;           // member names of the open objects
+    // Member names of the open objects. Each takes at least its NUL in keyText, whose bound
+    // the parser checks, so this one is never passed.
+    SmallVector<PendingKey, 32> keys;
     KeyText keyText;                        // their texts
     // Per depth, the index of an open object too large for a scan, which the object takes
     // when it closes.
@@ -216,7 +221,7 @@ struct ParserScratch {
     void reset() {
         values.clear(4096);
         keys.clear();
-        if (keys.capacity() > 1024) std::vector<PendingKey>().swap(keys);
+        if (keys.capacity() > 1024) renew(keys);
         keyText.clear();
         if (keyText.capacity() > 16384) renew(keyText);
         if (indexesUsed) {
@@ -298,19 +303,14 @@ private:
     unsigned scanPlain() {
         const char* p = p_;
         unsigned seen = 0;
-#ifdef __SSE2__
         // Sixteen bytes at a time: the quote, the backslash and control characters stop the
-        // run, and the sign bits tell whether it holds a multi-byte character.
-        const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
-        const __m128i lastControl = _mm_set1_epi8(0x1F);
+        // run, and the high bits tell whether it holds a multi-byte character.
         while (end_ - p >= 16) {
-            __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            __m128i stops = _mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)),
-                _mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes));
-            unsigned stopMask = unsigned(_mm_movemask_epi8(stops));
-            unsigned highMask = unsigned(_mm_movemask_epi8(bytes));
-            if (stopMask) {
+            ByteBlock bytes = ByteBlock::load(p);
+            auto stops = bytes.equal('"') | bytes.equal('\\') | bytes.below(0x20);
+            unsigned highMask = bytes.atLeast(0x80).mask();
+            if (stops.any()) {
+                unsigned stopMask = stops.mask();
                 unsigned before = (stopMask & (0u - stopMask)) - 1;
                 if (highMask & before) seen |= kStringHigh;
                 p_ = p + __builtin_ctz(stopMask);
@@ -319,7 +319,6 @@ private:
             if (highMask) seen |= kStringHigh;
             p += 16;
         }
-#endif
         for (unsigned char k; p < end_ && (k = kStringClass.of[static_cast<unsigned char>(*p)]);
              p++)
             seen |= k;
