@@ -213,8 +213,9 @@ struct ParserScratch {
     // when it closes.
     JsonKeyIndex keyIndexes[kRefusedDepth];
     bool indexesUsed = false;               // since the last reset
-    std::unique_ptr<char[]> text;           // the text of a string that holds escapes
-    size_t textSize = 0;                    // its size in bytes
+    // The decoded text of a string that holds escapes. It counts in words so that its bound
+    // (SmallVector's, in elements) lies beyond the longest string, INT_MAX bytes.
+    SmallVector<uint64_t, 32> text;
 
     // Empties everything, keeping of each part what is small enough to keep. The shares add up
     // to less than the cache's bound, so that one grown part does not cost the others.
@@ -229,12 +230,15 @@ struct ParserScratch {
                 index.clear();
             indexesUsed = false;
         }
-        if (textSize > 16384) text.reset(), textSize = 0;
+        if (textBytes() > 16384) renew(text);
     }
     size_t heldBytes() const {
         return values.heldBytes() + keys.capacity() * sizeof(PendingKey) +
-               (keyText.isSmall() ? 0 : keyText.capacity()) + textSize;
+               (keyText.isSmall() ? 0 : keyText.capacity()) +
+               (text.isSmall() ? 0 : textBytes());
     }
+    char* textData() { return reinterpret_cast<char*>(text.data()); }
+    size_t textBytes() const { return text.capacity() * sizeof(uint64_t); }
 
 private:
     template <typename T>
@@ -447,15 +451,16 @@ char* JsonParser::parseUnicodeEscape(char* out, unsigned* seen) {
 }
 
 char* JsonParser::growText(char* out, size_t more) {
-    size_t used = size_t(out - s_.text.get());
-    size_t size = s_.textSize ? 2 * s_.textSize : 256;
-    while (size - used < more)
-        size *= 2;
-    std::unique_ptr<char[]> grown(new char[size]);
-    if (used) std::memcpy(grown.get(), s_.text.get(), used);
-    s_.text = std::move(grown);
-    s_.textSize = size;
-    return s_.text.get() + used;
+    constexpr size_t kWord = sizeof(uint64_t);
+    size_t used = size_t(out - s_.textData());
+    // A text that passes the buffer's bound is far beyond INT_MAX bytes, which is refused
+    // at the closing quote anyway.
+    if ((used + more) / kWord >= decltype(s_.text)::kMaxElements) fail("Unsupported string");
+    // Only the words in use are copied; the whole capacity is then room.
+    s_.text.resize((used + kWord - 1) / kWord);
+    s_.text.resize((used + more + kWord - 1) / kWord);
+    s_.text.resize(s_.text.capacity());
+    return s_.textData() + used;
 }
 
 void JsonParser::parseString(const char** text, size_t* length) {
@@ -474,12 +479,12 @@ void JsonParser::parseString(const char** text, size_t* length) {
     }
     // The decoded text goes to the scratch buffer, which grows when a run or an escape (at
     // most 4 bytes) would not fit.
-    char* out = s_.text.get();
+    char* out = s_.textData();
     const char* run = start;
     for (;;) {
         // The plain run before p_, with room for the escape after it.
         size_t runLength = size_t(p_ - run);
-        if (size_t(s_.text.get() + s_.textSize - out) < runLength + 4)
+        if (size_t(s_.textData() + s_.textBytes() - out) < runLength + 4)
             out = growText(out, runLength + 4);
         std::memcpy(out, run, runLength);
         out += runLength;
@@ -521,10 +526,10 @@ void JsonParser::parseString(const char** text, size_t* length) {
         seen |= scanPlain();
     }
     p_++;
-    size_t size = size_t(out - s_.text.get());
+    size_t size = size_t(out - s_.textData());
     if (size > size_t(INT_MAX)) fail("Unsupported string");
-    if ((seen & kStringHigh) && !utf8IsValid(s_.text.get(), out)) fail("Bad string");
-    *text = s_.text.get();
+    if ((seen & kStringHigh) && !utf8IsValid(s_.textData(), out)) fail("Bad string");
+    *text = s_.textData();
     *length = size;
 }
 
