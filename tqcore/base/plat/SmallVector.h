@@ -39,6 +39,7 @@ public:
     T& operator[](size_t i) { return data_[i]; }
     const T& operator[](size_t i) const { return data_[i]; }
     T& back() { return data_[size_ - 1]; }
+    const T& back() const { return data_[size_ - 1]; }
 
     void clear() { size_ = 0; }
     void push_back(T value) {

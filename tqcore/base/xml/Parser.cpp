@@ -5,6 +5,7 @@
 #include "plat/ByteScan.h"
 #include "plat/Exception.h"
 #include "plat/ShortCopy.h"
+#include "plat/SmallVector.h"
 
 #include <climits>
 #include <cstdio>
@@ -215,52 +216,6 @@ struct ClosedLeaf {
     Span texts, clears, attributes, order;
 };
 
-// A growable array for what the parser collects before it knows its size: the items of the
-// elements still open lie on top of their ancestors' and move into the element's one
-// allocation when it closes. The first `Inline` items live in the parser itself, so a small
-// document costs no allocation beyond its elements.
-template <typename T, size_t Inline>
-class Scratch {
-public:
-    Scratch() = default;
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    ~Scratch() {
-        if (data_ != inline_) std::free(data_);
-    }
-
-    size_t size() const { return size_; }
-    T& operator[](size_t index) { return data_[index]; }
-    const T& operator[](size_t index) const { return data_[index]; }
-    T* at(size_t index) { return data_ + index; }
-    T& back() { return data_[size_ - 1]; }
-    const T& back() const { return data_[size_ - 1]; }
-    void push(const T& value) {
-        if (size_ == capacity_) grow();
-        data_[size_++] = value;
-    }
-    void pop() { --size_; }
-    void truncate(size_t size) { size_ = size; }
-
-private:
-    void grow() {
-        size_t capacity = capacity_ * 2;
-        if (data_ == inline_) {
-            T* heap = static_cast<T*>(xmlRealloc(nullptr, sizeof(T) * capacity));
-            std::memcpy(heap, inline_, sizeof(T) * size_);
-            data_ = heap;
-        } else {
-            data_ = static_cast<T*>(xmlRealloc(data_, sizeof(T) * capacity));
-        }
-        capacity_ = capacity;
-    }
-
-    T inline_[Inline];
-    T* data_ = inline_;
-    size_t size_ = 0;
-    size_t capacity_ = Inline;  // items room at data_
-};
-
 class Parser {
 public:
     // `length` is below INT_MAX, so that every index fits an int. The options are those of
@@ -287,8 +242,9 @@ public:
     // Parses the whole document and returns its unnamed top node (one reference); `completed`
     // is false when the parse was abandoned. A tag and elements left open (at the end or by
     // an error) get their items all the same. Call it once: the text store goes to the tree,
-    // the top's allocation always among its owners.
-    NodeData* run(bool* completed) {
+    // the top's allocation always among its owners. An allocation failure stops the process,
+    // here as everywhere in the library: the arrays' std::bad_alloc ends at this noexcept.
+    NodeData* run(bool* completed) noexcept {
         openElement(nullptr, 0, false);
         *completed = parseContent();
         NodeData* closed = nullptr;
@@ -368,7 +324,7 @@ private:
     bool closes(const OpenElement& e, const char* endName) const;
 
     void addAttributeName(const char* name, int nameLength) {
-        attributes_.push({store(name, nameLength), nullptr});
+        attributes_.push_back({store(name, nameLength), nullptr});
     }
     bool addAttributeValue(const char* text, int length, bool mayHoldReference) {
         char* value = decodeInto(text, length, mayHoldReference);
@@ -379,16 +335,16 @@ private:
         char* stored = name ? store(name, nameLength) : nullptr;
         if (open_.size()) {
             const OpenElement& parent = open_.back();
-            order_.push(orderEntry(int(children_.size() - parent.children), kElementItem));
-            children_.push(nullptr);  // the child's record, made when it closes (a leaf's
+            order_.push_back(orderEntry(int(children_.size() - parent.children), kElementItem));
+            children_.push_back(nullptr);  // the child's record, made when it closes (a leaf's
                                       // only when this element does)
         }
-        open_.push({stored, nameLength, declaration, children_.size(), texts_.size(),
+        open_.push_back({stored, nameLength, declaration, children_.size(), texts_.size(),
                     clears_.size(), order_.size(), attributes_.size(), leaves_.size(), 0, 0});
     }
     void addText(char* text) {
-        order_.push(orderEntry(open_.back().textCount++, kTextItem));
-        texts_.push(text);
+        order_.push_back(orderEntry(open_.back().textCount++, kTextItem));
+        texts_.push_back(text);
     }
     // Gives the current element its record and makes its parent current. Returns the record,
     // or null for a leaf, whose record is made with its parent's.
@@ -407,13 +363,18 @@ private:
     int error_ = kNoError;
     int errorIndex_ = 0;
     const char* pendingEndTag_ = nullptr;  // end tag name that closes an outer element
-    Scratch<OpenElement, 32> open_;        // the top node, then each open element
-    Scratch<NodeData*, 64> children_;      // items of the open elements
-    Scratch<char*, 64> texts_;
-    Scratch<ClearSection, 8> clears_;
-    Scratch<uint32_t, 128> order_;
-    Scratch<Attr, 32> attributes_;
-    Scratch<ClosedLeaf, 32> leaves_;       // of the open elements
+    // What the parser collects before it knows its size: the items of the elements still open
+    // lie on top of their ancestors' and move into the element's one allocation when it closes.
+    // The first items live in the parser itself, so a small document costs no allocation
+    // beyond its elements. A document below INT_MAX bytes, at 3 or more bytes an item, stays
+    // far below the arrays' bound.
+    plat::SmallVector<OpenElement, 32> open_;        // the top node, then each open element
+    plat::SmallVector<NodeData*, 64> children_;      // items of the open elements
+    plat::SmallVector<char*, 64> texts_;
+    plat::SmallVector<ClearSection, 8> clears_;
+    plat::SmallVector<uint32_t, 128> order_;
+    plat::SmallVector<Attr, 32> attributes_;
+    plat::SmallVector<ClosedLeaf, 32> leaves_;       // of the open elements
     TextStore* store_;    // the elements' allocations own it
     char* storeNext_;     // where the next text goes
     char* storeEnd_;
@@ -503,9 +464,9 @@ bool Parser::closes(const OpenElement& e, const char* endName) const {
 
 NodeData* Parser::closeElement() {
     const OpenElement e = open_.back();
-    open_.pop();
+    open_.shrinkBy(1);
     if (open_.size() && children_.size() == e.children) {
-        leaves_.push({e.name, e.declaration, {e.texts, texts_.size()},
+        leaves_.push_back({e.name, e.declaration, {e.texts, texts_.size()},
                       {e.clears, clears_.size()}, {e.attributes, attributes_.size()},
                       {e.order, order_.size()}});
         return nullptr;
@@ -513,7 +474,7 @@ NodeData* Parser::closeElement() {
     // One allocation of the exact size for the element and its leaves: records and arrays of
     // pointers first, then the order lists, so that every part is aligned. The spans of the
     // arrays hold the leaves' items as well as the element's.
-    const ClosedLeaf* leaves = leaves_.at(e.leaves);
+    const ClosedLeaf* leaves = leaves_.data() + e.leaves;
     size_t leafCount = leaves_.size() - e.leaves;
     size_t size = sizeof(NodeData) * (1 + leafCount) +
                   sizeof(NodeData*) * (children_.size() - e.children) +
@@ -528,12 +489,12 @@ NodeData* Parser::closeElement() {
     d->store = store_;
     ++store_->blocks;
 
-    children_.truncate(e.children);
-    texts_.truncate(e.texts);
-    clears_.truncate(e.clears);
-    order_.truncate(e.order);
-    attributes_.truncate(e.attributes);
-    leaves_.truncate(e.leaves);
+    children_.resize(e.children);
+    texts_.resize(e.texts);
+    clears_.resize(e.clears);
+    order_.resize(e.order);
+    attributes_.resize(e.attributes);
+    leaves_.resize(e.leaves);
     if (open_.size()) children_.back() = d;
     return d;
 }
@@ -684,8 +645,8 @@ bool Parser::joinText(const char* text, int length) {
         decodeReferences(text, text + length, nullptr, &code, charSet_.utf8) < 0)
         return fail(code);
     storeNext_ = clears_.back().content - 1;
-    clears_.pop();
-    order_.pop();
+    clears_.shrinkBy(1);
+    order_.shrinkBy(1);
     --open_.back().clearCount;
     decodeInto(text, length, mayHoldReference);
     return true;
@@ -703,8 +664,8 @@ bool Parser::parseClear(const ClearMarker* marker) {
     if (!found) return fail(kUnmatchedClearTagEnd);
     index_ = int(found - doc_) + int(std::strlen(close));
     if (found > content) {
-        order_.push(orderEntry(open_.back().clearCount++, kClearItem));
-        clears_.push({store(content, int(found - content)), marker->open, close});
+        order_.push_back(orderEntry(open_.back().clearCount++, kClearItem));
+        clears_.push_back({store(content, int(found - content)), marker->open, close});
     }
     return true;
 }
