@@ -75,14 +75,16 @@ int hex4(const char* p) {
 // until then. The first chunk grows with the document up to kChunk entries; beyond it, chunks
 // of kChunk entries are mapped one by one and unmapped as a closing container empties them, so
 // that a long array never holds its elements twice: its storage fills while this shrinks.
-// (Chunks from malloc would not do: once freed they stay in the process for its next requests,
-// and the array's storage is one request larger than any of them.)
+// (Chunks from malloc would not do: freed, they stay in the process for smaller requests, and
+// the array's storage is one request larger than any of them.)
 class PendingValues {
 public:
     PendingValues() noexcept { useFirstWhole(0); }
     PendingValues(const PendingValues&) = delete;
     PendingValues& operator=(const PendingValues&) = delete;
-    ~PendingValues() { take(0, [](size_t, JsonValue* value) { delete value; }); }
+    ~PendingValues() {
+        take(0, [](size_t, JsonValue* value) { delete value; });
+    }
 
     size_t size() const {
         JsonValue* const* last = mapped_.empty() ? first_.data() : mapped_[mapped_.size() - 1];
@@ -136,7 +138,8 @@ private:
     static constexpr size_t kChunk = size_t(64) << 10;
     // The first chunk doubles from its inline entries to exactly kChunk.
     using FirstChunk = SmallVector<JsonValue*, 256>;
-    static_assert((kChunk & (kChunk - 1)) == 0, "doubling from 256 entries reaches kChunk");
+    static_assert(kChunk >= 256 && (kChunk & (kChunk - 1)) == 0,
+                  "doubling from 256 entries reaches kChunk");
 
     // Chunk 0 is the first chunk, chunk i the mapped chunk i - 1.
     JsonValue** chunk(size_t i) { return i == 0 ? first_.data() : mapped_[i - 1]; }
@@ -170,10 +173,10 @@ private:
         limit_ = top_ + kChunk;
     }
 
-    FirstChunk first_;                        // all its entries count as room
-    SmallVector<JsonValue**, 8> mapped_;      // the mapped chunks, each full but the last
-    JsonValue** top_ = nullptr;               // next free entry of the last chunk
-    JsonValue** limit_ = nullptr;             // end of the last chunk
+    FirstChunk first_;                    // all its entries count as room
+    SmallVector<JsonValue**, 8> mapped_;  // the mapped chunks, each full but the last
+    JsonValue** top_ = nullptr;           // next free entry of the last chunk
+    JsonValue** limit_ = nullptr;         // end of the last chunk
 };
 
 // The name of a member whose object is still open: its text (NUL-terminated) in the parser's
@@ -204,15 +207,15 @@ constexpr size_t kKeyScanLimit = JsonKeyIndex::kScanLimit;
 // What a parse needs besides the tree. Each thread keeps one for its next parse, up to 128 KiB,
 // so that small documents allocate nothing but their values.
 struct ParserScratch {
-    PendingValues values;                   // elements and member values of open containers
+    PendingValues values;  // elements and member values of open containers
     // Member names of the open objects. Each takes at least its NUL in keyText, whose bound
     // the parser checks, so this one is never passed.
     SmallVector<PendingKey, 32> keys;
-    KeyText keyText;                        // their texts
+    KeyText keyText;  // their texts
     // Per depth, the index of an open object too large for a scan, which the object takes
     // when it closes.
     JsonKeyIndex keyIndexes[kRefusedDepth];
-    bool indexesUsed = false;               // since the last reset
+    bool indexesUsed = false;  // since the last reset
     // The decoded text of a string that holds escapes. It counts in words so that its bound
     // (SmallVector's, in elements) lies beyond the longest string, INT_MAX bytes.
     SmallVector<uint64_t, 32> text;
@@ -233,9 +236,8 @@ struct ParserScratch {
         if (textBytes() > 16384) renew(text);
     }
     size_t heldBytes() const {
-        return values.heldBytes() + keys.capacity() * sizeof(PendingKey) +
-               (keyText.isSmall() ? 0 : keyText.capacity()) +
-               (text.isSmall() ? 0 : textBytes());
+        return values.heldBytes() + (keys.isSmall() ? 0 : keys.capacity() * sizeof(PendingKey)) +
+               (keyText.isSmall() ? 0 : keyText.capacity()) + (text.isSmall() ? 0 : textBytes());
     }
     char* textData() { return reinterpret_cast<char*>(text.data()); }
     size_t textBytes() const { return text.capacity() * sizeof(uint64_t); }
@@ -330,10 +332,10 @@ private:
         return seen;
     }
 
-    const char* p_;                    // next byte to read
-    const char* end_;                  // one past the input
-    int64_t line_ = 0;                 // line feeds skipped so far
-    ParserScratch& s_;                 // the stacks and buffers the thread keeps
+    const char* p_;     // next byte to read
+    const char* end_;   // one past the input
+    int64_t line_ = 0;  // line feeds skipped so far
+    ParserScratch& s_;  // the stacks and buffers the thread keeps
 };
 
 void JsonParser::parseValue(int depth) {
@@ -555,8 +557,8 @@ void JsonParser::parseArray(int depth) {
     std::unique_ptr<JsonArray> array(new JsonArray);
     int count = int(s_.values.size() - base);
     if (count > 0) {
-        array->elements_ = static_cast<JsonValuePtr*>(
-            jsonheap::allocate(size_t(count) * sizeof(JsonValuePtr)));
+        array->elements_ =
+            static_cast<JsonValuePtr*>(jsonheap::allocate(size_t(count) * sizeof(JsonValuePtr)));
         array->capacity_ = count;
         JsonValuePtr* elements = array->elements_;
         s_.values.take(base, [elements](size_t i, JsonValue* value) {
@@ -641,8 +643,7 @@ void JsonParser::parseObject(int depth) {
     int count = int(s_.keys.size() - keyBase);
     if (count > 0) {
         using Member = JsonObject::Member;
-        object->members_ =
-            static_cast<Member*>(jsonheap::allocate(size_t(count) * sizeof(Member)));
+        object->members_ = static_cast<Member*>(jsonheap::allocate(size_t(count) * sizeof(Member)));
         object->capacity_ = count;
         size_t textSize = s_.keyText.size() - textBase;
         object->keyBlock_ = static_cast<char*>(jsonheap::allocate(textSize));
@@ -652,7 +653,8 @@ void JsonParser::parseObject(int depth) {
         const char* names = object->keyBlock_;
         const PendingKey* keys = s_.keys.data() + keyBase;
         s_.values.take(base, [=](size_t i, JsonValue* value) {
-            new (members + i) Member{JsonKey(names + (keys[i].offset - textBase)), JsonValuePtr(value)};
+            new (members + i)
+                Member{JsonKey(names + (keys[i].offset - textBase)), JsonValuePtr(value)};
         });
         object->size_ = count;
         if (size_t(count) > kKeyScanLimit) object->index_ = std::move(s_.keyIndexes[depth]);
