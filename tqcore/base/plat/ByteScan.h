@@ -34,7 +34,12 @@ struct ByteWord {
         return w;
     }
 
-    uint64_t equal(unsigned char c) const { return ByteWord{bits ^ everyByte(c)}.nul(); }
+    // The byte `c` in every place: a scan that tests against a byte it learns at run time
+    // makes the block once, outside its loop.
+    static ByteWord filled(unsigned char c) { return {everyByte(c)}; }
+
+    uint64_t equal(ByteWord o) const { return ByteWord{bits ^ o.bits}.nul(); }
+    uint64_t equal(unsigned char c) const { return equal(filled(c)); }
     // With the high bit of each byte set aside, adding to the low seven cannot carry out of
     // the byte: the high bit of the sum says whether they reached a bound.
     uint64_t atLeast(unsigned char n) const {
@@ -47,7 +52,8 @@ struct ByteWord {
     // 1 to 0x7F: ASCII that neither ends a C string nor belongs to a multi-byte character.
     uint64_t asciiNotNul() const { return (lowSeven() + ~kHigh) & ~bits & kHigh; }
     // The word with the bits of `c` set in every byte (0x20 folds ASCII letters to lower case).
-    ByteWord withBits(unsigned char c) const { return {bits | everyByte(c)}; }
+    ByteWord withBits(ByteWord o) const { return {bits | o.bits}; }
+    ByteWord withBits(unsigned char c) const { return withBits(filled(c)); }
 
     uint64_t bits;  // the bytes as loaded
 
@@ -89,12 +95,19 @@ struct PortableByteBlock {
     static PortableByteBlock load(const void* p) {
         return {ByteWord::load(p), ByteWord::load(static_cast<const char*>(p) + 8)};
     }
+    static PortableByteBlock filled(unsigned char c) {
+        return {ByteWord::filled(c), ByteWord::filled(c)};
+    }
 
+    Matches equal(PortableByteBlock o) const { return {low.equal(o.low), high.equal(o.high)}; }
     Matches equal(unsigned char c) const { return {low.equal(c), high.equal(c)}; }
     Matches atLeast(unsigned char n) const { return {low.atLeast(n), high.atLeast(n)}; }
     Matches below(unsigned char n) const { return {low.below(n), high.below(n)}; }
     Matches above(unsigned char n) const { return {low.above(n), high.above(n)}; }
     Matches asciiNotNul() const { return {low.asciiNotNul(), high.asciiNotNul()}; }
+    PortableByteBlock withBits(PortableByteBlock o) const {
+        return {low.withBits(o.low), high.withBits(o.high)};
+    }
     PortableByteBlock withBits(unsigned char c) const {
         return {low.withBits(c), high.withBits(c)};
     }
@@ -122,8 +135,10 @@ struct Sse2ByteBlock {
     static Sse2ByteBlock load(const void* p) {
         return {_mm_loadu_si128(static_cast<const __m128i*>(p))};
     }
+    static Sse2ByteBlock filled(unsigned char c) { return {splat(c)}; }
 
-    Matches equal(unsigned char c) const { return {_mm_cmpeq_epi8(bytes, splat(c))}; }
+    Matches equal(Sse2ByteBlock o) const { return {_mm_cmpeq_epi8(bytes, o.bytes)}; }
+    Matches equal(unsigned char c) const { return equal(filled(c)); }
     // SSE2 compares signed bytes only; unsigned bounds go through unsigned min and max.
     Matches atLeast(unsigned char n) const {
         if (n == 0) return {_mm_cmpeq_epi8(bytes, bytes)};
@@ -140,7 +155,8 @@ struct Sse2ByteBlock {
     }
     // As signed bytes, exactly these are above 0.
     Matches asciiNotNul() const { return {_mm_cmpgt_epi8(bytes, _mm_setzero_si128())}; }
-    Sse2ByteBlock withBits(unsigned char c) const { return {_mm_or_si128(bytes, splat(c))}; }
+    Sse2ByteBlock withBits(Sse2ByteBlock o) const { return {_mm_or_si128(bytes, o.bytes)}; }
+    Sse2ByteBlock withBits(unsigned char c) const { return withBits(filled(c)); }
 
     __m128i bytes;
 

@@ -28,11 +28,11 @@ bool sameRun(const char* pattern, const char* text, size_t length) {
 // One character of a run as the scan compares it: a letter that folds is compared with bit
 // 0x20 set on both sides, which maps exactly its two cases together.
 struct ScanByte {
-    unsigned char fold, target;
+    ByteBlock fold, target;
     ScanByte(char c, bool caseSensitive) {
         bool folds = !caseSensitive && asciiToLower(c) != asciiToUpper(c);
-        fold = folds ? 0x20 : 0;
-        target = static_cast<unsigned char>(folds ? asciiToLower(c) : c);
+        fold = ByteBlock::filled(folds ? 0x20 : 0);
+        target = ByteBlock::filled(static_cast<unsigned char>(folds ? asciiToLower(c) : c));
     }
     ByteBlock::Matches matches(const char* at) const {
         return ByteBlock::load(at).withBits(fold).equal(target);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -92,6 +93,13 @@ TEST(ByteScan, EveryTestIsExactForEveryByteOnEveryPath) {
     expectExact(
         "withBits", [](Byte c, Byte n) { return (c | n) == n; },
         [](const auto& b, Byte n) { return b.withBits(n).equal(n); });
+    // The same with the bytes filled in beforehand.
+    expectExact(
+        "withBits(filled)", [](Byte c, Byte n) { return (c | n) == n; },
+        [](const auto& b, Byte n) {
+            using Block = std::decay_t<decltype(b)>;
+            return b.withBits(Block::filled(n)).equal(Block::filled(n));
+        });
     // Matches combine bit by bit.
     expectExact(
         "below|equal&atLeast", [](Byte c, Byte n) { return c < 0x20 || (c == n && c >= 0x40); },
