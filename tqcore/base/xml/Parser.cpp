@@ -340,7 +340,8 @@ private:
                                       // only when this element does)
         }
         open_.push_back({stored, nameLength, declaration, children_.size(), texts_.size(),
-                    clears_.size(), order_.size(), attributes_.size(), leaves_.size(), 0, 0});
+                         clears_.size(), order_.size(), attributes_.size(), leaves_.size(), 0,
+                         0});
     }
     void addText(char* text) {
         order_.push_back(orderEntry(open_.back().textCount++, kTextItem));
@@ -368,13 +369,13 @@ private:
     // The first items live in the parser itself, so a small document costs no allocation
     // beyond its elements. A document below INT_MAX bytes, at 3 or more bytes an item, stays
     // far below the arrays' bound.
-    plat::SmallVector<OpenElement, 32> open_;        // the top node, then each open element
-    plat::SmallVector<NodeData*, 64> children_;      // items of the open elements
+    plat::SmallVector<OpenElement, 32> open_;    // the top node, then each open element
+    plat::SmallVector<NodeData*, 64> children_;  // items of the open elements
     plat::SmallVector<char*, 64> texts_;
     plat::SmallVector<ClearSection, 8> clears_;
     plat::SmallVector<uint32_t, 128> order_;
     plat::SmallVector<Attr, 32> attributes_;
-    plat::SmallVector<ClosedLeaf, 32> leaves_;       // of the open elements
+    plat::SmallVector<ClosedLeaf, 32> leaves_;   // of the open elements
     TextStore* store_;    // the elements' allocations own it
     char* storeNext_;     // where the next text goes
     char* storeEnd_;
@@ -467,8 +468,8 @@ NodeData* Parser::closeElement() {
     open_.shrinkBy(1);
     if (open_.size() && children_.size() == e.children) {
         leaves_.push_back({e.name, e.declaration, {e.texts, texts_.size()},
-                      {e.clears, clears_.size()}, {e.attributes, attributes_.size()},
-                      {e.order, order_.size()}});
+                           {e.clears, clears_.size()}, {e.attributes, attributes_.size()},
+                           {e.order, order_.size()}});
         return nullptr;
     }
     // One allocation of the exact size for the element and its leaves: records and arrays of
