@@ -1,5 +1,6 @@
 #include "plat/Json.h"
 
+#include "crypto/RandomStream.h"
 #include "plat/Base64.h"
 #include "plat/Time.h"
 #include "rdr/MemOutStream.h"
@@ -10,7 +11,6 @@
 #include <functional>
 #include <new>
 #include <stdexcept>
-#include <string_view>
 
 namespace plat {
 
@@ -227,9 +227,9 @@ String JsonValue::toString(const JsonValuePtr& value) {
     if (!value) return String("");
     rdr::MemOutStream out;
     value->write(out, 0);
-    DString text;
-    out.takeString(text);
-    return String::adopt(text.release());
+    // Straight into the String: a DString would stop at 1 GiB, half what a parsed text holds.
+    out.nulTerminate();
+    return String::adopt(reinterpret_cast<char*>(out.release()));
 }
 
 JsonValuePtr JsonValue::parseHttpBody(const char* contentType, const char* text) {
@@ -443,8 +443,75 @@ void JsonObject::remove(const char* name) {
 
 // ---- key index
 
+namespace {
+
+// The names' hash key, drawn once per process: names that fall on one slot in one process
+// are spread in any other.
+struct HashKey {
+    uint64_t k0, k1;
+};
+
+const HashKey& hashKey() {
+    static const HashKey key = [] {
+        HashKey drawn;
+        crypto::fillSystemRandom(&drawn, sizeof drawn);
+        return drawn;
+    }();
+    return key;
+}
+
+uint64_t rotateLeft(uint64_t x, int bits) {
+    return (x << bits) | (x >> (64 - bits));
+}
+
+// The four words of SipHash, one compression round at a time.
+struct SipState {
+    uint64_t v0, v1, v2, v3;
+
+    void round() {
+        v0 += v1;
+        v1 = rotateLeft(v1, 13) ^ v0;
+        v0 = rotateLeft(v0, 32);
+        v2 += v3;
+        v3 = rotateLeft(v3, 16) ^ v2;
+        v0 += v3;
+        v3 = rotateLeft(v3, 21) ^ v0;
+        v2 += v1;
+        v1 = rotateLeft(v1, 17) ^ v2;
+        v2 = rotateLeft(v2, 32);
+    }
+    void absorb(uint64_t word) {
+        v3 ^= word;
+        round();
+        v0 ^= word;
+    }
+};
+
+}  // namespace
+
+// SipHash-1-3 (one round a word, three to finish), folded to 32 bits: keyed, so that names
+// cannot be chosen offline to collide, and cheap on the short names of most members. Words
+// are read in the machine's order, which is little-endian on every target.
 uint32_t JsonKeyIndex::hash(const char* name, size_t length) {
-    uint64_t hash = std::hash<std::string_view>()(std::string_view(name, length));
+    const HashKey& key = hashKey();
+    SipState s{key.k0 ^ 0x736f6d6570736575ULL, key.k1 ^ 0x646f72616e646f6dULL,
+               key.k0 ^ 0x6c7967656e657261ULL, key.k1 ^ 0x7465646279746573ULL};
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(name);
+    const size_t whole = length & ~size_t(7);
+    for (size_t at = 0; at < whole; at += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + at, 8);
+        s.absorb(word);
+    }
+    uint64_t last = uint64_t(length) << 56;
+    for (size_t at = whole; at < length; at++)
+        last |= uint64_t(bytes[at]) << (8 * (at - whole));
+    s.absorb(last);
+    s.v2 ^= 0xff;
+    s.round();
+    s.round();
+    s.round();
+    const uint64_t hash = s.v0 ^ s.v1 ^ s.v2 ^ s.v3;
     return uint32_t(hash ^ (hash >> 32));
 }
 

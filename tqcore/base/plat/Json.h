@@ -174,9 +174,13 @@ public:
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text, size_t length);
     // The same on the NUL-terminated `text` (null: empty).
     static JsonValuePtr parseHttpBody(const char* contentType, const char* text);
-    // The value written with indent 0. An empty reference gives an empty string.
+    // The value written with indent 0. An empty reference gives an empty string. A text that
+    // with its NUL would pass 2 GiB less 1 byte cannot be held: it throws rdr::OutStreamFull
+    // "OutStream full". So a string value the parser accepted (up to 2 GiB less 1 byte) is
+    // written unless its quotes and escapes take it past that.
     static String toString(const JsonValuePtr& value);
-    // parseHttpBody, then toString; a failure gives "<not JSON-encoded data: <message>>".
+    // parseHttpBody, then toString; a failure (a parse error, or toString's) gives
+    // "<not JSON-encoded data: <message>>".
     static String reformat(const char* contentType, const char* text, size_t length);
     static String reformat(const char* contentType, const char* text);
     // A deep copy made by writing the value and parsing the text: strings come back repaired,

@@ -1,6 +1,7 @@
 #include "plat/JsonHeap.h"
 
 #include <cstdlib>
+#include <mutex>
 #include <new>
 
 namespace plat {
@@ -27,6 +28,7 @@ struct BlockHeader {
     Block block;
     BlockHeader* first;
     std::atomic<int> blocksOut;
+    int runBlocks;  // in the run, as taken
 };
 static_assert(sizeof(BlockHeader) <= kHeader, "the header fits its line");
 
@@ -38,13 +40,16 @@ BlockHeader* runOf(const Block* block) {
     return reinterpret_cast<const BlockHeader*>(block)->first;
 }
 
+std::atomic<size_t> bytesInRuns{0};
+
 // Takes `blocks` blocks from malloc in one run; the first is at the start.
 char* takeRun(int blocks) {
     char* run = static_cast<char*>(std::aligned_alloc(kBlockSize, size_t(blocks) * kBlockSize));
     if (!run) throw std::bad_alloc();
+    bytesInRuns.fetch_add(size_t(blocks) * kBlockSize, std::memory_order_relaxed);
     BlockHeader* first = reinterpret_cast<BlockHeader*>(run);
     for (int i = 0; i < blocks; i++)
-        new (run + size_t(i) * kBlockSize) BlockHeader{{{0}}, first, {i ? 0 : blocks}};
+        new (run + size_t(i) * kBlockSize) BlockHeader{{{0}}, first, {i ? 0 : blocks}, blocks};
     return run;
 }
 
@@ -52,7 +57,67 @@ char* takeRun(int blocks) {
 void giveBack(Block* block) {
     BlockHeader* first = runOf(block);
     TQ_JSON_HEAP_UNPOISON(block, kBlockSize);
-    if (first->blocksOut.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(first);
+    if (first->blocksOut.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        bytesInRuns.fetch_sub(size_t(first->runBlocks) * kBlockSize, std::memory_order_relaxed);
+        std::free(first);
+    }
+}
+
+// Allocations made once their thread's state has ended (in the destructor of another
+// thread-local, or of a static after exit()) share one block under a lock. It is counted as a
+// thread's current block is, and goes back as soon as everything cut from it is freed, so that
+// late values keep about their own size and nothing once they are gone.
+struct LateBlock {
+    std::mutex lock;
+    char* next = nullptr;     // free space of the current late block
+    int64_t allocations = 0;  // cut from it
+};
+// The current late block, which frees compare with before they take the lock; changed only
+// under it.
+std::atomic<Block*> lateCurrent{nullptr};
+
+LateBlock& lateBlock() {
+    // Never destroyed: static destructors may allocate until the process ends.
+    static LateBlock* const late = new LateBlock;
+    return *late;
+}
+
+void countFrees(ThreadState* t, Block* block, int64_t frees);
+
+void* allocateLate(size_t size) {
+    LateBlock& late = lateBlock();
+    std::lock_guard<std::mutex> hold(late.lock);
+    const size_t rounded = roundedSize(size);
+    Block* block = lateCurrent.load(std::memory_order_relaxed);
+    if (!block || size_t(reinterpret_cast<char*>(block) + kBlockSize - late.next) < rounded) {
+        Block* fresh = reinterpret_cast<Block*>(takeRun(1));
+        fresh->live.store(kBias, std::memory_order_relaxed);
+        char* start = reinterpret_cast<char*>(fresh) + kHeader;
+        TQ_JSON_HEAP_POISON(start, kBlockSize - kHeader);
+        lateCurrent.store(fresh, std::memory_order_relaxed);
+        if (block) countFrees(nullptr, block, kBias - late.allocations);
+        block = fresh;
+        late.next = start;
+        late.allocations = 0;
+    }
+    void* p = late.next;
+    late.next += rounded;
+    late.allocations++;
+    TQ_JSON_HEAP_UNPOISON(p, rounded);
+    return p;
+}
+
+// After frees into the current late block: gives it back when they were its last allocations.
+void lateFreed(Block* block) {
+    LateBlock& late = lateBlock();
+    std::lock_guard<std::mutex> hold(late.lock);
+    if (lateCurrent.load(std::memory_order_relaxed) != block ||
+        block->live.load(std::memory_order_acquire) != kBias - late.allocations)
+        return;
+    lateCurrent.store(nullptr, std::memory_order_relaxed);
+    late.next = nullptr;
+    late.allocations = 0;
+    giveBack(block);
 }
 
 // Whether the thread may keep an emptied block of `run`: its kept blocks and its current one
@@ -83,7 +148,11 @@ void emptied(ThreadState* t, Block* block) {
 }
 
 void countFrees(ThreadState* t, Block* block, int64_t frees) {
-    if (block->live.fetch_sub(frees, std::memory_order_acq_rel) == frees) emptied(t, block);
+    const int64_t left = block->live.fetch_sub(frees, std::memory_order_acq_rel) - frees;
+    if (left == 0)
+        emptied(t, block);
+    else if (block == lateCurrent.load(std::memory_order_relaxed))
+        lateFreed(block);
 }
 
 void flushFrees(ThreadState& t) {
@@ -113,18 +182,11 @@ Block* takeBlock(ThreadState& t) {
     return reinterpret_cast<Block*>(run);
 }
 
-// An allocation after the thread's state has ended: a block of its own, which goes back with
-// it.
-void* allocateAlone(size_t size) {
-    char* run = takeRun(1);
-    reinterpret_cast<Block*>(run)->live.store(1, std::memory_order_relaxed);
-    void* p = run + kHeader;
-    TQ_JSON_HEAP_POISON(p, kBlockSize - kHeader);
-    TQ_JSON_HEAP_UNPOISON(p, roundedSize(size));
-    return p;
-}
-
 }  // namespace
+
+size_t heldBytes() noexcept {
+    return bytesInRuns.load(std::memory_order_relaxed);
+}
 
 ThreadState::~ThreadState() {
     flushFrees(*this);
@@ -140,7 +202,7 @@ void* allocateSlow(size_t size) {
         return p;
     }
     ThreadState* t = ThreadStateCache::make();
-    if (!t) return allocateAlone(size);
+    if (!t) return allocateLate(size);
     retire(*t);
     Block* block = takeBlock(*t);
     block->live.store(kBias, std::memory_order_relaxed);

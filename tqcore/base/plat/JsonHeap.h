@@ -9,8 +9,9 @@
 //
 // Frees are counted per block with one atomic operation per run of frees into the same block,
 // so a tree may be released on another thread than the one that built it. Once a thread's
-// state has ended (its thread-locals are being destroyed), each allocation of that thread
-// takes a block of its own, which goes back with that allocation.
+// state has ended (its thread-locals are being destroyed, or exit() has begun), its
+// allocations are cut under a lock from one block that all such threads share, which goes
+// back when everything cut from it is freed: late values take about their own size.
 #pragma once
 
 #include "plat/ThreadCache.h"
@@ -48,6 +49,9 @@ constexpr size_t kBlockSize = size_t(64) << 10;
 void* allocate(size_t size);
 // Frees what allocate(size) gave, with the same size; any thread may free.
 void deallocate(void* p, size_t size) noexcept;
+// The bytes that the blocks take from malloc now, all threads together (requests above
+// kMaxSmall not included): the measure of what the heap keeps.
+size_t heldBytes() noexcept;
 
 // ---- internals of the fast paths
 

@@ -4,8 +4,9 @@
 //
 // Open addressing with linear probing over a power-of-two table kept at most half full, in the
 // JSON heap: 8 to 16 bytes a member. A slot holds a member's position plus 1, 0 when free.
-// Names are hashed with the library's hash of texts, which reads every byte, so that chosen
-// names fall on one slot no more easily than any others.
+// Names are hashed with SipHash-1-3 under a key drawn once per process from the system's
+// random source: a list of names that falls on one slot cannot be computed without the key,
+// so a document from outside costs time linear in its length whatever names it holds.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,8 @@ public:
     // records that most documents hold.
     static constexpr size_t kScanLimit = 16;
 
+    // The hash of a name under this process's key (drawn at the first call; throws
+    // plat::SystemException "getrandom" when the system has no random bytes to give).
     static uint32_t hash(const char* name, size_t length);
 
     JsonKeyIndex() = default;
