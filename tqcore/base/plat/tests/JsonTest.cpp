@@ -858,21 +858,13 @@ TEST(Json, EscapedStringsGrowTheirTextOnAFreshThread) {
         }).join();
 }
 
-std::filesystem::path suitePath() {
-    const char* source = std::getenv("TQ_TEST_SOURCE_DIR");
-    const char* sub = "shared/testdata/json/JSONTestSuite/test_parsing";
-    for (auto dir = std::filesystem::absolute(source ? source : "."); dir.has_relative_path();
-         dir = dir.parent_path())
-        if (std::filesystem::is_directory(dir.parent_path() / sub)) return dir.parent_path() / sub;
-    return {};
-}
-
 // Every n_ file is refused; every y_ file is accepted but for the rules of this parser below;
 // each i_ file has the outcome these rules give. Whatever parses writes a text that parses to
 // the same tree.
 TEST(Json, JsonTestSuite) {
-    const std::filesystem::path dir = suitePath();
-    if (dir.empty()) GTEST_SKIP() << "JSONTestSuite not found beside the project";
+    // The project's copy of Nicolas Seriot's JSONTestSuite (MIT, its LICENSE beside it).
+    const std::filesystem::path dir = TQ_JSON_TEST_SUITE;
+    ASSERT_TRUE(std::filesystem::is_directory(dir)) << dir;
     // Outcomes other than acceptance, each with the rule that gives it.
     const std::pair<const char*, const char*> rules[] = {
         // Numbers are 64-bit integers: fractions, exponents and larger values are refused.
