@@ -70,6 +70,22 @@ TEST(XmlParser, CodesPositionsAndTrees) {
          "a{\"x\",\"y\"}"},
         {"comment kept after the last text", "<a>x<!--c--></a>", nullptr, 0, 0, 0,
          "a{\"x\",<!--\"c\"-->}"},
+        // Joins stop at anything but one comment between two texts of the same element: a
+        // section, a second comment, a child, the start of the element.
+        {"joined across each comment, never across a section",
+         "<a>x<!--c-->y<!--d-->z<![CDATA[k]]>w</a>", nullptr, 0, 0, 0,
+         "a{\"xyz\",<![CDATA[\"k\"]]>,\"w\"}"},
+        {"comments at an element's start and end stay", "<a><!--s-->x<!--c-->y<!--e--></a>",
+         nullptr, 0, 0, 0, "a{<!--\"s\"-->,\"xy\",<!--\"e\"-->}"},
+        {"two comments in a row keep the texts apart", "<a>x<!--c--><!--d-->y</a>", nullptr, 0,
+         0, 0, "a{\"x\",<!--\"c\"-->,<!--\"d\"-->,\"y\"}"},
+        {"a section first, then a join", "<a>x<![CDATA[k]]>y<!--c-->z</a>", nullptr, 0, 0, 0,
+         "a{\"x\",<![CDATA[\"k\"]]>,\"yz\"}"},
+        {"no join with the parent's text over a child's first comment",
+         "<r>x<a><!--c-->y</a></r>", nullptr, 0, 0, 0, "r{\"x\",a{<!--\"c\"-->,\"y\"}}"},
+        {"no join with a closed leaf's text", "<a>x<b>t</b><!--c-->y</a>", nullptr, 0, 0, 0,
+         "a{\"x\",b{\"t\"},<!--\"c\"-->,\"y\"}"},
+        {"a joined text is decoded", "<a>x<!--c-->&lt;y</a>", nullptr, 0, 0, 0, "a{\"x<y\"}"},
         {"DOCTYPE with an internal subset", "<!DOCTYPE d [<!ENTITY e 'v'>]><d/>", nullptr, 0, 0,
          0, "#top{<!DOCTYPE\" d [<!ENTITY e 'v'>\"]>,d}"},
         {"unterminated comment", "<a><!-- x</a>", nullptr, 7, 1, 8, "(empty)"},
@@ -186,6 +202,11 @@ TEST(XmlParser, OptionsChangeTextHandling) {
     } cases[] = {
         {true, false, 1, "<a>x<!--c-->y</a>", "a{\"x\",<!--\"c\"-->,\"y\"}"},
         {false, true, 1, "<a>  x </a>", "a{\"  x \"}"},
+        // Trimming comes before joining: blanks kept untrimmed join, trimmed away they leave
+        // the comments side by side.
+        {false, true, 1, "<a>x<!--c-->  <!--d-->y</a>", "a{\"x  y\"}"},
+        {true, true, 1, "<a>x<!--c-->  <!--d-->y</a>",
+         "a{\"x\",<!--\"c\"-->,<!--\"d\"-->,\"y\"}"},
         // Single-byte trees keep references 128-255 as one byte.
         {true, true, 2, "<a>&#233;</a>", "a{\"\xE9\"}"},
         // A Shift-JIS trail byte may be '>' or '=': it belongs to its character.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -43,6 +44,13 @@ TEST(XmlWriter, FormattedAndUnformatted) {
         {"x<a/>y", "x\n<a/>\ny\n", "x<a/>y"},
         // Blanks at the ends of a text survive being read back with trimming.
         {"<a>&#32;x y&#10;</a>", "<a>&#32;x y&#10;</a>\n", "<a>&#32;x y&#10;</a>"},
+        // ...in mixed content too, and a text of blanks only is written once.
+        {"<a><b/>&#32;&#9;<c/>&#10;t&#32;</a>",
+         "<a>\n\t<b/>\n\t&#32;&#9;\n\t<c/>\n\t&#10;t&#32;\n</a>\n",
+         "<a><b/>&#32;&#9;<c/>&#10;t&#32;</a>"},
+        // Texts joined across comments, a section apart.
+        {"<a>x<!--c-->y<!--d-->z<![CDATA[k]]>w</a>", "<a>\n\txyz\n\t<![CDATA[k]]>\n\tw\n</a>\n",
+         "<a>xyz<![CDATA[k]]>w</a>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
@@ -78,6 +86,30 @@ TEST(XmlWriter, FormattedAndUnformatted) {
     ASSERT_EQ(xml::setGlobalOptions(xml::kShiftJis), 0);
     EXPECT_EQ(text(xml::Node::parseString("<a b='\x83&lt;\x83\x40'>\x83>\x83&amp;</a>"), false),
               "<a b=\"\x83&lt;\x83\x40\">\x83&gt;\x83&amp;</a>");
+
+    // Without trimming the texts are written as they are, blanks included, and toText lays
+    // nothing out, since indentation would come back as text. A level given to writeText
+    // still lays the tree out and keeps the texts as they are.
+    ASSERT_EQ(xml::setGlobalOptions(xml::kUtf8, true, false), 0);
+    const struct {
+        const char* in;
+        const char* indented;
+    } untrimmed[] = {
+        {"<a><b>x</b><c> y </c>z</a>", "<a>\n\t<b>x</b>\n\t<c> y </c>\n\tz\n</a>\n"},
+        {"<a> <b/>\t</a>", "<a>\n\t \n\t<b/>\n\t\t\n</a>\n"},
+    };
+    for (const auto& c : untrimmed) {
+        SCOPED_TRACE(c.in);
+        xml::Node node = xml::Node::parseString(c.in);
+        EXPECT_EQ(text(node, true), c.in);
+        EXPECT_EQ(text(node, false), c.in);
+        EXPECT_EQ(dump(xml::Node::parseString(text(node, true).c_str())), dump(node));
+        const int64_t size = xml::Node::writeText(node, nullptr, 0);
+        EXPECT_EQ(size, int64_t(std::strlen(c.indented)));
+        std::string buffer(size_t(size) + 1, '#');
+        xml::Node::writeText(node, buffer.data(), 0);
+        EXPECT_EQ(buffer, c.indented + std::string("#"));
+    }
 }
 
 // 65,536 nested elements (a document of 450 KB) take 4.3 GB formatted: the count must not
