@@ -150,19 +150,30 @@ TEST(Json, WrittenForms) {
     EXPECT_EQ(parse("\"\\ud83d\\ude00\"")->asString().length(), 4u);
 
     // Texts are scanned 16, 8 and 4 bytes at a time: one byte that needs care, at every place
-    // of texts of every length across those sizes, is still written with care.
-    const std::pair<const char*, const char*> specials[] = {
-        {"\"", "\\\""}, {"\\", "\\\\"}, {"\x01", "\\u0001"}, {"\x7F", "\\u007F"},
-        {"\xC3\xA9", "\xC3\xA9"}, {"\xFF", "\xEF\xBF\xBD"}};
+    // of texts of every length across those sizes, is still written with care and reads back;
+    // the bytes at either edge of the plain ones are written as they are.
+    struct Special {
+        const char* text;
+        const char* written;
+        const char* read;
+    };
+    const Special specials[] = {
+        {"\"", "\\\"", "\""},          {"\\", "\\\\", "\\"},
+        {"\x01", "\\u0001", "\x01"},   {"\x1F", "\\u001F", "\x1F"},
+        {" ", " ", " "},                {"~", "~", "~"},
+        {"\x7F", "\\u007F", "\x7F"},   {"\xC3\xA9", "\xC3\xA9", "\xC3\xA9"},
+        {"\xFF", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}};
     for (int length = 1; length <= 34; length++)
         for (int at = 0; at < length; at++)
-            for (const auto& [special, escaped] : specials) {
-                std::string text(size_t(length), 'a'), expected = text;
-                text.replace(size_t(at), 1, special);
-                expected.replace(size_t(at), 1, escaped);
+            for (const Special& special : specials) {
+                std::string text(size_t(length), 'a'), expected = text, read = text;
+                text.replace(size_t(at), 1, special.text);
+                expected.replace(size_t(at), 1, special.written);
+                read.replace(size_t(at), 1, special.read);
                 JsonValuePtr value(new plat::JsonString(text.c_str()));
-                ASSERT_EQ(JsonValue::toString(value).get(), "\"" + expected + "\"")
-                    << length << " " << at << " " << escaped;
+                const std::string written = JsonValue::toString(value).get();
+                ASSERT_EQ(written, "\"" + expected + "\"") << length << " " << at << " " << expected;
+                ASSERT_EQ(parse(written)->asString().get(), read) << written;
             }
 
     // The text goes into the stream's window in place, and what a short window cannot take
@@ -844,14 +855,27 @@ TEST(Json, ValuesMadeAfterTheThreadEndedKeepNoBlock) {
 }
 
 // The scratch text of escaped strings starts empty on a new thread, and grows to fit a plain
-// run before the first escape, and after each later one.
+// run before the first escape, and after each later one: escapes of 1 to 4 bytes after runs
+// that leave from 0 to 4 bytes of room, around the inline room and the first grown one.
 TEST(Json, EscapedStringsGrowTheirTextOnAFreshThread) {
-    const std::pair<std::string, std::string> cases[] = {
+    std::vector<std::pair<std::string, std::string>> cases = {
         {std::string(2000, 'a') + "\\n", std::string(2000, 'a') + "\n"},
         {"\\t" + std::string(2000, 'b') + "\\u00e9", "\t" + std::string(2000, 'b') + "\xC3\xA9"},
         {std::string(300, 'c') + "\\/" + std::string(5000, 'd') + "\\\"",
          std::string(300, 'c') + "/" + std::string(5000, 'd') + "\""},
     };
+    const std::pair<const char*, const char*> escapes[] = {
+        {"\\n", "\n"}, {"\\u00e9", "\xC3\xA9"}, {"\\u20ac", "\xE2\x82\xAC"},
+        {"\\ud83d\\ude00", "\xF0\x9F\x98\x80"}};
+    // Alone, or after a first escape that grew the room onto the heap (to 512 bytes).
+    const std::pair<std::string, std::string> before[] = {
+        {"", ""}, {std::string(300, 'p') + "\\n", std::string(300, 'p') + "\n"}};
+    for (const auto& [start, startDecoded] : before)
+        for (auto [from, to] : {std::pair<size_t, size_t>{0, 8}, {200, 215}, {248, 262}, {500, 520}})
+            for (size_t run = from; run <= to; run++)
+                for (const auto& [escape, decoded] : escapes)
+                    cases.emplace_back(start + std::string(run, 'e') + escape + "z",
+                                       startDecoded + std::string(run, 'e') + decoded + "z");
     for (const auto& [text, expected] : cases)
         std::thread([&text = text, &expected = expected] {
             EXPECT_EQ(parse("\"" + text + "\"")->asString().get(), expected);
