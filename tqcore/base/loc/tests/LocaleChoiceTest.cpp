@@ -90,6 +90,11 @@ TEST(SystemLocales, PreferredLocalesFromTheEnvironment) {
         {nullptr, "pt_BR.UTF-8", "es_ES", "en_US.UTF-8", "pt_BR", nullptr},
         {nullptr, "C", "es_ES", "en_US.UTF-8", "es_ES:en_US", nullptr},
         {"es:it:nl:pl:sv:fi", nullptr, nullptr, nullptr, "es_ES:it_IT:nl_NL:pl_PL:sv_SE", nullptr},
+        // The C and POSIX locales in LANGUAGE say nothing either: not even the first language,
+        // nor one of the five places.
+        {"C:de", nullptr, nullptr, "de_DE.UTF-8", "de_DE", nullptr},
+        {"POSIX.UTF-8:C@euro:C.utf8:es:it:nl:pl:sv", nullptr, nullptr, nullptr,
+         "es_ES:it_IT:nl_NL:pl_PL:sv_SE", nullptr},
     };
     std::string missing;
     for (const auto& c : cases) {
