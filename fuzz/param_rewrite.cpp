@@ -10,6 +10,7 @@
 #include "plat/Exception.h"
 #include "plat/FileConfig.h"
 #include "plat/Records.h"
+#include "plat/Utf8.h"
 #include "rdr/MemInStream.h"
 
 #include <cstdint>
@@ -66,10 +67,12 @@ bool isBlank(char c) {
 }
 
 // Keys are parameter names: one that ends a record early, starts an escape or has blanks at an
-// end would read back as another key.
+// end would read back as another key, an empty one writes a record without a name, and a name
+// is UTF-8.
 bool writableKey(const std::string& key) {
+    if (key.empty() || !plat::utf8IsValid(key.data(), key.data() + key.size())) return false;
     if (key.find_first_of("=\\\r\n") != std::string::npos) return false;
-    return key.empty() || (!isBlank(key.front()) && !isBlank(key.back()));
+    return !isBlank(key.front()) && !isBlank(key.back());
 }
 
 bool sameRecords(const plat::NoCaseStringMap& a, const plat::NoCaseStringMap& b) {

@@ -33,4 +33,8 @@ struct LocaleParts {
 };
 LocaleParts splitLocaleName(const char* name);
 
+// Whether a locale name is the C or POSIX locale ("C", "POSIX", "C.UTF-8", "POSIX@x"...), which
+// says nothing about the user's language.
+bool isCOrPosixLocale(const char* name);
+
 }  // namespace loc

@@ -58,6 +58,12 @@ LocaleParts splitLocaleName(const char* name) {
     return parts;
 }
 
+bool isCOrPosixLocale(const char* name) {
+    LocaleParts parts = splitLocaleName(name);
+    return (parts.languageLength == 1 && std::strncmp(parts.language, "C", 1) == 0) ||
+           (parts.languageLength == 5 && std::strncmp(parts.language, "POSIX", 5) == 0);
+}
+
 const char* defaultTerritory(const char* language) {
     if (!language) return nullptr;
     size_t low = 0, high = sizeof defaultTerritories / sizeof defaultTerritories[0];

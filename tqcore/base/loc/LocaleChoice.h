@@ -47,7 +47,9 @@ void expandLocaleList(const plat::StringList& list, plat::StringList& out);
 // Here the preferred languages are the entries of the environment variable LANGUAGE, then the
 // value of LC_ALL alone, or when it is not set those of LC_MESSAGES and LANG; the current
 // locale is the first of those three variables that is set. Unset or empty variables and the C
-// and POSIX locales count as not set. LANGUAGE=de with LANG=de_CH.UTF-8 gives de_CH, de_DE.
+// and POSIX locales (with or without a codeset or modifier) count as not set; so does such an
+// entry of LANGUAGE, which is passed over. LANGUAGE=de with LANG=de_CH.UTF-8 gives de_CH, de_DE;
+// LANGUAGE=C:de with LANG=de_DE.UTF-8 gives de_DE.
 void systemPreferredLocales(plat::StringList& out);
 
 // For a system without a list of preferred languages of its own: appends the list in the

@@ -4,6 +4,7 @@
 #include "plat/Mutex.h"
 #include "plat/StrUtil.h"
 #include "plat/Time.h"
+#include "plat/Utf8.h"
 #include "rdr/Exception.h"
 #include "rdr/FileStream.h"
 
@@ -161,11 +162,13 @@ void writeLocked(RewriteLock& lock, const char* path, const NoCaseStringMap& rec
 
 // Keys are written as they are read back only when they hold no "=" (it would end the key),
 // backslash or line break (which the store's own keys never need), and no blank at either end
-// (a reader trims the line).
+// (a reader trims the line). A null or empty key would write a record without a name ("=value"
+// or a blank line) that no parameter is found by; and a key is a parameter name, which is UTF-8
+// like every text of the store.
 void checkKey(const char* key) {
-    if (!key || !*key) return;
-    size_t length = std::strlen(key);
-    if (std::strpbrk(key, "=\\\r\n") || asciiIsSpace(key[0]) || asciiIsSpace(key[length - 1]))
+    size_t length = key ? std::strlen(key) : 0;
+    if (length == 0 || !utf8IsValid(key, key + length) || std::strpbrk(key, "=\\\r\n") ||
+        asciiIsSpace(key[0]) || asciiIsSpace(key[length - 1]))
         throw Exception("Invalid parameter file key");
 }
 

@@ -52,15 +52,18 @@ public:
                        const Configuration& baseline, int permissions);
 
     // Sets the record of `key` to `value` (null: the key alone) and rewrites the file, also when
-    // the text was there already; a missing file is created. A key holding "=", a backslash or a
-    // line break, or beginning or ending with white space, throws plat::Exception
-    // "Invalid parameter file key" and nothing is written. Throws as update.
+    // the text was there already; a missing file is created. A null or empty key, one that is
+    // not valid UTF-8 (plat::utf8IsValid), and one that would not read back as itself (holding
+    // "=", a backslash or a line break, or beginning or ending with white space) throw
+    // plat::Exception "Invalid parameter file key" before anything is written: no file, lock
+    // file or temporary file is made. Throws as update.
     static void setValue(const char* path, const char* key, const char* value, int permissions);
     // The same for every pair of `values` in one rewrite: the file takes all of them or, when
-    // anything fails, none.
+    // anything fails, none; one key refused as by setValue refuses them all.
     static void setValues(const char* path, const StringMap& values, int permissions);
     // Removes the record of `key` (ignoring case) and rewrites the file; for a missing file (or
-    // directory) nothing is written, the lock file included. Throws as setValue.
+    // directory) nothing is written, the lock file included. Refuses the keys that setValue
+    // refuses, whether or not the file exists. Throws as setValue.
     static void removeValue(const char* path, const char* key, int permissions);
 };
 

@@ -9,7 +9,6 @@
 #include "plat/StrUtil.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace loc {
 
@@ -22,11 +21,7 @@ constexpr size_t kMaxPreferredLanguages = 5;
 // (which say nothing about the user's language).
 const char* usableLocaleVariable(const char* variable) {
     const char* value = std::getenv(variable);
-    if (!value || !*value) return nullptr;
-    LocaleParts parts = splitLocaleName(value);
-    if ((parts.languageLength == 1 && std::strncmp(parts.language, "C", 1) == 0) ||
-        (parts.languageLength == 5 && std::strncmp(parts.language, "POSIX", 5) == 0))
-        return nullptr;
+    if (!value || !*value || isCOrPosixLocale(value)) return nullptr;
     return value;
 }
 
@@ -44,7 +39,8 @@ void systemPreferredLocales(plat::StringList& out) {
         plat::String copy(language);
         char* cursor = copy.buf();
         while (cursor)
-            if (const char* piece = plat::strTok(&cursor, ':', false); *piece)
+            if (const char* piece = plat::strTok(&cursor, ':', false);
+                *piece && !isCOrPosixLocale(piece))
                 preferred.emplace_back(piece);
     }
     for (const char* value : {lcAll, lcMessages, lang})

@@ -115,17 +115,31 @@ TEST(OpenUrl, LauncherThatReportsFailureGivesFalse) {
 }
 
 // Catches a wait without a bound (a browser that the opener runs in the foreground would hold
-// the click until it is closed), and an opener still running at the bound counted as failed.
+// the click until it is closed), an opener still running at the bound counted as failed, and a
+// bound that has passed before the wait begins taken for none (a wait for the opener's end).
 TEST(OpenUrl, LauncherStillRunningAtTheBoundHasStartedTheApplication) {
-    FakeOpener opener("echo $$", "exec sleep 60 >/dev/null 2>&1", 300);
-    auto start = std::chrono::steady_clock::now();
-    bool opened = os::openUrl("https://example.com/");
-    auto took = std::chrono::steady_clock::now() - start;
-    std::string pid = opener.recorded();
-    ASSERT_EQ(kill(std::stoi(pid), SIGKILL), 0) << pid;
-    EXPECT_TRUE(opened);
-    EXPECT_GE(took, std::chrono::milliseconds(300));
-    EXPECT_LT(took, std::chrono::seconds(5));
+    const struct {
+        int waitMs;
+        const char* sleep;
+        long long belowMs;  // the call returns at the bound, well before this
+    } cases[] = {
+        {300, "exec sleep 60", 5000},
+        {0, "exec sleep 3", 1000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.waitMs);
+        FakeOpener opener("echo $$", std::string(c.sleep) + " >/dev/null 2>&1", c.waitMs);
+        auto start = std::chrono::steady_clock::now();
+        bool opened = os::openUrl("https://example.com/");
+        long long tookMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - start)
+                               .count();
+        EXPECT_TRUE(opened);
+        EXPECT_GE(tookMs, c.waitMs);
+        EXPECT_LT(tookMs, c.belowMs);
+        std::string pid = opener.recorded();
+        ASSERT_EQ(kill(std::stoi(pid), SIGKILL), 0) << pid;
+    }
 }
 
 // A caller that ignores SIGPIPE or SIGXFSZ or blocks signals must not hand that on: a browser

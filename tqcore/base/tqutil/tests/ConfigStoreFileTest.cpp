@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <sys/file.h>
 #include <thread>
@@ -81,34 +82,65 @@ TEST(ConfigStoreFile, LayersAndPolicyPrecedence) {
 
 // Catches: the user's changes going to another file, a key in another case kept as a second
 // record, a key that would not read back as itself (it would end the key or the line, start an
-// escape or lose its blanks) taken by a set of one value or several or by a remove, a remove
-// from a missing file that leaves a file behind, save writing what equals the baseline, and a
-// file where the user's directory should be taken for a broken layer rather than none.
+// escape or lose its blanks; a null or empty key writes a record without a name; a key that is
+// not UTF-8) taken by a set of one value or several or by a remove, or refused only after a
+// file, lock file or temporary file was made, a remove from a missing file that leaves a file
+// behind, save writing what equals the baseline, and a file where the user's directory should
+// be taken for a broken layer rather than none.
 TEST(ConfigStoreFile, UserFile) {
     Layers layers;
+    const std::string userDir = layers.root / "home/.qdx/config.d";
+    const char* const path = layers.userFile.c_str();
+    // The last three decode as an overlong "/", a surrogate and U+FFFE, which are not UTF-8.
+    const char* const badKeys[] = {
+        "x\ny", "a=b",  "a\\b",   "a\rb",     " a",           "a\t",         nullptr,
+        "",     "\xC3", "a\xFFz", "\xC0\xAF", "\xED\xA0\x80", "\xEF\xBF\xBE"};
+    const struct {
+        const char* name;
+        void (*call)(const char* path, const char* key);
+    } refusingCalls[] = {
+        {"setValue",
+         [](const char* file, const char* key) { plat::FileConfig::setValue(file, key, "1", 0); }},
+        {"setValues",
+         [](const char* file, const char* key) {
+             plat::StringMap values;
+             values[plat::String("fine")] = "1";
+             values[plat::String(key)] = "1";
+             plat::FileConfig::setValues(file, values, 0);
+         }},
+        {"removeValue",
+         [](const char* file, const char* key) { plat::FileConfig::removeValue(file, key, 0); }},
+    };
+    auto contents = [&] {
+        std::map<std::string, std::string> out;
+        for (const std::string& name : namesIn(userDir))
+            out[name] = readFile(userDir + "/" + name);
+        return out;
+    };
+    auto expectEveryBadKeyRefused = [&] {
+        for (const char* key : badKeys) {
+            for (const auto& refusing : refusingCalls) {
+                SCOPED_TRACE(std::string(refusing.name) + " " + (key ? key : "(null)"));
+                const auto before = contents();
+                EXPECT_EQ(failureOf([&] { refusing.call(path, key); }).message,
+                          "Invalid parameter file key");
+                EXPECT_EQ(contents(), before);
+            }
+        }
+    };
+
     tqutil::ConfigStoreFile store;
     EXPECT_EQ(tqutil::ConfigStore::instance(), &store);
     plat::Configuration config("Test");
     plat::StringParameter setting("Setting", "d", "a\\b", false, &config);
     EXPECT_FALSE(store.exists());
     store.removeValue(setting);
-    EXPECT_EQ(namesIn(layers.root / "home/.qdx/config.d"), std::set<std::string>());
+    EXPECT_EQ(namesIn(userDir), std::set<std::string>());
+    expectEveryBadKeyRefused();
     store.setValue(setting);
     tqutil::setConfigValue(tqutil::configFilePath("prog").get(), "SETTING", "a\\b");
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
-    for (const char* key : {"x\ny", "a=b", "a\\b", "a\rb", " a", "a\t"}) {
-        SCOPED_TRACE(key);
-        const char* path = layers.userFile.c_str();
-        EXPECT_EQ(failureOf([&] { tqutil::setConfigValue(path, key, "1"); }).message,
-                  "Invalid parameter file key");
-        EXPECT_EQ(failureOf([&] { plat::FileConfig::removeValue(path, key, 0); }).message,
-                  "Invalid parameter file key");
-        plat::StringMap values;
-        values[plat::String("fine")] = "1";
-        values[plat::String(key)] = "1";
-        EXPECT_EQ(failureOf([&] { tqutil::setConfigValues(path, values); }).message,
-                  "Invalid parameter file key");
-    }
+    expectEveryBadKeyRefused();
     EXPECT_EQ(readFile(layers.userFile), "SETTING=a\\\\b\n");
     store.removeValue(setting);
     EXPECT_EQ(readFile(layers.userFile), "");
