@@ -487,6 +487,27 @@ struct SipState {
     }
 };
 
+// The last length % 8 bytes of `bytes`, the first of them lowest, read in at most three loads
+// that stay inside the text.
+uint64_t tailBytes(const unsigned char* bytes, size_t length) {
+    const size_t left = length & 7;
+    const unsigned char* tail = bytes + length - left;
+    if (left == 0) return 0;
+    if (length >= 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + length - 8, 8);
+        return word >> (64 - 8 * left);
+    }
+    if (left >= 4) {
+        uint32_t low, high;
+        std::memcpy(&low, tail, 4);
+        std::memcpy(&high, tail + left - 4, 4);
+        return low | uint64_t(high) << (8 * (left - 4));
+    }
+    return tail[0] | uint64_t(tail[left / 2]) << (8 * (left / 2)) |
+           uint64_t(tail[left - 1]) << (8 * (left - 1));
+}
+
 }  // namespace
 
 // SipHash-1-3 (one round a word, three to finish), folded to 32 bits: keyed, so that names
@@ -503,10 +524,7 @@ uint32_t JsonKeyIndex::hash(const char* name, size_t length) {
         std::memcpy(&word, bytes + at, 8);
         s.absorb(word);
     }
-    uint64_t last = uint64_t(length) << 56;
-    for (size_t at = whole; at < length; at++)
-        last |= uint64_t(bytes[at]) << (8 * (at - whole));
-    s.absorb(last);
+    s.absorb(uint64_t(length) << 56 | tailBytes(bytes, length));
     s.v2 ^= 0xff;
     s.round();
     s.round();

@@ -679,8 +679,21 @@ TEST(Json, ChosenNamesParseAsFastAsAnyOthers) {
     EXPECT_TRUE(parse(chosenText)->asObject().has(chosen[kMembers / 2].c_str()));
 }
 
-// The key of the names' hash is drawn in each process: a name hashes differently in three.
-TEST(Json, KeyHashDiffersBetweenProcesses) {
+// The names' hash reads every byte and the length, and its key is drawn in each process: a
+// name hashes differently in three.
+TEST(Json, KeyHashReadsEveryByteAndDiffersBetweenProcesses) {
+    using plat::JsonKeyIndex;
+    const std::string name = "abcdefghijklmnopqrstuvwx";
+    for (size_t length = 1; length <= name.size(); length++) {
+        EXPECT_NE(JsonKeyIndex::hash(name.data(), length), JsonKeyIndex::hash(name.data(), length - 1));
+        for (size_t at = 0; at < length; at++) {
+            std::string changed = name;
+            changed[at] ^= 0x20;
+            EXPECT_NE(JsonKeyIndex::hash(name.data(), length), JsonKeyIndex::hash(changed.data(), length))
+                << length << " " << at;
+        }
+    }
+
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, not a fork of this one
     auto hashInAFreshProcess = [] {
         std::string printed;
