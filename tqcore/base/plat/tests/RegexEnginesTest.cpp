@@ -9,7 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -326,6 +332,129 @@ TEST(RegexEngines, ThreadsShareOneExpression) {
             thread.join();
         EXPECT_EQ(wrong.load(), 0) << "budget " << budget;
     }
+}
+
+// Calls `visit` with the offsets of each match and of its 4 groups (-1: did not take part).
+// Nothing here allocates: a thread's calls after its first allocate nothing.
+template <class Visit>
+void forEachMatch(const Regex& re, const std::string& text, Visit&& visit) {
+    const char* starts[4];
+    const char* ends[4];
+    const char* textEnd = text.data() + text.size();
+    for (const char* p = text.data(); p < textEnd;) {
+        const char* end = textEnd;
+        const char* start = re.exec(p, &end, starts, ends, 4);
+        if (!start) break;
+        ptrdiff_t offsets[10] = {start - text.data(), end - text.data()};
+        for (int g = 0; g < 4; ++g) {
+            offsets[2 + 2 * g] = starts[g] ? starts[g] - text.data() : -1;
+            offsets[3 + 2 * g] = starts[g] ? ends[g] - text.data() : -1;
+        }
+        visit(offsets);
+        p = end > start ? end : end + 1;
+    }
+}
+
+// Whether the matches of `re` in `text` are `expected`, as forEachMatch gives them, and how
+// the whole text matches: without allocating.
+bool matchesAre(const Regex& re, const std::string& text, const std::vector<ptrdiff_t>& expected,
+                bool anyMatch, bool wholeMatch) {
+    size_t next = 0;
+    bool same = true;
+    forEachMatch(re, text, [&](const ptrdiff_t* offsets) {
+        for (int i = 0; i < 10; ++i)
+            same = same && next < expected.size() && expected[next++] == offsets[i];
+    });
+    return same && next == expected.size() && re.test(text.c_str()) == anyMatch &&
+           re.matchesWhole(text.c_str()) == wholeMatch;
+}
+
+// fork() lands while other threads match with one expression whose cache, kept small, they
+// empty under each other, so that one of them often holds its locks: those threads and their
+// locks are gone in the child, which must still match with that expression. The child only
+// does what is safe there: it allocates nothing (the sanitizers' allocators may be locked
+// too), matching from the storage its thread warmed before, and tells its result through its
+// exit status. A child that does not end in time has hung, and is killed.
+TEST(RegexEngines, ForkedChildMatchesWhileThreadsHoldTheAutomaton) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "user" + std::to_string(i * 7919 % 1000) + "@host" + std::to_string(i % 13) +
+                ".example.org said: w" + std::to_string(i) + "x\n";
+    std::string line = text.substr(0, text.find('\n'));
+    auto re = Regex::create("(\\w+)@(\\w+)\\.example\\.(org|net)|w(\\d+)x$", Regex::Multiline);
+    // The Pike machine alone, on this thread: the child's engine, warmed for the child.
+    re->setEnginesForTesting(0);
+    auto offsetsIn = [&](const std::string& in) {
+        std::vector<ptrdiff_t> all;
+        forEachMatch(*re, in, [&](const ptrdiff_t* at) { all.insert(all.end(), at, at + 10); });
+        return all;
+    };
+    const std::vector<ptrdiff_t> expected = offsetsIn(text), expectedInLine = offsetsIn(line);
+    ASSERT_EQ(expected.size(), 400 * 10u);
+    ASSERT_TRUE(matchesAre(*re, text, expected, true, false));
+    re->setEnginesForTesting(Regex::AllEngines, 2048);
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back([&] {
+            while (!stop.load(std::memory_order_relaxed))
+                if (!matchesAre(*re, text, expected, true, false)) ++wrong;
+        });
+    // What became of one child: "ended 0" when it matched as expected.
+    auto forkOnce = [&]() -> std::string {
+        int done[2];
+        if (pipe(done) != 0) return "no pipe";
+        pid_t child = fork();
+        if (child == 0) {
+            close(done[0]);
+            int status = 0;
+            long allocations = allocationsOfThisThread;
+            if (!matchesAre(*re, text, expected, true, false)) status |= 1;
+            if (!matchesAre(*re, line, expectedInLine, true, false)) status |= 2;
+            if (allocationsOfThisThread != allocations) status |= 4;
+            _exit(status);
+        }
+        close(done[1]);
+        if (child < 0) return close(done[0]), "no child";
+        // The pipe's other end closes when the child ends, however it ends.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        bool ended = false;
+        for (auto now = std::chrono::steady_clock::now(); !ended && now < deadline;
+             now = std::chrono::steady_clock::now()) {
+            pollfd end{done[0], POLLIN, 0};
+            char byte;
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+            if (poll(&end, 1, int(left.count())) > 0) ended = read(done[0], &byte, 1) == 0;
+        }
+        close(done[0]);
+        if (!ended) kill(child, SIGKILL);
+        int status = -1;
+        if (waitpid(child, &status, 0) != child) return "lost";
+        if (!ended) return "hung";
+        return WIFEXITED(status) ? "ended " + std::to_string(WEXITSTATUS(status))
+                                 : "status " + std::to_string(status);
+    };
+    std::string outcome = "ended 0";
+    int round = 0;
+    for (; round < 40 && outcome == "ended 0"; ++round)
+        outcome = forkOnce();
+    stop = true;
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(outcome, "ended 0") << "child of round " << round;
+    EXPECT_EQ(wrong.load(), 0);
+    // A child that frees the expression and exits: the automata it must not free stay
+    // reachable, or a leak checker at its exit would fail it.
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        re.reset();
+        std::exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 // The span of the leftmost match of "(a)" repeated `groups` times in "x" and 300 a's, and where
