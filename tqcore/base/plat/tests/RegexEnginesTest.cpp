@@ -65,8 +65,8 @@ namespace {
 
 using plat::Regex;
 
-// Everything the public operations tell about the matches of `re` in `text`.
-std::string runs(const Regex& re, const std::string& text) {
+// Where each match lies, with its groups, and the answers of test and matchesWhole.
+std::string matchesOf(const Regex& re, const std::string& text) {
     std::string out;
     const char* starts[4];
     const char* ends[4];
@@ -84,6 +84,12 @@ std::string runs(const Regex& re, const std::string& text) {
     }
     out += re.test(text.data(), textEnd) ? " test" : " -";
     out += re.matchesWhole(text.data(), textEnd) ? " whole" : " -";
+    return out;
+}
+
+// Everything the public operations tell about the matches of `re` in `text`.
+std::string runs(const Regex& re, const std::string& text) {
+    std::string out = matchesOf(re, text);
     // The NUL-terminated operations see the text up to its first NUL.
     plat::DString replaced;
     re.replaceAll(text.c_str(), "<$1|$&>", replaced);
@@ -95,9 +101,16 @@ std::string runs(const Regex& re, const std::string& text) {
     return out;
 }
 
-void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& text) {
+// With `expected`, the machine's matches must be those too (matchesOf), so that every engine
+// is held to them: a fault in what all engines share shows there.
+void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& text,
+                      const char* expected = nullptr) {
     re.setEnginesForTesting(0);
     const std::string pike = runs(re, text);
+    if (expected) {
+        EXPECT_EQ(matchesOf(re, text), expected)
+            << "/" << pattern << "/" << re.flags() << " on \"" << text << "\"";
+    }
     // Each engine alone (the backtracker needs the automaton), all of them, all but each.
     const uint32_t engineSets[] = {Regex::Automaton,
                                    Regex::Automaton | Regex::Backtracker,
@@ -167,6 +180,66 @@ TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
         expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text);
 }
 
+// Both sides of each place where the code tells characters apart by their value: the byte
+// map's ASCII bytes against those that begin (0xC2 and up) or continue (0x80 to 0xBF) a
+// sequence, the lengths of UTF-8 (U+007F/U+0080, U+07FF/U+0800, U+FFFF/U+10000) in classes,
+// literals and the start filter, and line breaks before "^" and after "$". Each case runs
+// through every engine, which must give the matches written here.
+TEST(RegexEngines, BothSidesOfEachBoundary) {
+    struct Case {
+        const char* pattern;
+        uint32_t flags;
+        std::string text;
+        const char* matches;  // as matchesOf gives them
+    };
+    // A text breaks where a hex escape would swallow the letter after it.
+    // clang-format off
+    const Case cases[] = {
+        // Stray continuation bytes and DEL are one character each; a whole sequence is one.
+        {"a.b", 0, "a\x80" "b", "@0-3 test whole"},
+        {"a.b", 0, "a\x7F" "b", "@0-3 test whole"},
+        {"a.b", 0, "a\xBF" "b", "@0-3 test whole"},
+        {"a.b", 0, "a\xC2\xBF" "b", "@0-4 test whole"},
+        {"a..b", 0, "a\xC2\xC0" "b", "@0-4 test whole"},      // C0 ends C2, and is bad itself
+        {"a[^\\u0080]b", 0, "a\x80" "b", "@0-3 test whole"},  // a stray 0x80 is no U+0080
+        {"\\x7F|\\x80", 0, "\x80\x7F\xC2\x80", "@1-2@2-4 test -"},
+        {"\\u0080", 0, "\x80\xC2\x80", "@1-3 test -"},
+        {"[\\x00-\\x7F]+", 0, "ab\x7F\xC2\x80", "@0-3 test -"},
+        // Classes that end or begin where a UTF-8 length does.
+        {"[\\u0080]x", 0, "\xC2\x81x", " - -"},  // U+0081 must not share U+0080's column
+        {"[\\u0080]x", 0, "\xC2\x80x", "@0-3 test whole"},
+        {"[\\x7F-\\x80]+", 0, "~\x7F\xC2\x80\xC2\x81", "@1-4 test -"},
+        {"[\\u0080-\\u07FF]+", 0, "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80", "@1-5 test -"},
+        {"[^\\u0080-\\u07FF]", 0, "\xC2\x80\xDF\xBF\xE0\xA0\x80", "@4-7 test -"},
+        {"[\\u0800-\\uFFFD]+", 0, "\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\xF0\x90\x80\x80",
+         "@2-8 test -"},
+        // U+FFFF is no character: its bytes are one bad sequence.
+        {"[\\uFFFD-\\uFFFF]", 0, "\xEF\xBF\xBF\xEF\xBF\xBD", "@3-6 test -"},
+        {"[\\uD800\\uDC00-\\uDBFF\\uDFFF]+", 0, "\xEF\xBF\xBD\xF0\x90\x80\x80\xF4\x8F\xBF\xBD",
+         "@3-11 test -"},
+        {"(\\u07FF)|\\u0800", 0, "\xE0\xA0\x80\xDF\xBF", "@0-3,-@3-5,3-5 test -"},
+        {"\\u0800", 0, "\xDF\xBF\xE0\xA0\x80", "@2-5 test -"},
+        {"\\uFFFD", 0, "\xF0\x90\x80\x80\xEF\xBF\xBD", "@4-7 test -"},
+        {"\\uD800\\uDC00", 0, "\xEF\xBF\xBD\xF0\x90\x80\x80", "@3-7 test -"},
+        // Line breaks: LF, CR, U+2028 and U+2029, not their neighbours U+2027 and U+202A, nor
+        // a stray last byte of one or a cut one.
+        {"$\\n", Regex::Multiline, "ab\ncd", "@2-3 test -"},  // no line start needed
+        {"$\\n", 0, "ab\ncd", " - -"},
+        {"b$|^c", 0, "b\nc", " - -"},
+        {"^b", Regex::Multiline,
+         "b a\nb a\rb a\xE2\x80\xA8" "b a\xE2\x80\xA9" "b a\xE2\x80\xA7" "b a\xE2\x80\xAA"
+         "b a\xA9" "b",
+         "@0-1@4-5@8-9@14-15@20-21 test -"},
+        {"b$", Regex::Multiline,
+         "b\n b\r b\xE2\x80\xA8 b\xE2\x80\xA9 b\xE2\x80\xA7 b\xE2\x80\xAA b\xE2\x80 b",
+         "@0-1@3-4@6-7@11-12@30-31 test -"},
+        {"^x", Regex::Multiline, "\xE2\x80\xA8x", "@3-4 test -"},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text, c.matches);
+}
+
 // The automata's columns: two characters share one exactly when every consuming instruction
 // takes both or neither (and, with assertions, they are of one kind). Programs written out by
 // hand, so that each kind of instruction and range is there.
@@ -206,7 +279,10 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
                        char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
         samples.push_back(encoded);
     }
-    samples.push_back("\xFF");  // bad UTF-8
+    // Bad UTF-8: stray continuation bytes at both ends of their range, a byte that is never
+    // UTF-8.
+    for (const char* bad : {"\x80", "\xBF", "\xFF"})
+        samples.push_back(bad);
     for (const Case& c : cases) {
         Prog program;
         program.flags = c.flags;
@@ -233,6 +309,8 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
             int length;
             const char* end = sample.data() + sample.size();
             columns.push_back(map.columnAt(sample.data(), end, length));
+            // A character's column, not the end's nor past the rows.
+            ASSERT_LT(columns.back(), map.endColumn) << "sample " << columns.size() - 1;
             EXPECT_EQ(size_t(length), sample.size());
             signatures.push_back(signature(Prog::decode(sample.data(), end, length)));
             EXPECT_EQ(signature(map.representative[size_t(columns.back())]), signatures.back())
@@ -243,6 +321,11 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
                 EXPECT_EQ(columns[i] == columns[j], signatures[i] == signatures[j])
                     << "flags " << c.flags << ": samples " << i << " and " << j;
         EXPECT_EQ(map.kinds[size_t(map.endColumn)], Prog::kTextEdge);
+        // The automata's loops read the table alone: a byte at or above 0x80 must send them to
+        // columnAt, whatever the pattern.
+        for (int byte = 0x80; byte < 0x100; ++byte)
+            EXPECT_EQ(map.byteColumn[byte], Prog::ByteMap::kDecode)
+                << "flags " << c.flags << " byte " << byte;
     }
 }
 
