@@ -501,7 +501,7 @@ TEST(RegexEngines, ForkedChildMatchesWhileThreadsHoldTheAutomaton) {
         close(done[1]);
         if (child < 0) return close(done[0]), "no child";
         // The pipe's other end closes when the child ends, however it ends.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         bool ended = false;
         for (auto now = std::chrono::steady_clock::now(); !ended && now < deadline;
              now = std::chrono::steady_clock::now()) {
