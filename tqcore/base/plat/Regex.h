@@ -21,7 +21,9 @@
 // alternatives first, greedy quantifiers longest first, lazy ones shortest first). Case
 // folding covers only ASCII letters; "\w", "\d" and "\b" are ASCII too. Matching never
 // changes a compiled expression's results or public state, so one may be used by several
-// threads at once.
+// threads at once. An expression compiled before fork() also works in the child, whatever the
+// parent's other threads were doing with it then, but without its automata: the child keeps
+// their memory as it was and matches with the Pike machine, to the same results.
 #pragma once
 
 #include "plat/DString.h"
@@ -116,7 +118,8 @@ public:
     // fuzz target turn them off one at a time to hold each against it: results never depend
     // on them. `automatonBudget` (bytes per automaton, 0 for the default) lets a test make
     // the automata empty their caches early. Not safe while another thread uses the
-    // expression.
+    // expression. In a child of fork() the budget does not reach the automata of an
+    // expression compiled before the fork, which the child never uses.
     enum Engine : uint32_t {
         Automaton = 1,      // the automata; without them the Pike machine runs every search
         LiteralSearch = 2,  // memchr and memcmp for a pattern that is one literal

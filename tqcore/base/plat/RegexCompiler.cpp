@@ -465,7 +465,12 @@ std::unique_ptr<Regex> Regex::compile(const char* pattern, const char* end, uint
 }
 
 Regex::Regex() : program_(new RegexProgram) {}
-Regex::~Regex() = default;
+
+Regex::~Regex() {
+    for (std::unique_ptr<RegexDfa>* automaton : {&searchAutomaton_, &wholeAutomaton_})
+        if (*automaton && !(*automaton)->madeInThisProcess())
+            RegexDfa::abandon(automaton->release());
+}
 
 int Regex::captureCount() const {
     return program_->captureCount;
@@ -478,8 +483,9 @@ uint32_t Regex::flags() const {
 void Regex::setEnginesForTesting(uint32_t engines, size_t automatonBudget) {
     engines_ = engines;
     size_t budget = automatonBudget ? automatonBudget : kAutomatonBudget;
-    searchAutomaton_->setBudget(budget);
-    wholeAutomaton_->setBudget(budget);
+    // The automata of a parent process are never used here: their locks may be held.
+    for (RegexDfa* automaton : {searchAutomaton_.get(), wholeAutomaton_.get()})
+        if (automaton->madeInThisProcess()) automaton->setBudget(budget);
 }
 
 const RegexProgram& Regex::programForTesting() const {

@@ -1,7 +1,12 @@
 #include "plat/RegexDfa.h"
 
+#include "plat/Exception.h"
+
+#include <pthread.h>
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace plat {
 
@@ -23,9 +28,39 @@ constexpr size_t kMinBytesPerState = 10;
 
 }  // namespace
 
+std::atomic<uint64_t> RegexDfa::forkCount_{0};
+
+void RegexDfa::countFork() {
+    forkCount_.fetch_add(1, std::memory_order_relaxed);
+}
+
+bool RegexDfa::installForkCounter() {
+    static const bool installed = pthread_atfork(nullptr, nullptr, &countFork) == 0;
+    return installed;
+}
+
+uint64_t RegexDfa::forkCountOnceCounted() {
+    // pthread_atfork fails for want of memory only.
+    if (!installForkCounter()) throw std::bad_alloc();
+    return forkCount_.load(std::memory_order_relaxed);
+}
+
+// The first install would otherwise come with the first automaton, maybe while another thread
+// forks; a child would then wait for ever on the guard of `installed`.
+const bool RegexDfa::forkCounterInstalledAtStart_ = RegexDfa::installForkCounter();
+
+void RegexDfa::abandon(RegexDfa* automaton) {
+    static std::atomic<RegexDfa*> abandoned{nullptr};
+    TQ_ASSERT(!automaton->madeInThisProcess());
+    automaton->nextAbandoned_ = abandoned.load(std::memory_order_relaxed);
+    while (!abandoned.compare_exchange_weak(automaton->nextAbandoned_, automaton,
+                                            std::memory_order_release, std::memory_order_relaxed)) {
+    }
+}
+
 RegexDfa::RegexDfa(const RegexProgram& program, bool wholeText, size_t budgetBytes)
-    : program_(program), wholeText_(wholeText), budgetBytes_(budgetBytes),
-      columnCount_(program.byteMap.columnCount), map_(program.byteMap),
+    : madeAtForkCount_(forkCountOnceCounted()), program_(program), wholeText_(wholeText),
+      budgetBytes_(budgetBytes), columnCount_(program.byteMap.columnCount), map_(program.byteMap),
       visited_(size_t(program.length()) + 1, 0) {
     std::memcpy(byteColumn_, map_.byteColumn, sizeof byteColumn_);
     for (auto& start : start_)

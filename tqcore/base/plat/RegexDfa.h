@@ -18,6 +18,11 @@
 // the budget, the run waits for the other runs to finish, empties the cache and goes on from
 // the state it was in; a run that would empty it too often leaves its text to the Pike
 // machine.
+//
+// fork(): the child has only the forking thread, but keeps every lock as the parent's other
+// threads held it, and any state one of them was changing half changed. So an automaton
+// belongs to the process that made it: its callers ask madeInThisProcess() (one relaxed
+// load) and leave an automaton of a parent alone, its locks, its states and its memory.
 #pragma once
 
 #include "plat/RegexProgram.h"
@@ -47,6 +52,16 @@ public:
     // False when the program tells apart too many characters for a row of transitions, or
     // would cost too much to sort them; the Pike machine then runs alone.
     bool usable() const { return columnCount_ <= RegexProgram::kMaxColumns; }
+    // False in a child of fork() for an automaton made before the fork (in this process's
+    // parent or further up): then nothing of it may be used, setBudget and the destructor
+    // included; release it with abandon().
+    bool madeInThisProcess() const {
+        return madeAtForkCount_ == forkCount_.load(std::memory_order_relaxed);
+    }
+    // Leaves an automaton that is not madeInThisProcess() as it is, for good: freeing its
+    // memory could free what a thread of the parent was moving at the fork. It stays
+    // reachable, so that a leak checker at the process's exit does not count it.
+    static void abandon(RegexDfa* automaton);
 
     // Searches [at, textEnd) of the text beginning at `textStart` for the match the Pike
     // machine would find from `at`: Match sets `matchEnd` to where it ends and `from` to the
@@ -113,6 +128,17 @@ private:
     // should give up.
     bool recover(std::shared_lock<std::shared_mutex>& hold, State*& state,
                  RegexProgram::CharKind before, const char* at, Progress& progress);
+
+    // Counts the forks that led to this process: a child handler of pthread_atfork, installed
+    // once (while the process starts, so that no fork can land in the middle of it), adds one.
+    static std::atomic<uint64_t> forkCount_;
+    static void countFork();
+    static bool installForkCounter();
+    // forkCount_, read once the handler counts every fork to come.
+    static uint64_t forkCountOnceCounted();
+    static const bool forkCounterInstalledAtStart_;
+    const uint64_t madeAtForkCount_;     // forkCount_ in the process that made the automaton
+    RegexDfa* nextAbandoned_ = nullptr;  // the list of abandon()
 
     const RegexProgram& program_;
     const bool wholeText_;       // from the pattern's code, keeping threads below a match

@@ -1,6 +1,7 @@
 // The matching operations of plat::Regex. They all ask answer(), the one place that picks the
 // fastest engine giving the Pike machine's result: the literal search, then an automaton,
-// then the machine itself, which also stands in when an automaton gives up.
+// then the machine itself, which also stands in when an automaton gives up or, in a child of
+// fork(), was made before the fork.
 #include "plat/Regex.h"
 
 #include "plat/RegexBacktracker.h"
@@ -80,7 +81,7 @@ bool Regex::answer(Question question, const char* text, const char* from, const 
         return true;
     }
     RegexDfa& automaton = question == Question::WholeText ? *wholeAutomaton_ : *searchAutomaton_;
-    if ((engines_ & Automaton) && automaton.usable()) {
+    if ((engines_ & Automaton) && automaton.usable() && automaton.madeInThisProcess()) {
         const char* start = from;
         const char* matchEnd = nullptr;
         RegexDfa::Outcome outcome =

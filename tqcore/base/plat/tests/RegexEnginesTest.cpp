@@ -9,7 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -59,8 +65,8 @@ namespace {
 
 using plat::Regex;
 
-// Everything the public operations tell about the matches of `re` in `text`.
-std::string runs(const Regex& re, const std::string& text) {
+// Where each match lies, with its groups, and the answers of test and matchesWhole.
+std::string matchesOf(const Regex& re, const std::string& text) {
     std::string out;
     const char* starts[4];
     const char* ends[4];
@@ -78,6 +84,12 @@ std::string runs(const Regex& re, const std::string& text) {
     }
     out += re.test(text.data(), textEnd) ? " test" : " -";
     out += re.matchesWhole(text.data(), textEnd) ? " whole" : " -";
+    return out;
+}
+
+// Everything the public operations tell about the matches of `re` in `text`.
+std::string runs(const Regex& re, const std::string& text) {
+    std::string out = matchesOf(re, text);
     // The NUL-terminated operations see the text up to its first NUL.
     plat::DString replaced;
     re.replaceAll(text.c_str(), "<$1|$&>", replaced);
@@ -89,9 +101,16 @@ std::string runs(const Regex& re, const std::string& text) {
     return out;
 }
 
-void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& text) {
+// With `expected`, the machine's matches must be those too (matchesOf), so that every engine
+// is held to them: a fault in what all engines share shows there.
+void expectSameAsPike(Regex& re, const std::string& pattern, const std::string& text,
+                      const char* expected = nullptr) {
     re.setEnginesForTesting(0);
     const std::string pike = runs(re, text);
+    if (expected) {
+        EXPECT_EQ(matchesOf(re, text), expected)
+            << "/" << pattern << "/" << re.flags() << " on \"" << text << "\"";
+    }
     // Each engine alone (the backtracker needs the automaton), all of them, all but each.
     const uint32_t engineSets[] = {Regex::Automaton,
                                    Regex::Automaton | Regex::Backtracker,
@@ -161,6 +180,66 @@ TEST(RegexEngines, MatchesAndGroupsAreThePikeMachines) {
         expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text);
 }
 
+// Both sides of each place where the code tells characters apart by their value: the byte
+// map's ASCII bytes against those that begin (0xC2 and up) or continue (0x80 to 0xBF) a
+// sequence, the lengths of UTF-8 (U+007F/U+0080, U+07FF/U+0800, U+FFFF/U+10000) in classes,
+// literals and the start filter, and line breaks before "^" and after "$". Each case runs
+// through every engine, which must give the matches written here.
+TEST(RegexEngines, BothSidesOfEachBoundary) {
+    struct Case {
+        const char* pattern;
+        uint32_t flags;
+        std::string text;
+        const char* matches;  // as matchesOf gives them
+    };
+    // A text breaks where a hex escape would swallow the letter after it.
+    // clang-format off
+    const Case cases[] = {
+        // Stray continuation bytes and DEL are one character each; a whole sequence is one.
+        {"a.b", 0, "a\x80" "b", "@0-3 test whole"},
+        {"a.b", 0, "a\x7F" "b", "@0-3 test whole"},
+        {"a.b", 0, "a\xBF" "b", "@0-3 test whole"},
+        {"a.b", 0, "a\xC2\xBF" "b", "@0-4 test whole"},
+        {"a..b", 0, "a\xC2\xC0" "b", "@0-4 test whole"},      // C0 ends C2, and is bad itself
+        {"a[^\\u0080]b", 0, "a\x80" "b", "@0-3 test whole"},  // a stray 0x80 is no U+0080
+        {"\\x7F|\\x80", 0, "\x80\x7F\xC2\x80", "@1-2@2-4 test -"},
+        {"\\u0080", 0, "\x80\xC2\x80", "@1-3 test -"},
+        {"[\\x00-\\x7F]+", 0, "ab\x7F\xC2\x80", "@0-3 test -"},
+        // Classes that end or begin where a UTF-8 length does.
+        {"[\\u0080]x", 0, "\xC2\x81x", " - -"},  // U+0081 must not share U+0080's column
+        {"[\\u0080]x", 0, "\xC2\x80x", "@0-3 test whole"},
+        {"[\\x7F-\\x80]+", 0, "~\x7F\xC2\x80\xC2\x81", "@1-4 test -"},
+        {"[\\u0080-\\u07FF]+", 0, "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80", "@1-5 test -"},
+        {"[^\\u0080-\\u07FF]", 0, "\xC2\x80\xDF\xBF\xE0\xA0\x80", "@4-7 test -"},
+        {"[\\u0800-\\uFFFD]+", 0, "\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\xF0\x90\x80\x80",
+         "@2-8 test -"},
+        // U+FFFF is no character: its bytes are one bad sequence.
+        {"[\\uFFFD-\\uFFFF]", 0, "\xEF\xBF\xBF\xEF\xBF\xBD", "@3-6 test -"},
+        {"[\\uD800\\uDC00-\\uDBFF\\uDFFF]+", 0, "\xEF\xBF\xBD\xF0\x90\x80\x80\xF4\x8F\xBF\xBD",
+         "@3-11 test -"},
+        {"(\\u07FF)|\\u0800", 0, "\xE0\xA0\x80\xDF\xBF", "@0-3,-@3-5,3-5 test -"},
+        {"\\u0800", 0, "\xDF\xBF\xE0\xA0\x80", "@2-5 test -"},
+        {"\\uFFFD", 0, "\xF0\x90\x80\x80\xEF\xBF\xBD", "@4-7 test -"},
+        {"\\uD800\\uDC00", 0, "\xEF\xBF\xBD\xF0\x90\x80\x80", "@3-7 test -"},
+        // Line breaks: LF, CR, U+2028 and U+2029, not their neighbours U+2027 and U+202A, nor
+        // a stray last byte of one or a cut one.
+        {"$\\n", Regex::Multiline, "ab\ncd", "@2-3 test -"},  // no line start needed
+        {"$\\n", 0, "ab\ncd", " - -"},
+        {"b$|^c", 0, "b\nc", " - -"},
+        {"^b", Regex::Multiline,
+         "b a\nb a\rb a\xE2\x80\xA8" "b a\xE2\x80\xA9" "b a\xE2\x80\xA7" "b a\xE2\x80\xAA"
+         "b a\xA9" "b",
+         "@0-1@4-5@8-9@14-15@20-21 test -"},
+        {"b$", Regex::Multiline,
+         "b\n b\r b\xE2\x80\xA8 b\xE2\x80\xA9 b\xE2\x80\xA7 b\xE2\x80\xAA b\xE2\x80 b",
+         "@0-1@3-4@6-7@11-12@30-31 test -"},
+        {"^x", Regex::Multiline, "\xE2\x80\xA8x", "@3-4 test -"},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        expectSameAsPike(*Regex::create(c.pattern, c.flags), c.pattern, c.text, c.matches);
+}
+
 // The automata's columns: two characters share one exactly when every consuming instruction
 // takes both or neither (and, with assertions, they are of one kind). Programs written out by
 // hand, so that each kind of instruction and range is there.
@@ -200,7 +279,10 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
                        char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
         samples.push_back(encoded);
     }
-    samples.push_back("\xFF");  // bad UTF-8
+    // Bad UTF-8: stray continuation bytes at both ends of their range, a byte that is never
+    // UTF-8.
+    for (const char* bad : {"\x80", "\xBF", "\xFF"})
+        samples.push_back(bad);
     for (const Case& c : cases) {
         Prog program;
         program.flags = c.flags;
@@ -227,6 +309,8 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
             int length;
             const char* end = sample.data() + sample.size();
             columns.push_back(map.columnAt(sample.data(), end, length));
+            // A character's column, not the end's nor past the rows.
+            ASSERT_LT(columns.back(), map.endColumn) << "sample " << columns.size() - 1;
             EXPECT_EQ(size_t(length), sample.size());
             signatures.push_back(signature(Prog::decode(sample.data(), end, length)));
             EXPECT_EQ(signature(map.representative[size_t(columns.back())]), signatures.back())
@@ -237,6 +321,11 @@ TEST(RegexEngines, ByteMapColumnsAreWhatTheInstructionsTellApart) {
                 EXPECT_EQ(columns[i] == columns[j], signatures[i] == signatures[j])
                     << "flags " << c.flags << ": samples " << i << " and " << j;
         EXPECT_EQ(map.kinds[size_t(map.endColumn)], Prog::kTextEdge);
+        // The automata's loops read the table alone: a byte at or above 0x80 must send them to
+        // columnAt, whatever the pattern.
+        for (int byte = 0x80; byte < 0x100; ++byte)
+            EXPECT_EQ(map.byteColumn[byte], Prog::ByteMap::kDecode)
+                << "flags " << c.flags << " byte " << byte;
     }
 }
 
@@ -326,6 +415,129 @@ TEST(RegexEngines, ThreadsShareOneExpression) {
             thread.join();
         EXPECT_EQ(wrong.load(), 0) << "budget " << budget;
     }
+}
+
+// Calls `visit` with the offsets of each match and of its 4 groups (-1: did not take part).
+// Nothing here allocates: a thread's calls after its first allocate nothing.
+template <class Visit>
+void forEachMatch(const Regex& re, const std::string& text, Visit&& visit) {
+    const char* starts[4];
+    const char* ends[4];
+    const char* textEnd = text.data() + text.size();
+    for (const char* p = text.data(); p < textEnd;) {
+        const char* end = textEnd;
+        const char* start = re.exec(p, &end, starts, ends, 4);
+        if (!start) break;
+        ptrdiff_t offsets[10] = {start - text.data(), end - text.data()};
+        for (int g = 0; g < 4; ++g) {
+            offsets[2 + 2 * g] = starts[g] ? starts[g] - text.data() : -1;
+            offsets[3 + 2 * g] = starts[g] ? ends[g] - text.data() : -1;
+        }
+        visit(offsets);
+        p = end > start ? end : end + 1;
+    }
+}
+
+// Whether the matches of `re` in `text` are `expected`, as forEachMatch gives them, and how
+// the whole text matches: without allocating.
+bool matchesAre(const Regex& re, const std::string& text, const std::vector<ptrdiff_t>& expected,
+                bool anyMatch, bool wholeMatch) {
+    size_t next = 0;
+    bool same = true;
+    forEachMatch(re, text, [&](const ptrdiff_t* offsets) {
+        for (int i = 0; i < 10; ++i)
+            same = same && next < expected.size() && expected[next++] == offsets[i];
+    });
+    return same && next == expected.size() && re.test(text.c_str()) == anyMatch &&
+           re.matchesWhole(text.c_str()) == wholeMatch;
+}
+
+// fork() lands while other threads match with one expression whose cache, kept small, they
+// empty under each other, so that one of them often holds its locks: those threads and their
+// locks are gone in the child, which must still match with that expression. The child only
+// does what is safe there: it allocates nothing (the sanitizers' allocators may be locked
+// too), matching from the storage its thread warmed before, and tells its result through its
+// exit status. A child that does not end in time has hung, and is killed.
+TEST(RegexEngines, ForkedChildMatchesWhileThreadsHoldTheAutomaton) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "user" + std::to_string(i * 7919 % 1000) + "@host" + std::to_string(i % 13) +
+                ".example.org said: w" + std::to_string(i) + "x\n";
+    std::string line = text.substr(0, text.find('\n'));
+    auto re = Regex::create("(\\w+)@(\\w+)\\.example\\.(org|net)|w(\\d+)x$", Regex::Multiline);
+    // The Pike machine alone, on this thread: the child's engine, warmed for the child.
+    re->setEnginesForTesting(0);
+    auto offsetsIn = [&](const std::string& in) {
+        std::vector<ptrdiff_t> all;
+        forEachMatch(*re, in, [&](const ptrdiff_t* at) { all.insert(all.end(), at, at + 10); });
+        return all;
+    };
+    const std::vector<ptrdiff_t> expected = offsetsIn(text), expectedInLine = offsetsIn(line);
+    ASSERT_EQ(expected.size(), 400 * 10u);
+    ASSERT_TRUE(matchesAre(*re, text, expected, true, false));
+    re->setEnginesForTesting(Regex::AllEngines, 2048);
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back([&] {
+            while (!stop.load(std::memory_order_relaxed))
+                if (!matchesAre(*re, text, expected, true, false)) ++wrong;
+        });
+    // What became of one child: "ended 0" when it matched as expected.
+    auto forkOnce = [&]() -> std::string {
+        int done[2];
+        if (pipe(done) != 0) return "no pipe";
+        pid_t child = fork();
+        if (child == 0) {
+            close(done[0]);
+            int status = 0;
+            long allocations = allocationsOfThisThread;
+            if (!matchesAre(*re, text, expected, true, false)) status |= 1;
+            if (!matchesAre(*re, line, expectedInLine, true, false)) status |= 2;
+            if (allocationsOfThisThread != allocations) status |= 4;
+            _exit(status);
+        }
+        close(done[1]);
+        if (child < 0) return close(done[0]), "no child";
+        // The pipe's other end closes when the child ends, however it ends.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        bool ended = false;
+        for (auto now = std::chrono::steady_clock::now(); !ended && now < deadline;
+             now = std::chrono::steady_clock::now()) {
+            pollfd end{done[0], POLLIN, 0};
+            char byte;
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+            if (poll(&end, 1, int(left.count())) > 0) ended = read(done[0], &byte, 1) == 0;
+        }
+        close(done[0]);
+        if (!ended) kill(child, SIGKILL);
+        int status = -1;
+        if (waitpid(child, &status, 0) != child) return "lost";
+        if (!ended) return "hung";
+        return WIFEXITED(status) ? "ended " + std::to_string(WEXITSTATUS(status))
+                                 : "status " + std::to_string(status);
+    };
+    std::string outcome = "ended 0";
+    int round = 0;
+    for (; round < 40 && outcome == "ended 0"; ++round)
+        outcome = forkOnce();
+    stop = true;
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(outcome, "ended 0") << "child of round " << round;
+    EXPECT_EQ(wrong.load(), 0);
+    // A child that frees the expression and exits: the automata it must not free stay
+    // reachable, or a leak checker at its exit would fail it.
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        re.reset();
+        std::exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 // The span of the leftmost match of "(a)" repeated `groups` times in "x" and 300 a's, and where
